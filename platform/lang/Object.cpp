@@ -6,7 +6,9 @@
 
 namespace plat::lang {
 
-std::string Object::getClassName() const { return typeid(*this).name(); }
+std::string Object::getClassName() const {
+  return typeid(*this).name();
+}
 
 int Object::hashCode() const {
   auto bits = reinterpret_cast<std::uintptr_t>(this);

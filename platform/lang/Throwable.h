@@ -43,19 +43,25 @@ class Throwable : public std::exception {
 };
 
 // Members every concrete class of the hierarchy needs; use inside the class body.
-#define PLAT_THROWABLE_MEMBERS(Name, QualifiedName)                                   \
- public:                                                                              \
-  std::string getClassName() const override { return QualifiedName; }                \
-  [[noreturn]] void raise() const override { throw *this; }                           \
-  std::shared_ptr<::plat::lang::Throwable> clone() const override {                   \
-    return std::make_shared<Name>(*this);                                             \
+#define PLAT_THROWABLE_MEMBERS(Name, QualifiedName)                 \
+ public:                                                            \
+  std::string getClassName() const override {                       \
+    return QualifiedName;                                           \
+  }                                                                 \
+  [[noreturn]] void raise() const override {                        \
+    throw *this;                                                    \
+  }                                                                 \
+  std::shared_ptr<::plat::lang::Throwable> clone() const override { \
+    return std::make_shared<Name>(*this);                           \
   }
 
 // An exception class that adds nothing but its name to its base.
 #define PLAT_DECLARE_THROWABLE(Name, Base, QualifiedName) \
   class Name : public Base {                              \
+    using BaseType = Base;                                \
+                                                          \
    public:                                                \
-    using Base::Base;                                     \
+    using BaseType::BaseType;                             \
     PLAT_THROWABLE_MEMBERS(Name, QualifiedName)           \
   };
 

@@ -2,5 +2,8 @@
 #include "platform/runvale/ModuleInit.h"
 
 #include "platform/runvale/ClassRegistry.h"
+#include "quenlora/zafoli/db/beans/qbe/QbeClasses.h"
 
-extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) { (void)registry; }
+extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
+  quenlora::zafoli::db::beans::qbe::registerQbeClasses(registry);
+}

@@ -3,4 +3,6 @@
 
 #include "platform/runvale/ClassRegistry.h"
 
-extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) { (void)registry; }
+extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
+  (void)registry;
+}

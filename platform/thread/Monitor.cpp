@@ -1,0 +1,125 @@
+#include "platform/thread/Monitor.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/lang/Exceptions.h"
+#include "platform/thread/ThreadExceptions.h"
+#include "platform/thread/ThreadState.h"
+
+namespace plat::thread {
+
+void Monitor::acquire(std::unique_lock<std::mutex>& lock, int depth) {
+  free_.wait(lock, [this] { return owner_ == std::thread::id(); });
+  owner_ = std::this_thread::get_id();
+  depth_ = depth;
+}
+
+void Monitor::lock() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (owner_ == std::this_thread::get_id()) {
+    ++depth_;
+    return;
+  }
+  acquire(lock, 1);
+}
+
+bool Monitor::tryLock() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (owner_ == std::this_thread::get_id()) {
+    ++depth_;
+    return true;
+  }
+  if (owner_ != std::thread::id()) return false;
+  owner_ = std::this_thread::get_id();
+  depth_ = 1;
+  return true;
+}
+
+void Monitor::unlock() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  if (owner_ != std::this_thread::get_id()) throw IllegalMonitorStateException("current thread is not owner");
+  if (--depth_ > 0) return;
+  owner_ = std::thread::id();
+  lock.unlock();
+  free_.notify_one();
+}
+
+bool Monitor::isHeldByCurrentThread() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return owner_ == std::this_thread::get_id();
+}
+
+void Monitor::checkOwner() const {
+  if (owner_ != std::this_thread::get_id()) throw IllegalMonitorStateException("current thread is not owner");
+}
+
+void Monitor::wakeWaiter(Waiter& waiter) {
+  {
+    std::lock_guard<std::mutex> lock(waiter.state->mutex);
+    waiter.notified = true;
+  }
+  waiter.state->wake.notify_all();
+}
+
+void Monitor::wait(std::int64_t timeoutMs) {
+  if (timeoutMs < 0) throw plat::lang::IllegalArgumentException("timeout value is negative");
+  Waiter me{detail::currentState()};
+  std::unique_lock<std::mutex> lock(mutex_);
+  checkOwner();
+  if (me.state->takeInterrupt()) throw plat::lang::InterruptedException();
+  const int depth = depth_;
+  waiters_.push_back(&me);
+  owner_ = std::thread::id();
+  depth_ = 0;
+  free_.notify_one();
+  lock.unlock();
+
+  bool interrupted = false;
+  {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::unique_lock<std::mutex> wait(me.state->mutex);
+    while (!me.notified && !me.state->interrupted) {
+      if (timeoutMs == 0) {
+        me.state->wake.wait(wait);
+      } else if (me.state->wake.wait_until(wait, deadline) == std::cv_status::timeout) {
+        break;
+      }
+    }
+    if (!me.notified && me.state->interrupted) {
+      me.state->interrupted = false;
+      interrupted = true;
+    }
+  }
+
+  lock.lock();
+  // A waiter that timed out or was interrupted is still listed; a notified one was taken off by notify. A notify
+  // that came in after the interrupt was seen still counts, so no notification is lost; the flag stays set.
+  const auto it = std::find(waiters_.begin(), waiters_.end(), &me);
+  if (it != waiters_.end()) {
+    waiters_.erase(it);
+  } else if (interrupted) {
+    interrupted = false;
+    me.state->interrupt();
+  }
+  acquire(lock, depth);
+  if (interrupted) throw plat::lang::InterruptedException();
+}
+
+void Monitor::notify() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  checkOwner();
+  if (waiters_.empty()) return;
+  Waiter* first = waiters_.front();
+  waiters_.pop_front();
+  wakeWaiter(*first);
+}
+
+void Monitor::notifyAll() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  checkOwner();
+  for (Waiter* w : waiters_) wakeWaiter(*w);
+  waiters_.clear();
+}
+
+}  // namespace plat::thread

@@ -1,0 +1,70 @@
+// A re-entrant lock with wait and notify, the runtime's object monitor: the owning thread may lock it again, and
+// wait() gives it up entirely until notified, interrupted or timed out. Lock it through Synchronized. All
+// operations may be called from any thread; wait, notify and unlock need the calling thread to own the monitor.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace plat::thread {
+
+namespace detail {
+struct ThreadState;
+}
+
+class Monitor {
+ public:
+  Monitor() = default;
+  Monitor(const Monitor&) = delete;
+  Monitor& operator=(const Monitor&) = delete;
+  ~Monitor() = default;
+
+  void lock();
+  // IllegalMonitorStateException when the calling thread does not own the monitor.
+  void unlock();
+  bool tryLock();
+  bool isHeldByCurrentThread() const;
+
+  // Gives up the monitor (every level of re-entry), waits for a notify, an interrupt or timeoutMs (0 waits
+  // without limit), and takes the monitor back at the same level. InterruptedException when the wait ended by an
+  // interrupt (the flag is cleared); a notify that arrived first wins over a later interrupt.
+  void wait(std::int64_t timeoutMs = 0);
+  void notify();
+  void notifyAll();
+
+ private:
+  struct Waiter {
+    std::shared_ptr<detail::ThreadState> state;
+    bool notified = false;  // guarded by state->mutex
+  };
+
+  void checkOwner() const;
+  // Takes ownership at the given depth; needs mutex_ held.
+  void acquire(std::unique_lock<std::mutex>& lock, int depth);
+  // Signals one waiter; needs mutex_ held.
+  static void wakeWaiter(Waiter& waiter);
+
+  mutable std::mutex mutex_;
+  std::condition_variable free_;  // signalled when the monitor becomes unowned
+  std::thread::id owner_;         // guarded by mutex_; default id when unowned
+  int depth_ = 0;                 // guarded by mutex_; re-entry count of owner_
+  std::list<Waiter*> waiters_;    // guarded by mutex_; in arrival order, each on its waiting thread's stack
+};
+
+// Holds a Monitor for one scope.
+class Synchronized {
+ public:
+  explicit Synchronized(Monitor& monitor) : monitor_(monitor) { monitor_.lock(); }
+  ~Synchronized() { monitor_.unlock(); }
+  Synchronized(const Synchronized&) = delete;
+  Synchronized& operator=(const Synchronized&) = delete;
+
+ private:
+  Monitor& monitor_;
+};
+
+}  // namespace plat::thread

@@ -48,6 +48,8 @@ class ClassRegistry {
 
   // Classes whose names start with prefix live in the module of that name ("quenlora.zafoli.db.jdbc." -> "Drivella").
   void mapPackagePrefix(const std::string& prefix, const std::string& moduleName);
+  // The module of the longest mapped prefix that starts className; empty when no prefix does.
+  std::string getModuleFor(const std::string& className) const;
 
  private:
   ClassRegistry();

@@ -1,0 +1,7 @@
+#include "platform/sql/Connection.h"
+
+namespace plat::sql {
+
+Connection::~Connection() = default;
+
+}  // namespace plat::sql

@@ -1,0 +1,7 @@
+#include "platform/sql/DatabaseMetaData.h"
+
+namespace plat::sql {
+
+DatabaseMetaData::~DatabaseMetaData() = default;
+
+}  // namespace plat::sql

@@ -1,0 +1,7 @@
+#include "platform/sql/PreparedStatement.h"
+
+namespace plat::sql {
+
+PreparedStatement::~PreparedStatement() = default;
+
+}  // namespace plat::sql

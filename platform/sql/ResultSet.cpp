@@ -1,0 +1,7 @@
+#include "platform/sql/ResultSet.h"
+
+namespace plat::sql {
+
+ResultSet::~ResultSet() = default;
+
+}  // namespace plat::sql

@@ -1,0 +1,7 @@
+#include "platform/sql/ResultSetMetaData.h"
+
+namespace plat::sql {
+
+ResultSetMetaData::~ResultSetMetaData() = default;
+
+}  // namespace plat::sql

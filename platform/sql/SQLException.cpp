@@ -1,0 +1,28 @@
+#include "platform/sql/SQLException.h"
+
+#include <set>
+
+namespace plat::sql {
+
+void SQLException::setNextException(const SQLException& next) {
+  setNextException(std::static_pointer_cast<SQLException>(next.clone()));
+}
+
+void SQLException::setNextException(std::shared_ptr<SQLException> next) {
+  if (!next) return;
+  SQLException* last = this;
+  // Appending an exception that is already in the chain would close a loop; the seen set stops the walk.
+  std::set<const SQLException*> seen{this};
+  while (last->next_) {
+    if (!seen.insert(last->next_.get()).second) return;
+    last = last->next_.get();
+  }
+  if (seen.count(next.get())) return;
+  last->next_ = std::move(next);
+}
+
+void notSupported() {
+  throw SQLException("not supported");
+}
+
+}  // namespace plat::sql

@@ -1,0 +1,7 @@
+#include "platform/sql/Statement.h"
+
+namespace plat::sql {
+
+Statement::~Statement() = default;
+
+}  // namespace plat::sql

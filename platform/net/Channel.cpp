@@ -1,0 +1,109 @@
+#include "platform/net/Channel.h"
+
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "platform/net/NetExceptions.h"
+
+namespace plat::net {
+
+Channel::~Channel() {
+  closeDescriptor();
+}
+
+void Channel::ensureOpen() const {
+  if (fd_ < 0) throw SocketException("Socket closed");
+}
+
+void Channel::closeDescriptor() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+bool Channel::waitFor(int fd, bool forWrite, int ms) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    int wait = -1;
+    if (ms != kNoTimeout) {
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return false;
+      wait = static_cast<int>(left);
+    }
+    pollfd p{fd, static_cast<short>(forWrite ? POLLOUT : POLLIN), 0};
+    int rc = ::poll(&p, 1, wait);
+    if (rc > 0) return true;  // readiness or an error condition: the next transfer reports which
+    if (rc == 0) {
+      if (ms != kNoTimeout) return false;
+      continue;
+    }
+    if (errno != EINTR) throw SocketException(std::strerror(errno));
+  }
+}
+
+int Channel::read(std::uint8_t* buf, std::size_t len) {
+  ensureOpen();
+  if (len == 0) return 0;
+  if (inputShut_) return -1;
+  for (;;) {
+    ssize_t n = ::recv(fd_, buf, len, 0);
+    if (n > 0) return static_cast<int>(n);
+    if (n == 0) return -1;
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) {
+      throw SocketException(errno == ECONNRESET ? "Connection reset" : std::strerror(errno));
+    }
+    if (!waitFor(false, timeoutMs_)) throw SocketTimeoutException("Read timed out");
+  }
+}
+
+void Channel::write(const std::uint8_t* buf, std::size_t len) {
+  ensureOpen();
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t n = ::send(fd_, buf + done, len - done, MSG_NOSIGNAL);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      // A peer that stops reading must not hold the writer forever: the read time-out bounds writes too.
+      if (!waitFor(true, timeoutMs_)) throw SocketTimeoutException("Write timed out");
+      continue;
+    }
+    throw SocketException(errno == EPIPE ? "Broken pipe" : std::strerror(errno));
+  }
+}
+
+int Channel::available() {
+  ensureOpen();
+  int n = 0;
+  if (inputShut_ || ::ioctl(fd_, FIONREAD, &n) != 0) return 0;
+  return n;
+}
+
+void Channel::close() {
+  closeDescriptor();
+}
+
+void Channel::shutdownInput() {
+  ensureOpen();
+  ::shutdown(fd_, SHUT_RD);
+  inputShut_ = true;
+}
+
+void Channel::shutdownOutput() {
+  ensureOpen();
+  ::shutdown(fd_, SHUT_WR);
+}
+
+}  // namespace plat::net

@@ -1,0 +1,190 @@
+#include "platform/net/Socket.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/lang/Exceptions.h"
+#include "platform/net/NetExceptions.h"
+#include "platform/net/Resolver.h"
+#include "testkit/clearinghouse/ClearingHouseServer.h"
+
+namespace {
+
+using plat::net::Socket;
+using testkit::ClearingHouseServer;
+using testkit::ConnectionScript;
+
+// A loopback port with nothing listening: bound, then released.
+int closedPort() {
+  int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+  socklen_t len = sizeof sa;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
+  ::close(fd);
+  return ntohs(sa.sin_port);
+}
+
+std::string readAll(plat::io::InputStream& in) {
+  std::string out;
+  std::uint8_t buf[512];
+  for (int n; (n = in.read(buf, sizeof buf)) > 0;)
+    out.append(reinterpret_cast<char*>(buf), static_cast<std::size_t>(n));
+  return out;
+}
+
+void send(Socket& s, const std::string& text) {
+  s.getOutputStream()->write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+TEST(Socket, ExchangesBytesWithAServer) {
+  ClearingHouseServer server;
+  server.setDefaultScript(ConnectionScript::answerAtOnce("RESPONSE"));
+  Socket s;
+  s.setSoTimeout(5000);
+  s.connect(server.address(), server.port(), 5000);
+  EXPECT_TRUE(s.isConnected());
+  EXPECT_EQ(s.getRemoteAddress(), "127.0.0.1:" + std::to_string(server.port()));
+  send(s,
+       "0008"
+       "00000"
+       "abc");
+  EXPECT_EQ(readAll(*s.getInputStream()),
+            "0013"
+            "00000"
+            "RESPONSE");
+  s.close();
+  ASSERT_TRUE(server.waitForConnections(1, 5000));
+  const std::vector<std::uint8_t> request = server.received()[0].request;
+  EXPECT_EQ(std::string(request.begin(), request.end()), "000800000abc");
+}
+
+TEST(Socket, RefusedConnectionReadsAsTheRuntimeWrites) {
+  Socket s;
+  try {
+    s.connect("127.0.0.1", closedPort(), 2000);
+    FAIL() << "connected to a closed port";
+  } catch (const plat::net::ConnectException& e) {
+    EXPECT_EQ(e.toString(), "java.net.ConnectException: Connection refused");
+  }
+  EXPECT_FALSE(s.isConnected());
+}
+
+TEST(Socket, ReadTimesOutWithTheRuntimeText) {
+  ClearingHouseServer server;
+  ConnectionScript never;
+  never.kind = ConnectionScript::Kind::NeverAnswer;
+  never.pauseMs = 5000;
+  server.setDefaultScript(never);
+  Socket s;
+  s.setSoTimeout(150);
+  s.connect(server.address(), server.port(), 5000);
+  send(s,
+       "0006"
+       "00000"
+       "x");
+  try {
+    s.getInputStream()->read();
+    FAIL() << "read returned without data";
+  } catch (const plat::net::SocketTimeoutException& e) {
+    EXPECT_EQ(e.toString(), "java.net.SocketTimeoutException: Read timed out");
+  }
+  // A time-out is an interrupted transfer, as the session's catch sites expect.
+  EXPECT_TRUE((std::is_base_of_v<plat::io::InterruptedIOException, plat::net::SocketTimeoutException>));
+}
+
+TEST(Socket, EndOfStreamAndAvailable) {
+  ClearingHouseServer server;
+  ConnectionScript close;
+  close.kind = ConnectionScript::Kind::CloseWithoutAnswer;
+  server.pushScript(ConnectionScript::answerAtOnce("0123456789"));
+  server.pushScript(close);
+  {
+    Socket s;
+    s.setSoTimeout(5000);
+    s.connect(server.address(), server.port(), 5000);
+    send(s,
+         "0006"
+         "00000"
+         "x");
+    auto in = s.getInputStream();
+    ASSERT_NE(in->read(), -1);
+    ASSERT_TRUE(server.waitForConnections(1, 5000));
+    EXPECT_EQ(in->available(), 18);  // the rest of "0015" "00000" "0123456789"
+  }
+  Socket s;
+  s.setSoTimeout(5000);
+  s.connect(server.address(), server.port(), 5000);
+  send(s,
+       "0006"
+       "00000"
+       "x");
+  EXPECT_EQ(s.getInputStream()->read(), -1);
+}
+
+TEST(Socket, MisuseIsRefusedWithClearReasons) {
+  Socket s;
+  EXPECT_THROW(s.getInputStream(), plat::net::SocketException);
+  EXPECT_THROW(s.setSoTimeout(-1), plat::lang::IllegalArgumentException);
+  EXPECT_THROW(s.connect("", 1261, 100), plat::net::UnknownHostException);
+  EXPECT_THROW(s.connect("127.0.0.1", 70000, 100), plat::lang::IllegalArgumentException);
+  s.close();
+  EXPECT_TRUE(s.isClosed());
+  EXPECT_THROW(s.connect("127.0.0.1", 1261, 100), plat::net::SocketException);
+}
+
+TEST(Socket, StreamsFailAfterClose) {
+  ClearingHouseServer server;
+  Socket s;
+  s.connect(server.address(), server.port(), 5000);
+  auto in = s.getInputStream();
+  auto out = s.getOutputStream();
+  s.close();
+  EXPECT_THROW(in->read(), plat::net::SocketException);
+  EXPECT_THROW(out->write(1), plat::net::SocketException);
+}
+
+TEST(Resolver, LiteralsOfBothFamilies) {
+  struct Case {
+    const char* host;
+    const char* text;
+  };
+  for (const Case& c : {Case{"127.0.0.1", "127.0.0.1:1261"}, Case{"::1", "[::1]:1261"}, Case{"[::1]", "[::1]:1261"},
+                        Case{"localhost", nullptr}}) {
+    SCOPED_TRACE(c.host);
+    std::vector<plat::net::SocketAddress> found = plat::net::Resolver::resolve(c.host, 1261);
+    ASSERT_FALSE(found.empty());
+    if (c.text) {
+      EXPECT_EQ(found[0].toString(), c.text);
+    }
+  }
+}
+
+TEST(Socket, ConnectsToAnIpv6Literal) {
+  int fd = ::socket(AF_INET6, SOCK_STREAM, 0);
+  sockaddr_in6 sa{};
+  sa.sin6_family = AF_INET6;
+  sa.sin6_addr = in6addr_loopback;
+  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(fd, 1) != 0) {
+    if (fd >= 0) ::close(fd);
+    GTEST_SKIP() << "no IPv6 loopback";
+  }
+  socklen_t len = sizeof sa;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
+  Socket s;
+  s.connect("::1", ntohs(sa.sin6_port), 2000);
+  EXPECT_EQ(s.getRemoteAddress(), "[::1]:" + std::to_string(ntohs(sa.sin6_port)));
+  s.close();
+  ::close(fd);
+}
+
+}  // namespace

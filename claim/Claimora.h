@@ -1,0 +1,136 @@
+// The worker thread of the claim program: polls the send directory, cuts each claim out of its file, deletes the
+// file, sends the claim to the clearing house and writes the answer (or a locally built reject) into the receive
+// directory, framed like the claim. Status updates go to a StatusListener.
+// Thread contract: run() (or setUp() and processRound(), which tests call directly) on one thread only; Halt()
+// from any thread.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+
+#include "claim/Constants.h"
+#include "claim/FileFind.h"
+#include "claim/StatusListener.h"
+#include "platform/thread/Thread.h"
+
+class FormatResponse;
+class SSLClient;
+class Varodex;
+
+class Claimora : public plat::thread::Thread {
+ public:
+  using Byte = std::uint8_t;
+
+  static constexpr const char* kKeyStoreFile = "jssecerts";
+  static constexpr const char* kKeyStorePassword = "tumbrelosk";
+  static constexpr const char* kRejectCode = "85";
+  static constexpr int kHeaderSize = 9;  // four length digits and the five-byte identifier of an answer
+
+  // Result codes of reading one claim file (claimsize when not positive).
+  static constexpr int kTooSmall = -1;
+  static constexpr int kNoEtx = -2;
+  static constexpr int kNoStx = -3;
+  static constexpr int kEmpty = -4;
+  static constexpr int kTooLarge = -5;
+  static constexpr int kVanished = -6;
+  static constexpr int kReadFailed = -7;
+
+  // Copies the claim and response extensions and the two directories from the shared settings. The listener, if
+  // any, must outlive the worker.
+  explicit Claimora(StatusListener* listener = nullptr);
+  ~Claimora() override;
+  Claimora(const Claimora&) = delete;
+  Claimora& operator=(const Claimora&) = delete;
+
+  // The main loop: set-up, then listing rounds with the file wait between them until Halt.
+  void run() override;
+  // Clears the running flag and wakes the wait between rounds; the claim in hand is finished first.
+  void Halt();
+  bool isRunning() const { return forever.load(); }
+
+  // Steps of run(), for callers that drive the worker directly: the TLS set-up, the session, the lister and the
+  // first status texts (throws as the set-up fails), then one listing round.
+  void setUp();
+  void processRound();
+
+  // Cuts one claim file already in memory, as a file of those bytes would be cut; returns claimsize and leaves the
+  // claim in the request buffer. `file` holds the file's first bytes (all of them unless fileLength, the whole
+  // length, says more). Used by the fuzzer and by getData.
+  int cutClaim(std::span<const Byte> file, int frameMode, int dataOffset, std::int64_t fileLength = -1);
+  // Builds the reject for the claim last cut; returns responsesize.
+  int buildReject(const std::string& message, int dataOffset);
+  // The response-file bytes for the claim last cut and the answer or reject in the response buffer.
+  std::vector<Byte> responseFileBytes(int frameMode, int dataOffset, bool checkSum) const;
+  // The XOR of `count` bytes from `first`, then XOR ETX.
+  static Byte LRC(std::span<const Byte> buffer, int first, int count);
+
+  int getStx() const { return stx; }
+  int getEtx() const { return etx; }
+  int getClaimSize() const { return claimsize; }
+  int getResponseSize() const { return responsesize; }
+  std::span<const Byte> getRequest() const { return request; }
+  std::span<const Byte> getResponse() const { return response; }
+
+ private:
+  struct FileState {
+    std::int64_t size = 0;
+    std::int64_t mtimeNs = 0;
+    bool operator==(const FileState&) const = default;
+  };
+
+  void processFile(const std::string& name);
+  void sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats);
+  void rejectAndReport(const std::string& name, const std::string& message);
+  bool getData(const std::string& path);
+  void getRejectResponse(const std::string& message);
+  void logResponse(const std::string& name);
+  void clearBuffers();
+  bool receiveDirectoryUsable();
+  bool setAsideEmpty(const std::string& path, const std::string& name);
+  // Remembers a problem with `name` that lasts until its file changes, so it is logged once.
+  void markStuck(const std::string& name);
+  bool isStuck(const std::string& name);
+  void waitForNextRound(int ms);
+
+  void cell(int column, const std::string& text);
+  void systemField(const std::string& text);
+  void resultsField(const std::string& text);
+  static void log(const std::string& message);
+
+  std::array<Byte, Constants::bufferSize> request{};   // the claim file as read
+  std::array<Byte, Constants::bufferSize> response{};  // the answer, header included, or the reject from offset 9
+  Byte lrc = 0;
+  int stx = -1;  // index into request, or -1
+  int etx = -1;  // index into request, or -1
+  int requestsize = 0;
+  int claimsize = 0;
+  int responsesize = 0;
+  int frameMode_ = 0;   // of the claim in hand
+  int dataOffset_ = 0;  // of the claim in hand
+
+  std::string clm;
+  std::string rsp;
+  std::string sendDir;
+  std::string receiveDir;
+  std::atomic<bool> forever{true};
+
+  StatusListener* listener_;  // borrowed; never null (a no-op listener when none is given)
+  std::unique_ptr<SSLClient> sslClient_;
+  std::unique_ptr<Varodex> varodex_;
+  FileFind fileFind_;
+  std::unique_ptr<FormatResponse> formatResponse_;  // fresh per claim file
+  bool setUp_ = false;
+
+  std::map<std::string, FileState> stuck_;  // names whose lasting problem was logged
+  bool receiveDirReported_ = false;         // the receive-directory problem was logged and lasts
+
+  std::mutex waitMu_;
+  std::condition_variable waitCv_;  // woken by Halt
+};

@@ -1,0 +1,20 @@
+// The fr locale variant of the translator: the comma dialect of the cell language. Thread-safe.
+#pragma once
+
+#include <string>
+
+#include "quenlora/zafoli/db/beans/qbe/DialectTranslator.h"
+
+namespace quenlora::zafoli::db::beans::qbe {
+
+class QBEtoSQLtranslator_fr : public DialectTranslator {
+ public:
+  static constexpr const char* kClassName = "quenlora.zafoli.db.beans.qbe.QBEtoSQLtranslator_fr";
+
+  // The class is created by name over an empty reader; the reader plays no part in a translation.
+  QBEtoSQLtranslator_fr() : DialectTranslator(Dialect::kComma) {}
+
+  std::string getClassName() const override { return kClassName; }
+};
+
+}  // namespace quenlora::zafoli::db::beans::qbe

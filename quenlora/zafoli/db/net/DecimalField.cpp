@@ -1,0 +1,122 @@
+#include "quenlora/zafoli/db/net/DecimalField.h"
+
+#include <cmath>
+
+#include "platform/lang/Double.h"
+#include "platform/lang/Exceptions.h"
+#include "platform/lang/IntMath.h"
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::IntMath;
+using plat::math::Decimal;
+
+namespace {
+
+const Decimal& one() {
+  static const Decimal value = Decimal::valueOf(std::int64_t{1});
+  return value;
+}
+
+}  // namespace
+
+bool DecimalField::getBoolean() const {
+  return !isNull() && value_.abs().compareTo(one()) >= 0;
+}
+
+std::int8_t DecimalField::getByte() const {
+  return isNull() ? 0 : IntMath::intToByte(value_.intValue());
+}
+
+std::int16_t DecimalField::getShort() const {
+  return isNull() ? 0 : IntMath::intToShort(value_.intValue());
+}
+
+std::int32_t DecimalField::getInt() const {
+  return isNull() ? 0 : value_.intValue();
+}
+
+std::int64_t DecimalField::getLong() const {
+  return isNull() ? 0 : value_.longValue();
+}
+
+float DecimalField::getFloat() const {
+  return isNull() ? 0.0f : value_.floatValue();
+}
+
+double DecimalField::getDouble() const {
+  return isNull() ? 0.0 : value_.doubleValue();
+}
+
+std::optional<std::string> DecimalField::getString() const {
+  if (isNull()) return std::nullopt;
+  return value_.toString();
+}
+
+std::optional<Decimal> DecimalField::getBigDecimal(int scale) const {
+  if (isNull()) return std::nullopt;
+  return scaled(value_, scale);
+}
+
+plat::lang::Value DecimalField::getObject() const {
+  return isNull() ? plat::lang::Value() : plat::lang::Value::ofDecimal(value_);
+}
+
+void DecimalField::store(Decimal value) {
+  value_ = std::move(value);
+  stored();
+}
+
+void DecimalField::setLong(std::int64_t value) {
+  store(Decimal::valueOf(value));
+}
+
+void DecimalField::setFloat(float value) {
+  if (!std::isfinite(value)) cantConvert();
+  // The float's own shortest text, so 0.1f gives 0.1 and not the digits of its double widening.
+  store(Decimal(plat::lang::Float::toString(value)));
+}
+
+void DecimalField::setDouble(double value) {
+  if (!std::isfinite(value)) cantConvert();
+  store(Decimal::valueOf(value));
+}
+
+void DecimalField::setBigDecimal(const std::optional<Decimal>& value) {
+  if (!value) {
+    setNull(0);
+    return;
+  }
+  store(*value);
+}
+
+void DecimalField::setString(const std::string& value) {
+  store(parsed([&] { return Decimal(value); }));
+}
+
+void DecimalField::setObject(const plat::lang::Value& value) {
+  if (value.isNull()) {
+    setNull(0);
+  } else if (value.is(plat::lang::Value::Kind::Decimal)) {
+    store(value.getDecimal());
+  } else {
+    cantConvert();
+  }
+}
+
+void DecimalField::readText(const std::string& text) {
+  try {
+    value_ = Decimal(text);
+  } catch (const plat::lang::NumberFormatException&) {
+    throw plat::sql::SQLException(NetErrors::OBJECT_STREAM_ERROR);
+  }
+}
+
+void DecimalField::writeData(plat::io::DataOutputStream& out) const {
+  WireFormat::writeString(out, isNull() ? std::string() : value_.toString());
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,148 @@
+#include "quenlora/zafoli/db/net/NetClass.h"
+
+#include "platform/io/IOException.h"
+#include "quenlora/zafoli/db/net/Attribute.h"
+#include "quenlora/zafoli/db/net/BigInt.h"
+#include "quenlora/zafoli/db/net/Binary.h"
+#include "quenlora/zafoli/db/net/Bit.h"
+#include "quenlora/zafoli/db/net/Char.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/EOT.h"
+#include "quenlora/zafoli/db/net/Entity.h"
+#include "quenlora/zafoli/db/net/ExceptionList.h"
+#include "quenlora/zafoli/db/net/LongVarBinary.h"
+#include "quenlora/zafoli/db/net/LongVarChar.h"
+#include "quenlora/zafoli/db/net/NetBigDecimal.h"
+#include "quenlora/zafoli/db/net/NetData.h"
+#include "quenlora/zafoli/db/net/NetDataCompressed.h"
+#include "quenlora/zafoli/db/net/NetDate.h"
+#include "quenlora/zafoli/db/net/NetDouble.h"
+#include "quenlora/zafoli/db/net/NetError.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/NetFloat.h"
+#include "quenlora/zafoli/db/net/NetInteger.h"
+#include "quenlora/zafoli/db/net/NetRecord.h"
+#include "quenlora/zafoli/db/net/NetString.h"
+#include "quenlora/zafoli/db/net/NetTime.h"
+#include "quenlora/zafoli/db/net/NetTimestamp.h"
+#include "quenlora/zafoli/db/net/Param.h"
+#include "quenlora/zafoli/db/net/Real.h"
+#include "quenlora/zafoli/db/net/SQLServerConnException.h"
+#include "quenlora/zafoli/db/net/ServerList.h"
+#include "quenlora/zafoli/db/net/SmallInt.h"
+#include "quenlora/zafoli/db/net/TextParam.h"
+#include "quenlora/zafoli/db/net/TinyInt.h"
+#include "quenlora/zafoli/db/net/VarBinary.h"
+#include "quenlora/zafoli/db/net/VarChar.h"
+#include "quenlora/zafoli/db/net/Warning.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::makeRef;
+using plat::lang::Ref;
+
+namespace {
+
+thread_local int nesting = 0;  // objects of this thread being read, outermost included
+
+class NestingGuard {
+ public:
+  NestingGuard() {
+    if (nesting >= NetClass::kMaxNesting) throw plat::io::IOException(NetErrors::NESTING_TOO_DEEP);
+    ++nesting;
+  }
+  ~NestingGuard() { --nesting; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+};
+
+}  // namespace
+
+Ref<ServerObject> NetClass::createObject(int type) {
+  switch (type) {
+    case Define::SERVER_EOT:
+      return makeRef<EOT>();
+    case Define::SERVER_DATA:
+      return makeRef<NetData>();
+    case Define::SERVER_STRING:
+      return makeRef<NetString>();
+    case Define::SERVER_LIST:
+      return makeRef<ServerList>();
+    case Define::SERVER_PARAM:
+      return makeRef<Param>();
+    case Define::SERVER_TEXTPARAM:
+      return makeRef<TextParam>();
+    case Define::SERVER_RECORD:
+      return makeRef<NetRecord>();
+    case Define::SERVER_ATTRIBUTE:
+      return makeRef<Attribute>();
+    case Define::SERVER_ENTITY:
+      return makeRef<Entity>();
+    case Define::SERVER_EXCEPTIONLIST:
+      return makeRef<ExceptionList>();
+    case Define::SERVER_CHAR:
+      return makeRef<Char>();
+    case Define::SERVER_BINARY:
+      return makeRef<Binary>();
+    case Define::SERVER_VARBINARY:
+      return makeRef<VarBinary>();
+    case Define::SERVER_LONGVARBINARY:
+      return makeRef<LongVarBinary>();
+    case Define::SERVER_VARCHAR:
+      return makeRef<VarChar>();
+    case Define::SERVER_LONGVARCHAR:
+      return makeRef<LongVarChar>();
+    case Define::SERVER_DATE:
+      return makeRef<NetDate>();
+    case Define::SERVER_TIME:
+      return makeRef<NetTime>();
+    case Define::SERVER_TIMESTAMP:
+      return makeRef<NetTimestamp>();
+    case Define::SERVER_BIGINT:
+      return makeRef<BigInt>();
+    case Define::SERVER_DATA_COMPRESSED:
+      return makeRef<NetDataCompressed>();
+    case Define::SERVER_DOUBLE:
+      return makeRef<NetDouble>();
+    case Define::SERVER_FLOAT:
+      return makeRef<NetFloat>();
+    case Define::SERVER_INTEGER:
+      return makeRef<NetInteger>();
+    case Define::SERVER_BIGDECIMAL:
+      return makeRef<NetBigDecimal>();
+    case Define::SERVER_REAL:
+      return makeRef<Real>();
+    case Define::SERVER_SMALLINT:
+      return makeRef<SmallInt>();
+    case Define::SERVER_TINYINT:
+      return makeRef<TinyInt>();
+    case Define::SERVER_BIT:
+      return makeRef<Bit>();
+    case Define::SERVER_SQLWARNING:
+      return makeRef<Warning>();
+    default:
+      return makeRef<NetError>();  // 49, the codes named only, and every code outside the table
+  }
+}
+
+Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) {
+  NestingGuard guard;
+  Ref<ServerObject> object = createObject(type);
+  object->read(in);
+  return object;
+}
+
+Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
+  int type;
+  try {
+    type = in.readUnsignedByte();
+  } catch (const plat::io::IOException&) {
+    // Only the first byte of a reply is the factory's own failure; inside an object it is the object's end of
+    // input, an I/O error like any other.
+    if (nesting > 0) throw;
+    throw SQLServerConnException();
+  }
+  return readObject(type, in);
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,269 @@
+#include "quenlora/zafoli/db/net/NetRecord.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::Ref;
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kMarker = {'R', 'O', 'W', '}'};
+constexpr int kReserveLimit = 64;
+
+}  // namespace
+
+NetRecord::NetRecord() : state_(Define::RECSTATE_INVALID) {}
+
+NetRecord::NetRecord(std::int8_t state, std::int32_t rowNum, Fields fields)
+    : state_(state), rowNum_(rowNum), fields_(std::make_shared<Fields>(std::move(fields))) {}
+
+int NetRecord::getType() const {
+  return Define::SERVER_RECORD;
+}
+
+void NetRecord::read(plat::io::DataInputStream& in) {
+  const std::int16_t length = in.readShort();
+  const auto state = static_cast<std::int8_t>(in.readUnsignedByte());
+  const std::int32_t rowNum = in.readInt();
+  const std::int16_t count = in.readShort();
+  auto fields = std::make_shared<Fields>();
+  // The count is the sender's claim; memory follows the values actually read.
+  fields->reserve(static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit)));
+  for (int i = 0; i < count; ++i) {
+    Ref<ServerObject> object = NetClass::getNextObject(in);
+    if (object->getBaseType() != Define::SERVER_FIELD) onObjectError(*object);
+    fields->push_back(std::static_pointer_cast<Field>(std::move(object)));
+  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  length_ = length;
+  state_.store(state);
+  rowNum_ = rowNum;
+  fields_ = std::move(fields);
+  changedFields_.clear();
+}
+
+void NetRecord::write(plat::io::DataOutputStream& out) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  out.writeByte(Define::SERVER_RECORD);
+  out.writeShort(kWrittenLength);
+  out.write(kMarker.data(), kMarker.size());
+  out.writeByte(state_.load());
+  out.writeInt(rowNum_);
+  for (const auto& field : changedFields_) field->write(out);
+  WireFormat::writeEot(out);
+}
+
+int NetRecord::getColumnCount() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return fields_ ? static_cast<int>(fields_->size()) : 0;
+}
+
+const Ref<Field>& NetRecord::valueAt(int col) const {
+  if (!fields_) throw plat::sql::SQLException(NetErrors::RECORD_NOT_INITIALIZED);
+  if (col < 1 || static_cast<std::size_t>(col) > fields_->size()) {
+    throw plat::sql::SQLException(NetErrors::COLUMN_OUT_OF_RANGE_PREFIX + std::to_string(col));
+  }
+  return (*fields_)[static_cast<std::size_t>(col) - 1];
+}
+
+const Ref<Field>& NetRecord::access(int col, Access kind) {
+  const std::int8_t state = state_.load();
+  if (state == Define::RECSTATE_INVALID) throw plat::sql::SQLException(NetErrors::RECORD_INVALID);
+  if (kind == Access::kSet) {
+    if (state == Define::RECSTATE_DELETED) throw plat::sql::SQLException(NetErrors::RECORD_MARKED_DELETED);
+    if (state == Define::RECSTATE_DB_DELETED) throw plat::sql::SQLException(NetErrors::RECORD_DELETED);
+  }
+  if (stream_) {
+    StreamRef stream = std::move(stream_);
+    stream_.reset();
+    stream->close();
+  }
+  lastProj_ = col;
+  return valueAt(col);
+}
+
+void NetRecord::changed(const Ref<Field>& field) {
+  if (std::find(changedFields_.begin(), changedFields_.end(), field) == changedFields_.end()) {
+    changedFields_.push_back(field);
+  }
+  const std::int8_t state = state_.load();
+  state_.store(state == Define::RECSTATE_NEW || state == Define::RECSTATE_NEW_MODIFIED ? Define::RECSTATE_NEW_MODIFIED
+                                                                                       : Define::RECSTATE_MODIFIED);
+}
+
+template <class F>
+auto NetRecord::get(int col, F&& f) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return f(*access(col, Access::kGet));
+}
+
+template <class F>
+void NetRecord::set(int col, F&& f) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Ref<Field>& field = access(col, Access::kSet);
+  f(*field);
+  changed(field);
+}
+
+Field::StreamRef NetRecord::getAsciiStream(int col) {
+  return get(col, [](Field& f) { return f.getAsciiStream(); });
+}
+std::optional<plat::math::Decimal> NetRecord::getBigDecimal(int col, int scale) {
+  return get(col, [scale](Field& f) { return f.getBigDecimal(scale); });
+}
+Field::StreamRef NetRecord::getBinaryStream(int col) {
+  return get(col, [](Field& f) { return f.getBinaryStream(); });
+}
+bool NetRecord::getBoolean(int col) {
+  return get(col, [](Field& f) { return f.getBoolean(); });
+}
+std::int8_t NetRecord::getByte(int col) {
+  return get(col, [](Field& f) { return f.getByte(); });
+}
+Field::Bytes NetRecord::getBytes(int col) {
+  return get(col, [](Field& f) { return f.getBytes(); });
+}
+std::optional<plat::time::Date> NetRecord::getDate(int col) {
+  return get(col, [](Field& f) { return f.getDate(); });
+}
+double NetRecord::getDouble(int col) {
+  return get(col, [](Field& f) { return f.getDouble(); });
+}
+float NetRecord::getFloat(int col) {
+  return get(col, [](Field& f) { return f.getFloat(); });
+}
+std::int32_t NetRecord::getInt(int col) {
+  return get(col, [](Field& f) { return f.getInt(); });
+}
+std::int64_t NetRecord::getLong(int col) {
+  return get(col, [](Field& f) { return f.getLong(); });
+}
+plat::lang::Value NetRecord::getObject(int col) {
+  return get(col, [](Field& f) { return f.getObject(); });
+}
+std::int16_t NetRecord::getShort(int col) {
+  return get(col, [](Field& f) { return f.getShort(); });
+}
+std::optional<std::string> NetRecord::getString(int col) {
+  return get(col, [](Field& f) { return f.getString(); });
+}
+std::optional<plat::time::Time> NetRecord::getTime(int col) {
+  return get(col, [](Field& f) { return f.getTime(); });
+}
+std::optional<plat::time::Timestamp> NetRecord::getTimestamp(int col) {
+  return get(col, [](Field& f) { return f.getTimestamp(); });
+}
+Field::StreamRef NetRecord::getUnicodeStream(int col) {
+  return get(col, [](Field& f) { return f.getUnicodeStream(); });
+}
+int NetRecord::getSQLType(int col) {
+  return get(col, [](Field& f) { return f.getSQLType(); });
+}
+bool NetRecord::isNull(int col) {
+  return get(col, [](Field& f) { return f.isNull(); });
+}
+bool NetRecord::storesData(int col) {
+  return get(col, [](Field& f) { return f.storesData(); });
+}
+
+bool NetRecord::wasNull() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return access(lastProj_, Access::kGet)->isNull();
+}
+
+void NetRecord::setAsciiStream(int col, const StreamRef& stream, int length) {
+  set(col, [&](Field& f) { f.setAsciiStream(stream, length); });
+}
+void NetRecord::setBigDecimal(int col, const std::optional<plat::math::Decimal>& value) {
+  set(col, [&](Field& f) { f.setBigDecimal(value); });
+}
+void NetRecord::setBinaryStream(int col, const StreamRef& stream, int length) {
+  set(col, [&](Field& f) { f.setBinaryStream(stream, length); });
+}
+void NetRecord::setBoolean(int col, bool value) {
+  set(col, [&](Field& f) { f.setBoolean(value); });
+}
+void NetRecord::setByte(int col, std::int8_t value) {
+  set(col, [&](Field& f) { f.setByte(value); });
+}
+void NetRecord::setBytes(int col, const Bytes& value) {
+  set(col, [&](Field& f) { f.setBytes(value); });
+}
+void NetRecord::setDate(int col, const plat::time::Date& value) {
+  set(col, [&](Field& f) { f.setDate(value); });
+}
+void NetRecord::setDouble(int col, double value) {
+  set(col, [&](Field& f) { f.setDouble(value); });
+}
+void NetRecord::setFloat(int col, float value) {
+  set(col, [&](Field& f) { f.setFloat(value); });
+}
+void NetRecord::setInt(int col, std::int32_t value) {
+  set(col, [&](Field& f) { f.setInt(value); });
+}
+void NetRecord::setLong(int col, std::int64_t value) {
+  set(col, [&](Field& f) { f.setLong(value); });
+}
+void NetRecord::setObject(int col, const plat::lang::Value& value) {
+  set(col, [&](Field& f) { f.setObject(value); });
+}
+void NetRecord::setShort(int col, std::int16_t value) {
+  set(col, [&](Field& f) { f.setShort(value); });
+}
+void NetRecord::setString(int col, const std::string& value) {
+  set(col, [&](Field& f) { f.setString(value); });
+}
+void NetRecord::setTime(int col, const plat::time::Time& value) {
+  set(col, [&](Field& f) { f.setTime(value); });
+}
+void NetRecord::setTimestamp(int col, const plat::time::Timestamp& value) {
+  set(col, [&](Field& f) { f.setTimestamp(value); });
+}
+void NetRecord::setUnicodeStream(int col, const StreamRef& stream, int length) {
+  set(col, [&](Field& f) { f.setUnicodeStream(stream, length); });
+}
+void NetRecord::setNull(int col, int sqlType) {
+  set(col, [&](Field& f) { f.setNull(sqlType); });
+}
+
+void NetRecord::setNotNull(int col) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  valueAt(col)->setNotNull();
+}
+
+void NetRecord::copy(NetRecord& other) {
+  if (&other == this) return;
+  std::scoped_lock lock(mutex_, other.mutex_);
+  if (other.rowNum_ != rowNum_) return;
+  state_.store(other.state_.load());
+  fields_ = other.fields_;
+  changedFields_.clear();
+}
+
+void NetRecord::closeStream() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!stream_) return;
+  StreamRef stream = std::move(stream_);
+  stream_.reset();
+  stream->close();
+}
+
+NetRecord::Fields NetRecord::getChangedFields() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return changedFields_;
+}
+
+void NetRecord::clearChanges() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  changedFields_.clear();
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,44 @@
+#include "quenlora/zafoli/db/net/NetString.h"
+
+#include <array>
+#include <cstdint>
+
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireText.h"
+
+namespace quenlora::zafoli::db::net {
+
+namespace {
+
+// Short texts, the common case, are decoded from the stack without a temporary heap buffer.
+constexpr std::size_t kStackText = 256;
+
+}  // namespace
+
+int NetString::getType() const {
+  return Define::SERVER_STRING;
+}
+
+void NetString::readText(plat::io::DataInputStream& in, std::string& text) {
+  const std::size_t n = WireFormat::readLength(in);
+  if (n <= kStackText) {
+    std::array<std::uint8_t, kStackText> buf;
+    in.readFully(buf.data(), n);
+    WireText::assignFromWire(text, buf.data(), n);
+  } else {
+    std::vector<std::uint8_t> buf(n);
+    in.readFully(buf.data(), n);
+    WireText::assignFromWire(text, buf.data(), n);
+  }
+}
+
+void NetString::read(plat::io::DataInputStream& in) {
+  readText(in, text_);
+}
+
+void NetString::write(plat::io::DataOutputStream& out) const {
+  WireFormat::writeString(out, text_);
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,74 @@
+#include "quenlora/zafoli/db/net/NumberField.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/io/IOException.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
+#include "quenlora/zafoli/db/net/NetData.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/NetString.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+namespace {
+
+// No number needs more bytes than this; further data bytes are read and dropped.
+constexpr std::size_t kMaxNumberBytes = 8;
+
+}  // namespace
+
+void NumberField::readData(const std::uint8_t*, std::size_t) {
+  throw plat::io::IOException(NetErrors::NOT_IMPLEMENTED);
+}
+
+void NumberField::readText(const std::string&) {
+  throw plat::io::IOException(NetErrors::NOT_IMPLEMENTED);
+}
+
+void NumberField::writeData(plat::io::DataOutputStream&) const {
+  throw plat::io::IOException(NetErrors::NOT_IMPLEMENTED);
+}
+
+void NumberField::needBytes(std::size_t size, std::size_t width) {
+  if (size < width) throw plat::io::EOFException(NetErrors::END_OF_DATA);
+}
+
+void NumberField::readValue(plat::io::DataInputStream& in) {
+  const int type = in.readUnsignedByte();
+  // The plain value objects are decoded in place: rows carry many numbers, and a heap object per number would
+  // dominate the cost of reading them.
+  if (type == Define::SERVER_DATA && !carriesText()) {
+    std::array<std::uint8_t, kMaxNumberBytes> bytes;
+    const std::size_t size = WireFormat::readLength(in);
+    const std::size_t kept = std::min(size, bytes.size());
+    in.readFully(bytes.data(), kept);
+    std::array<std::uint8_t, kMaxNumberBytes> rest;
+    for (std::size_t left = size - kept; left > 0;) {
+      const std::size_t n = std::min(left, rest.size());
+      in.readFully(rest.data(), n);
+      left -= n;
+    }
+    readData(bytes.data(), kept);
+    return;
+  }
+  if (type == Define::SERVER_STRING && carriesText()) {
+    std::string text;
+    NetString::readText(in, text);
+    readText(text);
+    return;
+  }
+  // Compressed data, or an object that has no business here (the object-error rule).
+  plat::lang::Ref<ServerObject> object = NetClass::readObject(type, in);
+  if (!carriesText()) {
+    if (const auto* data = dynamic_cast<const NetData*>(object.get())) {
+      readData(data->getBytes().data(), data->size());
+      return;
+    }
+  }
+  onObjectError(*object);
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,88 @@
+#include "quenlora/zafoli/db/net/Param.h"
+
+#include <array>
+
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::makeRef;
+using plat::lang::Ref;
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kMarker = {'F', 'L', 'D', '}'};
+
+}  // namespace
+
+Param::Param(std::uint8_t id, int argumentType, Values values) : v_(std::move(values)) {
+  setId(id);
+  setTypeWord(static_cast<std::int16_t>(argumentType));
+}
+
+Ref<Param> Param::ofShort(std::uint8_t id, std::int16_t v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_SHORT, Values{NetData::ofShort(v)});
+}
+
+Ref<Param> Param::ofInt(std::uint8_t id, std::int32_t v, bool isObjectRef) {
+  return makeRef<Param>(id, isObjectRef ? Define::SERVER_TYPE_REFERENCE : Define::SERVER_TYPE_INT,
+                        Values{NetData::ofInt(v)});
+}
+
+Ref<Param> Param::ofLong(std::uint8_t id, std::int64_t v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_LONG, Values{NetData::ofLong(v)});
+}
+
+Ref<Param> Param::ofBoolean(std::uint8_t id, bool v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_BOOL, Values{NetData::ofBoolean(v)});
+}
+
+Ref<Param> Param::ofFloat(std::uint8_t id, float v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_FLOAT, Values{NetData::ofFloat(v)});
+}
+
+Ref<Param> Param::ofDouble(std::uint8_t id, double v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_DOUBLE, Values{NetData::ofDouble(v)});
+}
+
+Ref<Param> Param::ofBytes(std::uint8_t id, const Bytes& v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_BYTEARRAY, Values{NetData::ofBytes(v)});
+}
+
+Ref<Param> Param::ofBytes(std::uint8_t id, const Bytes& v, std::size_t length) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_BYTEARRAY, Values{makeRef<NetData>(v, length)});
+}
+
+int Param::getType() const {
+  return Define::SERVER_PARAM;
+}
+
+void Param::read(plat::io::DataInputStream& in) {
+  in.readShort();
+  std::array<std::uint8_t, kMarker.size()> leader;
+  in.readFully(leader.data(), leader.size());
+  setId(static_cast<std::uint8_t>(in.readUnsignedByte()));
+  setTypeWord(static_cast<std::int16_t>(in.readUnsignedByte()));
+  v_.clear();
+  for (;;) {
+    Ref<ServerObject> object = NetClass::getNextObject(in);
+    if (object->getType() == Define::SERVER_EOT) break;
+    auto data = plat::lang::refCast<NetData>(object);
+    if (!data) onObjectError(*object);
+    v_.push_back(std::move(data));
+  }
+}
+
+void Param::write(plat::io::DataOutputStream& out) const {
+  out.writeByte(Define::SERVER_PARAM);
+  out.writeShort(kWrittenLength);
+  out.write(kMarker.data(), kMarker.size());
+  out.writeByte(getId());
+  out.writeByte(getTypeWord());
+  for (const auto& value : v_) value->write(out);
+  WireFormat::writeEot(out);
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,49 @@
+#include "quenlora/zafoli/db/net/ServerList.h"
+
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
+#include "quenlora/zafoli/db/net/NetString.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+int ServerList::getType() const {
+  return Define::SERVER_LIST;
+}
+
+void ServerList::read(plat::io::DataInputStream& in) {
+  in.readShort();
+  objects_.clear();
+  plat::lang::Ref<ServerObject> errorList;  // the first error list met; raised once the end marker is read
+  for (;;) {
+    plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
+    const int type = object->getType();
+    if (type == Define::SERVER_EOT) break;
+    if (type == Define::SERVER_EXCEPTIONLIST) {
+      if (!errorList) errorList = std::move(object);
+    } else if (!errorList) {
+      objects_.push_back(std::move(object));
+    }
+  }
+  if (errorList) onObjectError(*errorList);
+}
+
+void ServerList::write(plat::io::DataOutputStream& out) const {
+  out.writeByte(Define::SERVER_LIST);
+  out.writeShort(0);
+  for (const auto& object : objects_) object->write(out);
+  WireFormat::writeEot(out);
+}
+
+std::vector<std::string> ServerList::toStringVector() const {
+  std::vector<std::string> texts;
+  texts.reserve(objects_.size());
+  for (const auto& object : objects_) {
+    const auto* text = dynamic_cast<const NetString*>(object.get());
+    if (text == nullptr) onObjectError(*object);
+    texts.push_back(text->getString());
+  }
+  return texts;
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,47 @@
+#include "quenlora/zafoli/db/net/WireText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using quenlora::zafoli::db::net::WireText;
+using Bytes = std::vector<std::uint8_t>;
+
+TEST(WireText, CharactersGoOutAsTheirLowByteOrAsQuestionMark) {
+  struct Case {
+    const char* name;
+    std::string text;
+    Bytes wire;
+  };
+  const std::vector<Case> cases = {
+      {"ascii", "abc", {0x61, 0x62, 0x63}},
+      {"empty", "", {}},
+      {"nul kept", std::string("a\0b", 3), {0x61, 0x00, 0x62}},
+      {"latin-1", "\xC3\xA9\xC3\xBF", {0xE9, 0xFF}},
+      {"U+0100 is above latin-1", "\xC4\x80", {'?'}},
+      {"euro sign", "x\xE2\x82\xAC", {'x', '?'}},
+      {"outside the basic plane", "\xF0\x9F\x98\x80!", {'?', '!'}},
+      {"stray continuation byte", "\x80z", {'?', 'z'}},
+      {"cut sequence at the end", "a\xC3", {'a', '?'}},
+      {"overlong form", "\xC0\xAF", {'?', '?'}},
+      {"bad continuation", "\xE2\x28\xA1", {'?', '(', '?'}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WireText::toWire(c.text), c.wire) << c.name;
+    EXPECT_EQ(WireText::wireLength(c.text), c.wire.size()) << c.name;
+  }
+}
+
+TEST(WireText, EveryByteRoundTripsThroughItsCharacter) {
+  Bytes all;
+  for (int b = 0; b < 256; ++b) all.push_back(static_cast<std::uint8_t>(b));
+  const std::string text = WireText::fromWire(all);
+  EXPECT_EQ(text.size(), 128u + 2 * 128u);
+  EXPECT_EQ(WireText::toWire(text), all);
+  EXPECT_EQ(WireText::fromWire(Bytes{0xE9}), "\xC3\xA9");
+}
+
+}  // namespace

@@ -36,8 +36,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DPLAT_TESTS=OFF -DPLAT_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$jobs" --target fuzzers
 shopt -s nullglob
-for target in build-fuzz/fuzz/*; do
-  [ -x "$target" ] || continue
+for target in build-fuzz/fuzzers/*; do
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus=build-fuzz/corpus/$name
   mkdir -p "$corpus"

@@ -25,7 +25,7 @@ class ByteArrayOutputStream : public OutputStream {
   void reset() { bytes_.clear(); }
   void writeTo(OutputStream& out) const { out.write(bytes_.data(), bytes_.size()); }
   // The bytes as 8-bit text: each byte is the character U+0000..U+00FF, written as UTF-8.
-  std::string toString() const;
+  std::string toString() const override;
 
  private:
   std::vector<std::uint8_t> bytes_;

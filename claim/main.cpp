@@ -1,2 +1,4 @@
 // Entry point of the claim program.
-int main() { return 0; }
+int main() {
+  return 0;
+}

@@ -1,0 +1,37 @@
+#include "platform/gui/HeadlessDialogService.h"
+
+#include "platform/lang/System.h"
+
+namespace plat::gui {
+
+DialogAnswer HeadlessDialogService::show(const MessageRequest& request) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    shown_.push_back(request);
+    if (!script_.empty()) {
+      DialogAnswer answer = script_.front();
+      script_.pop_front();
+      return answer;
+    }
+  }
+  // Written outside the lock: the sink has its own, and a slow stream must not stall other dialogs' bookkeeping.
+  plat::lang::System::err().println(request.title.empty() ? request.text : request.title + ": " + request.text);
+  return request.kind == MessageKind::Question ? DialogAnswer::No : DialogAnswer::Ok;
+}
+
+void HeadlessDialogService::scriptAnswer(DialogAnswer answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  script_.push_back(answer);
+}
+
+std::vector<MessageRequest> HeadlessDialogService::shown() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return shown_;
+}
+
+std::size_t HeadlessDialogService::pendingAnswers() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return script_.size();
+}
+
+}  // namespace plat::gui

@@ -1,5 +1,6 @@
 #include "platform/text/Utf16.h"
 
+#include "platform/io/Utf8.h"
 #include "platform/lang/Exceptions.h"
 
 namespace plat::text::utf16 {
@@ -49,24 +50,6 @@ char32_t decode(std::string_view s, std::size_t& pos) {
   return cp;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -103,12 +86,12 @@ std::string toUtf8(std::u16string_view units) {
   for (std::size_t i = 0; i < units.size(); ++i) {
     char32_t unit = units[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-      appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+      plat::io::appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      appendUtf8(out, kReplacement);
+      plat::io::appendUtf8(out, kReplacement);
     } else {
-      appendUtf8(out, unit);
+      plat::io::appendUtf8(out, unit);
     }
   }
   return out;

@@ -2,6 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks, builds, runs every test, then the sanitizer pass and the fuzz pass.
 set -euo pipefail
 cd "$(dirname "$0")"
+root=$(pwd)
 jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-15}
 
@@ -29,6 +30,7 @@ echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPLAT_SANITIZE=ON -DPLAT_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+   LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
    ctest --output-on-failure -j"$jobs" --timeout 900)
 
 echo "== fuzzing, ${fuzz_seconds}s per target"

@@ -1,0 +1,199 @@
+#include "claim/JFrame1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include "claim/Constants.h"
+#include "claim/JAboutDialog.h"
+#include "claim/QtDialogs.h"
+#include "claim/StringTableModel.h"
+#include "platform/lang/Throwable.h"
+
+namespace {
+
+// The two bevels of the component library: raised (the default type) for the buttons, lowered (type 1) for the
+// status fields.
+constexpr const char* kRaisedBevel = "border: 2px outset #a0a0a0;";
+constexpr const char* kLoweredBevel = "border: 2px inset #a0a0a0;";
+
+QString qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
+  if (dialogs_ == nullptr) {
+    ownDialogs_ = std::make_unique<QtDialogs>(this);
+    dialogs_ = ownDialogs_.get();
+  }
+  // The shared constants, log and settings come first, in that order; everything below may log.
+  program_ = std::make_unique<ClaimProgram>(this);
+
+  setWindowTitle(ClaimProgram::kTitle);
+  panel_ = new QWidget(this);
+  QFont bold("Dialog", 12);
+  bold.setBold(true);
+  panel_->setFont(bold);
+  panel_->setFixedSize(kWidth, kHeight);
+  setCentralWidget(panel_);
+
+  table_ = new QTableView(panel_);
+  table_->setGeometry(0, 0, kWidth, 40);
+  model_ = new StringTableModel();
+  model_->setParent(table_);
+  table_->setModel(model_);
+  table_->setSelectionMode(QAbstractItemView::NoSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  table_->setFont(QFont("Dialog", 12));
+
+  resetButton_ = new QPushButton("Reset", panel_);
+  resetButton_->setGeometry(36, 48, 120, 24);
+  resetButton_->setStyleSheet(kRaisedBevel);
+  testButton_ = new QPushButton("Test", panel_);
+  testButton_->setGeometry(204, 48, 120, 24);
+  testButton_->setStyleSheet(kRaisedBevel);
+  setButtons(false);
+
+  system_ = new QLineEdit(panel_);
+  system_->setGeometry(0, 85, 180, 25);
+  system_->setReadOnly(true);
+  system_->setStyleSheet(kLoweredBevel);
+  results_ = new QLineEdit(panel_);
+  results_->setGeometry(180, 85, 180, 25);
+  results_->setReadOnly(true);
+  results_->setStyleSheet(kLoweredBevel);
+
+  QMenu* file = menuBar()->addMenu("&File");
+  file->addSeparator();
+  exit_ = file->addAction("E&xit");
+  QMenu* help = menuBar()->addMenu("&Help");
+  about_ = help->addAction(QIcon(aboutIcon()), "&About...");
+
+  connect(resetButton_, &QPushButton::clicked, this, [this] { reset(); });
+  connect(testButton_, &QPushButton::clicked, this, [this] { test(); });
+  connect(exit_, &QAction::triggered, this, [this] { exitApplication(); });
+  connect(about_, &QAction::triggered, this, [this] { showAbout(); });
+
+  setFixedSize(kWidth, kHeight + menuBar()->sizeHint().height());
+}
+
+JFrame1::~JFrame1() = default;
+
+QPixmap JFrame1::aboutIcon() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setBrush(QColor(0, 70, 160));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(1, 1, 14, 14);
+  p.setBrush(Qt::white);
+  p.drawEllipse(7, 3, 2, 2);
+  p.drawRect(7, 7, 2, 6);
+  return pixmap;
+}
+
+void JFrame1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!openQueued_) {
+    openQueued_ = true;
+    // The window counts as opened once it is on screen: open after the show has been handled.
+    QTimer::singleShot(0, this, [this] { open(); });
+  }
+}
+
+void JFrame1::open() {
+  if (opened_) return;
+  opened_ = true;
+  setWindowTitle(QString(ClaimProgram::kTitle) + "  " + qs(Constants::Version));
+  model_->setColumnHeaders("File, Status");
+  model_->addRow(" , ");
+  setSystem("System:  Initializing");
+  try {
+    if (auto at = program_->restorePosition()) move(at->x, at->y);
+    program_->startThreads();
+    setButtons(true);
+  } catch (const std::exception& e) {
+    const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e);
+    setSystem(QString("System:  ") + QString::fromStdString(t ? t->getMessage() : e.what()));
+  }
+}
+
+void JFrame1::reset() {
+  setSystem("System:  Resetting");
+  setButtons(false);
+  program_->reset();
+  setButtons(true);
+}
+
+void JFrame1::test() {
+  program_->startTest(dialogs_, testCommand_);
+}
+
+void JFrame1::exitApplication() {
+  if (exiting_) return;
+  try {
+    dialogs_->beep();
+    if (!dialogs_->askYesNo(ClaimProgram::kExitTitle, ClaimProgram::kExitQuestion)) return;
+    exiting_ = true;
+    program_->shutDown(WindowPoint{x(), y()});
+    hide();
+    QCoreApplication::exit(0);
+  } catch (const std::exception&) {
+    // Failures of the exit question are ignored: the window stays as it was.
+  }
+}
+
+std::unique_ptr<JAboutDialog> JFrame1::makeAbout() {
+  auto dialog = std::make_unique<JAboutDialog>(this);
+  if (program_->restoredPosition()) dialog->move(x() + kAboutOffsetX, y() + kAboutOffsetY);
+  return dialog;
+}
+
+void JFrame1::showAbout() {
+  makeAbout()->exec();
+}
+
+void JFrame1::closeEvent(QCloseEvent* event) {
+  // Closing through the title bar only asks; Exit decides.
+  event->ignore();
+  exitApplication();
+}
+
+void JFrame1::setButtons(bool enabled) {
+  resetButton_->setEnabled(enabled);
+  testButton_->setEnabled(enabled);
+}
+
+void JFrame1::setSystem(const QString& text) {
+  system_->setText(text);
+}
+
+void JFrame1::statusCell(int column, const std::string& text) {
+  QMetaObject::invokeMethod(
+      this, [this, column, t = QString::fromStdString(text)] { model_->setValueAt(t.toStdString(), 0, column); },
+      Qt::QueuedConnection);
+}
+
+void JFrame1::statusField(Field field, const std::string& text) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, field, t = QString::fromStdString(text)] {
+        QLineEdit* target = field == Field::System ? system_ : results_;
+        target->setText(t);
+        target->setCursorPosition(0);  // a long text shows its start, which names the field
+      },
+      Qt::QueuedConnection);
+}

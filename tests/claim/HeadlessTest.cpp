@@ -1,0 +1,152 @@
+// The program without a window, run as a child process: claims in and responses out, SIGHUP as Reset, SIGTERM as
+// Exit with the log's stop lines, and the one-shot connectivity test with a stand-in ping on PATH.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "testkit/clearinghouse/ClearingHouseServer.h"
+#include "tests/claim/ClaimSamples.h"
+#include "tests/claim/ClaimTestSupport.h"
+
+namespace {
+
+using namespace claimtest;
+namespace fs = std::filesystem;
+
+constexpr int kWaitMs = 15000;
+
+fs::path programPath() {
+  return fs::read_symlink("/proc/self/exe").parent_path() / "Claimora";
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// The program in a working directory, its standard output in "out.txt"; killed if the test leaves it running.
+class Child {
+ public:
+  Child(const fs::path& dir, const std::string& arg, const std::string& path = "") {
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      if (::chdir(dir.c_str()) != 0) ::_exit(120);
+      const int fd = ::open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      ::dup2(fd, 1);
+      if (!path.empty()) ::setenv("PATH", path.c_str(), 1);
+      const std::string program = programPath().string();
+      ::execl(program.c_str(), program.c_str(), arg.c_str(), static_cast<char*>(nullptr));
+      ::_exit(121);
+    }
+  }
+  ~Child() {
+    if (pid_ > 0 && !exited_) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  void signal(int sig) const { ::kill(pid_, sig); }
+  // The exit code, or -1 when the child did not end within timeoutMs.
+  int waitExit(int timeoutMs = kWaitMs) {
+    int status = 0;
+    const bool ended = waitUntil([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, timeoutMs);
+    if (!ended) return -1;
+    exited_ = true;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+
+ private:
+  pid_t pid_ = -1;
+  bool exited_ = false;
+};
+
+int countLines(const fs::path& file, const std::string& line) {
+  std::ifstream in(file);
+  std::string l;
+  int n = 0;
+  while (std::getline(in, l)) n += l == line ? 1 : 0;
+  return n;
+}
+
+TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
+  TempWorkDir dir;
+  ASSERT_TRUE(installKeyStore());
+  testkit::ClearingHouseServer server;
+  server.setDefaultScript(
+      testkit::ConnectionScript::answerAtOnce("51B11A01PHARMACY\x1c"
+                                              "AM20"));
+  fs::create_directories("out");
+  fs::create_directories("in");
+  writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() + "\nremote_clear_port=" +
+                          std::to_string(server.port()) + "\nfile_wait=50\nsend_dir=out\\\nreceive_dir=in\\\n");
+  Child child(dir.path(), "--headless");
+  const auto out = dir.path() / "out.txt";
+  ASSERT_TRUE(waitUntil([&] { return countLines(out, "System:  Clear") == 1; }));
+
+  writeFile("out/one.clm", framedFile(claimOf(60)));
+  ASSERT_TRUE(waitUntil([] { return fs::exists("in/one.rsp"); }));
+  EXPECT_TRUE(waitUntil([&] { return countLines(out, "Results:  Claim Successfully Sent.") == 1; }));
+
+  child.signal(SIGHUP);
+  ASSERT_TRUE(waitUntil([&] { return countLines(out, "System:  Clear") == 2; }));
+  EXPECT_EQ(countLines(out, "System:  Resetting"), 1);
+  EXPECT_TRUE(dir.logHas("System resetting."));
+  writeFile("out/two.clm", framedFile(claimOf(60)));
+  ASSERT_TRUE(waitUntil([] { return fs::exists("in/two.rsp"); }));
+
+  child.signal(SIGTERM);
+  EXPECT_EQ(child.waitExit(), 0);
+  const auto lines = dir.logMessages();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "System Log Stopped.");
+  EXPECT_EQ(lines.back(), "System Stopped.");
+  EXPECT_FALSE(fs::exists("jwin.dat")) << "no window, no position";
+}
+
+TEST(Headless, InterruptActsAsExitToo) {
+  TempWorkDir dir;
+  Child child(dir.path(), "--headless");
+  ASSERT_TRUE(waitUntil([&] { return countLines(dir.path() / "out.txt", "System:  Initializing") == 1; }));
+  child.signal(SIGINT);
+  EXPECT_EQ(child.waitExit(), 0);
+  EXPECT_TRUE(dir.logHas("System Stopped."));
+}
+
+TEST(Headless, TestConnectionExitCodeFollowsThePing) {
+  const struct {
+    const char* name;
+    const char* script;
+    int exitCode;
+  } cases[] = {
+      {"answers", "#!/bin/sh\necho \"Reply from $7\"\nexit 0\n", 0},
+      {"timed out", "#!/bin/sh\necho 'Request timed out.'\nexit 0\n", 1},
+      {"fails", "#!/bin/sh\nexit 1\n", 1},
+  };
+  for (const auto& c : cases) {
+    TempWorkDir dir;
+    writeText("cm.ini", "remote_ipaddress=127.0.0.1\n");
+    fs::create_directory("bin");
+    writeText("bin/ping", c.script);
+    fs::permissions("bin/ping", fs::perms::owner_all);
+    Child child(dir.path(), "--test-connection", (dir.path() / "bin").string() + ":/usr/bin:/bin");
+    EXPECT_EQ(child.waitExit(), c.exitCode) << c.name;
+    EXPECT_TRUE(dir.logHas("Testing IP connection...")) << c.name;
+  }
+}
+
+}  // namespace

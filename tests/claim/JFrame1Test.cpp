@@ -1,0 +1,251 @@
+// The window on the offscreen platform: layout and texts, open, Reset with a claim in hand, the exit question,
+// the saved position, the About box and the Test button; the dialogs answer from a script.
+#include "claim/JFrame1.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "claim/JAboutDialog.h"
+#include "claim/StringTableModel.h"
+#include "claim/SystemLog.h"
+#include "testkit/clearinghouse/ClearingHouseServer.h"
+#include "tests/claim/ClaimDialogsSupport.h"
+#include "tests/claim/ClaimSamples.h"
+#include "tests/claim/ClaimTestSupport.h"
+
+namespace {
+
+using namespace claimtest;
+namespace fs = std::filesystem;
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "claim_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* instance = [] {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return new QApplication(argc, argv);
+  }();
+  return *instance;
+}
+
+// Runs the GUI event loop until `done` holds or timeoutMs passed; answers `done`.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+std::string text(const QLineEdit* field) {
+  return field->text().toStdString();
+}
+
+class JFrame1Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app();
+    installKeyStore();
+    fs::create_directory("working");
+    Parameters::getInstance()->setSecurity(false);
+  }
+  // A window shown and opened.
+  std::unique_ptr<JFrame1> openWindow() {
+    auto window = std::make_unique<JFrame1>(&dialogs);
+    window->show();
+    EXPECT_TRUE(pumpUntil([&] { return window->isOpened(); }));
+    return window;
+  }
+  TempWorkDir dir;
+  ScriptedDialogs dialogs;
+};
+
+TEST_F(JFrame1Test, LayoutAndTextsBeforeOpen) {
+  JFrame1 window(&dialogs);
+  EXPECT_EQ(window.windowTitle().toStdString(), "Claimora");
+  EXPECT_FALSE(window.resetButton()->isEnabled());
+  EXPECT_FALSE(window.testButton()->isEnabled());
+  EXPECT_EQ(window.panel()->size(), QSize(360, 110));
+  EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+  const struct {
+    QWidget* widget;
+    QRect geometry;
+  } places[] = {
+      {window.table(), QRect(0, 0, 360, 40)},           {window.resetButton(), QRect(36, 48, 120, 24)},
+      {window.testButton(), QRect(204, 48, 120, 24)},   {window.systemField(), QRect(0, 85, 180, 25)},
+      {window.resultsField(), QRect(180, 85, 180, 25)},
+  };
+  for (const auto& p : places) EXPECT_EQ(p.widget->geometry(), p.geometry) << p.widget->metaObject()->className();
+  EXPECT_EQ(window.resetButton()->text().toStdString(), "Reset");
+  EXPECT_EQ(window.testButton()->text().toStdString(), "Test");
+  EXPECT_TRUE(window.systemField()->isReadOnly());
+  EXPECT_TRUE(window.resultsField()->isReadOnly());
+  EXPECT_EQ(window.table()->selectionMode(), QAbstractItemView::NoSelection);
+  const auto menus = window.menuBar()->actions();
+  ASSERT_EQ(menus.size(), 2);
+  EXPECT_EQ(menus[0]->text().toStdString(), "&File");
+  EXPECT_EQ(menus[1]->text().toStdString(), "&Help");
+  EXPECT_EQ(window.exitAction()->text().toStdString(), "E&xit");
+  EXPECT_EQ(window.aboutAction()->text().toStdString(), "&About...");
+  EXPECT_FALSE(window.aboutAction()->icon().isNull());
+  // The log was opened by the window.
+  EXPECT_TRUE(dir.logHas("System Log Started."));
+}
+
+TEST_F(JFrame1Test, OpenStartsTheThreadsAndEnablesTheButtons) {
+  auto window = openWindow();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Claimora  v1.39");
+  auto* model = window->tableModel();
+  ASSERT_EQ(model->colCount(), 2);
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString().toStdString(), "File");
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString().toStdString(), "Status");
+  EXPECT_EQ(model->rowCount(), 1);
+  EXPECT_TRUE(window->resetButton()->isEnabled());
+  EXPECT_TRUE(window->testButton()->isEnabled());
+  ASSERT_TRUE(window->program().worker());
+  EXPECT_TRUE(window->program().resetThread()->isAlive());
+  // The worker's first status comes through the event queue.
+  EXPECT_TRUE(pumpUntil([&] { return text(window->systemField()) == "System:  Clear"; }));
+  EXPECT_TRUE(pumpUntil([&] { return text(window->resultsField()) == "Results:  None"; }));
+  EXPECT_FALSE(fs::exists("jwin.dat"));
+}
+
+TEST_F(JFrame1Test, NoAtTheExitQuestionKeepsEverythingRunning) {
+  auto window = openWindow();
+  dialogs.answerYes = false;
+  window->close();  // the title bar's close runs the same question
+  window->exitApplication();
+  EXPECT_EQ(dialogs.beeps(), 2);
+  ASSERT_EQ(dialogs.questions().size(), 2u);
+  EXPECT_EQ(dialogs.questions()[0].title, "Claimora - Exit");
+  EXPECT_EQ(dialogs.questions()[0].text, "Do you really want to exit?");
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->program().worker()->isAlive());
+  EXPECT_TRUE(window->program().resetThread()->isAlive());
+  EXPECT_FALSE(SystemLog::getInstance()->isClosed());
+  EXPECT_FALSE(fs::exists("jwin.dat"));
+}
+
+TEST_F(JFrame1Test, YesSavesThePositionAndTheNextStartRestoresIt) {
+  {
+    auto window = openWindow();
+    window->move(77, 66);
+    pumpUntil([&] { return window->pos() == QPoint(77, 66); }, 2000);
+    const QPoint at = window->pos();
+    dialogs.answerYes = true;
+    window->exitApplication();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->program().worker()->isAlive());
+    EXPECT_FALSE(window->program().resetThread()->isAlive());
+    EXPECT_TRUE(SystemLog::getInstance()->isClosed());
+    ASSERT_EQ(PointFile::read("jwin.dat"), (WindowPoint{at.x(), at.y()}));
+    const auto lines = dir.logMessages();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "System Log Stopped.");
+    EXPECT_EQ(lines.back(), "System Stopped.");
+  }
+  PointFile::write("jwin.dat", {140, 90});
+  SystemLog::setInstance(std::make_shared<SystemLog>("system.log"));
+  auto again = openWindow();
+  EXPECT_EQ(again->program().restoredPosition(), (WindowPoint{140, 90}));
+  EXPECT_TRUE(pumpUntil([&] { return again->pos() == QPoint(140, 90); }, 2000));
+  // With a restored position the About box sits 120 right of and 25 below the window's corner.
+  auto about = again->makeAbout();
+  EXPECT_EQ(about->pos(), again->pos() + QPoint(120, 25));
+}
+
+TEST_F(JFrame1Test, ABadPositionFileIsLoggedAndTheThreadsStillStart) {
+  writeText("jwin.dat", "not a point");
+  auto window = openWindow();
+  EXPECT_FALSE(window->program().restoredPosition().has_value());
+  EXPECT_TRUE(window->resetButton()->isEnabled());
+  ASSERT_TRUE(window->program().worker());
+  EXPECT_TRUE(window->program().worker()->isAlive());
+  EXPECT_TRUE(dir.logHas("JFrame1.open():  jwin.dat (not a saved window position)"));
+}
+
+TEST_F(JFrame1Test, ResetWaitsForTheClaimInHandThenStartsANewWorker) {
+  testkit::ClearingHouseServer server;
+  // The answer arrives in two parts with a pause, so Reset comes while the claim is in hand.
+  server.setDefaultScript(
+      testkit::ConnectionScript::twoParts("51B11A01PHARMACY\x1c"
+                                          "AM20",
+                                          3, 800));
+  auto& p = *Parameters::getInstance();
+  writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() +
+                          "\nremote_clear_port=" + std::to_string(server.port()) + "\nfile_wait=50\n");
+  p.read();
+  auto window = openWindow();
+  auto first = window->program().worker();
+  writeFile("working/a.clm", framedFile(claimOf(60)));
+  // The worker deletes the claim file once it holds the claim, before it sends it.
+  ASSERT_TRUE(pumpUntil([] { return !fs::exists("working/a.clm"); }));
+  window->reset();
+  EXPECT_TRUE(fs::exists("working/a.rsp")) << "the response was written before Reset returned";
+  EXPECT_FALSE(first->isAlive());
+  EXPECT_NE(window->program().worker(), first);
+  EXPECT_TRUE(window->program().worker()->isAlive());
+  EXPECT_TRUE(window->resetButton()->isEnabled());
+  EXPECT_TRUE(dir.logHas("System resetting."));
+  EXPECT_TRUE(pumpUntil([&] { return text(window->systemField()) == "System:  Clear"; }));
+  // The new worker takes the next claim.
+  writeFile("working/b.clm", framedFile(claimOf(60)));
+  EXPECT_TRUE(pumpUntil([] { return fs::exists("working/b.rsp"); }));
+  EXPECT_TRUE(pumpUntil([&] { return text(window->resultsField()) == "Results:  Claim Successfully Sent."; }));
+}
+
+TEST_F(JFrame1Test, TestButtonShowsTheVerdict) {
+  auto window = openWindow();
+  Parameters::getInstance()->setRemoteIPAddresses({"127.0.0.1"});
+  window->setTestCommand([](const std::string&) { return std::vector<std::string>{"sh", "-c", "echo ok"}; });
+  window->testButton()->click();
+  ASSERT_TRUE(dialogs.waitForBoxes(1, 10000));
+  EXPECT_EQ(dialogs.boxes()[0].title, "Claimora - Varodex Connectivity");
+  EXPECT_EQ(dialogs.boxes()[0].text, "Connection to Varodex Server (127.0.0.1) Verified.");
+}
+
+TEST_F(JFrame1Test, AboutBox) {
+  JFrame1 window(&dialogs);
+  auto about = window.makeAbout();
+  EXPECT_EQ(about->windowTitle().toStdString(), "About Claimora");
+  EXPECT_EQ(about->size(), QSize(250, 94));
+  EXPECT_TRUE(about->isModal());
+  EXPECT_EQ(about->okButton()->text().toStdString(), "&OK");
+  EXPECT_FALSE(about->label()->text().isEmpty());
+  about->show();
+  about->okButton()->click();
+  EXPECT_FALSE(about->isVisible());
+}
+
+TEST(StringTableModel, SplitsHeadersAndRowsAtCommas) {
+  app();
+  StringTableModel model;
+  model.setColumnHeaders("File, Status");
+  model.addRow(" , ");
+  model.addRow("a.clm,Sending,extra");
+  EXPECT_EQ(model.colCount(), 2);
+  EXPECT_EQ(model.getValueAt(0, 0), "");
+  EXPECT_EQ(model.getValueAt(1, 1), "Sending");
+  EXPECT_EQ(model.getValueAt(5, 0), "") << "outside the table";
+  model.setValueAt("x", 0, 1);
+  EXPECT_EQ(model.data(model.index(0, 1)).toString().toStdString(), "x");
+  EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsSelectable);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+// One open SQLite database shared by a connection and everything it made, and the compiled statements on it. The
+// database keeps the close actions of the open statements and catalog result sets, so closing the connection closes
+// them first. Used by one thread at a time, like the connection that owns it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace plat::sql::sqlite {
+
+class SqliteDatabase {
+ public:
+  // Opens (or creates) the file; ":memory:" gives a private in-memory database. SQLException on failure.
+  explicit SqliteDatabase(const std::string& path);
+  SqliteDatabase(const SqliteDatabase&) = delete;
+  SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+  ~SqliteDatabase();
+
+  bool isOpen() const { return db_ != nullptr; }
+  // The open handle; SQLException "Connection is closed" once closed.
+  sqlite3* handle() const;
+  // Closes the handle; statements not yet finalized keep it alive inside SQLite until they are.
+  void close();
+
+  // Runs SQL text without results (BEGIN, COMMIT, pragmas); SQLException with SQLite's message.
+  void exec(const std::string& sql);
+  // Throws SQLException with SQLite's message for the result code rc.
+  [[noreturn]] void raise(int rc) const;
+
+  // Remembers how to close an object made on this database; forget() when the object closes by itself.
+  void track(const void* key, std::function<void()> close);
+  void forget(const void* key);
+  // Runs every remembered close action, each even when an earlier one fails; rethrows the first failure.
+  void closeTracked();
+  std::size_t trackedCount() const { return tracked_.size(); }
+
+ private:
+  sqlite3* db_ = nullptr;  // owned; null once closed
+  std::vector<std::pair<const void*, std::function<void()>>> tracked_;
+};
+
+// A compiled statement; finalized by finalize() or the destructor.
+class SqliteStmt {
+ public:
+  // Compiles the first statement of sql; rest receives the text after it. SQLException on a syntax error.
+  SqliteStmt(std::shared_ptr<SqliteDatabase> db, const std::string& sql, std::string* rest = nullptr);
+  SqliteStmt(const SqliteStmt&) = delete;
+  SqliteStmt& operator=(const SqliteStmt&) = delete;
+  ~SqliteStmt();
+
+  // The statement; SQLException when it or its database is closed.
+  sqlite3_stmt* get() const;
+  bool isOpen() const { return stmt_ != nullptr && db_->isOpen(); }
+  // True for text that compiled to nothing (only blanks or comments).
+  bool isEmpty() const { return stmt_ == nullptr && !finalized_; }
+  void finalize();
+  SqliteDatabase& database() const { return *db_; }
+
+  // Steps once: true for a row, false when done; SQLException with SQLite's message on failure.
+  bool step();
+
+ private:
+  std::shared_ptr<SqliteDatabase> db_;
+  sqlite3_stmt* stmt_ = nullptr;  // owned
+  bool finalized_ = false;
+};
+
+}  // namespace plat::sql::sqlite

@@ -1,0 +1,31 @@
+#include "platform/sqlite/SqliteDriver.h"
+
+#include "platform/sql/DriverManager.h"
+#include "platform/sql/SQLException.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+namespace plat::sql::sqlite {
+
+bool SqliteDriver::acceptsURL(const std::string& url) {
+  return url.rfind(kUrlPrefix, 0) == 0;
+}
+
+plat::lang::Ref<Connection> SqliteDriver::connect(const std::string& url, const plat::util::Properties& /*info*/) {
+  if (!acceptsURL(url)) return nullptr;
+  std::string path = url.substr(std::char_traits<char>::length(kUrlPrefix));
+  if (path.empty()) throw SQLException("No database file in URL: " + url, "08001");
+  return plat::lang::makeRef<SqliteConnection>(url, path);
+}
+
+std::vector<DriverPropertyInfo> SqliteDriver::getPropertyInfo(const std::string& /*url*/,
+                                                              const plat::util::Properties& /*info*/) {
+  return {};
+}
+
+void registerSqliteDriver() {
+  // One driver for the process; the manager ignores a driver it holds already.
+  static const plat::lang::Ref<Driver> driver = plat::lang::makeRef<SqliteDriver>();
+  DriverManager::registerDriver(driver);
+}
+
+}  // namespace plat::sql::sqlite

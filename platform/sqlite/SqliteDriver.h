@@ -1,0 +1,32 @@
+// The driver of SQLite databases, for URLs "jdbc:sqlite:<file>" and "jdbc:sqlite::memory:". Keeps no state, so any
+// thread may use it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/sql/Driver.h"
+
+namespace plat::sql::sqlite {
+
+class SqliteDriver : public Driver {
+ public:
+  static constexpr const char* kUrlPrefix = "jdbc:sqlite:";
+  static constexpr int kMajorVersion = 1;
+  static constexpr int kMinorVersion = 0;
+
+  SqliteDriver() = default;
+
+  // Null for a URL of another driver; SQLException when the database cannot be opened.
+  plat::lang::Ref<Connection> connect(const std::string& url, const plat::util::Properties& info) override;
+  bool acceptsURL(const std::string& url) override;
+  std::vector<DriverPropertyInfo> getPropertyInfo(const std::string& url, const plat::util::Properties& info) override;
+  int getMajorVersion() override { return kMajorVersion; }
+  int getMinorVersion() override { return kMinorVersion; }
+  bool jdbcCompliant() override { return false; }
+};
+
+// Registers the one SQLite driver with the DriverManager; a call while it is registered does nothing. Thread-safe.
+void registerSqliteDriver();
+
+}  // namespace plat::sql::sqlite

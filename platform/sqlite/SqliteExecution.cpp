@@ -1,0 +1,114 @@
+#include "platform/sqlite/SqliteExecution.h"
+
+#include <sqlite3.h>
+
+#include "platform/sql/SQLException.h"
+#include "platform/sqlite/SqliteResultSet.h"
+
+namespace plat::sql::sqlite {
+
+SqliteExecution::SqliteExecution(std::shared_ptr<SqliteDatabase> db) : db_(std::move(db)) {}
+
+const std::shared_ptr<SqliteDatabase>& SqliteExecution::database() const {
+  if (closed_) throw SQLException("Statement is closed");
+  db_->handle();
+  return db_;
+}
+
+bool SqliteExecution::run(const std::shared_ptr<SqliteStmt>& stmt, Expect expect) {
+  checkOpen();
+  closeResult();
+  updateCount_ = -1;
+  if (stmt->isEmpty()) {
+    if (expect == Expect::Rows) throw SQLException("Query does not return results");
+    updateCount_ = 0;
+    return false;
+  }
+  sqlite3_stmt* raw = stmt->get();
+  bool givesRows = sqlite3_column_count(raw) > 0;
+  if (expect == Expect::Rows && !givesRows) throw SQLException("Query does not return results");
+  if (expect == Expect::Count && givesRows) throw SQLException("Query returns results");
+  sqlite3* db = db_->handle();
+  sqlite3_reset(raw);
+  auto totalBefore = sqlite3_total_changes64(db);
+  bool hasRow = stmt->step();
+  if (givesRows) {
+    current_ = plat::lang::makeRef<SqliteResultSet>(stmt, hasRow, maxRows_);
+    return true;
+  }
+  sqlite3_reset(raw);
+  // sqlite3_changes() still holds the count of an earlier statement after DDL; only a statement that changed rows
+  // reports its own.
+  updateCount_ = sqlite3_total_changes64(db) == totalBefore ? 0 : static_cast<int>(sqlite3_changes64(db));
+  return false;
+}
+
+void SqliteExecution::runToEnd(const std::shared_ptr<SqliteStmt>& stmt) {
+  checkOpen();
+  if (stmt->isEmpty()) return;
+  while (stmt->step()) {
+  }
+  sqlite3_reset(stmt->get());
+}
+
+plat::lang::Ref<ResultSet> SqliteExecution::resultSet() const {
+  checkOpen();
+  if (current_ == nullptr || current_->isClosed()) return nullptr;
+  return current_;
+}
+
+int SqliteExecution::updateCount() const {
+  checkOpen();
+  return updateCount_;
+}
+
+bool SqliteExecution::moreResults() {
+  checkOpen();
+  // SQLite gives one result per statement.
+  closeResult();
+  updateCount_ = -1;
+  return false;
+}
+
+int SqliteExecution::maxRows() const {
+  checkOpen();
+  return maxRows_;
+}
+
+void SqliteExecution::setMaxRows(int max) {
+  checkOpen();
+  if (max < 0) throw SQLException("Max rows must be >= 0: " + std::to_string(max));
+  maxRows_ = max;
+}
+
+void SqliteExecution::closeResult() {
+  auto current = std::move(current_);
+  current_ = nullptr;
+  if (current != nullptr) current->close();
+}
+
+void SqliteExecution::close() {
+  if (closed_) return;
+  closed_ = true;
+  closeResult();
+}
+
+void SqliteExecution::release() {
+  if (closed_) return;
+  closed_ = true;
+  auto current = std::move(current_);
+  current_ = nullptr;
+  if (current == nullptr || current->isClosed()) return;
+  if (current.use_count() == 1) return current->close();
+  std::weak_ptr<SqliteResultSet> weak = current;
+  std::weak_ptr<SqliteDatabase> weakDb = db_;
+  const void* key = current.get();
+  current->setOnClose([weakDb, key] {
+    if (auto db = weakDb.lock()) db->forget(key);
+  });
+  db_->track(key, [weak] {
+    if (auto alive = weak.lock()) alive->close();
+  });
+}
+
+}  // namespace plat::sql::sqlite

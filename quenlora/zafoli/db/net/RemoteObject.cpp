@@ -1,0 +1,97 @@
+#include "quenlora/zafoli/db/net/RemoteObject.h"
+
+#include "platform/io/IOException.h"
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
+#include "quenlora/zafoli/db/net/NetData.h"
+#include "quenlora/zafoli/db/net/Param.h"
+#include "quenlora/zafoli/db/net/SessionErrors.h"
+#include "quenlora/zafoli/db/net/TextParam.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::Ref;
+
+RemoteObject::RemoteObject(std::string className, std::int32_t objectID, ClientSession& session)
+    : Requester(session), _className(std::move(className)), _objectID(objectID) {}
+
+void RemoteObject::setObject(std::string className, std::int32_t objectID) {
+  _className = std::move(className);
+  _objectID = objectID;
+}
+
+void RemoteObject::checkOpen() const {
+  if (_disabled) throw plat::sql::SQLException(SessionErrors::REMOTE_OBJECT_CLOSED);
+}
+
+std::int32_t RemoteObject::invokeConstructor(const std::string& ctorSelector, const Args& args) {
+  std::lock_guard<std::mutex> hold(callMu_);
+  checkOpen();
+  _mode = kConstruct;
+  _reqStr = {"proxy", "new", _className, ctorSelector};
+  _params = args;
+  execute();
+  _params.clear();
+  return _ctorID;
+}
+
+RemoteObject::Results RemoteObject::invokeMethod(int methodID) {
+  return invokeMethod(methodID, Args{});
+}
+
+RemoteObject::Results RemoteObject::invokeMethod(int methodID, std::int32_t value) {
+  return invokeMethod(methodID, Args{Param::ofInt(0, value)});
+}
+
+RemoteObject::Results RemoteObject::invokeMethod(int methodID, bool value) {
+  return invokeMethod(methodID, Args{Param::ofBoolean(0, value)});
+}
+
+RemoteObject::Results RemoteObject::invokeMethod(int methodID, const std::string& value) {
+  return invokeMethod(methodID, Args{plat::lang::makeRef<TextParam>(0, value)});
+}
+
+RemoteObject::Results RemoteObject::invokeMethod(int methodID, const Args& args) {
+  std::lock_guard<std::mutex> hold(callMu_);
+  checkOpen();
+  _mode = kInvoke;
+  _reqStr = {"proxy", "invoke", std::to_string(_objectID), std::to_string(methodID)};
+  _params = args;
+  _results.reset();
+  execute();
+  _params.clear();
+  return _results->getObjVector();
+}
+
+void RemoteObject::invokeDestructor(std::int32_t objectID) {
+  std::lock_guard<std::mutex> hold(callMu_);
+  checkOpen();
+  _mode = kDelete;
+  _reqStr = {"proxy", "delete", std::to_string(objectID)};
+  _params.clear();
+  execute();
+}
+
+void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
+  writeCommand(out, _reqStr);
+  for (const auto& param : _params) {
+    if (param) param->write(out);
+  }
+}
+
+void RemoteObject::readResults(plat::io::DataInputStream& in) {
+  if (_mode == kDelete) return;
+  Ref<ServerObject> first = NetClass::getNextObject(in);
+  if (_mode == kConstruct) {
+    auto data = plat::lang::refCast<NetData>(first);
+    if (!data) onObjectError(*first);
+    if (data->size() < 4) throw plat::io::IOException(SessionErrors::INVALID_SERVER_OBJECT);
+    _ctorID = data->getInt();
+    return;
+  }
+  auto list = plat::lang::refCast<ServerList>(first);
+  if (!list) onObjectError(*first);
+  _results = list;
+}
+
+}  // namespace quenlora::zafoli::db::net

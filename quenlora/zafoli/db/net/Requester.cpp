@@ -1,0 +1,134 @@
+#include "quenlora/zafoli/db/net/Requester.h"
+
+#include <functional>
+#include <string>
+
+#include "platform/io/ByteArrayOutputStream.h"
+#include "platform/io/IOException.h"
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/ClientSession.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/ErrorException.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/NetException.h"
+#include "quenlora/zafoli/db/net/SQLServerConnException.h"
+#include "quenlora/zafoli/db/net/SessionErrors.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
+
+namespace quenlora::zafoli::db::net {
+
+using plat::lang::Ref;
+
+Requester::Requester(ClientSession& sess) : _mplex(sess.getMPlex()), _sess(&sess) {}
+
+Requester::Requester(ClientSession* sess, Ref<MPlex> mplex) : _mplex(std::move(mplex)), _sess(sess) {}
+
+Requester::~Requester() = default;
+
+Ref<IO> Requester::getIO() {
+  return _mplex->getIO();
+}
+
+void Requester::releaseIO(const Ref<IO>& io) {
+  _mplex->releaseIO(io);
+}
+
+void Requester::markLost() {
+  if (_mplex) _mplex->connectionLost();
+}
+
+void Requester::onObjectError(const ServerObject& object) {
+  const int type = object.getType();
+  if (type == Define::SERVER_ERROR || type == Define::SERVER_EXCEPTIONLIST) {
+    serverErrorRaised_ = true;
+    ServerObject::onObjectError(object);
+  }
+  markLost();
+  throw plat::sql::SQLException(NetErrors::OBJECT_STREAM_ERROR);
+}
+
+void Requester::writeCommand(plat::io::DataOutputStream& out, const std::vector<std::string>& words) {
+  std::string text;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (i > 0) text += _reqDelim;
+    text += words[i];
+  }
+  WireFormat::writeString(out, text);
+}
+
+const std::string& Requester::checkText(const std::string& text) {
+  if (text.find(',') != std::string::npos) throw plat::sql::SQLException(SessionErrors::COMMA_IN_TEXT + text);
+  return text;
+}
+
+namespace {
+
+// Gives the stream back when the request ends, however it ends, while the input-stream lock is still held.
+class StreamRelease {
+ public:
+  StreamRelease(std::function<void()> release) : release_(std::move(release)) {}
+  ~StreamRelease() {
+    try {
+      release_();
+    } catch (...) {
+    }
+  }
+  StreamRelease(const StreamRelease&) = delete;
+  StreamRelease& operator=(const StreamRelease&) = delete;
+
+ private:
+  std::function<void()> release_;
+};
+
+}  // namespace
+
+void Requester::execute() {
+  if (!_mplex) throw SQLServerConnException();
+  try {
+    _io = getIO();
+  } catch (const NetException& e) {
+    throw plat::sql::SQLException(e.getMessage());
+  }
+  Ref<IO> io = _io;
+  SocketIS& input = io->getInputStream();
+  plat::thread::Synchronized hold(input.requestLock());
+  StreamRelease release([this, io] {
+    releaseIO(io);
+    _io.reset();
+  });
+  serverErrorRaised_ = false;
+  try {
+    // A request that waited its turn behind one that lost the connection finds the socket gone.
+    if (_mplex->isConnectionLost()) throw SQLServerConnException();
+    auto buffer = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
+    {
+      plat::io::DataOutputStream out(buffer);
+      out.writeByte(Define::SERVER_REQUEST);
+      out.writeShort(0);
+      writeRequest(out);
+      WireFormat::writeEot(out);
+      out.flush();
+    }
+    if (buffer->size() > static_cast<std::size_t>(Define::MAX_REQUEST_BYTES)) {
+      throw plat::sql::SQLException(SessionErrors::REQUEST_TOO_LONG + std::to_string(Define::MAX_REQUEST_BYTES));
+    }
+    io->getOutputStream().write(buffer->bytes().data(), buffer->size());
+    input.reset();
+    readResults(io->getDataInput());
+  } catch (const SQLServerConnException&) {
+    markLost();
+    throw;
+  } catch (const plat::sql::SQLException& e) {
+    if (!serverErrorRaised_ && e.getMessage() == NetErrors::OBJECT_STREAM_ERROR) markLost();
+    throw;
+  } catch (const ErrorException&) {
+    throw plat::sql::SQLException(NetErrors::SERVER_ERROR);
+  } catch (const NetException& e) {
+    throw plat::sql::SQLException(SessionErrors::NET_ERROR_OPEN + e.getMessage() + SessionErrors::NET_ERROR_CLOSE);
+  } catch (const plat::io::IOException&) {
+    markLost();
+    throw SQLServerConnException();
+  }
+}
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,86 @@
+#include "quenlora/zafoli/db/net/SocketIS.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/io/IOException.h"
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/MPlex.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/SessionErrors.h"
+
+namespace quenlora::zafoli::db::net {
+
+SocketIS::SocketIS(plat::lang::Ref<plat::io::InputStream> in, MPlex* mplex) : _istrm(std::move(in)), _mplex(mplex) {}
+
+void SocketIS::lost(const char* why) {
+  if (_mplex != nullptr) _mplex->connectionLost();
+  bClosed = true;
+  throw plat::io::IOException(why);
+}
+
+void SocketIS::readExactly(std::uint8_t* buf, std::size_t len) {
+  std::size_t got = 0;
+  while (got < len) {
+    int n;
+    try {
+      n = _istrm->read(buf + got, len - got);
+    } catch (const plat::io::IOException&) {
+      lost(NetErrors::LOST_CONNECTION);
+    }
+    if (n <= 0) lost(NetErrors::LOST_CONNECTION);
+    got += static_cast<std::size_t>(n);
+  }
+}
+
+bool SocketIS::nextPacket() {
+  readExactly(_header, sizeof _header);
+  if (_header[0] != static_cast<std::uint8_t>(Define::STREAM_PACKET)) lost(SessionErrors::BAD_PACKET_HEADER);
+  const std::size_t frameLength = (std::size_t{_header[1]} << 8) | _header[2];
+  // The length counts the stream id, so anything below 2 cannot be a packet and leaves the stream out of step.
+  if (frameLength < 2) lost(NetErrors::LOST_CONNECTION);
+  streamId_ = static_cast<std::int16_t>((_header[3] << 8) | _header[4]);
+  if (streamId_ == Define::DISCONNECT_STREAM_ID) lost(NetErrors::LOST_CONNECTION);
+  length = frameLength - 2;
+  offset = 0;
+  if (length == 0) {
+    close();
+    return false;
+  }
+  data.resize(length);
+  readExactly(data.data(), length);
+  return true;
+}
+
+int SocketIS::read() {
+  std::uint8_t b = 0;
+  return read(&b, 1) < 0 ? -1 : b;
+}
+
+int SocketIS::read(std::uint8_t* buf, std::size_t len) {
+  if (len == 0) return 0;
+  if (bClosed) return -1;
+  if (offset >= length && !nextPacket()) return -1;
+  const std::size_t n = std::min(len, length - offset);
+  std::memcpy(buf, data.data() + offset, n);
+  offset += n;
+  return static_cast<int>(n);
+}
+
+int SocketIS::available() {
+  return static_cast<int>(length - offset);
+}
+
+void SocketIS::reset() {
+  offset = length;
+}
+
+void SocketIS::close() {
+  if (bClosed) return;
+  bClosed = true;
+  offset = length;
+  _istrm->close();
+}
+
+}  // namespace quenlora::zafoli::db::net

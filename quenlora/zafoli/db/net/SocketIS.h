@@ -1,0 +1,58 @@
+// The input side of a session's socket: unwraps packets into one byte stream, in arrival order, whatever their
+// stream id. A bad marker, a length below 2, a header or payload cut short, a packet on the disconnect stream and
+// any socket failure mark the connection lost and fail the read. Used by one thread at a time: requests hold
+// requestLock() from writing their packet to the end of their reply.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/io/InputStream.h"
+#include "platform/lang/Object.h"
+#include "platform/thread/Monitor.h"
+
+namespace quenlora::zafoli::db::net {
+
+class MPlex;
+
+class SocketIS final : public plat::io::InputStream {
+ public:
+  // mplex is told of a lost connection; it may be null (a reader with no session).
+  SocketIS(plat::lang::Ref<plat::io::InputStream> in, MPlex* mplex);
+  SocketIS(const SocketIS&) = delete;
+  SocketIS& operator=(const SocketIS&) = delete;
+
+  using InputStream::read;
+  // The next payload byte, or -1 once an empty packet ended the stream. IOException on a lost connection.
+  int read() override;
+  int read(std::uint8_t* buf, std::size_t len) override;
+  // Bytes left in the current packet.
+  int available() override;
+  // Discards the rest of the current packet.
+  void reset() override;
+  void close() override;
+
+  // Stream id of the packet read last.
+  std::int16_t lastStreamId() const { return streamId_; }
+  // Held by a request from writing its packet to reading the end of its reply.
+  plat::thread::Monitor& requestLock() { return lock_; }
+
+ private:
+  // Reads the next packet; false when an empty packet ended the stream.
+  bool nextPacket();
+  [[noreturn]] void lost(const char* why);
+  void readExactly(std::uint8_t* buf, std::size_t len);
+
+  plat::lang::Ref<plat::io::InputStream> _istrm;
+  std::uint8_t _header[5] = {};
+  std::vector<std::uint8_t> data;  // payload of the current packet
+  std::size_t length = 0;          // payload bytes in data
+  std::size_t offset = 0;          // next unread byte of data
+  std::int16_t streamId_ = 0;
+  bool bClosed = false;
+  MPlex* _mplex;  // back reference to the owner of this stream; may be null
+  plat::thread::Monitor lock_;
+};
+
+}  // namespace quenlora::zafoli::db::net

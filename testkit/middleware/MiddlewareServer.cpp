@@ -1,0 +1,451 @@
+#include "testkit/middleware/MiddlewareServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+namespace testkit::middleware {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int msLeft(Clock::time_point until) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()).count();
+  return left > 0 ? static_cast<int>(std::min<long long>(left, 1 << 30)) : 0;
+}
+
+bool sendAll(int fd, const std::uint8_t* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::send(fd, p, n, MSG_NOSIGNAL);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+bool sendAll(int fd, const Bytes& b) {
+  return sendAll(fd, b.data(), b.size());
+}
+
+}  // namespace
+
+MiddlewareServer::MiddlewareServer() : MiddlewareServer(Options{}) {}
+
+MiddlewareServer::MiddlewareServer(Options options) : options_(std::move(options)) {
+  in_addr addr{};
+  if (::inet_pton(AF_INET, options_.address.c_str(), &addr) != 1 || (ntohl(addr.s_addr) >> 24) != 127) {
+    throw std::runtime_error("middleware test server: not a loopback address: " + options_.address);
+  }
+  for (int i = 0; i < std::max(1, options_.listeners); ++i) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr = addr;
+    sa.sin_port = 0;
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(fd, 64) != 0) {
+      if (fd >= 0) ::close(fd);
+      for (int f : listenFds_) ::close(f);
+      throw std::runtime_error(std::string("middleware test server: bind: ") + std::strerror(errno));
+    }
+    socklen_t len = sizeof sa;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
+    listenFds_.push_back(fd);
+    ports_.push_back(ntohs(sa.sin_port));
+  }
+  registerClass("ProxyStream",
+                [](const std::string&, const std::vector<Arg>&) { return std::make_shared<ProxyStream>(); });
+  deadline_ = Clock::now() + std::chrono::milliseconds(options_.lifetimeMs);
+  acceptor_ = std::thread([this] { acceptLoop(); });
+}
+
+MiddlewareServer::~MiddlewareServer() {
+  stop();
+}
+
+bool MiddlewareServer::running() const {
+  return !stopping_ && Clock::now() < deadline_;
+}
+
+void MiddlewareServer::stop() {
+  stopping_ = true;
+  if (acceptor_.joinable()) acceptor_.join();
+  std::vector<std::thread> workers;
+  {
+    std::lock_guard<std::mutex> hold(mu_);
+    workers.swap(workers_);
+  }
+  for (auto& t : workers) t.join();
+  for (int fd : listenFds_) ::close(fd);
+  listenFds_.clear();
+}
+
+void MiddlewareServer::acceptLoop() {
+  std::vector<pollfd> fds;
+  for (int fd : listenFds_) fds.push_back(pollfd{fd, POLLIN, 0});
+  while (running()) {
+    if (::poll(fds.data(), fds.size(), kSliceMs) <= 0) continue;
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+      if (!(fds[i].revents & POLLIN)) continue;
+      const int fd = ::accept4(fds[i].fd, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd < 0) continue;
+      int one = 1;
+      ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+      std::lock_guard<std::mutex> hold(mu_);
+      const int connection = connections_++;
+      workers_.emplace_back([this, fd, i, connection] { serve(fd, static_cast<int>(i), connection); });
+      changed_.notify_all();
+    }
+  }
+}
+
+namespace {
+
+// Reads exactly n bytes. The first byte may be awaited while the server runs (idle client); the rest within
+// kIoWaitMs. False when the peer left, the time ran out or the server stops.
+bool readExactly(int fd, std::uint8_t* p, std::size_t n, bool idleStart, const std::function<bool()>& running) {
+  std::size_t got = 0;
+  auto until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+  while (got < n) {
+    if (!running()) return false;
+    if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
+    pollfd pfd{fd, POLLIN, 0};
+    const int rc = ::poll(&pfd, 1, MiddlewareServer::kSliceMs);
+    if (rc <= 0) continue;
+    const ssize_t r = ::recv(fd, p + got, n - got, 0);
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+    got += static_cast<std::size_t>(r);
+  }
+  return true;
+}
+
+void sleepBounded(int ms, const std::function<bool()>& running) {
+  const auto until = Clock::now() + std::chrono::milliseconds(std::min(ms, MiddlewareServer::kMaxHoldMs));
+  while (running() && msLeft(until) > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min(msLeft(until), MiddlewareServer::kSliceMs)));
+  }
+}
+
+}  // namespace
+
+void MiddlewareServer::serve(int fd, int listener, int connection) {
+  const std::function<bool()> live = [this] { return running(); };
+  for (;;) {
+    std::uint8_t header[5];
+    if (!readExactly(fd, header, 5, true, live)) break;
+    if (header[0] != 0xBB) break;
+    const std::size_t frame = (std::size_t{header[1]} << 8) | header[2];
+    if (frame < 2) break;
+    const auto streamId = static_cast<std::int16_t>((header[3] << 8) | header[4]);
+    Bytes payload(frame - 2);
+    if (!payload.empty() && !readExactly(fd, payload.data(), payload.size(), false, live)) break;
+    RecordedRequest rec{listener, connection, streamId, {}, true};
+    try {
+      rec.request = MwParse::request(payload);
+    } catch (const ParseError&) {
+      rec.parsed = false;
+    }
+    {
+      std::lock_guard<std::mutex> hold(mu_);
+      packets_.push_back(RecordedPacket{listener, connection, streamId, payload});
+      requests_.push_back(rec);
+      changed_.notify_all();
+    }
+    bool noReply = false;
+    Bytes reply;
+    if (rec.parsed) {
+      reply = answer(rec.request, noReply);
+    } else {
+      MwEncode::append(reply, MwEncode::error(1, 5, "unparsable request", "08S01"));
+    }
+    std::optional<Fault> fault = rec.parsed ? takeFault(rec.request.command) : std::nullopt;
+    if (!fault) {
+      if (!noReply && !sendAll(fd, MwEncode::packet(streamId, reply))) break;
+      continue;
+    }
+    bool keep = true;
+    switch (fault->kind) {
+      case Fault::Kind::Split: {
+        std::size_t from = 0;
+        for (std::size_t cut : fault->offsets) {
+          cut = std::min(cut, reply.size());
+          if (cut <= from) continue;
+          keep =
+              keep && sendAll(fd, MwEncode::packet(streamId, Bytes(reply.begin() + static_cast<std::ptrdiff_t>(from),
+                                                                   reply.begin() + static_cast<std::ptrdiff_t>(cut))));
+          from = cut;
+        }
+        if (from < reply.size()) {
+          keep = keep && sendAll(fd, MwEncode::packet(streamId, Bytes(reply.begin() + static_cast<std::ptrdiff_t>(from),
+                                                                      reply.end())));
+        }
+        break;
+      }
+      case Fault::Kind::BadMarker: {
+        Bytes p = MwEncode::packet(streamId, reply);
+        p[0] = 0xAA;
+        sendAll(fd, p);
+        break;
+      }
+      case Fault::Kind::ShortHeader: {
+        Bytes p = MwEncode::packet(streamId, reply);
+        sendAll(fd, p.data(), 3);
+        keep = false;
+        break;
+      }
+      case Fault::Kind::LengthBelowTwo:
+        sendAll(fd, Bytes{0xBB, 0x00, 0x01, 0x00, 0x01});
+        keep = false;
+        break;
+      case Fault::Kind::EmptyPacket:
+        sendAll(fd, MwEncode::packet(streamId, {}));
+        break;
+      case Fault::Kind::DisconnectStream:
+        sendAll(fd, MwEncode::packet(32766, reply));
+        break;
+      case Fault::Kind::CloseMidReply: {
+        Bytes p = MwEncode::packet(streamId, reply);
+        const std::size_t n = fault->offsets.empty() ? p.size() / 2 : std::min(fault->offsets[0], p.size());
+        sendAll(fd, p.data(), n);
+        keep = false;
+        break;
+      }
+      case Fault::Kind::Delay:
+        sleepBounded(fault->delayMs, live);
+        if (!noReply) keep = sendAll(fd, MwEncode::packet(streamId, reply));
+        break;
+      case Fault::Kind::NoReply: {
+        // Hold until the client leaves or the hold ends.
+        const auto until = Clock::now() + std::chrono::milliseconds(std::min(fault->delayMs, kMaxHoldMs));
+        while (running() && msLeft(until) > 0) {
+          pollfd pfd{fd, POLLIN, 0};
+          if (::poll(&pfd, 1, kSliceMs) > 0) {
+            std::uint8_t b;
+            if (::recv(fd, &b, 1, MSG_PEEK) <= 0) break;
+          }
+        }
+        keep = false;
+        break;
+      }
+      case Fault::Kind::Raw:
+        keep = sendAll(fd, MwEncode::packet(streamId, fault->raw));
+        break;
+    }
+    if (!keep) break;
+  }
+  ::shutdown(fd, SHUT_RDWR);
+  ::close(fd);
+}
+
+std::optional<Fault> MiddlewareServer::takeFault(const std::string& command) {
+  std::lock_guard<std::mutex> hold(mu_);
+  for (auto it = faults_.begin(); it != faults_.end(); ++it) {
+    if (command.rfind(it->first, 0) == 0) {
+      Fault f = it->second;
+      faults_.erase(it);
+      return f;
+    }
+  }
+  return std::nullopt;
+}
+
+Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
+  Handler handler;
+  {
+    std::lock_guard<std::mutex> hold(mu_);
+    handler = handler_;
+  }
+  if (handler) {
+    if (std::optional<Bytes> custom = handler(request)) return *custom;
+  }
+  Bytes out;
+  const auto& w = request.words;
+  auto word = [&w](std::size_t i) { return i < w.size() ? w[i] : std::string(); };
+  auto put = [&out](const Encoded& e) { MwEncode::append(out, e); };
+  const std::string head = word(0), verb = word(1);
+  if (head == "session") {
+    if (verb == "connect") {
+      ConnectAnswer a;
+      {
+        std::lock_guard<std::mutex> hold(mu_);
+        if (!connectAnswers_.empty()) {
+          a = connectAnswers_.front();
+          connectAnswers_.pop_front();
+        }
+        if (a.kind == ConnectAnswer::Kind::Accept && a.id == 0) a.id = nextConnectionId_++;
+      }
+      if (!a.raw.empty()) return a.raw;
+      if (a.kind == ConnectAnswer::Kind::Mismatch) {
+        put(MwEncode::dataInt(-1));
+      } else if (a.kind == ConnectAnswer::Kind::Redirect) {
+        put(MwEncode::dataInt(-2));
+        put(MwEncode::string(a.host));
+        put(MwEncode::dataInt(a.port));
+      } else {
+        put(MwEncode::dataInt(a.id));
+      }
+    } else if (verb == "disconnect") {
+      noReply = true;
+    } else if (verb == "getRepList") {
+      std::lock_guard<std::mutex> hold(mu_);
+      put(MwEncode::stringList(repositories_));
+    } else {
+      put(MwEncode::dataInt(0));
+    }
+    return out;
+  }
+  if (head == "admin") {
+    if (verb == "getConnectList") {
+      put(MwEncode::stringList({"100", "101"}));
+    } else if (verb == "getConnectDetails" || verb == "trace") {
+      put(MwEncode::stringList({verb + " " + word(2)}));
+    } else if (verb == "getSrvStats") {
+      put(MwEncode::stringList({"requests 1"}));
+    } else if (verb == "ping") {
+      std::vector<std::string> echoes;
+      const int n = std::clamp(std::atoi(word(3).c_str()), 0, 1000);
+      for (int i = 0; i < n; ++i) echoes.push_back(word(2));
+      put(MwEncode::stringList(echoes));
+    } else if (verb == "getConfig") {
+      put(MwEncode::stringList({"true", "false", "true", "false", "true", "false"}));
+    } else {
+      put(MwEncode::dataInt(0));
+    }
+    return out;
+  }
+  if (head == "debug") {
+    put(MwEncode::dataInt(0));
+    return out;
+  }
+  if (head == "proxy") {
+    try {
+      if (verb == "new") {
+        ServerObjectFactory factory;
+        {
+          std::lock_guard<std::mutex> hold(mu_);
+          auto it = classes_.find(word(2));
+          if (it == classes_.end()) throw ServerFailure(10, 0, "No such server class: " + word(2));
+          factory = it->second;
+        }
+        put(MwEncode::dataInt(addObject(factory(word(3), request.args))));
+      } else if (verb == "invoke") {
+        const std::int32_t id = std::atoi(word(2).c_str());
+        std::shared_ptr<ServerObject> target;
+        std::shared_ptr<std::mutex> lock;
+        {
+          std::lock_guard<std::mutex> hold(mu_);
+          auto it = objects_.find(id);
+          if (it == objects_.end()) throw ServerFailure(11, 0, "No such server object: " + word(2));
+          target = it->second;
+          lock = objectLocks_[id];
+        }
+        std::lock_guard<std::mutex> calling(*lock);
+        put(MwEncode::list(target->invoke(std::atoi(word(3).c_str()), request.args)));
+      } else if (verb == "delete") {
+        noReply = true;
+        std::lock_guard<std::mutex> hold(mu_);
+        objects_.erase(std::atoi(word(2).c_str()));
+      } else {
+        throw ServerFailure(12, 5, "Unknown proxy command: " + verb);
+      }
+    } catch (const ServerFailure& f) {
+      out.clear();
+      put(MwEncode::error(f.id, f.category, f.what(), f.state));
+    }
+    return out;
+  }
+  put(MwEncode::error(13, 5, "Unknown command: " + request.command, "08S01"));
+  return out;
+}
+
+void MiddlewareServer::registerClass(const std::string& className, ServerObjectFactory factory) {
+  std::lock_guard<std::mutex> hold(mu_);
+  classes_[className] = std::move(factory);
+}
+
+std::int32_t MiddlewareServer::addObject(std::shared_ptr<ServerObject> object) {
+  std::lock_guard<std::mutex> hold(mu_);
+  const std::int32_t id = nextObjectId_++;
+  objects_[id] = std::move(object);
+  objectLocks_[id] = std::make_shared<std::mutex>();
+  return id;
+}
+
+std::shared_ptr<ServerObject> MiddlewareServer::object(std::int32_t id) const {
+  std::lock_guard<std::mutex> hold(mu_);
+  auto it = objects_.find(id);
+  return it == objects_.end() ? nullptr : it->second;
+}
+
+std::size_t MiddlewareServer::objectCount() const {
+  std::lock_guard<std::mutex> hold(mu_);
+  return objects_.size();
+}
+
+void MiddlewareServer::pushConnectAnswer(ConnectAnswer answer) {
+  std::lock_guard<std::mutex> hold(mu_);
+  connectAnswers_.push_back(std::move(answer));
+}
+
+void MiddlewareServer::pushFault(std::string commandPrefix, Fault fault) {
+  std::lock_guard<std::mutex> hold(mu_);
+  faults_.emplace_back(std::move(commandPrefix), std::move(fault));
+}
+
+void MiddlewareServer::setHandler(Handler handler) {
+  std::lock_guard<std::mutex> hold(mu_);
+  handler_ = std::move(handler);
+}
+
+void MiddlewareServer::setRepositories(std::vector<std::string> names) {
+  std::lock_guard<std::mutex> hold(mu_);
+  repositories_ = std::move(names);
+}
+
+std::vector<RecordedPacket> MiddlewareServer::packets() const {
+  std::lock_guard<std::mutex> hold(mu_);
+  return packets_;
+}
+
+std::vector<RecordedRequest> MiddlewareServer::requests() const {
+  std::lock_guard<std::mutex> hold(mu_);
+  return requests_;
+}
+
+std::vector<std::string> MiddlewareServer::commands() const {
+  std::lock_guard<std::mutex> hold(mu_);
+  std::vector<std::string> out;
+  for (const auto& r : requests_) out.push_back(r.request.command);
+  return out;
+}
+
+bool MiddlewareServer::waitForRequests(std::size_t n, int timeoutMs) const {
+  std::unique_lock<std::mutex> hold(mu_);
+  return changed_.wait_for(hold, std::chrono::milliseconds(timeoutMs), [&] { return requests_.size() >= n; });
+}
+
+std::size_t MiddlewareServer::connectionCount() const {
+  std::lock_guard<std::mutex> hold(mu_);
+  return static_cast<std::size_t>(connections_);
+}
+
+void MiddlewareServer::clearRecords() {
+  std::lock_guard<std::mutex> hold(mu_);
+  packets_.clear();
+  requests_.clear();
+}
+
+}  // namespace testkit::middleware

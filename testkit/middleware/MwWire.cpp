@@ -1,0 +1,204 @@
+#include "testkit/middleware/MwWire.h"
+
+#include <zlib.h>
+
+#include <cstring>
+
+namespace testkit::middleware {
+namespace {
+
+void u8(Bytes& b, int v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+}
+void u16(Bytes& b, int v) {
+  u8(b, (v >> 8) & 0xFF);
+  u8(b, v & 0xFF);
+}
+void u32(Bytes& b, std::uint32_t v) {
+  u16(b, static_cast<int>(v >> 16));
+  u16(b, static_cast<int>(v & 0xFFFF));
+}
+
+class Cursor {
+ public:
+  explicit Cursor(const Bytes& b) : b_(b) {}
+  int u8() {
+    need(1);
+    return b_[at_++];
+  }
+  int u16() {
+    int hi = u8();
+    return (hi << 8) | u8();
+  }
+  Bytes take(std::size_t n) {
+    need(n);
+    Bytes out(b_.begin() + static_cast<std::ptrdiff_t>(at_), b_.begin() + static_cast<std::ptrdiff_t>(at_ + n));
+    at_ += n;
+    return out;
+  }
+  bool done() const { return at_ == b_.size(); }
+
+ private:
+  void need(std::size_t n) const {
+    if (b_.size() - at_ < n) throw ParseError("request ends early");
+  }
+  const Bytes& b_;
+  std::size_t at_ = 0;
+};
+
+std::string text(const Bytes& b) {
+  return std::string(b.begin(), b.end());
+}
+
+}  // namespace
+
+Encoded MwEncode::data(const Bytes& bytes) {
+  Encoded e;
+  u8(e.bytes, 51);
+  u16(e.bytes, static_cast<int>(bytes.size()));
+  e.bytes.insert(e.bytes.end(), bytes.begin(), bytes.end());
+  return e;
+}
+
+Encoded MwEncode::dataInt(std::int32_t v) {
+  Bytes b;
+  u32(b, static_cast<std::uint32_t>(v));
+  return data(b);
+}
+
+Encoded MwEncode::dataLong(std::int64_t v) {
+  Bytes b;
+  u32(b, static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) >> 32));
+  u32(b, static_cast<std::uint32_t>(v));
+  return data(b);
+}
+
+Encoded MwEncode::string(std::string_view t) {
+  Encoded e;
+  u8(e.bytes, 52);
+  u16(e.bytes, static_cast<int>(t.size()));
+  e.bytes.insert(e.bytes.end(), t.begin(), t.end());
+  return e;
+}
+
+Encoded MwEncode::eot() {
+  return Encoded{{50, 0, 0}};
+}
+
+Encoded MwEncode::list(const std::vector<Encoded>& elements) {
+  Encoded e;
+  u8(e.bytes, 54);
+  u16(e.bytes, 0);
+  for (const auto& x : elements) append(e.bytes, x);
+  append(e.bytes, eot());
+  return e;
+}
+
+Encoded MwEncode::stringList(const std::vector<std::string>& texts) {
+  std::vector<Encoded> els;
+  for (const auto& t : texts) els.push_back(string(t));
+  return list(els);
+}
+
+Encoded MwEncode::error(std::int32_t id, std::int32_t category, std::string_view message, std::string_view state) {
+  Encoded e;
+  u8(e.bytes, 49);
+  u16(e.bytes, 0);
+  for (char c : std::string_view("ERR}")) u8(e.bytes, c);
+  u32(e.bytes, static_cast<std::uint32_t>(id));
+  u32(e.bytes, static_cast<std::uint32_t>(category));
+  append(e.bytes, string(message));
+  append(e.bytes, string(state));
+  return e;
+}
+
+Encoded MwEncode::compressed(const Bytes& bytes) {
+  z_stream z{};
+  if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    throw std::runtime_error("deflateInit2");
+  }
+  Bytes out(deflateBound(&z, bytes.size()) + 16);
+  z.next_in = const_cast<Bytef*>(bytes.data());
+  z.avail_in = static_cast<uInt>(bytes.size());
+  z.next_out = out.data();
+  z.avail_out = static_cast<uInt>(out.size());
+  const int rc = deflate(&z, Z_FINISH);
+  const std::size_t n = z.total_out;
+  deflateEnd(&z);
+  if (rc != Z_STREAM_END) throw std::runtime_error("deflate");
+  Encoded e;
+  u8(e.bytes, 79);
+  u16(e.bytes, static_cast<int>(n));
+  u32(e.bytes, static_cast<std::uint32_t>(bytes.size()));
+  e.bytes.insert(e.bytes.end(), out.begin(), out.begin() + static_cast<std::ptrdiff_t>(n));
+  return e;
+}
+
+Bytes MwEncode::packet(std::int16_t streamId, const Bytes& payload) {
+  Bytes p;
+  u8(p, 0xBB);
+  u16(p, static_cast<int>(payload.size() + 2));
+  u16(p, static_cast<std::uint16_t>(streamId));
+  p.insert(p.end(), payload.begin(), payload.end());
+  return p;
+}
+
+std::int32_t Arg::asInt() const {
+  if (values.empty() || values[0].size() < 4) throw ParseError("argument is not an int");
+  const Bytes& v = values[0];
+  return static_cast<std::int32_t>((std::uint32_t{v[0]} << 24) | (std::uint32_t{v[1]} << 16) |
+                                   (std::uint32_t{v[2]} << 8) | v[3]);
+}
+
+ParsedRequest MwParse::request(const Bytes& payload) {
+  Cursor c(payload);
+  if (c.u8() != 56) throw ParseError("not a request");
+  c.u16();
+  if (c.u8() != 52) throw ParseError("command is not a string");
+  ParsedRequest r;
+  r.command = text(c.take(static_cast<std::size_t>(c.u16())));
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = r.command.find(',', start);
+    r.words.push_back(r.command.substr(start, comma - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  for (;;) {
+    const int type = c.u8();
+    if (type == 50) {
+      c.take(static_cast<std::size_t>(c.u16()));
+      break;
+    }
+    Arg a;
+    a.kind = type;
+    if (type == 57) {
+      if (c.u16() != 6) throw ParseError("typed argument length");
+      if (text(c.take(4)) != "FLD}") throw ParseError("typed argument marker");
+      a.id = c.u8();
+      a.type = c.u8();
+      for (;;) {
+        const int t = c.u8();
+        if (t == 50) {
+          c.take(static_cast<std::size_t>(c.u16()));
+          break;
+        }
+        if (t != 51) throw ParseError("typed argument value");
+        a.values.push_back(c.take(static_cast<std::size_t>(c.u16())));
+      }
+    } else if (type == 58) {
+      if (c.u16() != 1) throw ParseError("text argument length");
+      a.id = c.u8();
+      a.type = 102;
+      if (c.u8() != 52) throw ParseError("text argument value");
+      a.text = text(c.take(static_cast<std::size_t>(c.u16())));
+    } else {
+      throw ParseError("unknown argument object " + std::to_string(type));
+    }
+    r.args.push_back(std::move(a));
+  }
+  if (!c.done()) throw ParseError("bytes after the end marker");
+  return r;
+}
+
+}  // namespace testkit::middleware

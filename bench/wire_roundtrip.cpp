@@ -18,7 +18,15 @@ namespace {
 using namespace quenlora::zafoli::db::net;
 using testkit::middleware::Arg;
 using testkit::middleware::Encoded;
+using testkit::middleware::MiddlewareServer;
 using testkit::middleware::MwEncode;
+
+// The benchmarks read no records, and keeping them would make the server slower the longer a run lasts.
+MiddlewareServer::Options serverOptions() {
+  MiddlewareServer::Options options;
+  options.record = false;
+  return options;
+}
 
 class Adder : public testkit::middleware::ServerObject {
  public:
@@ -28,7 +36,7 @@ class Adder : public testkit::middleware::ServerObject {
 };
 
 void BM_InvokeOneInt(benchmark::State& state) {
-  testkit::middleware::MiddlewareServer server;
+  MiddlewareServer server(serverOptions());
   const std::int32_t id = server.addObject(std::make_shared<Adder>());
   ClientSession session("127.0.0.1", server.port(), "", true);
   RemoteObject object("Adder", id, session);
@@ -51,7 +59,7 @@ void BM_InvokeOneInt(benchmark::State& state) {
 BENCHMARK(BM_InvokeOneInt)->UseRealTime();
 
 void BM_ProxyStreamMegabyte(benchmark::State& state) {
-  testkit::middleware::MiddlewareServer server;
+  MiddlewareServer server(serverOptions());
   const std::int32_t id = server.addObject(std::make_shared<testkit::middleware::ProxyStream>());
   ClientSession session("127.0.0.1", server.port(), "", true);
   std::vector<std::uint8_t> data(1 << 20, 0x5A);

@@ -112,25 +112,45 @@ void MiddlewareServer::acceptLoop() {
 
 namespace {
 
-// Reads exactly n bytes. The first byte may be awaited while the server runs (idle client); the rest within
-// kIoWaitMs. False when the peer left, the time ran out or the server stops.
-bool readExactly(int fd, std::uint8_t* p, std::size_t n, bool idleStart, const std::function<bool()>& running) {
-  std::size_t got = 0;
-  auto until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
-  while (got < n) {
-    if (!running()) return false;
-    if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
-    pollfd pfd{fd, POLLIN, 0};
-    const int rc = ::poll(&pfd, 1, MiddlewareServer::kSliceMs);
-    if (rc <= 0) continue;
-    const ssize_t r = ::recv(fd, p + got, n - got, 0);
-    if (r < 0 && errno == EINTR) continue;
-    if (r <= 0) return false;
-    if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
-    got += static_cast<std::size_t>(r);
+// The request bytes of one connection, read through a buffer so that a packet's header and payload (often
+// several packets) come in one socket read. The first byte of a packet may be awaited while the server runs (idle
+// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops.
+class ConnectionReader {
+ public:
+  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {}
+
+  bool readExactly(std::uint8_t* p, std::size_t n, bool idleStart) {
+    std::size_t got = 0;
+    auto until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+    while (got < n) {
+      if (at_ < end_) {
+        const std::size_t k = std::min(n - got, end_ - at_);
+        std::memcpy(p + got, buf_.data() + at_, k);
+        at_ += k;
+        got += k;
+        continue;
+      }
+      if (!running_()) return false;
+      if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
+      pollfd pfd{fd_, POLLIN, 0};
+      if (::poll(&pfd, 1, MiddlewareServer::kSliceMs) <= 0) continue;
+      const ssize_t r = ::recv(fd_, buf_.data(), buf_.size(), 0);
+      if (r < 0 && errno == EINTR) continue;
+      if (r <= 0) return false;
+      if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+      at_ = 0;
+      end_ = static_cast<std::size_t>(r);
+    }
+    return true;
   }
-  return true;
-}
+
+ private:
+  int fd_;
+  std::function<bool()> running_;
+  Bytes buf_;
+  std::size_t at_ = 0;
+  std::size_t end_ = 0;
+};
 
 void sleepBounded(int ms, const std::function<bool()>& running) {
   const auto until = Clock::now() + std::chrono::milliseconds(std::min(ms, MiddlewareServer::kMaxHoldMs));
@@ -143,24 +163,25 @@ void sleepBounded(int ms, const std::function<bool()>& running) {
 
 void MiddlewareServer::serve(int fd, int listener, int connection) {
   const std::function<bool()> live = [this] { return running(); };
+  ConnectionReader reader(fd, live);
   for (;;) {
     std::uint8_t header[5];
-    if (!readExactly(fd, header, 5, true, live)) break;
+    if (!reader.readExactly(header, 5, true)) break;
     if (header[0] != 0xBB) break;
     const std::size_t frame = (std::size_t{header[1]} << 8) | header[2];
     if (frame < 2) break;
     const auto streamId = static_cast<std::int16_t>((header[3] << 8) | header[4]);
     Bytes payload(frame - 2);
-    if (!payload.empty() && !readExactly(fd, payload.data(), payload.size(), false, live)) break;
+    if (!payload.empty() && !reader.readExactly(payload.data(), payload.size(), false)) break;
     RecordedRequest rec{listener, connection, streamId, {}, true};
     try {
       rec.request = MwParse::request(payload);
     } catch (const ParseError&) {
       rec.parsed = false;
     }
-    {
+    if (options_.record) {
       std::lock_guard<std::mutex> hold(mu_);
-      packets_.push_back(RecordedPacket{listener, connection, streamId, payload});
+      packets_.push_back(RecordedPacket{listener, connection, streamId, std::move(payload)});
       requests_.push_back(rec);
       changed_.notify_all();
     }
@@ -286,6 +307,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
           connectAnswers_.pop_front();
         }
         if (a.kind == ConnectAnswer::Kind::Accept && a.id == 0) a.id = nextConnectionId_++;
+        if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) issuedIds_.insert(a.id);
       }
       if (!a.raw.empty()) return a.raw;
       if (a.kind == ConnectAnswer::Kind::Mismatch) {
@@ -299,6 +321,14 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
       }
     } else if (verb == "disconnect") {
       noReply = true;
+    } else if (verb == "reconnect") {
+      // A socket may join only a session that the server knows.
+      std::lock_guard<std::mutex> hold(mu_);
+      if (issuedIds_.count(std::atoi(word(2).c_str())) == 0) {
+        put(MwEncode::error(14, 8, "No such connection: " + word(2), "08S01"));
+      } else {
+        put(MwEncode::dataInt(0));
+      }
     } else if (verb == "getRepList") {
       std::lock_guard<std::mutex> hold(mu_);
       put(MwEncode::stringList(repositories_));
@@ -320,7 +350,13 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
       for (int i = 0; i < n; ++i) echoes.push_back(word(2));
       put(MwEncode::stringList(echoes));
     } else if (verb == "getConfig") {
-      put(MwEncode::stringList({"true", "false", "true", "false", "true", "false"}));
+      std::lock_guard<std::mutex> hold(mu_);
+      put(MwEncode::stringList(config_));
+    } else if (verb == "setConfig") {
+      // The four trace flags, in the order of the configuration list.
+      std::lock_guard<std::mutex> hold(mu_);
+      for (std::size_t i = 0; i < 4; ++i) config_[2 + i] = word(2 + i);
+      put(MwEncode::dataInt(0));
     } else {
       put(MwEncode::dataInt(0));
     }

@@ -1,8 +1,9 @@
 // A stand-in middleware server for tests and benchmarks: listens on 127.x.y.z (ephemeral ports; more than one
 // listener for redirects), one thread per connection, reads request packets, records every packet and parsed
-// request, and answers the session, admin, debug and proxy commands, calling registered server objects. Scripted
-// connect answers and faults (split replies, bad marker, short header, empty packet, disconnect stream, close mid
-// reply, delay, no reply, raw replies) bend the answers. Every wait is bounded, the server ends by itself after its
+// request (unless told not to), and answers the session, admin, debug and proxy commands (the configuration flags are
+// kept between calls; a reconnect must name a connection id the server gave out), calling registered server objects.
+// Scripted connect answers and faults (split replies, bad marker, short header, empty packet, disconnect stream, close
+// mid reply, delay, no reply, raw replies) bend the answers. Every wait is bounded, the server ends by itself after its
 // lifetime, and the destructor stops and joins it. Thread contract: all public methods may be called from any thread.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,11 +30,11 @@ namespace testkit::middleware {
 struct ConnectAnswer {
   enum class Kind { Accept, Mismatch, Redirect };
   Kind kind = Kind::Accept;
-  std::string host;  // redirect: "" means the same host
+  std::string host{};  // redirect: "" means the same host
   std::int32_t port = 0;
   std::int32_t id = 0;  // accept: 0 takes the next connection id
   // Extra bytes (e.g. a short data object) sent instead of the answer when not empty.
-  Bytes raw;
+  Bytes raw{};
 };
 
 struct Fault {
@@ -49,23 +51,23 @@ struct Fault {
     Raw,               // the reply payload is `raw`
   };
   Kind kind = Kind::Delay;
-  std::vector<std::size_t> offsets;
+  std::vector<std::size_t> offsets{};
   int delayMs = 0;
-  Bytes raw;
+  Bytes raw{};
 };
 
 struct RecordedPacket {
   int listener = 0;
   int connection = 0;
   std::int16_t streamId = 0;
-  Bytes payload;
+  Bytes payload{};
 };
 
 struct RecordedRequest {
   int listener = 0;
   int connection = 0;
   std::int16_t streamId = 0;
-  ParsedRequest request;
+  ParsedRequest request{};
   bool parsed = true;
 };
 
@@ -80,6 +82,8 @@ class MiddlewareServer {
     std::string address = "127.0.0.1";  // must lie in 127.0.0.0/8
     int listeners = 1;
     int lifetimeMs = kDefaultLifetimeMs;
+    // Off for benchmarks: the records of a long run would grow without bound and cost a copy of every packet.
+    bool record = true;
   };
 
   // Handles a request before the built-in answers: the reply payload, or nullopt for the built-in answer.
@@ -141,10 +145,13 @@ class MiddlewareServer {
   std::deque<std::pair<std::string, Fault>> faults_;                 // guarded by mu_
   Handler handler_;                                                  // guarded by mu_
   std::vector<std::string> repositories_{"alpha", "beta"};           // guarded by mu_
-  std::vector<RecordedPacket> packets_;                              // guarded by mu_
-  std::vector<RecordedRequest> requests_;                            // guarded by mu_
-  int connections_ = 0;                                              // guarded by mu_
-  std::vector<std::thread> workers_;                                 // guarded by mu_
+  std::set<std::int32_t> issuedIds_;                                 // guarded by mu_; connection ids handed out
+  // guarded by mu_: remote admin, debug, trace requests, objects, bytes read, bytes written
+  std::vector<std::string> config_{"true", "true", "false", "false", "false", "false"};
+  std::vector<RecordedPacket> packets_;    // guarded by mu_
+  std::vector<RecordedRequest> requests_;  // guarded by mu_
+  int connections_ = 0;                    // guarded by mu_
+  std::vector<std::thread> workers_;       // guarded by mu_
   std::thread acceptor_;
 };
 

@@ -39,20 +39,20 @@ class MwEncode {
 
 // One argument of a request as the server sees it.
 struct Arg {
-  int kind = 0;               // 57 typed, 58 text
-  int id = 0;                 // argument id
-  int type = 0;               // argument type code (102 for text)
-  std::vector<Bytes> values;  // the data objects of a typed argument
-  std::string text;           // the text of a text argument
+  int kind = 0;                 // 57 typed, 58 text
+  int id = 0;                   // argument id
+  int type = 0;                 // argument type code (102 for text)
+  std::vector<Bytes> values{};  // the data objects of a typed argument
+  std::string text{};           // the text of a text argument
 
   std::int32_t asInt() const;
 };
 
 // A request: 56, u16 0, a string command, arguments, end marker.
 struct ParsedRequest {
-  std::string command;
-  std::vector<std::string> words;  // the command split at ","
-  std::vector<Arg> args;
+  std::string command{};
+  std::vector<std::string> words{};  // the command split at ","
+  std::vector<Arg> args{};
 };
 
 struct ParseError : std::runtime_error {

@@ -1,6 +1,6 @@
 #include "quenlora/zafoli/db/net/BinaryField.h"
 
-#include "platform/io/ByteArrayInputStream.h"
+#include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetData.h"
@@ -16,7 +16,7 @@ void BinaryField::store(Bytes bytes) {
 
 Field::StreamRef BinaryField::getAsciiStream() const {
   if (isNull()) return nullptr;
-  return plat::lang::makeRef<plat::io::ByteArrayInputStream>(bytes_);
+  return plat::lang::makeRef<BinaryInputStream>(bytes_);
 }
 
 Field::StreamRef BinaryField::getBinaryStream() const {

@@ -10,7 +10,7 @@ namespace quenlora::zafoli::db::net {
 
 class BinaryField : public Field {
  public:
-  // Local byte streams over the bytes.
+  // Local byte streams (BinaryInputStream) over the bytes; none when null.
   StreamRef getAsciiStream() const override;
   StreamRef getBinaryStream() const override;
   StreamRef getUnicodeStream() const override;

@@ -18,9 +18,7 @@ BinaryInputStream::BinaryInputStream(std::int32_t objectID, ClientSession& sessi
 
 BinaryInputStream::BinaryInputStream(const std::string& text) : BinaryInputStream(WireText::toWire(text)) {}
 
-BinaryInputStream::BinaryInputStream(Bytes bytes) : data(std::move(bytes)), length(data.size()) {
-  localServed_ = true;
-}
+BinaryInputStream::BinaryInputStream(Bytes bytes) : data(std::move(bytes)), length(data.size()) {}
 
 BinaryInputStream::~BinaryInputStream() = default;
 
@@ -71,15 +69,27 @@ int BinaryInputStream::available() {
 
 BinaryInputStream::Bytes BinaryInputStream::getBytes() {
   if (bClosed) return {};
-  Bytes all(data.begin() + static_cast<std::ptrdiff_t>(std::min(offset, length)),
-            data.begin() + static_cast<std::ptrdiff_t>(length));
   bReadCalled = true;
+  // The chunks are kept whole and joined once at the end: growing one array chunk by chunk copies a long value
+  // many times over.
+  std::vector<Bytes> chunks;
+  const std::size_t from = std::min(offset, length);
+  std::size_t total = length - from;
+  chunks.emplace_back(data.begin() + static_cast<std::ptrdiff_t>(from),
+                      data.begin() + static_cast<std::ptrdiff_t>(length));
   try {
-    while (fetch()) all.insert(all.end(), data.begin(), data.end());
+    while (fetch()) {
+      total += length;
+      chunks.push_back(std::move(data));
+      data.clear();
+    }
   } catch (const plat::lang::Exception& e) {
     throw plat::sql::SQLException(e.getMessage());
   }
   bClosed = true;
+  Bytes all;
+  all.reserve(total);
+  for (const Bytes& chunk : chunks) all.insert(all.end(), chunk.begin(), chunk.end());
   return all;
 }
 

@@ -63,7 +63,6 @@ class BinaryInputStream final : public plat::io::InputStream {
   std::size_t offset = 0;
   bool bClosed = false;
   bool bReadCalled = false;
-  bool localServed_ = false;  // local bytes are one chunk
 };
 
 }  // namespace quenlora::zafoli::db::net

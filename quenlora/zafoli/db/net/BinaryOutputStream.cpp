@@ -31,9 +31,8 @@ BinaryOutputStream::~BinaryOutputStream() {
 }
 
 void BinaryOutputStream::sendPiece(const std::uint8_t* bytes, std::size_t len) {
-  Bytes piece(bytes, bytes + len);
-  proxy->invokeMethod(METHOD_SET_DATA,
-                      RemoteObject::Args{Param::ofInt(0, static_cast<std::int32_t>(len)), Param::ofBytes(0, piece)});
+  proxy->invokeMethod(METHOD_SET_DATA, RemoteObject::Args{Param::ofInt(0, static_cast<std::int32_t>(len)),
+                                                          Param::ofBytes(0, Bytes(bytes, bytes + len))});
 }
 
 void BinaryOutputStream::flushBuffer() {

@@ -1,11 +1,11 @@
 #include "quenlora/zafoli/db/net/CharField.h"
 
-#include "platform/io/ByteArrayInputStream.h"
 #include "platform/lang/Double.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/IntMath.h"
 #include "platform/lang/Integer.h"
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
 #include "quenlora/zafoli/db/net/WireText.h"
@@ -36,7 +36,7 @@ void CharField::store(std::string text) {
 
 Field::StreamRef CharField::getAsciiStream() const {
   if (isNull()) return nullptr;
-  return plat::lang::makeRef<plat::io::ByteArrayInputStream>(WireText::toWire(text_));
+  return plat::lang::makeRef<BinaryInputStream>(WireText::toWire(text_));
 }
 
 Field::StreamRef CharField::getBinaryStream() const {

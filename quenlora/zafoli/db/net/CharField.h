@@ -12,7 +12,7 @@ namespace quenlora::zafoli::db::net {
 
 class CharField : public Field {
  public:
-  // Local byte streams over the text, one byte per character.
+  // Local byte streams (BinaryInputStream) over the text, one byte per character; none when null.
   StreamRef getAsciiStream() const override;
   StreamRef getBinaryStream() const override;
   StreamRef getUnicodeStream() const override;

@@ -70,6 +70,8 @@ Ref<IO> MPlex::getIO() {
   }
   if (!first_) first_ = io;
   if (id != 0 && !_shareSocket) {
+    // The reconnect takes the input-stream lock of a stream nobody else can have yet, so running it under the
+    // table's lock cannot turn the lock order round.
     try {
       auto self = std::static_pointer_cast<MPlex>(shared_from_this());
       SessionRequest reconnect(self, {"session", "reconnect", std::to_string(_connectionID)},

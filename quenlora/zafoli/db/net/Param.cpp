@@ -47,8 +47,8 @@ Ref<Param> Param::ofDouble(std::uint8_t id, double v) {
   return makeRef<Param>(id, Define::SERVER_TYPE_DOUBLE, Values{NetData::ofDouble(v)});
 }
 
-Ref<Param> Param::ofBytes(std::uint8_t id, const Bytes& v) {
-  return makeRef<Param>(id, Define::SERVER_TYPE_BYTEARRAY, Values{NetData::ofBytes(v)});
+Ref<Param> Param::ofBytes(std::uint8_t id, Bytes v) {
+  return makeRef<Param>(id, Define::SERVER_TYPE_BYTEARRAY, Values{NetData::ofBytes(std::move(v))});
 }
 
 Ref<Param> Param::ofBytes(std::uint8_t id, const Bytes& v, std::size_t length) {

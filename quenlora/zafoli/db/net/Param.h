@@ -29,7 +29,7 @@ class Param : public Field {
   static plat::lang::Ref<Param> ofBoolean(std::uint8_t id, bool v);
   static plat::lang::Ref<Param> ofFloat(std::uint8_t id, float v);
   static plat::lang::Ref<Param> ofDouble(std::uint8_t id, double v);
-  static plat::lang::Ref<Param> ofBytes(std::uint8_t id, const Bytes& v);
+  static plat::lang::Ref<Param> ofBytes(std::uint8_t id, Bytes v);
   // The first length bytes.
   static plat::lang::Ref<Param> ofBytes(std::uint8_t id, const Bytes& v, std::size_t length);
 

@@ -28,7 +28,7 @@ std::int32_t RemoteObject::invokeConstructor(const std::string& ctorSelector, co
   std::lock_guard<std::mutex> hold(callMu_);
   checkOpen();
   _mode = kConstruct;
-  _reqStr = {"proxy", "new", _className, ctorSelector};
+  _reqStr = {"proxy", "new", checkText(_className), checkText(ctorSelector)};
   _params = args;
   execute();
   _params.clear();

@@ -28,7 +28,8 @@ class RemoteObject : public Requester {
   void disable() { _disabled = true; }
   bool isDisabled() const { return _disabled; }
 
-  // The id of the new server object; the handle's own id is not changed.
+  // The id of the new server object; the handle's own id is not changed. A class name or selector with a comma is
+  // refused before sending.
   std::int32_t invokeConstructor(const std::string& ctorSelector, const Args& args);
   Results invokeMethod(int methodID);
   Results invokeMethod(int methodID, std::int32_t value);

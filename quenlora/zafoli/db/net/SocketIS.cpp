@@ -20,17 +20,41 @@ void SocketIS::lost(const char* why) {
   throw plat::io::IOException(why);
 }
 
+std::size_t SocketIS::fill() {
+  if (ahead_.empty()) ahead_.resize(kReadAhead);
+  int n;
+  try {
+    n = _istrm->read(ahead_.data(), ahead_.size());
+  } catch (const plat::io::IOException&) {
+    lost(NetErrors::LOST_CONNECTION);
+  }
+  aheadAt_ = 0;
+  aheadEnd_ = n > 0 ? static_cast<std::size_t>(n) : 0;
+  return aheadEnd_;
+}
+
 void SocketIS::readExactly(std::uint8_t* buf, std::size_t len) {
   std::size_t got = 0;
   while (got < len) {
-    int n;
-    try {
-      n = _istrm->read(buf + got, len - got);
-    } catch (const plat::io::IOException&) {
-      lost(NetErrors::LOST_CONNECTION);
+    if (aheadAt_ == aheadEnd_) {
+      // A large rest goes straight into its place; a small one through the buffer, with what follows it.
+      if (len - got >= kReadAhead) {
+        int n;
+        try {
+          n = _istrm->read(buf + got, len - got);
+        } catch (const plat::io::IOException&) {
+          lost(NetErrors::LOST_CONNECTION);
+        }
+        if (n <= 0) lost(NetErrors::LOST_CONNECTION);
+        got += static_cast<std::size_t>(n);
+        continue;
+      }
+      if (fill() == 0) lost(NetErrors::LOST_CONNECTION);
     }
-    if (n <= 0) lost(NetErrors::LOST_CONNECTION);
-    got += static_cast<std::size_t>(n);
+    const std::size_t n = std::min(len - got, aheadEnd_ - aheadAt_);
+    std::memcpy(buf + got, ahead_.data() + aheadAt_, n);
+    aheadAt_ += n;
+    got += n;
   }
 }
 

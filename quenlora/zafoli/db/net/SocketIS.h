@@ -43,12 +43,20 @@ class SocketIS final : public plat::io::InputStream {
   bool nextPacket();
   [[noreturn]] void lost(const char* why);
   void readExactly(std::uint8_t* buf, std::size_t len);
+  // Reads what the socket has (up to the read-ahead buffer's size) into the buffer; the count, 0 at its end.
+  std::size_t fill();
 
   plat::lang::Ref<plat::io::InputStream> _istrm;
   std::uint8_t _header[5] = {};
   std::vector<std::uint8_t> data;  // payload of the current packet
   std::size_t length = 0;          // payload bytes in data
   std::size_t offset = 0;          // next unread byte of data
+  // Bytes taken from the socket beyond the packet being read: a reply's header and payload (and often the next
+  // packet) come in one socket read instead of two.
+  static constexpr std::size_t kReadAhead = 16384;
+  std::vector<std::uint8_t> ahead_;  // read-ahead buffer, kReadAhead bytes once used
+  std::size_t aheadAt_ = 0;          // next unread byte of ahead_
+  std::size_t aheadEnd_ = 0;         // end of the bytes in ahead_
   std::int16_t streamId_ = 0;
   bool bClosed = false;
   MPlex* _mplex;  // back reference to the owner of this stream; may be null

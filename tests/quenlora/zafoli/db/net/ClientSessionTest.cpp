@@ -16,6 +16,7 @@
 #include "quenlora/zafoli/db/net/RemoteObject.h"
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "testkit/middleware/MiddlewareServer.h"
+#include "tests/quenlora/zafoli/db/net/WireTestSupport.h"
 
 namespace {
 
@@ -60,11 +61,7 @@ class ClientSessionTest : public ::testing::Test {
 };
 
 Bytes connectPayload() {
-  const std::string cmd = "session,connect,3,0";
-  Bytes b{56, 0, 0, 52, 0, static_cast<std::uint8_t>(cmd.size())};
-  b.insert(b.end(), cmd.begin(), cmd.end());
-  b.insert(b.end(), {50, 0, 0});
-  return b;
+  return wiretest::Wire{56, 0, 0}.str("session,connect,3,0").eot();
 }
 
 TEST_F(ClientSessionTest, ConnectSendsProtocolThreeZeroOnStreamZero) {

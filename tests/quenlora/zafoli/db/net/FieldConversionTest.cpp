@@ -10,6 +10,7 @@
 #include "platform/io/IOException.h"
 #include "platform/lang/Double.h"
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Field.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -418,6 +419,23 @@ TEST(FieldConversion, BinaryObjectIsAByteArrayOfTheBytes) {
   const Value v = field->getObject();
   ASSERT_TRUE(v.is(Value::Kind::Bytes));
   EXPECT_EQ(v.getBytes(), (Bytes{1, 2}));
+}
+
+// The stream getters hand out the wire client's own byte stream, so its whole-value and typed getters work on
+// them as on a server stream.
+TEST(FieldConversion, StreamGettersAreLocalByteStreams) {
+  for (int code : {CHAR, VARCHAR, BINARY, VARBINARY}) {
+    auto field = plat::lang::refCast<Field>(NetClass::createObject(code));
+    field->setString(std::string("\0\0\1\2", 4));
+    for (const auto& stream : {field->getAsciiStream(), field->getBinaryStream(), field->getUnicodeStream()}) {
+      auto local = plat::lang::refCast<BinaryInputStream>(stream);
+      ASSERT_NE(local, nullptr) << code;
+      EXPECT_EQ(local->getInt(), 258) << code;
+      EXPECT_EQ(local->read(), 0) << code;  // getInt fetched the chunk and took its first byte
+      EXPECT_EQ(local->getBytes(), (Bytes{1, 2})) << code;
+      EXPECT_EQ(local->read(), -1) << code;
+    }
+  }
 }
 
 TEST(FieldConversion, LongKindsRefuseWhatTheyDoNotHold) {

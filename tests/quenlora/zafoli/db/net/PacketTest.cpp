@@ -2,11 +2,15 @@
 // connection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/io/ByteArrayInputStream.h"
 #include "platform/io/ByteArrayOutputStream.h"
 #include "platform/io/IOException.h"
 #include "quenlora/zafoli/db/net/SocketIS.h"
 #include "quenlora/zafoli/db/net/SocketWriter.h"
+#include "tests/quenlora/zafoli/db/net/WireTestSupport.h"
 
 namespace {
 
@@ -15,10 +19,7 @@ using quenlora::zafoli::db::net::SocketIS;
 using quenlora::zafoli::db::net::SocketWriter;
 
 Bytes packet(int streamId, const Bytes& payload) {
-  Bytes p{0xBB, static_cast<std::uint8_t>((payload.size() + 2) >> 8), static_cast<std::uint8_t>(payload.size() + 2),
-          static_cast<std::uint8_t>(streamId >> 8), static_cast<std::uint8_t>(streamId)};
-  p.insert(p.end(), payload.begin(), payload.end());
-  return p;
+  return wiretest::Wire().u8(0xBB).i16(static_cast<int>(payload.size() + 2)).i16(streamId).raw(payload);
 }
 
 SocketIS reader(const Bytes& bytes) {
@@ -133,6 +134,58 @@ class Trickle : public plat::io::InputStream {
   Bytes b_;
   std::size_t at_ = 0;
 };
+
+// Hands out its bytes in reads of the sizes given, round and round, whatever the reader asks for.
+class Pieces : public plat::io::InputStream {
+ public:
+  Pieces(Bytes b, std::vector<std::size_t> sizes) : b_(std::move(b)), sizes_(std::move(sizes)) {}
+  using InputStream::read;
+  int read() override {
+    std::uint8_t c;
+    return read(&c, 1) < 0 ? -1 : c;
+  }
+  int read(std::uint8_t* buf, std::size_t len) override {
+    if (len == 0) return 0;
+    if (at_ == b_.size()) return -1;
+    const std::size_t n = std::min({len, sizes_[turn_++ % sizes_.size()], b_.size() - at_});
+    std::memcpy(buf, b_.data() + at_, n);
+    at_ += n;
+    return static_cast<int>(n);
+  }
+
+ private:
+  Bytes b_;
+  std::vector<std::size_t> sizes_;
+  std::size_t at_ = 0;
+  std::size_t turn_ = 0;
+};
+
+TEST(SocketIS, PacketsOfEverySizeArriveWholeHoweverTheSocketCutsThem) {
+  const std::vector<std::size_t> payloadSizes = {1, 3, 4000, 16379, 16380, 16384, 16385, 32768, 65533, 2, 40000};
+  Bytes wire, expected;
+  for (std::size_t i = 0; i < payloadSizes.size(); ++i) {
+    Bytes payload(payloadSizes[i]);
+    for (std::size_t k = 0; k < payload.size(); ++k) payload[k] = static_cast<std::uint8_t>(k * 31 + i);
+    const Bytes p = packet(static_cast<int>(i), payload);
+    wire.insert(wire.end(), p.begin(), p.end());
+    expected.insert(expected.end(), payload.begin(), payload.end());
+  }
+  const std::vector<std::vector<std::size_t>> cuts = {{1}, {7, 5000}, {16384}, {3, 70000}, {1u << 20}, {5, 16389, 2}};
+  for (const auto& sizes : cuts) {
+    SocketIS in(plat::lang::makeRef<Pieces>(wire, sizes), nullptr);
+    Bytes back(expected.size());
+    std::size_t got = 0;
+    // Reads of odd sizes that straddle the packet borders.
+    for (std::size_t ask = 1; got < back.size(); ask = ask * 3 % 50021 + 1) {
+      const int n = in.read(back.data() + got, std::min(ask, back.size() - got));
+      ASSERT_GT(n, 0) << "cut " << sizes[0] << " at " << got;
+      got += static_cast<std::size_t>(n);
+    }
+    EXPECT_EQ(back, expected) << "cut " << sizes[0];
+    EXPECT_EQ(in.lastStreamId(), static_cast<int>(payloadSizes.size() - 1));
+    EXPECT_THROW(in.read(), plat::io::IOException);  // the input ends where a header should begin
+  }
+}
 
 TEST(SocketIS, HeaderReadInManyPieces) {
   SocketIS in(plat::lang::makeRef<Trickle>(packet(1, {9, 8})), nullptr);

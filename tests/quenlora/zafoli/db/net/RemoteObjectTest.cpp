@@ -13,6 +13,7 @@
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
 #include "testkit/middleware/MiddlewareServer.h"
+#include "tests/quenlora/zafoli/db/net/WireTestSupport.h"
 
 namespace {
 
@@ -23,9 +24,7 @@ using testkit::middleware::MwEncode;
 using testkit::middleware::ProxyStream;
 
 Bytes commandBytes(const std::string& cmd) {
-  Bytes b{56, 0, 0, 52, 0, static_cast<std::uint8_t>(cmd.size())};
-  b.insert(b.end(), cmd.begin(), cmd.end());
-  return b;
+  return wiretest::Wire{56, 0, 0}.str(cmd);
 }
 
 Bytes cat(Bytes a, const Bytes& b) {
@@ -91,6 +90,16 @@ TEST_F(RemoteObjectTest, UnknownClassIsTheServersError) {
   EXPECT_THROW(o.invokeConstructor("()", {}), plat::sql::SQLException);
   RemoteObject t("Thing", 12, session_);
   EXPECT_EQ(t.invokeMethod(1).size(), 2u);
+}
+
+TEST_F(RemoteObjectTest, CommaInClassNameOrSelectorIsRefusedBeforeSending) {
+  const std::size_t before = server_.packets().size();
+  RemoteObject badClass("Proxy,Stream", 0, session_);
+  EXPECT_THROW(badClass.invokeConstructor("()", {}), plat::sql::SQLException);
+  RemoteObject badSelector("ProxyStream", 0, session_);
+  EXPECT_THROW(badSelector.invokeConstructor("1,2", {}), plat::sql::SQLException);
+  EXPECT_EQ(server_.packets().size(), before);
+  EXPECT_GT(badSelector.invokeConstructor("1", {}), 0);
 }
 
 TEST_F(RemoteObjectTest, ShortConstructorReplyIsALostConnection) {

@@ -6,8 +6,10 @@
 #include <tuple>
 
 #include <unicode/datefmt.h>
+#include <unicode/smpdtfmt.h>
 
 #include "platform/lang/Exceptions.h"
+#include "platform/text/CompiledDatePattern.h"
 #include "platform/text/IcuSupport.h"
 #include "platform/text/ParseException.h"
 
@@ -40,24 +42,46 @@ int checkStyle(int style) {
   return style;
 }
 
-std::unique_ptr<icu::DateFormat> cloneOf(int dateStyle, int timeStyle, const Locale& locale) {
+struct Prototype {
+  std::unique_ptr<icu::DateFormat> icu;
+  std::shared_ptr<const CompiledDatePattern> compiled;  // null when ICU does everything
+};
+
+// Clones of the prototype of a style and locale, with its compiled pattern (made once, with the prototype).
+std::pair<std::unique_ptr<icu::DateFormat>, std::shared_ptr<const CompiledDatePattern>> cloneOf(int dateStyle,
+                                                                                                int timeStyle,
+                                                                                                const Locale& locale) {
   static std::mutex mutex;
-  static std::map<std::tuple<int, int, std::string>, std::unique_ptr<icu::DateFormat>> prototypes;  // guarded
+  static std::map<std::tuple<int, int, std::string>, Prototype> prototypes;  // guarded
   icu::DateFormat::EStyle date = icuStyle(dateStyle);
   icu::DateFormat::EStyle time = icuStyle(timeStyle);
   std::lock_guard lock(mutex);
-  auto& slot = prototypes[{dateStyle, timeStyle, locale.toIcuName()}];
-  if (!slot) {
-    slot.reset(icu::DateFormat::createDateTimeInstance(date, time, icusupport::toIcu(locale)));
-    if (!slot) throw plat::lang::IllegalStateException("no date format for locale " + locale.toString());
+  Prototype& slot = prototypes[{dateStyle, timeStyle, locale.toIcuName()}];
+  if (!slot.icu) {
+    slot.icu.reset(icu::DateFormat::createDateTimeInstance(date, time, icusupport::toIcu(locale)));
+    if (!slot.icu) throw plat::lang::IllegalStateException("no date format for locale " + locale.toString());
+    if (auto* simple = dynamic_cast<icu::SimpleDateFormat*>(slot.icu.get())) {
+      std::unique_ptr<icu::Calendar> scratch(simple->getCalendar()->clone());
+      if (scratch) slot.compiled = CompiledDatePattern::compile(*simple, *scratch);
+    }
   }
-  return std::unique_ptr<icu::DateFormat>(slot->clone());
+  return {std::unique_ptr<icu::DateFormat>(slot.icu->clone()), slot.compiled};
 }
 
 }  // namespace
 
 struct DateFormat::Impl {
   std::unique_ptr<icu::DateFormat> icu;  // never null
+  // The fast path, where the pattern compiled and agreed with ICU; shared with the prototype and its clones.
+  std::shared_ptr<const CompiledDatePattern> compiled;
+  icu::SimpleDateFormat* simple = nullptr;  // icu seen as what it is; set with compiled
+  std::unique_ptr<icu::Calendar> calendar;  // this instance's scratch calendar for compiled; set with it
+
+  void setCompiled(std::shared_ptr<const CompiledDatePattern> pattern) {
+    simple = dynamic_cast<icu::SimpleDateFormat*>(icu.get());
+    if (pattern && simple != nullptr) calendar.reset(simple->getCalendar()->clone());
+    compiled = calendar ? std::move(pattern) : nullptr;
+  }
 };
 
 DateFormat::DateFormat(std::unique_ptr<Impl> impl, const Locale& locale) : impl_(std::move(impl)), locale_(locale) {}
@@ -66,7 +90,9 @@ DateFormat::~DateFormat() = default;
 
 std::unique_ptr<DateFormat> DateFormat::create(int dateStyle, int timeStyle, const Locale& locale) {
   auto impl = std::make_unique<Impl>();
-  impl->icu = cloneOf(dateStyle, timeStyle, locale);
+  auto [format, compiled] = cloneOf(dateStyle, timeStyle, locale);
+  impl->icu = std::move(format);
+  impl->setCompiled(std::move(compiled));
   return std::unique_ptr<DateFormat>(new DateFormat(std::move(impl), locale));
 }
 
@@ -85,10 +111,15 @@ std::unique_ptr<DateFormat> DateFormat::getDateTimeInstance(int dateStyle, int t
 std::unique_ptr<DateFormat> DateFormat::clone() const {
   auto impl = std::make_unique<Impl>();
   impl->icu.reset(impl_->icu->clone());
+  impl->setCompiled(impl_->compiled);
   return std::unique_ptr<DateFormat>(new DateFormat(std::move(impl), locale_));
 }
 
 std::string DateFormat::format(int64_t epochMillis) const {
+  if (impl_->compiled) {
+    std::string fast;
+    if (impl_->compiled->format(*impl_->simple, *impl_->calendar, static_cast<UDate>(epochMillis), fast)) return fast;
+  }
   icu::UnicodeString out;
   impl_->icu->format(static_cast<UDate>(epochMillis), out);
   return icusupport::toUtf8(out);
@@ -108,6 +139,13 @@ std::optional<int64_t> DateFormat::parse(std::string_view text, ParsePosition& p
   }
   pos.setIndex(where.getIndex());
   return static_cast<int64_t>(std::floor(date));
+}
+
+std::optional<int64_t> DateFormat::parseExact(std::string_view text) const {
+  if (!impl_->compiled) return std::nullopt;
+  std::optional<UDate> date = impl_->compiled->readExact(*impl_->simple, *impl_->calendar, text);
+  if (!date) return std::nullopt;
+  return static_cast<int64_t>(std::floor(*date));
 }
 
 int64_t DateFormat::parse(std::string_view text) const {

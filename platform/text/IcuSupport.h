@@ -19,6 +19,19 @@ inline icu::Locale toIcu(const Locale& locale) {
 
 // Through the layer's own converter, so code-unit indexes agree with plat::text::utf16 even for malformed input.
 inline icu::UnicodeString toUnicode(std::string_view utf8) {
+  // ASCII, the common case of numbers and dates, is one unit per byte: written straight into ICU's buffer.
+  bool ascii = true;
+  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii && !utf8.empty()) {
+    icu::UnicodeString out;
+    const auto length = static_cast<int32_t>(utf8.size());
+    char16_t* buffer = out.getBuffer(length);
+    if (buffer != nullptr) {
+      for (int32_t i = 0; i < length; ++i) buffer[i] = static_cast<char16_t>(utf8[static_cast<std::size_t>(i)]);
+      out.releaseBuffer(length);
+      return out;
+    }
+  }
   std::u16string units = utf16::fromUtf8(utf8);
   return icu::UnicodeString(units.data(), static_cast<int32_t>(units.size()));
 }

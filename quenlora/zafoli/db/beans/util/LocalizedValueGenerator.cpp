@@ -1,7 +1,9 @@
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
 #include <charconv>
+#include <climits>
 #include <cmath>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -143,8 +145,54 @@ struct LocaleState {
   }
 };
 
+// The instant at which the local wall clock shows a date and time, exactly as plat::time::DateTime computes it (the
+// C library's zone), without mktime, which reads the zone file again on every call. The offset the last call found
+// is guessed and confirmed with localtime_r; where the offset changes within a day of the instant (a daylight-saving
+// change, where the wall clock skips or repeats), DateTime decides as before. Not thread-safe: used under the lock.
+class LocalClock {
+ public:
+  int64_t millisOf(const plat::time::Date& date, const plat::time::Time& time, int millis) {
+    const int64_t wall = date.toEpochDay() * kSecondsPerDay + time.toSecondOfDay();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      const int64_t guess = wall - offset_;
+      std::tm fields{};
+      if (!local(guess, fields)) break;
+      if (matches(fields, date, time)) {
+        if (offsetAt(guess - kSecondsPerDay) != fields.tm_gmtoff ||
+            offsetAt(guess + kSecondsPerDay) != fields.tm_gmtoff)
+          break;
+        return guess * 1000 + millis;
+      }
+      offset_ = fields.tm_gmtoff;
+    }
+    return plat::time::DateTime::fromTimestamp(plat::time::Timestamp(date.getYear(), date.getMonth(), date.getDay(),
+                                                                     time.getHours(), time.getMinutes(),
+                                                                     time.getSeconds(), millis * 1000000))
+        .getTime();
+  }
+
+ private:
+  static constexpr int64_t kSecondsPerDay = 86400;
+
+  static bool local(int64_t second, std::tm& fields) {
+    const std::time_t t = static_cast<std::time_t>(second);
+    return localtime_r(&t, &fields) != nullptr;
+  }
+  static long offsetAt(int64_t second) {
+    std::tm fields{};
+    return local(second, fields) ? fields.tm_gmtoff : LONG_MIN;
+  }
+  static bool matches(const std::tm& f, const plat::time::Date& date, const plat::time::Time& time) {
+    return f.tm_year + 1900 == date.getYear() && f.tm_mon + 1 == date.getMonth() && f.tm_mday == date.getDay() &&
+           f.tm_hour == time.getHours() && f.tm_min == time.getMinutes() && f.tm_sec == time.getSeconds();
+  }
+
+  long offset_ = 0;  // seconds east of UTC found last
+};
+
 struct Generator {
   std::mutex mutex;
+  LocalClock clock;                                            // guarded by mutex
   std::map<std::string, std::unique_ptr<LocaleState>> states;  // guarded by mutex
   LocaleState* current = nullptr;                              // guarded by mutex
   NumberConverter numberConv;
@@ -531,11 +579,14 @@ Value LocalizedValueGenerator::formatValue(const Value& value, bool grouping) {
     if (number) return Value(formatNumberValue(s, value, grouping));
     switch (value.kind()) {
       case Value::Kind::Date:
-        return Value(s.longDate->format(plat::time::DateTime::fromDate(value.getDate()).getTime()));
+        return Value(s.longDate->format(g.clock.millisOf(value.getDate(), plat::time::Time(), 0)));
       case Value::Kind::Time:
-        return Value(s.longTime->format(plat::time::DateTime::fromTime(value.getTime()).getTime()));
-      default:
-        return Value(s.longDateTime->format(plat::time::DateTime::fromTimestamp(value.getTimestamp()).getTime()));
+        return Value(s.longTime->format(g.clock.millisOf(plat::time::Date(), value.getTime(), 0)));
+      default: {
+        const plat::time::Timestamp& stamp = value.getTimestamp();
+        return Value(
+            s.longDateTime->format(g.clock.millisOf(stamp.getDate(), stamp.getTime(), stamp.getNanos() / 1000000)));
+      }
     }
   } catch (const plat::lang::Throwable& failure) {
     plat::lang::System::out().println("Exception: " + failure.getMessage());
@@ -579,13 +630,9 @@ std::optional<plat::time::DateTime> LocalizedValueGenerator::parseDateValue(cons
   Generator& g = generator();
   std::lock_guard<std::mutex> lock(g.mutex);
   LocaleState& s = g.state();
-  const int32_t length = utf16Length(toU32(text));
   // The default style first, then every style in turn; the SQL literal before each.
   const int styles[] = {DateFormat::DEFAULT, DateFormat::FULL, DateFormat::LONG, DateFormat::MEDIUM, DateFormat::SHORT};
-  for (int style : styles) {
-    plat::time::DateTime literal;
-    if (parseLiteral(text, sqlType, literal)) return literal;
-    DateFormat* order[3];
+  auto orderOf = [&](int style, DateFormat* order[3]) {
     if (sqlType == Types::DATE) {
       order[0] = &s.dateFormat(style), order[1] = &s.dateTimeFormat(style), order[2] = &s.timeFormat(style);
     } else if (sqlType == Types::TIME) {
@@ -593,6 +640,27 @@ std::optional<plat::time::DateTime> LocalizedValueGenerator::parseDateValue(cons
     } else {
       order[0] = &s.dateTimeFormat(style), order[1] = &s.dateFormat(style), order[2] = &s.timeFormat(style);
     }
+  };
+  {
+    plat::time::DateTime literal;
+    if (parseLiteral(text, sqlType, literal)) return literal;
+  }
+  // A text that is exactly one style's rendering of an instant in the column's own kind (what formatValue writes, or
+  // what a user copies from a display) reads as that instant in every earlier format of the sequence that reads all
+  // of it, so it answers without running their lenient parsers. Renderings of the other kinds are not taken so:
+  // a time format reads a German date such as 15.03.2024 whole, as a time, and comes first for a TIME column.
+  // Anything else takes the full sequence below.
+  for (int style : styles) {
+    DateFormat* order[3];
+    orderOf(style, order);
+    if (std::optional<int64_t> exact = order[0]->parseExact(text)) return plat::time::DateTime(*exact);
+  }
+  const int32_t length = utf16Length(toU32(text));
+  for (int style : styles) {
+    plat::time::DateTime literal;
+    if (parseLiteral(text, sqlType, literal)) return literal;
+    DateFormat* order[3];
+    orderOf(style, order);
     for (DateFormat* format : order) {
       int64_t millis = 0;
       if (parseDateWith(*format, text, length, millis)) return plat::time::DateTime(millis);

@@ -1,5 +1,6 @@
 #include "quenlora/zafoli/db/beans/util/NumberConverter.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -40,9 +41,12 @@ std::string NumberConverter::fixedForm(double value) const {
     digits -= kFractionScale;
     if (whole < std::numeric_limits<int64_t>::max()) ++whole;
   }
+  // "<whole>.<8 digits>": to_chars is much cheaper than a formatted print on the parse path.
   char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%lld.%08lld", static_cast<long long>(whole), static_cast<long long>(digits));
-  return buffer;
+  char* end = std::to_chars(buffer, buffer + 24, whole).ptr;
+  *end++ = '.';
+  for (int i = MAX_PRECISION - 1; i >= 0; --i, digits /= 10) end[i] = static_cast<char>('0' + digits % 10);
+  return std::string(buffer, end + MAX_PRECISION);
 }
 
 std::string NumberConverter::exponentForm(double value) const {

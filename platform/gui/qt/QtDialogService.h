@@ -1,0 +1,34 @@
+// The dialog service of a Qt Widgets program: every request is a modal QMessageBox (information, warning and error
+// boxes with an Ok button, a question with Yes and No). show() may be called from any thread: off the GUI thread
+// the request is handed to the GUI thread and the caller waits for the answer, so no other thread touches a widget.
+// Once the application has ended, requests go to the headless service (standard error, safe answers).
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/gui/DialogService.h"
+#include "platform/gui/HeadlessDialogService.h"
+
+namespace plat::gui::qt {
+
+class QtDialogService : public DialogService {
+ public:
+  // `parent` (borrowed, may be null) is the window the boxes belong to; it may be deleted before the service.
+  // plat::lang::IllegalStateException when no QApplication exists yet.
+  explicit QtDialogService(QWidget* parent = nullptr);
+  QtDialogService(const QtDialogService&) = delete;
+  QtDialogService& operator=(const QtDialogService&) = delete;
+
+  // Waits for the user. Ok, Yes or No as clicked; Closed when the box was closed without a button.
+  DialogAnswer show(const MessageRequest& request) override;
+  bool isGraphical() const override { return true; }
+
+ private:
+  DialogAnswer showHere(const MessageRequest& request);
+
+  QPointer<QWidget> parent_;        // back reference to the owning window; null when none or deleted
+  HeadlessDialogService fallback_;  // answers once the application has ended
+};
+
+}  // namespace plat::gui::qt

@@ -89,10 +89,9 @@ std::vector<std::uint8_t> claimFile(int n) {
       "PHARMACY0000012"
       "20261209";
   while (claim.size() < 120) claim += static_cast<char>('a' + claim.size() % 26);
-  std::vector<std::uint8_t> file{0x02};
-  file.insert(file.end(), claim.begin(), claim.end());
-  file.push_back(0x03);
-  return file;
+  claim.insert(claim.begin(), '\x02');
+  claim.push_back('\x03');
+  return {claim.begin(), claim.end()};
 }
 
 void writeClaims() {

@@ -400,6 +400,10 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
     } catch (const ServerFailure& f) {
       out.clear();
       put(MwEncode::error(f.id, f.category, f.what(), f.state));
+    } catch (const std::exception& e) {
+      // A server object that fails in another way answers with an error instead of ending the test process.
+      out.clear();
+      put(MwEncode::error(14, 5, e.what(), "S1000"));
     }
     return out;
   }

@@ -92,6 +92,17 @@ TEST_F(RemoteObjectTest, UnknownClassIsTheServersError) {
   EXPECT_EQ(t.invokeMethod(1).size(), 2u);
 }
 
+TEST_F(RemoteObjectTest, AServerObjectFailingUnexpectedlyIsAnErrorReplyNotACrash) {
+  server_.registerClass("Broken",
+                        [](const std::string&, const auto&) -> std::shared_ptr<testkit::middleware::ServerObject> {
+                          throw std::runtime_error("broken factory");
+                        });
+  RemoteObject o("Broken", 0, session_);
+  EXPECT_THROW(o.invokeConstructor("()", {}), plat::sql::SQLException);
+  RemoteObject t("Thing", 12, session_);
+  EXPECT_EQ(t.invokeMethod(1).size(), 2u);
+}
+
 TEST_F(RemoteObjectTest, CommaInClassNameOrSelectorIsRefusedBeforeSending) {
   const std::size_t before = server_.packets().size();
   RemoteObject badClass("Proxy,Stream", 0, session_);

@@ -754,4 +754,79 @@ DatabaseMetaData::ResultSetRef SqliteDatabaseMetaData::getIndexInfo(const Option
   return query(sql, {table});
 }
 
+DatabaseMetaData::ResultSetRef SqliteDatabaseMetaData::getTypeInfo() {
+  checkOpen();
+  // The names the driver reads as each JDBC type; SQLite accepts any of them in a column definition.
+  const std::string sql =
+      "WITH t(n, params) AS (VALUES ('BIT', NULL), ('TINYINT', NULL), ('BIGINT', NULL), ('LONGVARBINARY', NULL), "
+      "('VARBINARY', 'length'), ('BINARY', 'length'), ('LONGVARCHAR', NULL), ('CHAR', 'length'), "
+      "('NUMERIC', 'precision,scale'), ('DECIMAL', 'precision,scale'), ('INTEGER', NULL), ('SMALLINT', NULL), "
+      "('FLOAT', NULL), ('REAL', NULL), ('DOUBLE', NULL), ('VARCHAR', 'length'), ('DATE', NULL), ('TIME', NULL), "
+      "('TIMESTAMP', NULL)) "
+      "SELECT n AS TYPE_NAME, jdbc_type(n) AS DATA_TYPE, jdbc_size(n) AS PRECISION, "
+      "CASE WHEN jdbc_type(n) IN (1, 12, -1, 91, 92, 93) THEN '''' WHEN jdbc_type(n) IN (-2, -3, -4) THEN 'X''' "
+      "END AS LITERAL_PREFIX, "
+      "CASE WHEN jdbc_type(n) IN (1, 12, -1, 91, 92, 93, -2, -3, -4) THEN '''' END AS LITERAL_SUFFIX, "
+      "params AS CREATE_PARAMS, " +
+      std::to_string(typeNullable) +
+      " AS NULLABLE, CASE WHEN jdbc_type(n) IN (1, 12, -1) THEN 1 ELSE 0 END AS CASE_SENSITIVE, " +
+      std::to_string(typeSearchable) +
+      " AS SEARCHABLE, CASE WHEN jdbc_type(n) IN (-6, 5, 4, -5, 6, 7, 8, 2, 3) THEN 0 ELSE 1 END AS "
+      "UNSIGNED_ATTRIBUTE, 0 AS FIXED_PREC_SCALE, CASE WHEN n = 'INTEGER' THEN 1 ELSE 0 END AS AUTO_INCREMENT, "
+      "n AS LOCAL_TYPE_NAME, 0 AS MINIMUM_SCALE, CASE WHEN jdbc_type(n) IN (2, 3) THEN 1000 ELSE 0 END AS "
+      "MAXIMUM_SCALE, NULL AS SQL_DATA_TYPE, NULL AS SQL_DATETIME_SUB, 10 AS NUM_PREC_RADIX FROM t "
+      "ORDER BY DATA_TYPE, TYPE_NAME";
+  return query(sql, {});
+}
+
+namespace {
+
+// The JDBC rule code of an SQLite ON UPDATE / ON DELETE action text.
+std::string ruleOf(const std::string& column) {
+  return "CASE upper(" + column + ") WHEN 'CASCADE' THEN " + std::to_string(DatabaseMetaData::importedKeyCascade) +
+         " WHEN 'RESTRICT' THEN " + std::to_string(DatabaseMetaData::importedKeyRestrict) + " WHEN 'SET NULL' THEN " +
+         std::to_string(DatabaseMetaData::importedKeySetNull) + " WHEN 'SET DEFAULT' THEN 4 ELSE 3 END";
+}
+
+// The key columns of foreign keys read from pragma_foreign_key_list as f of the table named by fkTable; a key that
+// names no parent column refers to the parent's primary key, column by column.
+std::string foreignKeyColumns(const std::string& fkTable) {
+  return "SELECT NULL AS PKTABLE_CAT, NULL AS PKTABLE_SCHEM, f.\"table\" AS PKTABLE_NAME, "
+         "coalesce(f.\"to\", (SELECT p.name FROM pragma_table_info(f.\"table\") p WHERE p.pk = f.seq + 1)) "
+         "AS PKCOLUMN_NAME, NULL AS FKTABLE_CAT, NULL AS FKTABLE_SCHEM, " +
+         fkTable + " AS FKTABLE_NAME, f.\"from\" AS FKCOLUMN_NAME, f.seq + 1 AS KEY_SEQ, " + ruleOf("f.on_update") +
+         " AS UPDATE_RULE, " + ruleOf("f.on_delete") +
+         " AS DELETE_RULE, NULL AS FK_NAME, NULL AS PK_NAME, 7 AS DEFERRABILITY ";
+}
+
+}  // namespace
+
+DatabaseMetaData::ResultSetRef SqliteDatabaseMetaData::getProcedures(const OptionalText& /*catalog*/,
+                                                                     const OptionalText& /*schemaPattern*/,
+                                                                     const std::string& /*procedureNamePattern*/) {
+  checkOpen();
+  // SQLite has no stored procedures: the result is empty, with the columns a caller looks for.
+  return query(
+      "SELECT NULL AS PROCEDURE_CAT, NULL AS PROCEDURE_SCHEM, NULL AS PROCEDURE_NAME, NULL AS RESERVED1, "
+      "NULL AS RESERVED2, NULL AS RESERVED3, NULL AS REMARKS, NULL AS PROCEDURE_TYPE WHERE 0",
+      {});
+}
+
+DatabaseMetaData::ResultSetRef SqliteDatabaseMetaData::getImportedKeys(const OptionalText& /*catalog*/,
+                                                                       const OptionalText& /*schema*/,
+                                                                       const std::string& table) {
+  checkOpen();
+  return query(foreignKeyColumns("?1") + "FROM pragma_foreign_key_list(?1) f ORDER BY PKTABLE_NAME, KEY_SEQ", {table});
+}
+
+DatabaseMetaData::ResultSetRef SqliteDatabaseMetaData::getExportedKeys(const OptionalText& /*catalog*/,
+                                                                       const OptionalText& /*schema*/,
+                                                                       const std::string& table) {
+  checkOpen();
+  return query(foreignKeyColumns("m.name") +
+                   "FROM sqlite_master m JOIN pragma_foreign_key_list(m.name) f "
+                   "WHERE m.type = 'table' AND lower(f.\"table\") = lower(?1) ORDER BY FKTABLE_NAME, KEY_SEQ",
+               {table});
+}
+
 }  // namespace plat::sql::sqlite

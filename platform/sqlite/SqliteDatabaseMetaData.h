@@ -151,6 +151,16 @@ class SqliteDatabaseMetaData : public DatabaseMetaData {
                               const std::string& table) override;
   ResultSetRef getIndexInfo(const OptionalText& catalog, const OptionalText& schema, const std::string& table,
                             bool unique, bool approximate) override;
+  // No procedures in SQLite: an empty result.
+  ResultSetRef getProcedures(const OptionalText& catalog, const OptionalText& schemaPattern,
+                             const std::string& procedureNamePattern) override;
+  // Foreign keys from SQLite's foreign-key pragma: the keys of table, and the keys of other tables that refer to it.
+  ResultSetRef getImportedKeys(const OptionalText& catalog, const OptionalText& schema,
+                               const std::string& table) override;
+  ResultSetRef getExportedKeys(const OptionalText& catalog, const OptionalText& schema,
+                               const std::string& table) override;
+  // One row per declared type name the driver reads as its own JDBC type, ordered by DATA_TYPE.
+  ResultSetRef getTypeInfo() override;
 
  private:
   void checkOpen() const;

@@ -81,6 +81,32 @@ void SqliteExecution::setMaxRows(int max) {
   maxRows_ = max;
 }
 
+int SqliteExecution::maxFieldSize() const {
+  checkOpen();
+  return maxFieldSize_;
+}
+
+void SqliteExecution::setMaxFieldSize(int max) {
+  checkOpen();
+  if (max < 0) throw SQLException("Max field size must be >= 0: " + std::to_string(max));
+  maxFieldSize_ = max;
+}
+
+void SqliteExecution::cancel() {
+  sqlite3_interrupt(database()->handle());
+}
+
+int SqliteExecution::queryTimeout() const {
+  checkOpen();
+  return queryTimeout_;
+}
+
+void SqliteExecution::setQueryTimeout(int seconds) {
+  checkOpen();
+  if (seconds < 0) throw SQLException("Query timeout must be >= 0: " + std::to_string(seconds));
+  queryTimeout_ = seconds;
+}
+
 void SqliteExecution::closeResult() {
   auto current = std::move(current_);
   current_ = nullptr;

@@ -37,6 +37,13 @@ class SqliteExecution {
   bool moreResults();
   int maxRows() const;
   void setMaxRows(int max);
+  // Kept and answered; SQLite itself neither cuts values nor stops a slow statement by them.
+  int maxFieldSize() const;
+  void setMaxFieldSize(int max);
+  // Interrupts a statement running on the database.
+  void cancel();
+  int queryTimeout() const;
+  void setQueryTimeout(int seconds);
 
   // Closes the current result set (if any); the statement stays usable.
   void closeResult();
@@ -53,6 +60,8 @@ class SqliteExecution {
   plat::lang::Ref<SqliteResultSet> current_;  // the one current result set, or null
   int updateCount_ = -1;
   int maxRows_ = 0;
+  int maxFieldSize_ = 0;
+  int queryTimeout_ = 0;
   bool closed_ = false;
 };
 

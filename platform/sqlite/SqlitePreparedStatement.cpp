@@ -110,7 +110,7 @@ plat::math::Decimal decimalOf(const Value& value, int targetSqlType) {
 }  // namespace
 
 SqlitePreparedStatement::SqlitePreparedStatement(std::shared_ptr<SqliteDatabase> db, const std::string& sql)
-    : execution_(db), stmt_(std::make_shared<SqliteStmt>(db, sql)) {
+    : SqliteStatementBase(db), stmt_(std::make_shared<SqliteStmt>(db, sql)) {
   int count = stmt_->isEmpty() ? 0 : sqlite3_bind_parameter_count(stmt_->get());
   parameters_.resize(static_cast<std::size_t>(count));
 }
@@ -412,61 +412,6 @@ void SqlitePreparedStatement::close() {
   stmt_->finalize();
   execution_.databaseUnchecked().forget(this);
   if (first) std::rethrow_exception(first);
-}
-
-int SqlitePreparedStatement::getMaxFieldSize() {
-  execution_.checkOpen();
-  return 0;
-}
-
-void SqlitePreparedStatement::setMaxFieldSize(int max) {
-  execution_.checkOpen();
-  if (max < 0) throw SQLException("Max field size must be >= 0: " + std::to_string(max));
-}
-
-int SqlitePreparedStatement::getMaxRows() {
-  return execution_.maxRows();
-}
-void SqlitePreparedStatement::setMaxRows(int max) {
-  execution_.setMaxRows(max);
-}
-void SqlitePreparedStatement::setEscapeProcessing(bool /*enable*/) {
-  execution_.checkOpen();
-}
-
-int SqlitePreparedStatement::getQueryTimeout() {
-  execution_.checkOpen();
-  return 0;
-}
-
-void SqlitePreparedStatement::setQueryTimeout(int seconds) {
-  execution_.checkOpen();
-  if (seconds < 0) throw SQLException("Query timeout must be >= 0: " + std::to_string(seconds));
-}
-
-void SqlitePreparedStatement::cancel() {
-  sqlite3_interrupt(execution_.database()->handle());
-}
-
-std::shared_ptr<SQLWarning> SqlitePreparedStatement::getWarnings() {
-  execution_.checkOpen();
-  return nullptr;
-}
-
-void SqlitePreparedStatement::clearWarnings() {
-  execution_.checkOpen();
-}
-void SqlitePreparedStatement::setCursorName(const std::string& /*name*/) {
-  execution_.checkOpen();
-}
-plat::lang::Ref<ResultSet> SqlitePreparedStatement::getResultSet() {
-  return execution_.resultSet();
-}
-int SqlitePreparedStatement::getUpdateCount() {
-  return execution_.updateCount();
-}
-bool SqlitePreparedStatement::getMoreResults() {
-  return execution_.moreResults();
 }
 
 }  // namespace plat::sql::sqlite

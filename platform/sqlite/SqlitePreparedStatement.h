@@ -11,10 +11,11 @@
 
 #include "platform/sql/PreparedStatement.h"
 #include "platform/sqlite/SqliteExecution.h"
+#include "platform/sqlite/SqliteStatementBase.h"
 
 namespace plat::sql::sqlite {
 
-class SqlitePreparedStatement : public PreparedStatement {
+class SqlitePreparedStatement : public SqliteStatementBase<PreparedStatement> {
  public:
   using PreparedStatement::execute;
   using PreparedStatement::executeQuery;
@@ -62,20 +63,6 @@ class SqlitePreparedStatement : public PreparedStatement {
   void setObject(int index, const plat::lang::Value& value) override;
 
   void close() override;
-  int getMaxFieldSize() override;
-  void setMaxFieldSize(int max) override;
-  int getMaxRows() override;
-  void setMaxRows(int max) override;
-  void setEscapeProcessing(bool enable) override;
-  int getQueryTimeout() override;
-  void setQueryTimeout(int seconds) override;
-  void cancel() override;
-  std::shared_ptr<SQLWarning> getWarnings() override;
-  void clearWarnings() override;
-  void setCursorName(const std::string& name) override;
-  plat::lang::Ref<ResultSet> getResultSet() override;
-  int getUpdateCount() override;
-  bool getMoreResults() override;
 
  private:
   struct Text {
@@ -87,7 +74,6 @@ class SqlitePreparedStatement : public PreparedStatement {
   bool run(SqliteExecution::Expect expect);
   std::vector<std::uint8_t> readStream(const plat::lang::Ref<plat::io::InputStream>& stream, int length);
 
-  SqliteExecution execution_;
   std::shared_ptr<SqliteStmt> stmt_;
   std::vector<std::optional<Parameter>> parameters_;  // one per marker; empty until set
 };

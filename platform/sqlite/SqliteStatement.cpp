@@ -1,7 +1,5 @@
 #include "platform/sqlite/SqliteStatement.h"
 
-#include <sqlite3.h>
-
 #include <exception>
 
 #include "platform/sql/SQLException.h"
@@ -32,7 +30,7 @@ bool hasMoreStatements(const std::string& text) {
 
 }  // namespace
 
-SqliteStatement::SqliteStatement(std::shared_ptr<SqliteDatabase> db) : execution_(std::move(db)) {}
+SqliteStatement::SqliteStatement(std::shared_ptr<SqliteDatabase> db) : SqliteStatementBase(std::move(db)) {}
 
 SqliteStatement::~SqliteStatement() {
   try {
@@ -89,61 +87,6 @@ void SqliteStatement::close() {
   stmt_ = nullptr;
   execution_.databaseUnchecked().forget(this);
   if (first) std::rethrow_exception(first);
-}
-
-int SqliteStatement::getMaxFieldSize() {
-  execution_.checkOpen();
-  return 0;
-}
-
-void SqliteStatement::setMaxFieldSize(int max) {
-  execution_.checkOpen();
-  if (max < 0) throw SQLException("Max field size must be >= 0: " + std::to_string(max));
-}
-
-int SqliteStatement::getMaxRows() {
-  return execution_.maxRows();
-}
-void SqliteStatement::setMaxRows(int max) {
-  execution_.setMaxRows(max);
-}
-void SqliteStatement::setEscapeProcessing(bool /*enable*/) {
-  execution_.checkOpen();
-}
-
-int SqliteStatement::getQueryTimeout() {
-  execution_.checkOpen();
-  return 0;
-}
-
-void SqliteStatement::setQueryTimeout(int seconds) {
-  execution_.checkOpen();
-  if (seconds < 0) throw SQLException("Query timeout must be >= 0: " + std::to_string(seconds));
-}
-
-void SqliteStatement::cancel() {
-  sqlite3_interrupt(execution_.database()->handle());
-}
-
-std::shared_ptr<SQLWarning> SqliteStatement::getWarnings() {
-  execution_.checkOpen();
-  return nullptr;
-}
-
-void SqliteStatement::clearWarnings() {
-  execution_.checkOpen();
-}
-void SqliteStatement::setCursorName(const std::string& /*name*/) {
-  execution_.checkOpen();
-}
-plat::lang::Ref<ResultSet> SqliteStatement::getResultSet() {
-  return execution_.resultSet();
-}
-int SqliteStatement::getUpdateCount() {
-  return execution_.updateCount();
-}
-bool SqliteStatement::getMoreResults() {
-  return execution_.moreResults();
 }
 
 }  // namespace plat::sql::sqlite

@@ -7,10 +7,11 @@
 
 #include "platform/sql/Statement.h"
 #include "platform/sqlite/SqliteExecution.h"
+#include "platform/sqlite/SqliteStatementBase.h"
 
 namespace plat::sql::sqlite {
 
-class SqliteStatement : public Statement {
+class SqliteStatement : public SqliteStatementBase<Statement> {
  public:
   explicit SqliteStatement(std::shared_ptr<SqliteDatabase> db);
   ~SqliteStatement() override;
@@ -20,25 +21,9 @@ class SqliteStatement : public Statement {
   bool execute(const std::string& sql) override;
   void close() override;
 
-  int getMaxFieldSize() override;
-  void setMaxFieldSize(int max) override;
-  int getMaxRows() override;
-  void setMaxRows(int max) override;
-  void setEscapeProcessing(bool enable) override;
-  int getQueryTimeout() override;
-  void setQueryTimeout(int seconds) override;
-  void cancel() override;
-  std::shared_ptr<SQLWarning> getWarnings() override;
-  void clearWarnings() override;
-  void setCursorName(const std::string& name) override;
-  plat::lang::Ref<ResultSet> getResultSet() override;
-  int getUpdateCount() override;
-  bool getMoreResults() override;
-
  private:
   bool run(const std::string& sql, SqliteExecution::Expect expect);
 
-  SqliteExecution execution_;
   std::shared_ptr<SqliteStmt> stmt_;  // the statement of the last run; its result set shares it
 };
 

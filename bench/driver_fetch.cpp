@@ -1,0 +1,104 @@
+// Fetching a 100,000-row, five-column result: through the driver and the middleware test server on loopback
+// (rows in batches over the wire, every value read), and the same query straight through the SQLite driver, in
+// one run (items = rows). The direct run also reports wire_over_direct, the driver's rows per second over its own.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "platform/sql/Connection.h"
+#include "platform/sql/DriverManager.h"
+#include "platform/sql/ResultSet.h"
+#include "platform/sql/Statement.h"
+#include "quenlora/zafoli/db/jdbc/Driver.h"
+#include "testkit/middleware/sql/SqlMiddlewareServer.h"
+
+namespace {
+
+using plat::lang::Ref;
+using testkit::middleware::sql::SqlMiddlewareServer;
+
+constexpr int kRows = 100000;
+constexpr const char* kQuery = "select id, name, amount, qty, code from fetch_rows";
+
+// One server and one table for both benchmarks, made on first use and kept for the run.
+SqlMiddlewareServer& fixture() {
+  static SqlMiddlewareServer* server = [] {
+    SqlMiddlewareServer::Options options;
+    options.lifetimeMs = 30 * 60 * 1000;  // a long benchmark run must not outlive the server
+    options.record = false;
+    auto* s = new SqlMiddlewareServer(options);
+    s->execute(
+        "create table fetch_rows (id integer, name varchar(20), amount double, qty integer, code char(8));"
+        "with recursive c(x) as (select 1 union all select x + 1 from c where x < " +
+        std::to_string(kRows) +
+        ") insert into fetch_rows select x, 'name ' || x, x * 0.25, x % 97, printf('C%07d', x) from c");
+    return s;
+  }();
+  return *server;
+}
+
+// Reads every value of every row; the row count.
+int readAll(plat::sql::Connection& connection, benchmark::State& state) {
+  auto stmt = connection.createStatement();
+  auto rs = stmt->executeQuery(kQuery);
+  int rows = 0;
+  std::int64_t sum = 0;
+  while (rs->next()) {
+    sum += rs->getInt(1);
+    benchmark::DoNotOptimize(rs->getString(2));
+    benchmark::DoNotOptimize(rs->getDouble(3));
+    sum += rs->getInt(4);
+    benchmark::DoNotOptimize(rs->getString(5));
+    ++rows;
+  }
+  rs->close();
+  stmt->close();
+  benchmark::DoNotOptimize(sum);
+  if (rows != kRows) state.SkipWithError("the query did not give every row");
+  return rows;
+}
+
+// Rows per second of the driver run, kept so the direct run can report the ratio in the same output.
+double g_wireRowsPerSecond = 0;
+
+double runAll(plat::sql::Connection& connection, benchmark::State& state) {
+  std::int64_t rows = 0;
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    rows += readAll(connection, state);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.SetItemsProcessed(rows);
+  return seconds > 0 ? static_cast<double>(rows) / seconds : 0;
+}
+
+void BM_FetchThroughDriver(benchmark::State& state) {
+  auto& srv = fixture();
+  quenlora::zafoli::db::jdbc::registerDriver();
+  Ref<plat::sql::Connection> connection;
+  try {
+    connection = plat::sql::DriverManager::getConnection(srv.driverUrl(), "bench", "bench");
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    return;
+  }
+  g_wireRowsPerSecond = runAll(*connection, state);
+  connection->close();
+}
+BENCHMARK(BM_FetchThroughDriver)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_FetchDirect(benchmark::State& state) {
+  auto& srv = fixture();
+  auto connection = plat::sql::DriverManager::getConnection(srv.databaseUrl());
+  const double direct = runAll(*connection, state);
+  if (g_wireRowsPerSecond > 0 && direct > 0) state.counters["wire_over_direct"] = g_wireRowsPerSecond / direct;
+  connection->close();
+}
+BENCHMARK(BM_FetchDirect)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

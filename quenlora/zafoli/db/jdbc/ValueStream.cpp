@@ -1,0 +1,1 @@
+#include "quenlora/zafoli/db/jdbc/ValueStream.h"

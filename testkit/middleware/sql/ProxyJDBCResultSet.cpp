@@ -1,0 +1,297 @@
+#include "testkit/middleware/sql/ProxyJDBCResultSet.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/sql/ResultSetMetaData.h"
+#include "platform/sql/SQLException.h"
+#include "platform/sql/Types.h"
+#include "testkit/middleware/sql/ScriptedResultSet.h"
+
+namespace testkit::middleware::sql {
+namespace {
+
+using plat::lang::Value;
+using plat::sql::SQLException;
+using plat::sql::Types;
+
+// A request for more rows than this is answered as if it asked for this many; the packet limit allows far fewer.
+constexpr std::int32_t kMaxRowsPerRequest = 16384;
+// The list around the reply elements: its header and its end marker.
+constexpr std::size_t kListOverhead = 6;
+
+template <class T>
+T attempt(const std::function<T()>& get, T fallback) {
+  try {
+    return get();
+  } catch (const SQLException&) {
+    return fallback;
+  }
+}
+
+}  // namespace
+
+std::vector<ColumnInfo> describe(plat::sql::ResultSet& rows) {
+  auto md = rows.getMetaData();
+  std::vector<ColumnInfo> out;
+  const int count = md->getColumnCount();
+  for (int c = 1; c <= count; ++c) {
+    ColumnInfo i;
+    i.autoIncrement = attempt<bool>([&] { return md->isAutoIncrement(c); }, false);
+    i.caseSensitive = attempt<bool>([&] { return md->isCaseSensitive(c); }, true);
+    i.searchable = attempt<bool>([&] { return md->isSearchable(c); }, true);
+    i.currency = attempt<bool>([&] { return md->isCurrency(c); }, false);
+    i.nullable = attempt<int>([&] { return md->isNullable(c); }, plat::sql::ResultSetMetaData::columnNullableUnknown);
+    i.isSigned = attempt<bool>([&] { return md->isSigned(c); }, false);
+    i.displaySize = attempt<int>([&] { return md->getColumnDisplaySize(c); }, 0);
+    i.label = attempt<std::string>([&] { return md->getColumnLabel(c); }, "");
+    // Clients find columns by the name the query gives them (an alias included), so that is the name sent.
+    i.name = i.label.empty() ? attempt<std::string>([&] { return md->getColumnName(c); }, "") : i.label;
+    i.schema = attempt<std::string>([&] { return md->getSchemaName(c); }, "");
+    i.precision = attempt<int>([&] { return md->getPrecision(c); }, 0);
+    i.scale = attempt<int>([&] { return md->getScale(c); }, 0);
+    i.table = attempt<std::string>([&] { return md->getTableName(c); }, "");
+    i.catalog = attempt<std::string>([&] { return md->getCatalogName(c); }, "");
+    i.sqlType = attempt<int>([&] { return md->getColumnType(c); }, Types::VARCHAR);
+    i.typeName = attempt<std::string>([&] { return md->getColumnTypeName(c); }, "");
+    i.readOnly = attempt<bool>([&] { return md->isReadOnly(c); }, false);
+    i.writable = attempt<bool>([&] { return md->isWritable(c); }, true);
+    i.definitelyWritable = attempt<bool>([&] { return md->isDefinitelyWritable(c); }, false);
+    out.push_back(std::move(i));
+  }
+  return out;
+}
+
+ProxyJDBCResultSet::ProxyJDBCResultSet(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::sql::ResultSet> rows,
+                                       Longs longs)
+    : scope_(std::move(scope)), rows_(std::move(rows)), columns_(describe(*rows_)) {
+  scripted_ = std::dynamic_pointer_cast<ScriptedResultSet>(rows_) != nullptr;
+  if (longs == Longs::Streamed) {
+    for (const ColumnInfo& c : columns_) hasLongs_ = hasLongs_ || SqlEncode::isLong(c.sqlType);
+  } else {
+    for (ColumnInfo& c : columns_) {
+      if (!SqlEncode::isLong(c.sqlType)) continue;
+      c.sqlType = c.sqlType == Types::LONGVARBINARY ? Types::VARBINARY : Types::VARCHAR;
+      c.typeName = c.sqlType == Types::VARCHAR ? "VARCHAR" : "VARBINARY";
+      if (c.displaySize <= 0 || c.displaySize > kInlineDisplaySize) c.displaySize = kInlineDisplaySize;
+      if (c.precision <= 0 || c.precision > kInlineDisplaySize) c.precision = kInlineDisplaySize;
+    }
+  }
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::open(const std::shared_ptr<ObjectScope>& scope,
+                                              plat::lang::Ref<plat::sql::ResultSet> rows, Longs longs) {
+  auto object = std::make_shared<ProxyJDBCResultSet>(scope, std::move(rows), longs);
+  const std::int32_t id = scope->add(object);
+  return {MwEncode::dataInt(id), SqlEncode::entity(object->columns())};
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::invoke(int method, const std::vector<Arg>& args) {
+  return scope_->call([&]() -> std::vector<Encoded> {
+    ArgReader a(args, "ProxyJDBCResultSet." + std::to_string(method));
+    switch (method) {
+      case METHOD_getStream:
+        return stream(a.int32(0), a.int32(1));
+      case METHOD_next:
+        return fetch(a.int32(0), a.int32(1));
+      case METHOD_close:
+        if (!closed_) {
+          closed_ = true;
+          window_.clear();
+          rows_->close();
+        }
+        return {};
+      case METHOD_getWarnings:
+        checkOpen();
+        return encodeWarnings(rows_->getWarnings());
+      case METHOD_clearWarnings:
+        checkOpen();
+        rows_->clearWarnings();
+        return {};
+      case METHOD_getCursorName:
+        checkOpen();
+        return {SqlEncode::text(rows_->getCursorName())};
+      case METHOD_getMetaData:
+        return {SqlEncode::entity(columns_)};
+      case METHOD_validateRows:
+        return validate(a.int32(0), a.int32(1));
+      default:
+        noSuchMethod("ProxyJDBCResultSet", method);
+    }
+  });
+}
+
+void ProxyJDBCResultSet::checkOpen() const {
+  if (closed_) throw ServerFailure(6, kCategoryInvalidArg, "ResultSet is closed", "24000");
+}
+
+const ProxyJDBCResultSet::Row* ProxyJDBCResultSet::rowAt(std::int32_t number) const {
+  if (number < windowFirst_ || number - windowFirst_ >= static_cast<std::int64_t>(window_.size())) return nullptr;
+  return &window_[static_cast<std::size_t>(number - windowFirst_)];
+}
+
+bool ProxyJDBCResultSet::hold(std::int32_t first, std::int32_t last) {
+  if (first < windowFirst_) return false;
+  while (!window_.empty() && windowFirst_ < first) {
+    window_.pop_front();
+    ++windowFirst_;
+  }
+  // Rows skipped over without the client having seen them are read past, not kept.
+  while (window_.empty() && windowFirst_ < first && !ended_) {
+    if (rows_->next()) {
+      ++windowFirst_;
+    } else {
+      ended_ = true;
+    }
+  }
+  while (!ended_ && windowFirst_ + static_cast<std::int64_t>(window_.size()) <= last) {
+    if (rows_->next()) {
+      window_.push_back(readRow(windowFirst_ + static_cast<std::int32_t>(window_.size())));
+    } else {
+      ended_ = true;
+    }
+  }
+  return true;
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t first) {
+  checkOpen();
+  if (first < 1) throw ServerFailure(7, kCategoryInvalidArg, "Invalid row number " + std::to_string(first));
+  wanted = std::clamp(wanted, 1, kMaxRowsPerRequest);
+  const std::int32_t last = first + std::min(wanted - 1, INT32_MAX - first);
+  if (!hold(first, last)) {
+    throw ServerFailure(8, kCategoryInvalidArg, "Row " + std::to_string(first) + " is no longer available");
+  }
+  std::vector<Encoded> out;
+  std::size_t size = kListOverhead;
+  for (std::int32_t n = first; n <= last; ++n) {
+    const Row* row = rowAt(n);
+    if (row == nullptr) {
+      out.push_back(SqlEncode::endRow());
+      break;
+    }
+    if (size + row->encoded.size() > kMaxReplyBytes) {
+      if (out.empty()) {
+        throw ServerFailure(9, kCategoryInvalidArg, "Row " + std::to_string(n) + " is too long for one reply");
+      }
+      break;
+    }
+    size += row->encoded.size();
+    out.push_back(Encoded{row->encoded});
+    if (n == INT32_MAX) break;
+  }
+  return out;
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::validate(std::int32_t wanted, std::int32_t first) {
+  checkOpen();
+  if (first < 1) throw ServerFailure(7, kCategoryInvalidArg, "Invalid row number " + std::to_string(first));
+  wanted = std::clamp(wanted, 1, kMaxRowsPerRequest);
+  const std::int32_t last = first + std::min(wanted - 1, INT32_MAX - first);
+  if (!hold(first, last)) {
+    throw ServerFailure(8, kCategoryInvalidArg, "Row " + std::to_string(first) + " is no longer available");
+  }
+  std::vector<Encoded> out;
+  for (std::int32_t n = first; n <= last; ++n) {
+    const bool valid = rowAt(n) != nullptr;
+    out.push_back(SqlEncode::boolean(valid));
+    if (!valid || n == INT32_MAX) break;
+  }
+  return out;
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::stream(std::int32_t row, std::int32_t column) {
+  checkOpen();
+  const Row* r = rowAt(row);
+  if (r == nullptr) {
+    throw ServerFailure(8, kCategoryInvalidArg, "Row " + std::to_string(row) + " is not available");
+  }
+  if (column < 1 || column > static_cast<std::int32_t>(columns_.size())) {
+    throw ServerFailure(10, kCategoryInvalidArg, "Column index is out-of-range: " + std::to_string(column));
+  }
+  const auto* value = r->longs.empty() ? nullptr : &r->longs[static_cast<std::size_t>(column - 1)];
+  if (value == nullptr || !*value) {
+    throw ServerFailure(10, kCategoryInvalidArg, "Column " + std::to_string(column) + " is carried in the row");
+  }
+  Bytes content;
+  const Value& v = **value;
+  if (v.is(Value::Kind::Bytes)) {
+    content = v.getBytes();
+  } else if (!v.isNull()) {
+    const std::string wire = toWireText(v.is(Value::Kind::String) ? v.getString() : v.toString());
+    content.assign(wire.begin(), wire.end());
+  }
+  return {MwEncode::dataInt(scope_->add(std::make_shared<ProxyStream>(std::move(content))))};
+}
+
+ProxyJDBCResultSet::Row ProxyJDBCResultSet::readRow(std::int32_t number) {
+  Row row;
+  row.encoded.reserve(16 * columns_.size() + 16);
+  SqlEncode::appendRowHeader(row.encoded, number, static_cast<int>(columns_.size()));
+  if (hasLongs_) row.longs.resize(columns_.size());
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    const int type = columns_[i].sqlType;
+    Value v = readColumn(static_cast<int>(i + 1));
+    SqlEncode::appendField(row.encoded, v, type, static_cast<int>((i + 1) & 0xFF));
+    if (hasLongs_ && SqlEncode::isLong(type)) row.longs[i] = std::move(v);
+  }
+  return row;
+}
+
+Value ProxyJDBCResultSet::readColumn(int column) {
+  auto& rs = *rows_;
+  if (scripted_) return rs.getObject(column);
+  const int type = columns_[static_cast<std::size_t>(column - 1)].sqlType;
+  try {
+    Value v;
+    switch (type) {
+      case Types::BIT:
+      case 16:
+        v = Value::ofBoolean(rs.getBoolean(column));
+        break;
+      case Types::TINYINT:
+      case Types::SMALLINT:
+      case Types::INTEGER:
+        v = Value::ofInt(rs.getInt(column));
+        break;
+      case Types::BIGINT:
+        v = Value::ofLong(rs.getLong(column));
+        break;
+      case Types::REAL:
+      case Types::FLOAT:
+        v = Value::ofFloat(rs.getFloat(column));
+        break;
+      case Types::DOUBLE:
+        v = Value::ofDouble(rs.getDouble(column));
+        break;
+      case Types::NUMERIC:
+      case Types::DECIMAL:
+        v = rs.getObject(column);
+        break;
+      case Types::BINARY:
+      case Types::VARBINARY:
+      case Types::LONGVARBINARY:
+        v = Value::ofBytes(rs.getBytes(column));
+        break;
+      case Types::DATE:
+        v = Value(rs.getDate(column));
+        break;
+      case Types::TIME:
+        v = Value(rs.getTime(column));
+        break;
+      case Types::TIMESTAMP:
+        v = Value(rs.getTimestamp(column));
+        break;
+      default:
+        v = Value::ofString(rs.getString(column));
+        break;
+    }
+    return rs.wasNull() ? Value::null() : v;
+  } catch (const SQLException&) {
+    // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
+    std::string text = rs.getString(column);
+    return rs.wasNull() ? Value::null() : Value::ofString(std::move(text));
+  }
+}
+
+}  // namespace testkit::middleware::sql

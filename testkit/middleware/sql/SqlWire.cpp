@@ -1,0 +1,527 @@
+#include "testkit/middleware/sql/SqlWire.h"
+
+#include <bit>
+#include <cmath>
+
+#include "platform/lang/Double.h"
+#include "platform/math/Decimal.h"
+#include "platform/sql/Types.h"
+#include "platform/time/Date.h"
+#include "platform/time/Time.h"
+#include "platform/time/Timestamp.h"
+#include "testkit/middleware/ServerObject.h"
+
+namespace testkit::middleware::sql {
+namespace {
+
+using plat::lang::Value;
+using plat::sql::Types;
+
+void u8(Bytes& b, int v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+}
+void u16(Bytes& b, int v) {
+  u8(b, (v >> 8) & 0xFF);
+  u8(b, v & 0xFF);
+}
+void u32(Bytes& b, std::uint32_t v) {
+  u16(b, static_cast<int>(v >> 16));
+  u16(b, static_cast<int>(v & 0xFFFF));
+}
+void u64(Bytes& b, std::uint64_t v) {
+  u32(b, static_cast<std::uint32_t>(v >> 32));
+  u32(b, static_cast<std::uint32_t>(v));
+}
+
+Encoded dataOf(const Bytes& b) {
+  return MwEncode::data(b);
+}
+
+// Kinds of the typed values.
+constexpr int kChar = 69, kBinary = 70, kVarBinary = 71, kLongVarBinary = 72, kVarChar = 73, kLongVarChar = 74,
+              kDate = 75, kTime = 76, kTimestamp = 77, kBigInt = 78, kDouble = 80, kFloat = 81, kInteger = 82,
+              kBigDecimal = 83, kReal = 84, kSmallInt = 85, kTinyInt = 86, kBit = 87;
+
+int sqlTypeOfKind(int kind) {
+  switch (kind) {
+    case kChar:
+      return Types::CHAR;
+    case kBinary:
+      return Types::BINARY;
+    case kVarBinary:
+      return Types::VARBINARY;
+    case kLongVarBinary:
+      return Types::LONGVARBINARY;
+    case kLongVarChar:
+      return Types::LONGVARCHAR;
+    case kDate:
+      return Types::DATE;
+    case kTime:
+      return Types::TIME;
+    case kTimestamp:
+      return Types::TIMESTAMP;
+    case kBigInt:
+      return Types::BIGINT;
+    case kDouble:
+      return Types::DOUBLE;
+    case kFloat:
+      return Types::FLOAT;
+    case kInteger:
+      return Types::INTEGER;
+    case kBigDecimal:
+      return Types::NUMERIC;
+    case kReal:
+      return Types::REAL;
+    case kSmallInt:
+      return Types::SMALLINT;
+    case kTinyInt:
+      return Types::TINYINT;
+    case kBit:
+      return Types::BIT;
+    default:
+      return Types::VARCHAR;
+  }
+}
+
+// A data object (51) of width bytes: the low bytes of v, big-endian.
+void dataBytes(Bytes& b, int width, std::uint64_t v) {
+  u8(b, 51);
+  u16(b, width);
+  for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) u8(b, static_cast<int>((v >> shift) & 0xFF));
+}
+
+void stringObject(Bytes& b, const std::string& ascii) {
+  u8(b, 52);
+  u16(b, static_cast<int>(ascii.size()));
+  b.insert(b.end(), ascii.begin(), ascii.end());
+}
+
+void header(Bytes& b, int kind, int id, bool isNull) {
+  u8(b, kind);
+  u16(b, 4);
+  u8(b, id);
+  u16(b, sqlTypeOfKind(kind) & 0xFFFF);
+  u8(b, isNull ? 1 : 0);
+}
+
+// Whether the value can be carried by the kind without going through text.
+bool fits(const Value& v, int kind) {
+  switch (kind) {
+    case kBit:
+      return v.is(Value::Kind::Boolean) || v.isNumber();
+    case kTinyInt:
+    case kSmallInt:
+    case kInteger:
+    case kBigInt:
+    case kReal:
+    case kFloat:
+    case kDouble:
+    case kBigDecimal:
+      return v.isNumber() || v.is(Value::Kind::Boolean);
+    case kBinary:
+    case kVarBinary:
+      return v.is(Value::Kind::Bytes);
+    case kDate:
+      return v.is(Value::Kind::Date) || v.is(Value::Kind::Timestamp);
+    case kTime:
+      return v.is(Value::Kind::Time) || v.is(Value::Kind::Timestamp);
+    case kTimestamp:
+      return v.is(Value::Kind::Timestamp) || v.is(Value::Kind::Date);
+    default:
+      return true;
+  }
+}
+
+double numberOf(const Value& v) {
+  return v.is(Value::Kind::Boolean) ? (v.getBoolean() ? 1.0 : 0.0) : v.doubleValue();
+}
+std::int64_t wholeOf(const Value& v) {
+  return v.is(Value::Kind::Boolean) ? (v.getBoolean() ? 1 : 0) : v.longValue();
+}
+
+std::string decimalTextOf(const Value& v) {
+  if (v.is(Value::Kind::Decimal)) return v.getDecimal().toString();
+  if (v.is(Value::Kind::Boolean)) return v.getBoolean() ? "1" : "0";
+  if (v.is(Value::Kind::Float) || v.is(Value::Kind::Double)) return plat::lang::Double::toString(v.doubleValue());
+  return std::to_string(v.longValue());
+}
+
+void rawText(Bytes& b, const std::string& utf8) {
+  const std::string wire = toWireText(utf8);
+  if (wire.size() > kMaxInlineValue) {
+    throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(wire.size()) + " bytes is too long");
+  }
+  u16(b, static_cast<int>(wire.size()));
+  b.insert(b.end(), wire.begin(), wire.end());
+}
+
+// One code point of UTF-8 at i, moving i past it; U+FFFD for a malformed sequence.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+  const auto c = static_cast<unsigned char>(s[i++]);
+  if (c < 0x80) return c;
+  int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
+  if (more < 0) return 0xFFFD;
+  char32_t cp = c & (0x3F >> more);
+  for (; more > 0; --more) {
+    if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+  }
+  return cp;
+}
+
+}  // namespace
+
+std::string toWireText(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t cp = nextCodePoint(utf8, i);
+    out.push_back(cp <= 0xFF ? static_cast<char>(cp) : '?');
+  }
+  return out;
+}
+
+std::string fromWireText(std::string_view wire) {
+  std::string out;
+  out.reserve(wire.size());
+  for (char ch : wire) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out.push_back(ch);
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+Encoded SqlEncode::boolean(bool v) {
+  return dataOf({static_cast<std::uint8_t>(v ? 1 : 0)});
+}
+Encoded SqlEncode::int8(std::int8_t v) {
+  return dataOf({static_cast<std::uint8_t>(v)});
+}
+Encoded SqlEncode::int16(std::int16_t v) {
+  Bytes b;
+  u16(b, v);
+  return dataOf(b);
+}
+Encoded SqlEncode::float32(float v) {
+  Bytes b;
+  u32(b, std::bit_cast<std::uint32_t>(v));
+  return dataOf(b);
+}
+Encoded SqlEncode::float64(double v) {
+  Bytes b;
+  u64(b, std::bit_cast<std::uint64_t>(v));
+  return dataOf(b);
+}
+Encoded SqlEncode::text(std::string_view utf8) {
+  const std::string wire = toWireText(utf8);
+  // The length field is 16 bits and read signed: a longer text would come out as garbage.
+  if (wire.size() > kMaxInlineValue) {
+    throw ServerFailure(4, kCategoryInvalidArg, "Text of " + std::to_string(wire.size()) + " bytes is too long");
+  }
+  return MwEncode::string(wire);
+}
+
+int SqlEncode::kindOf(int sqlType) {
+  switch (sqlType) {
+    case Types::BIT:
+    case 16:  // BOOLEAN
+      return kBit;
+    case Types::TINYINT:
+      return kTinyInt;
+    case Types::SMALLINT:
+      return kSmallInt;
+    case Types::INTEGER:
+      return kInteger;
+    case Types::BIGINT:
+      return kBigInt;
+    case Types::REAL:
+      return kReal;
+    case Types::FLOAT:
+      return kFloat;
+    case Types::DOUBLE:
+      return kDouble;
+    case Types::NUMERIC:
+    case Types::DECIMAL:
+      return kBigDecimal;
+    case Types::CHAR:
+      return kChar;
+    case Types::LONGVARCHAR:
+      return kLongVarChar;
+    case Types::BINARY:
+      return kBinary;
+    case Types::VARBINARY:
+      return kVarBinary;
+    case Types::LONGVARBINARY:
+      return kLongVarBinary;
+    case Types::DATE:
+      return kDate;
+    case Types::TIME:
+      return kTime;
+    case Types::TIMESTAMP:
+      return kTimestamp;
+    default:
+      return kVarChar;
+  }
+}
+
+int SqlEncode::typeOf(const Value& value) {
+  switch (value.kind()) {
+    case Value::Kind::Boolean:
+      return Types::BIT;
+    case Value::Kind::Byte:
+      return Types::TINYINT;
+    case Value::Kind::Short:
+      return Types::SMALLINT;
+    case Value::Kind::Int:
+      return Types::INTEGER;
+    case Value::Kind::Long:
+      return Types::BIGINT;
+    case Value::Kind::Float:
+      return Types::REAL;
+    case Value::Kind::Double:
+      return Types::DOUBLE;
+    case Value::Kind::Decimal:
+      return Types::NUMERIC;
+    case Value::Kind::Bytes:
+      return Types::VARBINARY;
+    case Value::Kind::Date:
+      return Types::DATE;
+    case Value::Kind::Time:
+      return Types::TIME;
+    case Value::Kind::Timestamp:
+      return Types::TIMESTAMP;
+    default:
+      return Types::VARCHAR;
+  }
+}
+
+bool SqlEncode::isLong(int sqlType) {
+  const int kind = kindOf(sqlType);
+  return kind == kLongVarChar || kind == kLongVarBinary;
+}
+
+Encoded SqlEncode::field(const Value& value, int sqlType, int id) {
+  Encoded e;
+  appendField(e.bytes, value, sqlType, id);
+  return e;
+}
+
+void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
+  int kind = kindOf(sqlType);
+  if (!value.isNull() && !fits(value, kind)) kind = kVarChar;
+  header(b, kind, id, value.isNull());
+  if (value.isNull() || kind == kLongVarChar || kind == kLongVarBinary) return;
+  switch (kind) {
+    case kBit:
+      dataBytes(b, 1, value.is(Value::Kind::Boolean) ? value.getBoolean() : numberOf(value) != 0);
+      break;
+    case kTinyInt:
+      dataBytes(b, 1, static_cast<std::uint64_t>(wholeOf(value)));
+      break;
+    case kSmallInt:
+      dataBytes(b, 2, static_cast<std::uint64_t>(wholeOf(value)));
+      break;
+    case kInteger:
+      dataBytes(b, 4, static_cast<std::uint64_t>(wholeOf(value)));
+      break;
+    case kBigInt:
+      dataBytes(b, 8, static_cast<std::uint64_t>(wholeOf(value)));
+      break;
+    case kReal:
+    case kFloat:
+      dataBytes(b, 4, std::bit_cast<std::uint32_t>(static_cast<float>(numberOf(value))));
+      break;
+    case kDouble:
+    case kBigDecimal:
+      stringObject(b, decimalTextOf(value));
+      break;
+    case kBinary:
+    case kVarBinary: {
+      const Bytes& bytes = value.getBytes();
+      if (bytes.size() > kMaxInlineValue) {
+        throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(bytes.size()) + " bytes is too long");
+      }
+      u8(b, 51);
+      u16(b, static_cast<int>(bytes.size()));
+      b.insert(b.end(), bytes.begin(), bytes.end());
+      break;
+    }
+    case kDate: {
+      const plat::time::Date d = value.is(Value::Kind::Date) ? value.getDate() : value.getTimestamp().getDate();
+      u16(b, d.getYear());
+      u16(b, d.getMonth());
+      u16(b, d.getDay());
+      break;
+    }
+    case kTime: {
+      const plat::time::Time t = value.is(Value::Kind::Time) ? value.getTime() : value.getTimestamp().getTime();
+      u16(b, t.getHours());
+      u16(b, t.getMinutes());
+      u16(b, t.getSeconds());
+      break;
+    }
+    case kTimestamp: {
+      plat::time::Timestamp ts =
+          value.is(Value::Kind::Timestamp) ? value.getTimestamp() : plat::time::Timestamp(value.getDate(), {}, 0);
+      int millis = (ts.getNanos() + 500000) / 1000000;
+      if (millis >= 1000) {
+        // Rounding up to a whole second carries through the calendar.
+        ts = plat::time::Timestamp::fromEpochSecond(ts.toEpochSecond() + 1, 0);
+        millis = 0;
+      }
+      for (int part : {ts.getYear(), ts.getMonth(), ts.getDay(), ts.getHours(), ts.getMinutes(), ts.getSeconds()}) {
+        u16(b, part);
+      }
+      u16(b, millis);
+      break;
+    }
+    default:
+      rawText(b, value.is(Value::Kind::String) ? value.getString() : value.toString());
+      break;
+  }
+}
+
+void SqlEncode::appendRowHeader(Bytes& b, std::int32_t rowNumber, int count, int state) {
+  u8(b, 59);
+  u16(b, 7);
+  u8(b, state);
+  u32(b, static_cast<std::uint32_t>(rowNumber));
+  u16(b, count);
+}
+
+Encoded SqlEncode::row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state) {
+  Encoded e;
+  appendRowHeader(e.bytes, rowNumber, static_cast<int>(values.size()), state);
+  for (const auto& v : values) MwEncode::append(e.bytes, v);
+  return e;
+}
+
+Encoded SqlEncode::endRow() {
+  return row(0, {}, kRowInvalid);
+}
+
+Encoded SqlEncode::entity(const std::vector<ColumnInfo>& columns) {
+  Encoded e;
+  Bytes& b = e.bytes;
+  u8(b, 64);
+  u16(b, 2);
+  u16(b, static_cast<int>(columns.size()));
+  if (columns.empty()) return e;
+  std::vector<Encoded> attributes;
+  for (const ColumnInfo& c : columns) {
+    const std::vector<Encoded> values{boolean(c.autoIncrement),
+                                      boolean(c.caseSensitive),
+                                      boolean(c.searchable),
+                                      boolean(c.currency),
+                                      int16(static_cast<std::int16_t>(c.nullable)),
+                                      boolean(c.isSigned),
+                                      MwEncode::dataInt(c.displaySize),
+                                      text(c.label),
+                                      text(c.name),
+                                      text(c.schema),
+                                      MwEncode::dataInt(c.precision),
+                                      MwEncode::dataInt(c.scale),
+                                      text(c.table),
+                                      text(c.catalog),
+                                      int16(static_cast<std::int16_t>(c.sqlType)),
+                                      text(c.typeName),
+                                      boolean(c.readOnly),
+                                      boolean(c.writable),
+                                      boolean(c.definitelyWritable)};
+    Encoded a;
+    u8(a.bytes, 62);
+    u16(a.bytes, 0);
+    MwEncode::append(a.bytes, MwEncode::list(values));
+    attributes.push_back(std::move(a));
+  }
+  MwEncode::append(b, MwEncode::list(attributes));
+  return e;
+}
+
+Encoded SqlEncode::warning(std::string_view message, std::string_view state, std::int32_t code) {
+  Encoded e;
+  Bytes& b = e.bytes;
+  u8(b, 88);
+  u16(b, 0);
+  for (char c : std::string_view("WRN}")) u8(b, c);
+  MwEncode::append(b, text(message));
+  MwEncode::append(b, text(state));
+  MwEncode::append(b, MwEncode::dataInt(code));
+  MwEncode::append(b, MwEncode::eot());
+  return e;
+}
+
+const Arg& ArgReader::at(std::size_t i) const {
+  if (i >= args_.size()) fail(i, "missing");
+  return args_[i];
+}
+
+const Bytes& ArgReader::data(std::size_t i) const {
+  const Arg& a = at(i);
+  if (a.kind != 57 || a.values.empty()) fail(i, "is not a typed value");
+  return a.values[0];
+}
+
+void ArgReader::fail(std::size_t i, const std::string& why) const {
+  throw ServerFailure(5, kCategoryInvalidArg, call_ + ": argument " + std::to_string(i + 1) + " " + why);
+}
+
+std::int64_t ArgReader::integer(std::size_t i) const {
+  const Bytes& d = data(i);
+  if (d.size() != 1 && d.size() != 2 && d.size() != 4 && d.size() != 8) fail(i, "is not an integer");
+  std::uint64_t v = 0;
+  for (std::uint8_t x : d) v = (v << 8) | x;
+  const unsigned shift = 64 - 8 * static_cast<unsigned>(d.size());
+  // Sign extension of the received width.
+  return shift == 0 ? static_cast<std::int64_t>(v) : static_cast<std::int64_t>(v << shift) >> shift;
+}
+
+std::int32_t ArgReader::int32(std::size_t i) const {
+  return static_cast<std::int32_t>(integer(i));
+}
+
+bool ArgReader::boolean(std::size_t i) const {
+  const Bytes& d = data(i);
+  if (d.empty()) fail(i, "is not a boolean");
+  return d[0] != 0;
+}
+
+float ArgReader::float32(std::size_t i) const {
+  const Bytes& d = data(i);
+  if (d.size() == 8) return static_cast<float>(float64(i));
+  if (d.size() != 4) fail(i, "is not a float");
+  return std::bit_cast<float>(static_cast<std::uint32_t>(integer(i)));
+}
+
+double ArgReader::float64(std::size_t i) const {
+  const Bytes& d = data(i);
+  if (d.size() == 4) return float32(i);
+  if (d.size() != 8) fail(i, "is not a double");
+  return std::bit_cast<double>(static_cast<std::uint64_t>(integer(i)));
+}
+
+std::string ArgReader::text(std::size_t i) const {
+  const Arg& a = at(i);
+  if (a.kind == 58) return fromWireText(a.text);
+  const Bytes& d = data(i);
+  return fromWireText(std::string(d.begin(), d.end()));
+}
+
+Bytes ArgReader::bytes(std::size_t i) const {
+  const Arg& a = at(i);
+  if (a.kind == 58) return Bytes(a.text.begin(), a.text.end());
+  return data(i);
+}
+
+std::vector<std::string> ArgReader::textsFrom(std::size_t i) const {
+  std::vector<std::string> out;
+  for (; i < args_.size(); ++i) out.push_back(text(i));
+  return out;
+}
+
+}  // namespace testkit::middleware::sql

@@ -1,0 +1,25 @@
+#include "testkit/middleware/sql/TRIVODriver.h"
+
+#include "platform/sql/DriverManager.h"
+#include "testkit/middleware/sql/ObjectScope.h"
+#include "testkit/middleware/sql/SqlWire.h"
+#include "testkit/middleware/sql/TRIVOConnection.h"
+
+namespace testkit::middleware::sql {
+
+std::vector<Encoded> TRIVODriver::invoke(int method, const std::vector<Arg>& args) {
+  if (method != METHOD_connect) noSuchMethod("TRIVODriver", method);
+  auto scope = std::make_shared<ObjectScope>(server_, script_);
+  return scope->call([&]() -> std::vector<Encoded> {
+    const ArgReader a(args, "TRIVODriver.connect");
+    const std::string user = a.text(3);
+    const std::string password = a.text(4);
+    if (settings_->checkLogin && (user != settings_->user || password != settings_->password)) {
+      throw ServerFailure(kLoginFailedId, kCategoryConnectionFailed, "Login failed for user '" + user + "'.", "28000");
+    }
+    auto connection = plat::sql::DriverManager::getConnection(settings_->databaseUrl);
+    return {MwEncode::dataInt(server_.addObject(std::make_shared<TRIVOConnection>(scope, std::move(connection))))};
+  });
+}
+
+}  // namespace testkit::middleware::sql

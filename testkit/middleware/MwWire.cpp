@@ -4,20 +4,14 @@
 
 #include <cstring>
 
+#include "testkit/middleware/BigEndian.h"
+
 namespace testkit::middleware {
 namespace {
 
-void u8(Bytes& b, int v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-}
-void u16(Bytes& b, int v) {
-  u8(b, (v >> 8) & 0xFF);
-  u8(b, v & 0xFF);
-}
-void u32(Bytes& b, std::uint32_t v) {
-  u16(b, static_cast<int>(v >> 16));
-  u16(b, static_cast<int>(v & 0xFFFF));
-}
+using bigendian::u16;
+using bigendian::u32;
+using bigendian::u8;
 
 class Cursor {
  public:

@@ -154,7 +154,7 @@ bool ProxyJDBCResultSet::hold(std::int32_t first, std::int32_t last) {
   return true;
 }
 
-std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t first) {
+std::int32_t ProxyJDBCResultSet::holdRequested(std::int32_t wanted, std::int32_t first) {
   checkOpen();
   if (first < 1) throw ServerFailure(7, kCategoryInvalidArg, "Invalid row number " + std::to_string(first));
   wanted = std::clamp(wanted, 1, kMaxRowsPerRequest);
@@ -162,6 +162,11 @@ std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t
   if (!hold(first, last)) {
     throw ServerFailure(8, kCategoryInvalidArg, "Row " + std::to_string(first) + " is no longer available");
   }
+  return last;
+}
+
+std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t first) {
+  const std::int32_t last = holdRequested(wanted, first);
   std::vector<Encoded> out;
   std::size_t size = kListOverhead;
   for (std::int32_t n = first; n <= last; ++n) {
@@ -184,13 +189,7 @@ std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t
 }
 
 std::vector<Encoded> ProxyJDBCResultSet::validate(std::int32_t wanted, std::int32_t first) {
-  checkOpen();
-  if (first < 1) throw ServerFailure(7, kCategoryInvalidArg, "Invalid row number " + std::to_string(first));
-  wanted = std::clamp(wanted, 1, kMaxRowsPerRequest);
-  const std::int32_t last = first + std::min(wanted - 1, INT32_MAX - first);
-  if (!hold(first, last)) {
-    throw ServerFailure(8, kCategoryInvalidArg, "Row " + std::to_string(first) + " is no longer available");
-  }
+  const std::int32_t last = holdRequested(wanted, first);
   std::vector<Encoded> out;
   for (std::int32_t n = first; n <= last; ++n) {
     const bool valid = rowAt(n) != nullptr;

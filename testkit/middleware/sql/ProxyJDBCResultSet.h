@@ -61,6 +61,8 @@ class ProxyJDBCResultSet : public ServerObject {
   std::vector<Encoded> stream(std::int32_t row, std::int32_t column);
   // Drops rows before first, then reads until row last is held or the cursor ends; false when first is gone.
   bool hold(std::int32_t first, std::int32_t last);
+  // Checks the request's first row and count, holds its rows and returns the last row asked for.
+  std::int32_t holdRequested(std::int32_t wanted, std::int32_t first);
   Row readRow(std::int32_t number);
   plat::lang::Value readColumn(int column);
   const Row* rowAt(std::int32_t number) const;

@@ -9,6 +9,7 @@
 #include "platform/time/Date.h"
 #include "platform/time/Time.h"
 #include "platform/time/Timestamp.h"
+#include "testkit/middleware/BigEndian.h"
 #include "testkit/middleware/ServerObject.h"
 
 namespace testkit::middleware::sql {
@@ -17,21 +18,10 @@ namespace {
 using plat::lang::Value;
 using plat::sql::Types;
 
-void u8(Bytes& b, int v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-}
-void u16(Bytes& b, int v) {
-  u8(b, (v >> 8) & 0xFF);
-  u8(b, v & 0xFF);
-}
-void u32(Bytes& b, std::uint32_t v) {
-  u16(b, static_cast<int>(v >> 16));
-  u16(b, static_cast<int>(v & 0xFFFF));
-}
-void u64(Bytes& b, std::uint64_t v) {
-  u32(b, static_cast<std::uint32_t>(v >> 32));
-  u32(b, static_cast<std::uint32_t>(v));
-}
+using bigendian::u16;
+using bigendian::u32;
+using bigendian::u64;
+using bigendian::u8;
 
 Encoded dataOf(const Bytes& b) {
   return MwEncode::data(b);

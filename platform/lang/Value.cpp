@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "platform/io/Utf8.h"
 #include "platform/lang/Double.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/IntMath.h"
@@ -12,25 +13,6 @@
 namespace plat::lang {
 
 namespace {
-
-// Appends one code point (surrogates included, as a lone UTF-16 unit may be one) in UTF-8.
-void appendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 // The runtime's String.hashCode, which runs over UTF-16 units; a malformed byte counts as U+FFFD.
 std::int32_t stringHash(const std::string& text) {
@@ -359,7 +341,7 @@ std::string Value::toString() const {
       return std::get<bool>(slot_) ? "true" : "false";
     case Kind::Char: {
       std::string text;
-      appendUtf8(text, std::get<char16_t>(slot_));
+      plat::io::appendUtf8(text, std::get<char16_t>(slot_));
       return text;
     }
     case Kind::Byte:

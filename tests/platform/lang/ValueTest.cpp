@@ -50,6 +50,7 @@ TEST(Value, TextFormsFollowTheRuntime) {
       {Value(false), "false"},
       {Value::ofChar(u'A'), "A"},
       {Value::ofChar(u'\u00e9'), "\xc3\xa9"},
+      {Value::ofChar(char16_t{0xD800}), "\xef\xbf\xbd"},  // a lone surrogate is no valid UTF-8: U+FFFD
       {Value::ofByte(-128), "-128"},
       {Value::ofShort(-32768), "-32768"},
       {Value::ofInt(1), "1"},

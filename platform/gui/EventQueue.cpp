@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/gui/HeadlessEventQueue.h"
+#include "platform/lang/System.h"
 
 namespace plat::gui {
 
@@ -39,6 +40,16 @@ std::shared_ptr<EventQueue> EventQueue::current() {
 void EventQueue::setCurrent(std::shared_ptr<EventQueue> queue) {
   std::lock_guard<std::mutex> lock(queueMutex());
   installed() = queue ? std::move(queue) : defaultQueue();
+}
+
+void EventQueue::runReporting(const std::function<void()>& task) {
+  try {
+    task();
+  } catch (const std::exception& e) {
+    plat::lang::System::err().println(std::string("Exception in event dispatch thread: ") + e.what());
+  } catch (...) {
+    plat::lang::System::err().println("Exception in event dispatch thread");
+  }
 }
 
 }  // namespace plat::gui

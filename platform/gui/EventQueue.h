@@ -26,6 +26,10 @@ class EventQueue {
   static std::shared_ptr<EventQueue> current();
   // Installs queue for the whole process; null puts back the default headless queue.
   static void setCurrent(std::shared_ptr<EventQueue> queue);
+
+ protected:
+  // Runs a task nobody waits for: its failure is reported on standard error instead of ending the dispatch.
+  static void runReporting(const std::function<void()>& task);
 };
 
 }  // namespace plat::gui

@@ -4,8 +4,6 @@
 #include <future>
 #include <utility>
 
-#include "platform/lang/System.h"
-
 namespace plat::gui {
 
 HeadlessEventQueue::~HeadlessEventQueue() {
@@ -88,14 +86,7 @@ void HeadlessEventQueue::dispatchLoop() {
     std::function<void()> task = std::move(tasks_.front());
     tasks_.pop_front();
     lock.unlock();
-    try {
-      task();
-    } catch (const std::exception& e) {
-      // Nobody waits for a later task, so its failure is reported instead of ending the dispatcher.
-      plat::lang::System::err().println(std::string("Exception in event dispatch thread: ") + e.what());
-    } catch (...) {
-      plat::lang::System::err().println("Exception in event dispatch thread");
-    }
+    runReporting(task);
     lock.lock();
   }
 }

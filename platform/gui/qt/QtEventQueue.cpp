@@ -10,24 +10,12 @@
 #include <utility>
 
 #include "platform/lang/Exceptions.h"
-#include "platform/lang/System.h"
 
 namespace plat::gui::qt {
 
 namespace {
 
 constexpr const char* kNoApplication = "The Qt application has ended; its event queue takes no more tasks";
-
-// Qt's event loop must never see an exception; a task nobody waits for reports its failure instead.
-void runReported(const std::function<void()>& task) {
-  try {
-    task();
-  } catch (const std::exception& e) {
-    plat::lang::System::err().println(std::string("Exception in event dispatch thread: ") + e.what());
-  } catch (...) {
-    plat::lang::System::err().println("Exception in event dispatch thread");
-  }
-}
 
 }  // namespace
 
@@ -42,8 +30,9 @@ void QtEventQueue::invokeLater(std::function<void()> task) {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) return;
   // Queued on the application object: its thread is the GUI thread, and the call waits for the loop.
+  // Qt's event loop must never see an exception.
   QMetaObject::invokeMethod(
-      app, [task = std::move(task)] { runReported(task); }, Qt::QueuedConnection);
+      app, [task = std::move(task)] { runReporting(task); }, Qt::QueuedConnection);
 }
 
 void QtEventQueue::invokeAndWait(std::function<void()> task) {

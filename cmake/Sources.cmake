@@ -43,8 +43,10 @@ function(plat_library name)
   endif()
   plat_existing(libs ${L_LIBS})
   add_library(${name} SHARED ${srcs})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}> $<INSTALL_INTERFACE:include>)
   target_link_libraries(${name} PUBLIC ${libs} PRIVATE ${L_PRIVATE_LIBS})
+  # Where its headers live, for the install rules (cmake/Install.cmake).
+  set_target_properties(${name} PROPERTIES PLAT_HEADER_DIRS "${L_DIRS}" PLAT_HEADER_FLAT_DIRS "${L_FLAT}")
 endfunction()
 
 # Drops platform targets that hold no source yet, so a deliverable can name the layers it will use.

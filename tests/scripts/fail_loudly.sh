@@ -32,6 +32,22 @@ expect() {
 
 stand_in cmake cmake
 stand_in openssl openssl
+# A machine where every package is missing and the user is not root: dpkg-query finds nothing, id says 1000, sudo
+# refuses, and apt-get must not be reached.
+stand_in no-root dpkg-query
+stand_in no-root sudo
+stand_in no-root apt-get
+printf '#!/bin/sh\necho 1000\n' >"$scratch/no-root/id"
+chmod +x "$scratch/no-root/id"
+
+expect "the installer names what is missing without root" "installing them needs root" 1 \
+  env PATH="$scratch/no-root:$PATH" "$root/tools/install-packages.sh" build
+expect "run.sh stops when packages are missing without root" "run.sh: FAILED while installing packages" any \
+  env PATH="$scratch/no-root:$PATH" "$root/run.sh" --headless
+if grep -q "stand-in apt-get" "$scratch/out"; then
+  echo "FAIL the installer ran apt-get without root" >&2
+  failures=$((failures + 1))
+fi
 
 expect "run.sh names a failed configure" "run.sh: FAILED while configuring" any \
   env PATH="$scratch/cmake:$PATH" "$root/run.sh" --headless

@@ -42,8 +42,8 @@ elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
   as_root=(sudo -n)
 else
   echo "install-packages: these packages are missing: ${missing[*]}" >&2
-  echo "install-packages: installing them needs root; run" >&2
-  echo "  sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+  echo "install-packages: installing them needs root; as root (or with sudo) run" >&2
+  echo "  apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
   echo "and then this command again." >&2
   exit 1
 fi

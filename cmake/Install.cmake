@@ -36,6 +36,8 @@ string(REGEX REPLACE "/$" "" plat_pc_to_prefix "${plat_pc_to_prefix}")
 foreach(lib IN LISTS plat_installed)
   # The libraries load each other by name (modules) and find their own dependencies beside themselves.
   set_target_properties(${lib} PROPERTIES INSTALL_RPATH "$ORIGIN")
+  # The headers are C++20: a program that links the library compiles as C++20 without saying so.
+  target_compile_features(${lib} INTERFACE cxx_std_20)
 
   get_target_property(dirs ${lib} PLAT_HEADER_DIRS)
   foreach(dir IN LISTS dirs)
@@ -77,8 +79,7 @@ foreach(lib IN LISTS plat_installed)
 endforeach()
 
 install(TARGETS ${plat_installed} EXPORT QuenloraTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 set(plat_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Quenlora)
 install(EXPORT QuenloraTargets DESTINATION ${plat_cmake_dir})
 if(TARGET plat_gui_qt)

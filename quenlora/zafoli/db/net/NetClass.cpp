@@ -43,17 +43,25 @@ using plat::lang::Ref;
 
 namespace {
 
-// What this thread knows of the reply it is reading.
+// What this thread knows of the reply it is reading. Trivially destructible, so the factory's every access is a
+// plain thread-local load; the kept error lives apart and is touched only when there is one.
 struct ReadingState {
-  int nesting = 0;                        // objects being read, outermost included
-  plat::lang::Ref<ServerObject> pending;  // the first error met inside the outermost object
-  bool broken = false;                    // a failure left an object half read
-  bool counting = false;                  // inside a ReplyScope
+  int nesting = 0;          // objects being read, outermost included
+  bool hasPending = false;  // an error is kept in pending
+  bool broken = false;      // a failure left an object half read
+  bool counting = false;    // inside a ReplyScope
   std::uint64_t objects = 0;
   std::uint64_t maxObjects = 0;
 };
 
 thread_local ReadingState state;
+thread_local plat::lang::Ref<ServerObject> pending;  // the first error met inside the outermost object
+
+void dropPending() {
+  if (!state.hasPending) return;
+  pending.reset();
+  state.hasPending = false;
+}
 
 class NestingGuard {
  public:
@@ -156,16 +164,16 @@ Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) 
       object->read(in);
     } catch (...) {
       if (outermost) {
-        state.pending.reset();
+        dropPending();
         state.broken = true;
       }
       throw;
     }
   }
-  if (outermost && state.pending) {
-    Ref<ServerObject> pending = std::move(state.pending);
-    state.pending.reset();
-    raisePending(*pending);
+  if (outermost && state.hasPending) {
+    Ref<ServerObject> kept = std::move(pending);
+    dropPending();
+    raisePending(*kept);
   }
   return object;
 }
@@ -175,7 +183,10 @@ bool NetClass::deferError(const Ref<ServerObject>& object) {
   if (type != Define::SERVER_ERROR && type != Define::SERVER_EXCEPTIONLIST && type != Define::SERVER_SQLWARNING) {
     return false;
   }
-  if (!state.pending) state.pending = object;
+  if (!state.hasPending) {
+    pending = object;
+    state.hasPending = true;
+  }
   return true;
 }
 
@@ -184,12 +195,12 @@ NetClass::ReplyScope::ReplyScope(std::uint64_t maxObjects) {
   state.objects = 0;
   state.maxObjects = maxObjects;
   state.broken = false;
-  state.pending.reset();
+  dropPending();
 }
 
 NetClass::ReplyScope::~ReplyScope() {
   state.counting = false;
-  state.pending.reset();
+  dropPending();
 }
 
 bool NetClass::ReplyScope::broken() const {

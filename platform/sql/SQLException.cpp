@@ -21,6 +21,12 @@ void SQLException::setNextException(std::shared_ptr<SQLException> next) {
   last->next_ = std::move(next);
 }
 
+SQLException::~SQLException() {
+  std::shared_ptr<SQLException> link = std::move(next_);
+  // Only a link this exception alone holds is taken apart here; a shared rest of the chain stays whole.
+  while (link && link.use_count() == 1) link = std::move(link->next_);
+}
+
 void notSupported() {
   throw SQLException("not supported");
 }

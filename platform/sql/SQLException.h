@@ -18,6 +18,10 @@ class SQLException : public plat::lang::Exception {
       : Exception(std::move(reason)), sqlState_(std::move(sqlState)), hasSQLState_(true) {}
   SQLException(std::string reason, std::string sqlState, int vendorCode)
       : Exception(std::move(reason)), sqlState_(std::move(sqlState)), hasSQLState_(true), vendorCode_(vendorCode) {}
+  SQLException(const SQLException&) = default;
+  SQLException& operator=(const SQLException&) = default;
+  // Releases the chain link by link: a chain of many thousand exceptions would otherwise recurse once per link.
+  ~SQLException() override;
 
   // The SQL state; empty when none was given (see hasSQLState()).
   const std::string& getSQLState() const { return sqlState_; }

@@ -37,11 +37,15 @@ bool sendAll(int fd, const Bytes& b) {
   return sendAll(fd, b.data(), b.size());
 }
 
+// The session whose request this thread is answering; objects made meanwhile belong to it (0: none).
+thread_local std::int32_t answeringSession = 0;
+
 }  // namespace
 
 MiddlewareServer::MiddlewareServer() : MiddlewareServer(Options{}) {}
 
 MiddlewareServer::MiddlewareServer(Options options) : options_(std::move(options)) {
+  packetSize_.store(options_.packetSize);
   in_addr addr{};
   if (::inet_pton(AF_INET, options_.address.c_str(), &addr) != 1 || (ntohl(addr.s_addr) >> 24) != 127) {
     throw std::runtime_error("middleware test server: not a loopback address: " + options_.address);
@@ -161,10 +165,34 @@ void sleepBounded(int ms, const std::function<bool()>& running) {
 
 }  // namespace
 
+bool MiddlewareServer::sendReply(int fd, std::int16_t streamId, const Bytes& reply) const {
+  constexpr std::size_t kLargestPayload = 0xFFFF - 2;
+  const std::size_t size = packetSize_.load();
+  const std::size_t step = size == 0 ? kLargestPayload : std::min(size, kLargestPayload);
+  if (reply.empty()) return sendAll(fd, MwEncode::packet(streamId, reply));
+  for (std::size_t from = 0; from < reply.size(); from += step) {
+    const auto first = reply.begin() + static_cast<std::ptrdiff_t>(from);
+    const auto last = reply.begin() + static_cast<std::ptrdiff_t>(std::min(reply.size(), from + step));
+    if (!sendAll(fd, MwEncode::packet(streamId, Bytes(first, last)))) return false;
+  }
+  return true;
+}
+
+bool MiddlewareServer::waitThawed() const {
+  while (frozen_.load()) {
+    if (!running()) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSliceMs));
+  }
+  return running();
+}
+
 void MiddlewareServer::serve(int fd, int listener, int connection) {
   const std::function<bool()> live = [this] { return running(); };
   ConnectionReader reader(fd, live);
+  std::int32_t session = 0;   // the session this connection belongs to, once known
+  bool opensSession = false;  // this connection made the session, so its end ends the session
   for (;;) {
+    if (!waitThawed()) break;
     std::uint8_t header[5];
     if (!reader.readExactly(header, 5, true)) break;
     if (header[0] != 0xBB) break;
@@ -187,14 +215,21 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     }
     bool noReply = false;
     Bytes reply;
+    if (!waitThawed()) break;
     if (rec.parsed) {
-      reply = answer(rec.request, noReply);
+      const std::int32_t before = session;
+      answeringSession = session;
+      reply = answer(rec.request, noReply, session);
+      answeringSession = 0;
+      if (before == 0 && session != 0 && rec.request.words.size() > 1 && rec.request.words[1] == "connect") {
+        opensSession = true;
+      }
     } else {
       MwEncode::append(reply, MwEncode::error(1, 5, "unparsable request", "08S01"));
     }
     std::optional<Fault> fault = rec.parsed ? takeFault(rec.request.command) : std::nullopt;
     if (!fault) {
-      if (!noReply && !sendAll(fd, MwEncode::packet(streamId, reply))) break;
+      if (!noReply && !sendReply(fd, streamId, reply)) break;
       continue;
     }
     bool keep = true;
@@ -246,7 +281,7 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
       }
       case Fault::Kind::Delay:
         sleepBounded(fault->delayMs, live);
-        if (!noReply) keep = sendAll(fd, MwEncode::packet(streamId, reply));
+        if (!noReply) keep = sendReply(fd, streamId, reply);
         break;
       case Fault::Kind::NoReply: {
         // Hold until the client leaves or the hold ends.
@@ -269,6 +304,29 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
   }
   ::shutdown(fd, SHUT_RDWR);
   ::close(fd);
+  // A client that went away without closing its objects leaves nothing behind (open cursors hold locks).
+  if (opensSession) dropSession(session);
+}
+
+void MiddlewareServer::dropSession(std::int32_t session) {
+  std::vector<std::shared_ptr<ServerObject>> dropped;  // released outside the lock: they may close databases
+  {
+    std::lock_guard<std::mutex> hold(mu_);
+    for (auto it = objectSessions_.begin(); it != objectSessions_.end();) {
+      if (it->second != session) {
+        ++it;
+        continue;
+      }
+      auto found = objects_.find(it->first);
+      if (found != objects_.end()) {
+        dropped.push_back(std::move(found->second));
+        objects_.erase(found);
+      }
+      objectLocks_.erase(it->first);
+      it = objectSessions_.erase(it);
+    }
+  }
+  dropped.clear();
 }
 
 std::optional<Fault> MiddlewareServer::takeFault(const std::string& command) {
@@ -283,7 +341,7 @@ std::optional<Fault> MiddlewareServer::takeFault(const std::string& command) {
   return std::nullopt;
 }
 
-Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
+Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::int32_t& session) {
   Handler handler;
   {
     std::lock_guard<std::mutex> hold(mu_);
@@ -309,6 +367,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
         if (a.kind == ConnectAnswer::Kind::Accept && a.id == 0) a.id = nextConnectionId_++;
         if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) issuedIds_.insert(a.id);
       }
+      if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) session = a.id;
       if (!a.raw.empty()) return a.raw;
       if (a.kind == ConnectAnswer::Kind::Mismatch) {
         put(MwEncode::dataInt(-1));
@@ -327,6 +386,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
       if (issuedIds_.count(std::atoi(word(2).c_str())) == 0) {
         put(MwEncode::error(14, 8, "No such connection: " + word(2), "08S01"));
       } else {
+        session = std::atoi(word(2).c_str());
         put(MwEncode::dataInt(0));
       }
     } else if (verb == "getRepList") {
@@ -392,8 +452,16 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply) {
         put(MwEncode::list(target->invoke(std::atoi(word(3).c_str()), request.args)));
       } else if (verb == "delete") {
         noReply = true;
+        std::shared_ptr<ServerObject> gone;  // released outside the lock
         std::lock_guard<std::mutex> hold(mu_);
-        objects_.erase(std::atoi(word(2).c_str()));
+        const std::int32_t id = std::atoi(word(2).c_str());
+        auto it = objects_.find(id);
+        if (it != objects_.end()) {
+          gone = std::move(it->second);
+          objects_.erase(it);
+        }
+        objectLocks_.erase(id);
+        objectSessions_.erase(id);
       } else {
         throw ServerFailure(12, 5, "Unknown proxy command: " + verb);
       }
@@ -417,11 +485,24 @@ void MiddlewareServer::registerClass(const std::string& className, ServerObjectF
 }
 
 std::int32_t MiddlewareServer::addObject(std::shared_ptr<ServerObject> object) {
+  return addObject(std::move(object), answeringSession);
+}
+
+std::int32_t MiddlewareServer::addObject(std::shared_ptr<ServerObject> object, std::int32_t session) {
   std::lock_guard<std::mutex> hold(mu_);
   const std::int32_t id = nextObjectId_++;
   objects_[id] = std::move(object);
   objectLocks_[id] = std::make_shared<std::mutex>();
+  if (session != 0) objectSessions_[id] = session;
   return id;
+}
+
+void MiddlewareServer::setPacketSize(std::size_t size) {
+  packetSize_.store(size);
+}
+
+void MiddlewareServer::freeze(bool frozen) {
+  frozen_.store(frozen);
 }
 
 std::shared_ptr<ServerObject> MiddlewareServer::object(std::int32_t id) const {

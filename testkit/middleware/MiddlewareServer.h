@@ -3,8 +3,11 @@
 // request (unless told not to), and answers the session, admin, debug and proxy commands (the configuration flags are
 // kept between calls; a reconnect must name a connection id the server gave out), calling registered server objects.
 // Scripted connect answers and faults (split replies, bad marker, short header, empty packet, disconnect stream, close
-// mid reply, delay, no reply, raw replies) bend the answers. Every wait is bounded, the server ends by itself after its
-// lifetime, and the destructor stops and joins it. Thread contract: all public methods may be called from any thread.
+// mid reply, delay, no reply, raw replies) bend the answers; every reply can be cut into packets of a set size, and
+// the server can freeze (read nothing, answer nothing) like a stopped process. The objects a session made are
+// dropped when the connection that opened the session ends. Every wait is bounded, the server ends by itself after
+// its lifetime, and the destructor stops and joins it. Thread contract: all public methods may be called from any
+// thread.
 #pragma once
 
 #include <atomic>
@@ -84,6 +87,8 @@ class MiddlewareServer {
     int lifetimeMs = kDefaultLifetimeMs;
     // Off for benchmarks: the records of a long run would grow without bound and cost a copy of every packet.
     bool record = true;
+    // Largest payload of a reply packet; 0 sends each reply in as few packets as the 16-bit length allows.
+    std::size_t packetSize = 0;
   };
 
   // Handles a request before the built-in answers: the reply payload, or nullopt for the built-in answer.
@@ -110,6 +115,10 @@ class MiddlewareServer {
   void pushFault(std::string commandPrefix, Fault fault);
   void setHandler(Handler handler);
   void setRepositories(std::vector<std::string> names);
+  // Cuts every later reply into packets of at most size payload bytes (0: as few packets as possible).
+  void setPacketSize(std::size_t size);
+  // While frozen the server neither reads requests nor answers them, like a stopped process; thawing resumes.
+  void freeze(bool frozen);
 
   std::vector<RecordedPacket> packets() const;
   std::vector<RecordedRequest> requests() const;
@@ -125,7 +134,12 @@ class MiddlewareServer {
   struct Connection;
   void acceptLoop();
   void serve(int fd, int listener, int connection);
-  Bytes answer(const ParsedRequest& request, bool& noReply);
+  Bytes answer(const ParsedRequest& request, bool& noReply, std::int32_t& session);
+  bool sendReply(int fd, std::int16_t streamId, const Bytes& reply) const;
+  // Waits while frozen; false once the server stops.
+  bool waitThawed() const;
+  std::int32_t addObject(std::shared_ptr<ServerObject> object, std::int32_t session);
+  void dropSession(std::int32_t session);
   std::optional<Fault> takeFault(const std::string& command);
   bool running() const;
 
@@ -139,13 +153,16 @@ class MiddlewareServer {
   std::map<std::string, ServerObjectFactory> classes_;               // guarded by mu_
   std::map<std::int32_t, std::shared_ptr<ServerObject>> objects_;    // guarded by mu_
   std::map<std::int32_t, std::shared_ptr<std::mutex>> objectLocks_;  // guarded by mu_
-  std::int32_t nextObjectId_ = 1;                                    // guarded by mu_
-  std::int32_t nextConnectionId_ = 100;                              // guarded by mu_
-  std::deque<ConnectAnswer> connectAnswers_;                         // guarded by mu_
-  std::deque<std::pair<std::string, Fault>> faults_;                 // guarded by mu_
-  Handler handler_;                                                  // guarded by mu_
-  std::vector<std::string> repositories_{"alpha", "beta"};           // guarded by mu_
-  std::set<std::int32_t> issuedIds_;                                 // guarded by mu_; connection ids handed out
+  std::map<std::int32_t, std::int32_t> objectSessions_;              // guarded by mu_; object id to session id
+  std::atomic<std::size_t> packetSize_{0};
+  std::atomic<bool> frozen_{false};
+  std::int32_t nextObjectId_ = 1;                           // guarded by mu_
+  std::int32_t nextConnectionId_ = 100;                     // guarded by mu_
+  std::deque<ConnectAnswer> connectAnswers_;                // guarded by mu_
+  std::deque<std::pair<std::string, Fault>> faults_;        // guarded by mu_
+  Handler handler_;                                         // guarded by mu_
+  std::vector<std::string> repositories_{"alpha", "beta"};  // guarded by mu_
+  std::set<std::int32_t> issuedIds_;                        // guarded by mu_; connection ids handed out
   // guarded by mu_: remote admin, debug, trace requests, objects, bytes read, bytes written
   std::vector<std::string> config_{"true", "true", "false", "false", "false", "false"};
   std::vector<RecordedPacket> packets_;    // guarded by mu_

@@ -106,6 +106,30 @@ Encoded MwEncode::error(std::int32_t id, std::int32_t category, std::string_view
   return e;
 }
 
+Encoded MwEncode::errorList(std::size_t count, std::string_view message, std::string_view state) {
+  Encoded e;
+  u8(e.bytes, 68);
+  u16(e.bytes, 0);
+  for (char c : std::string_view("EXL}")) u8(e.bytes, c);
+  for (std::size_t i = 0; i < count; ++i) {
+    append(e.bytes, error(static_cast<std::int32_t>(i + 1), 15, message, state));
+  }
+  append(e.bytes, eot());
+  return e;
+}
+
+Encoded MwEncode::warning(std::string_view message, std::string_view state, std::int32_t code) {
+  Encoded e;
+  u8(e.bytes, 88);
+  u16(e.bytes, 0);
+  for (char c : std::string_view("WRN}")) u8(e.bytes, c);
+  append(e.bytes, string(message));
+  append(e.bytes, string(state));
+  append(e.bytes, dataInt(code));
+  append(e.bytes, eot());
+  return e;
+}
+
 Encoded MwEncode::compressed(const Bytes& bytes) {
   z_stream z{};
   if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {

@@ -28,6 +28,10 @@ class MwEncode {
   static Encoded stringList(const std::vector<std::string>& texts);
   // 49: leader "ERR}", id, category, message and SQL state.
   static Encoded error(std::int32_t id, std::int32_t category, std::string_view message, std::string_view state);
+  // 68: leader "EXL}", the errors (each made by error()), EOT. Built in one buffer, so long chains stay cheap.
+  static Encoded errorList(std::size_t count, std::string_view message, std::string_view state);
+  // 88: leader "WRN}", message, SQL state, code as 4-byte data, EOT.
+  static Encoded warning(std::string_view message, std::string_view state, std::int32_t code);
   // 79: raw DEFLATE of the bytes (zlib), with compressed and original sizes.
   static Encoded compressed(const Bytes& bytes);
   // A packet: 0xBB, u16 payload + 2, stream id, payload.

@@ -49,6 +49,22 @@ int loginTimeoutMs() {
   return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
 }
 
+// The read time-out of the connection property socketTimeout (seconds, 0 = none, the default) in milliseconds.
+int socketTimeoutMs(const plat::util::Properties& info) {
+  const std::string text = info.getProperty(Driver::kSocketTimeout, "");
+  if (text.empty()) return 0;
+  std::int64_t seconds = -1;
+  try {
+    seconds = plat::lang::Integer::parseInt(text);
+  } catch (const plat::lang::NumberFormatException&) {
+  }
+  if (seconds < 0) {
+    throw plat::sql::SQLException(std::string("Invalid ") + Driver::kSocketTimeout + " \"" + text +
+                                  "\": whole seconds, 0 or more, are expected");
+  }
+  return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
+}
+
 bool isForeign(const std::string& message) {
   return message == kBadProtocol || message == kBadSubprotocol;
 }
@@ -139,8 +155,11 @@ plat::lang::Ref<plat::sql::Connection> Driver::connect(const std::string& url, c
   try {
     const std::string portText = parts.getProperty("port", "");
     const int port = portText.empty() ? 0 : plat::lang::Integer::parseInt(portText);
+    const int readMs = socketTimeoutMs(info);
+    // The login time-out bounds the connect and every wait of the logon; the read time-out takes over after it.
     net::SocketTimeouts timeouts;
     timeouts.connectMs = loginTimeoutMs();
+    timeouts.readMs = timeouts.connectMs > 0 ? timeouts.connectMs : readMs;
     session = plat::lang::makeRef<net::ClientSession>(parts.getProperty("host", ""), port, "", true, timeouts);
 
     std::int32_t connectionID = 0;
@@ -150,6 +169,7 @@ plat::lang::Ref<plat::sql::Connection> Driver::connect(const std::string& url, c
       driver.setObject(SERVER_CLASS, driverID);
       connectionID = Reply(driver.invokeMethod(METHOD_connect, args)).getInt(0);
     }
+    if (timeouts.readMs != readMs) session->setReadTimeout(readMs);
     return plat::lang::makeRef<Connection>(connectionID, session, url);
   } catch (const plat::sql::SQLException&) {
     // The server's own kinds (a failed database logon among them) keep their type.

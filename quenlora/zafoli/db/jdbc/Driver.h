@@ -17,6 +17,9 @@ class Driver final : public plat::sql::Driver {
   static constexpr const char* SERVER_CLASS = "TRIVODriver";
   static constexpr const char* kConstructorSelector = "1";
   static constexpr int METHOD_connect = 0;
+  // Connection property: read time-out in whole seconds (0, the default, waits without bound). A read that
+  // waits longer loses the connection.
+  static constexpr const char* kSocketTimeout = "socketTimeout";
   static constexpr int kMajorVersion = 1;
   static constexpr int kMinorVersion = 21;
 

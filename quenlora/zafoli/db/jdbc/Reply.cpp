@@ -90,13 +90,16 @@ std::string Reply::getString(std::size_t i) const {
 
 std::shared_ptr<plat::sql::SQLWarning> Reply::warnings() const {
   std::shared_ptr<plat::sql::SQLWarning> head;
+  plat::sql::SQLWarning* tail = nullptr;  // appending at the tail keeps a long chain linear to build
   for (std::size_t i = 0; i < results_.size(); ++i) {
     auto warning = as<net::Warning>(i)->toSQLWarning();
-    if (head) {
-      head->setNextWarning(std::move(warning));
+    plat::sql::SQLWarning* added = warning.get();
+    if (tail != nullptr) {
+      tail->setNextWarning(std::move(warning));
     } else {
       head = std::move(warning);
     }
+    tail = added;
   }
   return head;
 }

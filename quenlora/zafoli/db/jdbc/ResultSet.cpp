@@ -363,6 +363,10 @@ void ResultSet::close() {
   _rows.clear();
   _rec = nullptr;
   if (auto owner = owner_.lock()) owner->remove(this);
+  // Released last: the statement's own close may come from here and must find this result set closed.
+  auto statement = std::move(statement_);
+  statement_ = nullptr;
+  statement.reset();
   steps.rethrow();
 }
 

@@ -64,6 +64,9 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   ResultSet(const Reply& reply, SessionRef session, plat::lang::WeakRef<ResultSetList> owner = {});
   ~ResultSet() override;
 
+  // Keeps the statement that made this result set alive until the result set closes.
+  void holdStatement(plat::lang::Ref<plat::lang::Object> statement) { statement_ = std::move(statement); }
+
   bool next() override;
   // Best effort: the server close and the local marks happen even when the call fails; the failure is rethrown.
   void close() override;
@@ -130,6 +133,9 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   bool lastNull_ = false;                                   // wasNull() of the last value read
   plat::lang::WeakRef<plat::io::InputStream> valueStream_;  // the last stream handed out
   plat::lang::WeakRef<ResultSetList> owner_;
+  // The statement that made this result set, kept alive until close: a caller may drop a temporary statement
+  // and still read its result.
+  plat::lang::Ref<plat::lang::Object> statement_;
 };
 
 }  // namespace quenlora::zafoli::db::jdbc

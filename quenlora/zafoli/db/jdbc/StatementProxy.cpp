@@ -24,14 +24,16 @@ StatementProxy<Base>::~StatementProxy() {
 template <class Base>
 plat::lang::Ref<plat::sql::ResultSet> StatementProxy<Base>::makeCurrent(const Reply& reply, bool allowEmpty) {
   if (allowEmpty && reply.empty()) return nullptr;
-  _currentRS = plat::lang::makeRef<ResultSet>(reply, getSession());
-  return _currentRS;
+  auto rs = plat::lang::makeRef<ResultSet>(reply, getSession());
+  rs->holdStatement(this->weak_from_this().lock());
+  _currentRS = rs;
+  return rs;
 }
 
 template <class Base>
 void StatementProxy<Base>::dropCurrent() {
-  auto current = std::move(_currentRS);
-  _currentRS = nullptr;
+  auto current = _currentRS.lock();
+  _currentRS.reset();
   if (current) current->close();
 }
 
@@ -122,7 +124,7 @@ void StatementProxy<Base>::setCursorName(const std::string& name) {
 
 template <class Base>
 plat::lang::Ref<plat::sql::ResultSet> StatementProxy<Base>::getResultSet() {
-  if (_currentRS) return _currentRS;
+  if (auto current = _currentRS.lock()) return current;
   // After an update count there is no result set: the server answers with nothing.
   return makeCurrent(invokeMethod(METHOD_getResultSet), true);
 }

@@ -82,7 +82,8 @@ class StatementProxy : public Base, protected ProxyObject {
   void dropCurrent();
 
  private:
-  plat::lang::Ref<ResultSet> _currentRS;
+  // Weak: the result set holds this statement until it closes, and a strong link back would keep both alive.
+  plat::lang::WeakRef<ResultSet> _currentRS;
   bool _isClosed = false;
   plat::lang::WeakRef<StatementList> owner_;  // the connection's list; may be gone first
 };

@@ -71,7 +71,11 @@ void BinaryField::readValue(plat::io::DataInputStream& in) {
   }
   plat::lang::Ref<ServerObject> object = NetClass::readObject(type, in);
   const auto* data = dynamic_cast<const NetData*>(object.get());
-  if (data == nullptr) onObjectError(*object);
+  if (data == nullptr) {
+    // An error in place of the value fails the reply once it is read to its end.
+    if (NetClass::deferError(object)) return;
+    onObjectError(*object);
+  }
   bytes_ = data->getBytes();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
 #include "quenlora/zafoli/db/net/WireText.h"
@@ -30,7 +31,12 @@ bool BinaryInputStream::fetch() {
     return false;
   }
   RemoteObject::Results results = proxy->invokeMethod(METHOD_GET_DATA);
+  // An error anywhere in the reply fails the read: ending the value there would hand out a part as the whole.
+  for (const auto& element : results) {
+    if (element && element->getType() == Define::SERVER_ERROR) ServerObject::onObjectError(*element);
+  }
   auto next = results.empty() ? nullptr : plat::lang::refCast<NetData>(results.front());
+  if (!results.empty() && !next) ServerObject::onObjectError(*results.front());
   data = next ? next->getBytes() : Bytes{};
   length = data.size();
   return length > 0;

@@ -74,6 +74,22 @@ void ClientSession::connect(std::string host, int port, bool shareSocket) {
   }
 }
 
+// The multiplexer is called outside mu_: it takes its own lock first and then the session's when it loses the
+// connection.
+void ClientSession::setReadTimeout(int ms) {
+  Ref<MPlex> mplex;
+  {
+    std::lock_guard<std::mutex> hold(mu_);
+    timeouts_.readMs = ms;
+    mplex = _mplex;
+  }
+  if (mplex) mplex->setReadTimeout(ms);
+}
+
+void ClientSession::setReplyLimits(ReplyLimits limits) {
+  if (Ref<MPlex> mplex = getMPlex()) mplex->setReplyLimits(limits);
+}
+
 void ClientSession::close() {
   Ref<MPlex> mplex;
   {

@@ -37,6 +37,11 @@ class ClientSession : public plat::lang::Object {
   void loginPrivate(const std::string& key, const std::string& user, const std::string& password);
   std::vector<std::string> getRepositoryList();
 
+  // The read time-out of the session's sockets from now on (0: none); one that expires loses the connection.
+  void setReadTimeout(int ms);
+  // The limits of one reply; the defaults until set.
+  void setReplyLimits(ReplyLimits limits);
+
   // The current multiplexer, or null once the session is closed or its connection lost.
   plat::lang::Ref<MPlex> getMPlex() const;
   // Called by the multiplexer: drops it when it is still the current one.

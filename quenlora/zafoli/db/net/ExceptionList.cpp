@@ -35,7 +35,10 @@ void ExceptionList::read(plat::io::DataInputStream& in) {
     if (object->getType() == Define::SERVER_EOT) break;
     const auto* error =
         object->getType() == Define::SERVER_ERROR ? dynamic_cast<const NetError*>(object.get()) : nullptr;
-    if (error == nullptr) onObjectError(*object);
+    if (error == nullptr) {
+      if (NetClass::deferError(object)) continue;
+      onObjectError(*object);
+    }
     std::shared_ptr<plat::sql::SQLException> exception = error->toSQLException();
     plat::sql::SQLException* added = exception.get();
     if (tail != nullptr) {

@@ -31,6 +31,10 @@ class IO : public plat::lang::Object {
   std::int16_t getId() const { return _id; }
   bool ownsSocket() const { return _sock != nullptr; }
 
+  // Sets the read time-out of the socket this stream owns.
+  void setReadTimeout(int ms) {
+    if (_sock) _sock->setReadTimeout(ms);
+  }
   // Closes the socket this stream owns; a failure is printed and otherwise ignored.
   void close();
 

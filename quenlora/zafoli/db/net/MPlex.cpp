@@ -36,6 +36,30 @@ MPlex::~MPlex() {
   }
 }
 
+void MPlex::setReadTimeout(int ms) {
+  plat::thread::Synchronized hold(lock_);
+  timeouts_.readMs = ms;
+  if (first_) first_->setReadTimeout(ms);
+  for (const auto& io : _IOs) {
+    if (io) io->setReadTimeout(ms);
+  }
+}
+
+int MPlex::getReadTimeout() const {
+  plat::thread::Synchronized hold(lock_);
+  return timeouts_.readMs;
+}
+
+void MPlex::setReplyLimits(ReplyLimits limits) {
+  plat::thread::Synchronized hold(lock_);
+  replyLimits_ = limits;
+}
+
+ReplyLimits MPlex::getReplyLimits() const {
+  plat::thread::Synchronized hold(lock_);
+  return replyLimits_;
+}
+
 Ref<SocketWrapper> MPlex::openSocket() {
   if (_port < MIN_PORT) throw NetException(SessionErrors::PORT_TOO_LOW);
   return plat::lang::makeRef<SocketWrapper>(_host, _port, _port == SECURE_PORT, timeouts_);

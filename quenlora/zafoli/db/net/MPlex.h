@@ -57,6 +57,11 @@ class MPlex : public plat::lang::Object {
   // Forgets the session (it is going away).
   void detachSession();
   ClientSession* getSession() const;
+  // The read time-out of the sockets open now and opened later (0: none).
+  void setReadTimeout(int ms);
+  int getReadTimeout() const;
+  void setReplyLimits(ReplyLimits limits);
+  ReplyLimits getReplyLimits() const;
   // Streams in the table (for tests of the id pool).
   std::size_t streamCount() const;
 
@@ -68,7 +73,8 @@ class MPlex : public plat::lang::Object {
   std::string _host;
   int _port;
   bool _shareSocket;
-  SocketTimeouts timeouts_;
+  SocketTimeouts timeouts_;  // guarded by lock_
+  ReplyLimits replyLimits_;  // guarded by lock_
   std::int32_t _connectionID = 0;
   ClientSession* _sess;        // guarded by lock_; back reference, cleared by detachSession
   bool _connLost = false;      // guarded by lock_

@@ -43,18 +43,44 @@ using plat::lang::Ref;
 
 namespace {
 
-thread_local int nesting = 0;  // objects of this thread being read, outermost included
+// What this thread knows of the reply it is reading. Trivially destructible, so the factory's every access is a
+// plain thread-local load; the kept error lives apart and is touched only when there is one.
+struct ReadingState {
+  int nesting = 0;          // objects being read, outermost included
+  bool hasPending = false;  // an error is kept in pending
+  bool broken = false;      // a failure left an object half read
+  bool counting = false;    // inside a ReplyScope
+  std::uint64_t objects = 0;
+  std::uint64_t maxObjects = 0;
+};
+
+thread_local ReadingState state;
+thread_local plat::lang::Ref<ServerObject> pending;  // the first error met inside the outermost object
+
+void dropPending() {
+  if (!state.hasPending) return;
+  pending.reset();
+  state.hasPending = false;
+}
 
 class NestingGuard {
  public:
   NestingGuard() {
-    if (nesting >= NetClass::kMaxNesting) throw plat::io::IOException(NetErrors::NESTING_TOO_DEEP);
-    ++nesting;
+    if (state.nesting >= NetClass::kMaxNesting) throw plat::io::IOException(NetErrors::NESTING_TOO_DEEP);
+    ++state.nesting;
   }
-  ~NestingGuard() { --nesting; }
+  ~NestingGuard() { --state.nesting; }
   NestingGuard(const NestingGuard&) = delete;
   NestingGuard& operator=(const NestingGuard&) = delete;
 };
+
+[[noreturn]] void raisePending(const ServerObject& pending) {
+  if (const auto* warning = dynamic_cast<const Warning*>(&pending)) {
+    const auto w = warning->toSQLWarning();
+    throw plat::sql::SQLException(w->getMessage(), w->getSQLState(), w->getErrorCode());
+  }
+  ServerObject::onObjectError(pending);
+}
 
 }  // namespace
 
@@ -126,10 +152,59 @@ Ref<ServerObject> NetClass::createObject(int type) {
 }
 
 Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) {
-  NestingGuard guard;
-  Ref<ServerObject> object = createObject(type);
-  object->read(in);
+  if (state.counting && ++state.objects > state.maxObjects) {
+    throw SQLServerConnException(NetErrors::REPLY_TOO_MANY_OBJECTS + std::to_string(state.maxObjects) + " objects.");
+  }
+  const bool outermost = state.nesting == 0;
+  Ref<ServerObject> object;
+  {
+    NestingGuard guard;
+    object = createObject(type);
+    try {
+      object->read(in);
+    } catch (...) {
+      if (outermost) {
+        dropPending();
+        state.broken = true;
+      }
+      throw;
+    }
+  }
+  if (outermost && state.hasPending) {
+    Ref<ServerObject> kept = std::move(pending);
+    dropPending();
+    raisePending(*kept);
+  }
   return object;
+}
+
+bool NetClass::deferError(const Ref<ServerObject>& object) {
+  const int type = object->getType();
+  if (type != Define::SERVER_ERROR && type != Define::SERVER_EXCEPTIONLIST && type != Define::SERVER_SQLWARNING) {
+    return false;
+  }
+  if (!state.hasPending) {
+    pending = object;
+    state.hasPending = true;
+  }
+  return true;
+}
+
+NetClass::ReplyScope::ReplyScope(std::uint64_t maxObjects) {
+  state.counting = true;
+  state.objects = 0;
+  state.maxObjects = maxObjects;
+  state.broken = false;
+  dropPending();
+}
+
+NetClass::ReplyScope::~ReplyScope() {
+  state.counting = false;
+  dropPending();
+}
+
+bool NetClass::ReplyScope::broken() const {
+  return state.broken;
 }
 
 Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
@@ -139,7 +214,7 @@ Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
   } catch (const plat::io::IOException&) {
     // Only the first byte of a reply is the factory's own failure; inside an object it is the object's end of
     // input, an I/O error like any other.
-    if (nesting > 0) throw;
+    if (state.nesting > 0) throw;
     throw SQLServerConnException();
   }
   return readObject(type, in);

@@ -1,7 +1,11 @@
 // The factory of wire objects: reads the next type byte, makes the object of that code (codes with no object class
 // make an error object) and lets it read its body. Nesting is capped, so a hostile stream is a protocol error and
-// never a deep recursion. Stateless apart from a per-thread nesting count; any thread, one stream per thread.
+// never a deep recursion. A server error met inside an object is kept until the outermost object is read whole, so
+// a reply is never left half read; inside a ReplyScope the objects of one reply are counted against a limit.
+// Stateless apart from per-thread reading state; any thread, one stream per thread.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/io/DataInputStream.h"
 #include "platform/lang/Object.h"
@@ -24,6 +28,23 @@ class NetClass {
   static plat::lang::Ref<ServerObject> readObject(int type, plat::io::DataInputStream& in);
   // A new, empty object for a type code (0..255).
   static plat::lang::Ref<ServerObject> createObject(int type);
+
+  // For a reader inside an object that met an error (49), an error list (68) or a warning (88) where an object of
+  // another kind belongs: the first such object of the outermost object is kept and raised once that object has
+  // been read to its end (a warning as a plain SQLException with its texts), and the reader reads on; true when
+  // kept. Any other object gives false, and the reader applies the object-error rule.
+  static bool deferError(const plat::lang::Ref<ServerObject>& object);
+
+  // The reading of one reply on this thread: counts its objects (SQLServerConnException past maxObjects, as the
+  // reply cannot be trusted) and tells whether a failure left an object half read, i.e. the stream out of step.
+  class ReplyScope {
+   public:
+    explicit ReplyScope(std::uint64_t maxObjects);
+    ~ReplyScope();
+    ReplyScope(const ReplyScope&) = delete;
+    ReplyScope& operator=(const ReplyScope&) = delete;
+    bool broken() const;
+  };
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -28,7 +28,10 @@ void NetError::read(plat::io::DataInputStream& in) {
   for (int i = 0; i < kTexts; ++i) {
     plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
     const auto* text = dynamic_cast<const NetString*>(object.get());
-    if (text == nullptr) onObjectError(*object);
+    if (text == nullptr) {
+      if (NetClass::deferError(object)) continue;
+      onObjectError(*object);
+    }
     errorStr_.push_back(text->getString());
   }
 }

@@ -26,6 +26,14 @@ struct NetErrors {
   static constexpr const char* END_OF_DATA = "End of data";
   // Objects nested deeper than the factory allows.
   static constexpr const char* NESTING_TOO_DEEP = "Wire objects nested too deeply";
+  // A reply beyond the client's limits; the connection is given up. The limit follows each prefix.
+  static constexpr const char* REPLY_TOO_MANY_OBJECTS =
+      "Lost connection to Kestrovane server: the reply holds more wire objects than the limit of ";
+  static constexpr const char* REPLY_TOO_LARGE =
+      "Lost connection to Kestrovane server: the reply is larger than the limit of ";
+  // A read that waited longer than the read time-out; milliseconds follow.
+  static constexpr const char* READ_TIMED_OUT =
+      "Lost connection to Kestrovane server: no reply within the read time-out of ";
 };
 
 }  // namespace quenlora::zafoli::db::net

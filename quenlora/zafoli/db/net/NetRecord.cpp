@@ -39,7 +39,11 @@ void NetRecord::read(plat::io::DataInputStream& in) {
   fields->reserve(static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit)));
   for (int i = 0; i < count; ++i) {
     Ref<ServerObject> object = NetClass::getNextObject(in);
-    if (object->getBaseType() != Define::SERVER_FIELD) onObjectError(*object);
+    if (object->getBaseType() != Define::SERVER_FIELD) {
+      // An error in place of a value fails the row once the reply is read to its end.
+      if (NetClass::deferError(object)) continue;
+      onObjectError(*object);
+    }
     fields->push_back(std::static_pointer_cast<Field>(std::move(object)));
   }
   std::lock_guard<std::mutex> lock(mutex_);

@@ -68,6 +68,8 @@ void NumberField::readValue(plat::io::DataInputStream& in) {
       return;
     }
   }
+  // An error in place of the value fails the reply once it is read to its end.
+  if (NetClass::deferError(object)) return;
   onObjectError(*object);
 }
 

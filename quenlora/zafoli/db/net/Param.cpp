@@ -70,7 +70,10 @@ void Param::read(plat::io::DataInputStream& in) {
     Ref<ServerObject> object = NetClass::getNextObject(in);
     if (object->getType() == Define::SERVER_EOT) break;
     auto data = plat::lang::refCast<NetData>(object);
-    if (!data) onObjectError(*object);
+    if (!data) {
+      if (NetClass::deferError(object)) continue;
+      onObjectError(*object);
+    }
     v_.push_back(std::move(data));
   }
 }

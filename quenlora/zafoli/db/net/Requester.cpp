@@ -9,6 +9,7 @@
 #include "quenlora/zafoli/db/net/ClientSession.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/ErrorException.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/NetException.h"
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
@@ -101,20 +102,33 @@ void Requester::execute() {
     // A request that waited its turn behind one that lost the connection finds the socket gone.
     if (_mplex->isConnectionLost()) throw SQLServerConnException();
     auto buffer = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
-    {
+    try {
       plat::io::DataOutputStream out(buffer);
       out.writeByte(Define::SERVER_REQUEST);
       out.writeShort(0);
       writeRequest(out);
       WireFormat::writeEot(out);
       out.flush();
+    } catch (const plat::io::IOException& e) {
+      // A value too long for its wire object: the request is refused before anything is sent, so the connection,
+      // its statements and its transaction are untouched.
+      throw plat::sql::SQLException(e.getMessage() + SessionErrors::USE_STREAM);
     }
     if (buffer->size() > static_cast<std::size_t>(Define::MAX_REQUEST_BYTES)) {
       throw plat::sql::SQLException(SessionErrors::REQUEST_TOO_LONG + std::to_string(Define::MAX_REQUEST_BYTES));
     }
     io->getOutputStream().write(buffer->bytes().data(), buffer->size());
-    input.reset();
-    readResults(io->getDataInput());
+    const ReplyLimits limits = _mplex->getReplyLimits();
+    input.startReply(limits.maxBytes);
+    NetClass::ReplyScope reply(limits.maxObjects);
+    try {
+      readResults(io->getDataInput());
+    } catch (...) {
+      // A failure in the middle of an object leaves the rest of the reply unread: the next request would read it
+      // as its own answer, so the connection is given up.
+      if (reply.broken()) markLost();
+      throw;
+    }
   } catch (const SQLServerConnException&) {
     markLost();
     throw;

@@ -14,18 +14,17 @@ int ServerList::getType() const {
 void ServerList::read(plat::io::DataInputStream& in) {
   in.readShort();
   objects_.clear();
-  plat::lang::Ref<ServerObject> errorList;  // the first error list met; raised once the end marker is read
   for (;;) {
     plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
     const int type = object->getType();
     if (type == Define::SERVER_EOT) break;
+    // An error list is raised, but only once the whole reply is read, so the stream stays in step.
     if (type == Define::SERVER_EXCEPTIONLIST) {
-      if (!errorList) errorList = std::move(object);
-    } else if (!errorList) {
+      NetClass::deferError(object);
+    } else {
       objects_.push_back(std::move(object));
     }
   }
-  if (errorList) onObjectError(*errorList);
 }
 
 void ServerList::write(plat::io::DataOutputStream& out) const {

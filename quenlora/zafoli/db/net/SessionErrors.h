@@ -39,6 +39,11 @@ struct SessionErrors {
   static constexpr const char* STREAM_CLOSED = "Stream is closed.";
   static constexpr const char* STREAM_CANT_CONVERT = "Can't convert data to request format";
   static constexpr const char* STREAM_ENDED_EARLY = "Input stream ended before the requested length: ";
+  // The port that asks for a protected connection, which this client cannot make.
+  static constexpr const char* SECURE_PORT = "The secure port is not supported by this client: ";
+  // A value or text longer than one wire object can frame; nothing was sent.
+  static constexpr const char* USE_STREAM =
+      "; nothing was sent. Send long values with setAsciiStream, setBinaryStream or setCharacterStream";
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -4,10 +4,12 @@
 #include <cstring>
 
 #include "platform/io/IOException.h"
+#include "platform/net/NetExceptions.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/MPlex.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
 
 namespace quenlora::zafoli::db::net {
@@ -20,14 +22,26 @@ void SocketIS::lost(const char* why) {
   throw plat::io::IOException(why);
 }
 
-std::size_t SocketIS::fill() {
-  if (ahead_.empty()) ahead_.resize(kReadAhead);
-  int n;
+void SocketIS::timedOut() {
+  const int ms = _mplex != nullptr ? _mplex->getReadTimeout() : 0;
+  if (_mplex != nullptr) _mplex->connectionLost();
+  bClosed = true;
+  throw SQLServerConnException(NetErrors::READ_TIMED_OUT + std::to_string(ms) + " ms.");
+}
+
+int SocketIS::socketRead(std::uint8_t* buf, std::size_t len) {
   try {
-    n = _istrm->read(ahead_.data(), ahead_.size());
+    return _istrm->read(buf, len);
+  } catch (const plat::net::SocketTimeoutException&) {
+    timedOut();
   } catch (const plat::io::IOException&) {
     lost(NetErrors::LOST_CONNECTION);
   }
+}
+
+std::size_t SocketIS::fill() {
+  if (ahead_.empty()) ahead_.resize(kReadAhead);
+  const int n = socketRead(ahead_.data(), ahead_.size());
   aheadAt_ = 0;
   aheadEnd_ = n > 0 ? static_cast<std::size_t>(n) : 0;
   return aheadEnd_;
@@ -39,12 +53,7 @@ void SocketIS::readExactly(std::uint8_t* buf, std::size_t len) {
     if (aheadAt_ == aheadEnd_) {
       // A large rest goes straight into its place; a small one through the buffer, with what follows it.
       if (len - got >= kReadAhead) {
-        int n;
-        try {
-          n = _istrm->read(buf + got, len - got);
-        } catch (const plat::io::IOException&) {
-          lost(NetErrors::LOST_CONNECTION);
-        }
+        const int n = socketRead(buf + got, len - got);
         if (n <= 0) lost(NetErrors::LOST_CONNECTION);
         got += static_cast<std::size_t>(n);
         continue;
@@ -68,6 +77,12 @@ bool SocketIS::nextPacket() {
   if (streamId_ == Define::DISCONNECT_STREAM_ID) lost(NetErrors::LOST_CONNECTION);
   length = frameLength - 2;
   offset = 0;
+  replyBytes_ += length;
+  if (replyBytes_ > maxReplyBytes_) {
+    if (_mplex != nullptr) _mplex->connectionLost();
+    bClosed = true;
+    throw SQLServerConnException(NetErrors::REPLY_TOO_LARGE + std::to_string(maxReplyBytes_) + " bytes.");
+  }
   if (length == 0) {
     close();
     return false;
@@ -98,6 +113,12 @@ int SocketIS::available() {
 
 void SocketIS::reset() {
   offset = length;
+}
+
+void SocketIS::startReply(std::uint64_t maxBytes) {
+  offset = length;
+  replyBytes_ = 0;
+  maxReplyBytes_ = maxBytes;
 }
 
 void SocketIS::close() {

@@ -31,6 +31,9 @@ class SocketIS final : public plat::io::InputStream {
   int available() override;
   // Discards the rest of the current packet.
   void reset() override;
+  // Discards the rest of the current packet and starts counting the payload bytes of a new reply: past maxBytes
+  // the connection is marked lost and SQLServerConnException raised, as nothing bounds such a reply.
+  void startReply(std::uint64_t maxBytes);
   void close() override;
 
   // Stream id of the packet read last.
@@ -42,6 +45,10 @@ class SocketIS final : public plat::io::InputStream {
   // Reads the next packet; false when an empty packet ended the stream.
   bool nextPacket();
   [[noreturn]] void lost(const char* why);
+  // A waiting read ran past the read time-out: the connection is lost, with a text that says so.
+  [[noreturn]] void timedOut();
+  // Reads from the socket; a time-out or failure loses the connection.
+  int socketRead(std::uint8_t* buf, std::size_t len);
   void readExactly(std::uint8_t* buf, std::size_t len);
   // Reads what the socket has (up to the read-ahead buffer's size) into the buffer; the count, 0 at its end.
   std::size_t fill();
@@ -58,6 +65,8 @@ class SocketIS final : public plat::io::InputStream {
   std::size_t aheadAt_ = 0;          // next unread byte of ahead_
   std::size_t aheadEnd_ = 0;         // end of the bytes in ahead_
   std::int16_t streamId_ = 0;
+  std::uint64_t replyBytes_ = 0;  // payload bytes of the reply being read
+  std::uint64_t maxReplyBytes_ = ~static_cast<std::uint64_t>(0);
   bool bClosed = false;
   MPlex* _mplex;  // back reference to the owner of this stream; may be null
   plat::thread::Monitor lock_;

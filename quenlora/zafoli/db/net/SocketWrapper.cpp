@@ -10,14 +10,15 @@ namespace quenlora::zafoli::db::net {
 SocketWrapper::SocketWrapper(const std::string& host, int port, bool isSecure, SocketTimeouts timeouts)
     : _isSecure(isSecure) {
   // Nothing may go out in clear to a port that asks for a protected connection.
-  if (isSecure) throw NetException(SessionErrors::CLASS_NOT_FOUND);
+  const std::string place = host + ":" + std::to_string(port);
+  if (isSecure) throw NetException(SessionErrors::SECURE_PORT + place);
   try {
     _s.setSoTimeout(timeouts.readMs);
     _s.connect(host, port, timeouts.connectMs);
   } catch (const plat::net::UnknownHostException&) {
-    throw NetException(SessionErrors::UNKNOWN_HOST);
+    throw NetException(std::string(SessionErrors::UNKNOWN_HOST) + " (" + host + ")");
   } catch (const plat::io::IOException&) {
-    throw NetException(SessionErrors::NOT_RESPONDING);
+    throw NetException(std::string(SessionErrors::NOT_RESPONDING) + " (" + place + ")");
   }
 }
 
@@ -34,6 +35,11 @@ plat::lang::Ref<plat::io::InputStream> SocketWrapper::getInputStream() {
 
 plat::lang::Ref<plat::io::OutputStream> SocketWrapper::getOutputStream() {
   return _s.getOutputStream();
+}
+
+void SocketWrapper::setReadTimeout(int ms) {
+  std::lock_guard<std::mutex> hold(mu_);
+  if (!closed_) _s.setSoTimeout(ms);
 }
 
 void SocketWrapper::close() {

@@ -19,10 +19,19 @@ struct SocketTimeouts {
   int readMs = 0;
 };
 
+// The most one reply may hold; past either limit the reply is a protocol error and the connection is given up.
+// Memory held for a reply grows with both, so they also bound what a faulty or hostile server can take.
+struct ReplyLimits {
+  static constexpr std::uint64_t kDefaultMaxObjects = 1'000'000;
+  static constexpr std::uint64_t kDefaultMaxBytes = std::uint64_t{256} << 20;
+  std::uint64_t maxObjects = kDefaultMaxObjects;  // wire objects, nested ones included
+  std::uint64_t maxBytes = kDefaultMaxBytes;      // packet payload bytes
+};
+
 class SocketWrapper : public plat::lang::Object {
  public:
-  // Connects at once. NetException "Class not found (new SocketWrapper)" for the secure kind, "Unknown host" and
-  // "Server not responding" for the failures of the plain kind.
+  // Connects at once. NetException "The secure port is not supported by this client: host:port" for the secure
+  // kind, "Unknown host (host)" and "Server not responding (host:port)" for the failures of the plain kind.
   SocketWrapper(const std::string& host, int port, bool isSecure, SocketTimeouts timeouts = {});
   ~SocketWrapper() override;
   SocketWrapper(const SocketWrapper&) = delete;
@@ -30,6 +39,8 @@ class SocketWrapper : public plat::lang::Object {
 
   plat::lang::Ref<plat::io::InputStream> getInputStream();
   plat::lang::Ref<plat::io::OutputStream> getOutputStream();
+  // Changes the read time-out of waiting reads from now on (0: none).
+  void setReadTimeout(int ms);
   // Shuts the connection down and closes it; later calls do nothing.
   void close();
   bool isSecure() const { return _isSecure; }

@@ -37,7 +37,10 @@ void TextParam::read(plat::io::DataInputStream& in) {
   setId(static_cast<std::uint8_t>(in.readUnsignedByte()));
   plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
   const auto* text = dynamic_cast<const NetString*>(object.get());
-  if (text == nullptr) onObjectError(*object);
+  if (text == nullptr) {
+    if (NetClass::deferError(object)) return;
+    onObjectError(*object);
+  }
   s_ = text->getString();
 }
 

@@ -14,12 +14,12 @@ namespace {
 
 constexpr std::size_t kLeaderBytes = 4;
 
+// The next object when it has the type; an error in its place is kept for the end of the reply and null returned.
 template <class T>
 plat::lang::Ref<T> expect(plat::io::DataInputStream& in, int type) {
   plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
-  if (object->getType() != type) ServerObject::onObjectError(*object);
-  auto typed = plat::lang::refCast<T>(object);
-  if (!typed) ServerObject::onObjectError(*object);
+  auto typed = object->getType() == type ? plat::lang::refCast<T>(object) : nullptr;
+  if (!typed && !NetClass::deferError(object)) ServerObject::onObjectError(*object);
   return typed;
 }
 
@@ -33,11 +33,14 @@ void Warning::read(plat::io::DataInputStream& in) {
   in.readShort();
   std::array<std::uint8_t, kLeaderBytes> leader;
   in.readFully(leader.data(), leader.size());
-  message_ = expect<NetString>(in, Define::SERVER_STRING)->getString();
-  SQLState_ = expect<NetString>(in, Define::SERVER_STRING)->getString();
+  const auto message = expect<NetString>(in, Define::SERVER_STRING);
+  const auto state = expect<NetString>(in, Define::SERVER_STRING);
   const auto code = expect<NetData>(in, Define::SERVER_DATA);
   // The end marker is taken before the code is decoded, so a short code leaves no bytes of the warning behind.
   expect<ServerObject>(in, Define::SERVER_EOT);
+  if (message) message_ = message->getString();
+  if (state) SQLState_ = state->getString();
+  if (!code) return;
   try {
     code_ = code->getInt();
   } catch (const plat::io::EOFException& e) {

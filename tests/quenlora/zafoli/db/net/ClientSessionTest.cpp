@@ -160,7 +160,7 @@ TEST(ClientSessionOpen, PortsAndHostsFailBeforeConnecting) {
     const char* message;
   };
   for (const Case& c : {Case{"127.0.0.1", 79, "Port# must be 80 or higher"},
-                        Case{"127.0.0.1", 8890, "Class not found (new SocketWrapper)"}}) {
+                        Case{"127.0.0.1", 8890, "The secure port is not supported by this client: 127.0.0.1:8890"}}) {
     try {
       ClientSession s(c.host, c.port, "", true);
       FAIL() << c.port;
@@ -181,7 +181,7 @@ TEST(ClientSessionOpen, NobodyListeningIsServerNotResponding) {
     ClientSession s("127.0.0.1", port, "", true);
     FAIL();
   } catch (const NetException& e) {
-    EXPECT_EQ(e.getMessage(), "Server not responding");
+    EXPECT_EQ(e.getMessage(), "Server not responding (127.0.0.1:" + std::to_string(port) + ")");
   }
 }
 

@@ -73,8 +73,8 @@ TEST(NetError, AnythingButTwoTextsGetsTheObjectErrorRule) {
   } catch (const plat::sql::SQLException& e) {
     EXPECT_EQ(e.getMessage(), "TRIVO object stream error.");
   }
-  // A nested error in place of a text is raised as itself.
-  wiretest::Input nested(Wire().u8(49).i16(0).ascii("ERR}").i32(1).i32(0).error(2, 8, "inner", "S"));
+  // A nested error in place of a text is raised as itself, once the outer error is read whole.
+  wiretest::Input nested(Wire().u8(49).i16(0).ascii("ERR}").i32(1).i32(0).error(2, 8, "inner", "S").str("S"));
   EXPECT_THROW(nested.next(), SQLConnectionException);
 }
 

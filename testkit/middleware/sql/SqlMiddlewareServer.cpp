@@ -7,6 +7,7 @@
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/Statement.h"
 #include "platform/sqlite/SqliteDriver.h"
+#include "testkit/middleware/sql/PMVTClientSession.h"
 
 namespace testkit::middleware::sql {
 namespace {
@@ -41,6 +42,9 @@ SqlMiddlewareServer::SqlMiddlewareServer(Options options)
   server_->registerClass("TRIVODriver", [server, settings, script](const std::string&, const std::vector<Arg>&) {
     return std::make_shared<TRIVODriver>(*server, settings, script);
   });
+  server_->registerClass("PMVTClientSession", [server, settings, script](const std::string&, const std::vector<Arg>&) {
+    return std::make_shared<PMVTClientSession>(*server, settings, script);
+  });
 }
 
 SqlMiddlewareServer::~SqlMiddlewareServer() {
@@ -53,6 +57,10 @@ SqlMiddlewareServer::~SqlMiddlewareServer() {
 
 std::string SqlMiddlewareServer::driverUrl(const std::string& engine) const {
   return "jdbc:orvo://" + address() + ":" + std::to_string(port()) + "/" + engine;
+}
+
+std::string SqlMiddlewareServer::recordSetUrl() const {
+  return "orvo://" + address() + ":" + std::to_string(port());
 }
 
 void SqlMiddlewareServer::execute(const std::string& sql) {

@@ -38,6 +38,8 @@ class SqlMiddlewareServer {
   int port() const { return server_->port(); }
   // "jdbc:orvo://<address>:<port>/<engine>".
   std::string driverUrl(const std::string& engine = "sqlite") const;
+  // "orvo://<address>:<port>", the URL of a record-set session.
+  std::string recordSetUrl() const;
   // The platform driver URL of the database behind the server.
   const std::string& databaseUrl() const { return settings_->databaseUrl; }
   SqlScript& script() { return *script_; }

@@ -9,7 +9,10 @@
 #include "quenlora/zafoli/db/net/FetchSize.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
 #include "quenlora/zafoli/db/pro/AutoDetail.h"
+#include "quenlora/zafoli/db/pro/Cardinality.h"
+#include "quenlora/zafoli/db/pro/InitialRecordPosition.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
+#include "quenlora/zafoli/db/pro/OptimisticConcurrency.h"
 #include "quenlora/zafoli/db/pro/Session.h"
 
 namespace quenlora::zafoli::db::pro {
@@ -72,6 +75,22 @@ Ref<Session> RelationView::getSession() const {
 
 const Ref<ConnectionInfo>& RelationView::getConnectionInfo() const {
   return multiView_.connectionInfo();
+}
+
+std::string RelationView::getInitialRecordPosition() const {
+  return InitialRecordPosition::getStringValue(plat::lang::Integer::parseInt(descriptor_.initialPosition));
+}
+
+std::string RelationView::getOptimisticConcurrency() const {
+  return OptimisticConcurrency::getStringValue(descriptor_.concurrency);
+}
+
+std::string RelationView::getCardinality() const {
+  return Cardinality::getStringValue(descriptor_.cardinality);
+}
+
+Ref<RelationView> RelationView::fromRequest(Request& request) {
+  return request.getSession()->createView(request.getConnectionInfo(), request.getSQL(), request, false);
 }
 
 int RelationView::findProjByName(const std::string& name) const {

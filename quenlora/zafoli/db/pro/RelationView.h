@@ -19,6 +19,7 @@
 #include "quenlora/zafoli/db/pro/Record.h"
 #include "quenlora/zafoli/db/pro/RecordLink.h"
 #include "quenlora/zafoli/db/pro/RecordSetLink.h"
+#include "quenlora/zafoli/db/pro/RelationViewMetaData.h"
 #include "quenlora/zafoli/db/pro/ServerHandle.h"
 #include "quenlora/zafoli/db/pro/ViewDescriptor.h"
 
@@ -26,6 +27,7 @@ namespace quenlora::zafoli::db::pro {
 
 class AutoDetail;
 class MultiView;
+class Request;
 class Session;
 
 class RelationView : public plat::lang::Object {
@@ -38,6 +40,8 @@ class RelationView : public plat::lang::Object {
 
   // Built by the multi-view (root) or an AutoDetail (detail); the view does not move until goInitialPosition.
   RelationView(MultiView& multiView, RelationView* master, std::int32_t levelID, ViewDescriptor descriptor);
+  // The root view of a new multi-view made from the request (logon retry), not registered with the session.
+  static plat::lang::Ref<RelationView> fromRequest(Request& request);
   ~RelationView() override;
   RelationView(const RelationView&) = delete;
   RelationView& operator=(const RelationView&) = delete;
@@ -66,7 +70,7 @@ class RelationView : public plat::lang::Object {
   bool isCurrentRecordReadable() const { return current_ && current_->isReadable(); }
   bool isCurrentRecordWritable() const { return current_ && current_->isWritable(); }
 
-  const net::Entity& getMetaData() const { return *descriptor_.columns; }
+  RelationViewMetaData getMetaData() const { return RelationViewMetaData(descriptor_.columns); }
   plat::lang::Ref<MultiView> getMultiView() const;
   plat::lang::Ref<RelationView> getParentRelationView() const;
   plat::lang::Ref<Session> getSession() const;
@@ -76,7 +80,10 @@ class RelationView : public plat::lang::Object {
   void setName(const std::string& name);
   const std::string& getSelectClause() const { return descriptor_.sql; }
   const std::vector<std::string>& getJoinColumns() const { return descriptor_.joinColumns; }
-  const std::string& getInitialRecordPositionText() const { return descriptor_.initialPosition; }
+  // Display names of the view's settings ("First", "Unique Modified", "One To Many" ...).
+  std::string getInitialRecordPosition() const;
+  std::string getOptimisticConcurrency() const;
+  std::string getCardinality() const;
   int getRowsPerFetch() const { return rowsPerFetch_; }
   bool doesProjExist(const std::string& name) const { return columnMap_.contains(name); }
   // The column's number by name or number text; "Column not found." otherwise.

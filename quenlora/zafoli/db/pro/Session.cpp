@@ -158,6 +158,11 @@ Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std
 
 Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std::string& sql,
                                       const plat::util::Properties& requestProps) {
+  return createView(conn, sql, requestProps, true);
+}
+
+Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std::string& sql,
+                                      const plat::util::Properties& requestProps, bool registered) {
   if (!conn) throw plat::sql::SQLException(kNoConnection);
   const ViewProperties props(requestProps);
   std::int32_t multiViewID = 0;
@@ -185,7 +190,7 @@ Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std
   root.sql = sql;
   auto self = std::static_pointer_cast<Session>(shared_from_this());
   auto multiView = MultiView::create(self, multiViewID, std::move(root), conn);
-  registerMultiView(multiView);
+  if (registered) registerMultiView(multiView);
   return multiView->getRootRelView();
 }
 

@@ -73,6 +73,9 @@ class Session : public plat::lang::Object {
   void close();
 
   // Inside the library.
+  // A view whose multi-view the session does not keep (nor close) when registered is false.
+  plat::lang::Ref<RelationView> createView(const plat::lang::Ref<ConnectionInfo>& conn, const std::string& sql,
+                                           const plat::util::Properties& requestProps, bool registered);
   const plat::lang::Ref<net::ClientSession>& wire() const { return wire_; }
   // Calls method with the arguments build makes from conn's current values; a connection failure asks the Logon
   // callback and, on true, tries again with the values as they are then. An error element in the reply counts as

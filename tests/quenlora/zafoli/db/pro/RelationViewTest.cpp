@@ -6,6 +6,9 @@
 #include "platform/sql/SQLException.h"
 #include "platform/sql/Types.h"
 #include "quenlora/zafoli/db/pro/AutoDetail.h"
+#include "quenlora/zafoli/db/pro/Cardinality.h"
+#include "quenlora/zafoli/db/pro/InitialRecordPosition.h"
+#include "quenlora/zafoli/db/pro/OptimisticConcurrency.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
 #include "quenlora/zafoli/db/pro/RelationView.h"
 #include "tests/quenlora/zafoli/db/pro/RowlaceTestSupport.h"
@@ -236,6 +239,49 @@ TEST_F(RowlaceTest, ViewDescriptionAndColumnMap) {
   for (const auto& t : types) EXPECT_EQ(RelationView::sqlTypeConvert(t.code), t.name);
   EXPECT_EQ(RelationView::sqlTypeConvert("Null"), 0);
   EXPECT_EQ(RelationView::sqlTypeConvert("integer"), 1111);
+}
+
+}  // namespace
+}  // namespace rowlacetest
+
+namespace rowlacetest {
+namespace {
+
+using quenlora::zafoli::db::pro::Cardinality;
+using quenlora::zafoli::db::pro::InitialRecordPosition;
+using quenlora::zafoli::db::pro::OptimisticConcurrency;
+
+TEST(RowlaceSettings, DisplayNamesAndTheirUnknowns) {
+  EXPECT_EQ(InitialRecordPosition::getIntValue("New"), 2);
+  EXPECT_EQ(InitialRecordPosition::getIntValue("first"), 3);
+  EXPECT_EQ(InitialRecordPosition::getStringValue(7), "None");
+  EXPECT_TRUE(InitialRecordPosition::isFirst("First"));
+  EXPECT_EQ(OptimisticConcurrency::getIntValue("All"), 2);
+  EXPECT_EQ(OptimisticConcurrency::getIntValue("?"), 1);
+  EXPECT_EQ(OptimisticConcurrency::getStringValue(0), "Unique");
+  EXPECT_EQ(Cardinality::getIntValue("Many To One"), 3);
+  EXPECT_EQ(Cardinality::getIntValue("?"), 1);
+  EXPECT_EQ(Cardinality::getStringValue(9), "One To Many");
+  EXPECT_EQ(Cardinality::getDefaultAsInt(), 1);
+}
+
+TEST_F(RowlaceTest, AViewFromARequestIsNotRegisteredAndADetailKeepsItsSettings) {
+  auto session = open();
+  auto request = session->getRequest("select * from cust");
+  request->setInitialRecordPosition("First");
+  auto view = RelationView::fromRequest(*request);
+  EXPECT_EQ(session->openMultiViews(), 0u);
+  EXPECT_EQ(view->getInitialRecordPosition(), "First");
+  EXPECT_EQ(view->getOptimisticConcurrency(), "Unique Modified");
+  auto detail = view->getAutoDetail("select * from orders where cust_id = ?");
+  detail->join(0, 1);
+  detail->setCardinality("One To One");
+  auto orders = detail->executeRequest();
+  EXPECT_EQ(orders->getCardinality(), "One To One");
+  EXPECT_EQ(orders->getMetaData().getColumnCount(), 3);
+  EXPECT_EQ(orders->getMetaData().getColumnName(3), "amount");
+  // The detail request's maximum record count is always 200.
+  EXPECT_EQ(calls(quenlora::zafoli::db::pro::AutoDetail::METHOD_execute).back().intArg(3), 200);
 }
 
 }  // namespace

@@ -147,6 +147,35 @@ std::shared_ptr<RecordSetView> RecordSetModel::addView(std::int32_t masterID, st
   return view;
 }
 
+std::shared_ptr<RecordSetView> RecordSetModel::addRowsView(std::vector<ColumnInfo> columns,
+                                                           std::vector<std::vector<Value>> rows) {
+  auto view = std::make_shared<RecordSetView>();
+  view->columns = std::move(columns);
+  view->scripted = ScriptedReply{};
+  view->scripted->rows = std::move(rows);
+  return view;
+}
+
+std::shared_ptr<RecordSetView> RecordSetModel::addResultView(plat::sql::ResultSet& rs) {
+  std::vector<ColumnInfo> columns = describe(rs);
+  for (ColumnInfo& c : columns) {
+    if (SqlEncode::isLong(c.sqlType)) {
+      c.sqlType = c.sqlType == Types::LONGVARBINARY ? Types::VARBINARY : Types::VARCHAR;
+      if (c.displaySize <= 0 || c.displaySize > 128) c.displaySize = 128;
+    }
+  }
+  std::vector<std::vector<Value>> rows;
+  while (rs.next()) {
+    std::vector<Value> row;
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      row.push_back(readValue(rs, static_cast<int>(c + 1), columns[c].sqlType));
+    }
+    rows.push_back(std::move(row));
+  }
+  rs.close();
+  return addRowsView(std::move(columns), std::move(rows));
+}
+
 void RecordSetModel::setViewID(const std::shared_ptr<RecordSetView>& view, std::int32_t id) {
   view->id = id;
   views_[id] = view;

@@ -44,6 +44,10 @@ class RecordSetModel {
 
   // Describes the query's columns (running it once) and keeps the view.
   std::shared_ptr<RecordSetView> addView(std::int32_t masterID, std::string sql, std::map<int, int> joins);
+  // A view over rows read whole from a result (catalog queries, the data-source list); long columns as text.
+  std::shared_ptr<RecordSetView> addResultView(plat::sql::ResultSet& rows);
+  std::shared_ptr<RecordSetView> addRowsView(std::vector<ColumnInfo> columns,
+                                             std::vector<std::vector<plat::lang::Value>> rows);
   void setViewID(const std::shared_ptr<RecordSetView>& view, std::int32_t id);
   const std::shared_ptr<RecordSetView>& view(std::int32_t id) const;
 

@@ -11,6 +11,7 @@
 #include "quenlora/zafoli/db/net/TextParam.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
 #include "quenlora/zafoli/db/pro/RelationView.h"
+#include "quenlora/zafoli/db/pro/SessionMetaData.h"
 
 namespace quenlora::zafoli::db::pro {
 
@@ -24,6 +25,7 @@ constexpr const char* kBadProtocol = "Unrecognized protocol.";
 constexpr const char* kBadSyntax = "Invalid URL syntax.";
 constexpr const char* kBadSubname = "Invalid subname syntax.";
 constexpr const char* kNoConnection = "ConnectionInfo object is null";
+constexpr const char* kNoDesignMetaData = "DatabaseMetaData is not available during DesignTime";
 
 struct Address {
   std::string host;
@@ -200,6 +202,35 @@ Ref<Request> Session::getRequest(const std::string& sql) {
   return request;
 }
 
+Ref<SessionMetaData> Session::getMetaData(const Ref<ConnectionInfo>& conn) {
+  if (designTime_) throw plat::sql::SQLException(kNoDesignMetaData);
+  if (!conn) throw plat::sql::SQLException(kNoConnection);
+  if (!remote_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
+  const net::Reply reply = invokeWithLogon(*remote_, METHOD_getMetaData, *conn, [](const ConnectionInfo& c) {
+    return ServerHandle::Args{text(c.getDBString()), text(c.getUser()), text(c.getPassword())};
+  });
+  auto snapshot = makeRef<SessionMetaData>(std::static_pointer_cast<Session>(shared_from_this()), conn, reply);
+  std::lock_guard lock(mu_);
+  std::erase_if(metaData_, [](const auto& w) { return w.expired(); });
+  metaData_.push_back(snapshot);
+  return snapshot;
+}
+
+Ref<RelationView> Session::inquireDSN() {
+  std::int32_t multiViewID = 0;
+  ViewDescriptor root = ViewDescriptor::designTime();
+  if (!designTime_) {
+    if (!remote_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
+    const net::Reply reply = remote_->invoke(METHOD_inquireDSN);
+    multiViewID = reply.getInt(0);
+    root = ViewDescriptor::read(reply, 1);
+  }
+  auto multiView = MultiView::create(std::static_pointer_cast<Session>(shared_from_this()), multiViewID,
+                                     std::move(root), makeRef<ConnectionInfo>(""));
+  registerMultiView(multiView);
+  return multiView->getRootRelView();
+}
+
 net::Reply Session::invokeWithLogon(ServerHandle& handle, int method, ConnectionInfo& conn,
                                     const std::function<ServerHandle::Args(const ConnectionInfo&)>& build) {
   for (int attempt = 0;;) {
@@ -246,6 +277,7 @@ void Session::close() {
       if (auto held = w.lock()) open.push_back(std::move(held));
     }
     multiViews_.clear();
+    metaData_.clear();
   }
   for (auto& multiView : open) {
     try {

@@ -25,6 +25,7 @@ namespace quenlora::zafoli::db::pro {
 
 class MultiView;
 class RelationView;
+class SessionMetaData;
 
 class Session : public plat::lang::Object {
  public:
@@ -58,6 +59,10 @@ class Session : public plat::lang::Object {
   static std::string selectText(const std::string& table, const std::vector<std::string>& columns);
 
   plat::lang::Ref<Request> getRequest(const std::string& sql = "");
+  // A metadata snapshot of the data source (logon retry); refused at design time.
+  plat::lang::Ref<SessionMetaData> getMetaData(const plat::lang::Ref<ConnectionInfo>& conn);
+  // The root view of a new registered multi-view over the server's data sources.
+  plat::lang::Ref<RelationView> inquireDSN();
 
   void setLogonObject(std::shared_ptr<Logon> logon) { logon_ = std::move(logon); }
   void setDefaultConnection(plat::lang::Ref<ConnectionInfo> conn) { defaultConn_ = std::move(conn); }
@@ -100,6 +105,7 @@ class Session : public plat::lang::Object {
   plat::lang::Ref<ConnectionInfo> defaultConn_;
   std::mutex mu_;
   std::vector<plat::lang::WeakRef<MultiView>> multiViews_;  // guarded by mu_; weak: a view handle owns its multi-view
+  std::vector<plat::lang::WeakRef<SessionMetaData>> metaData_;  // guarded by mu_; weak: a snapshot holds the session
 };
 
 }  // namespace quenlora::zafoli::db::pro

@@ -8,8 +8,8 @@
 #include "quenlora/zafoli/db/pro/AutoDetail.h"
 #include "quenlora/zafoli/db/pro/Cardinality.h"
 #include "quenlora/zafoli/db/pro/InitialRecordPosition.h"
-#include "quenlora/zafoli/db/pro/OptimisticConcurrency.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
+#include "quenlora/zafoli/db/pro/OptimisticConcurrency.h"
 #include "quenlora/zafoli/db/pro/RelationView.h"
 #include "tests/quenlora/zafoli/db/pro/RowlaceTestSupport.h"
 

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int METHOD_fetchRecords = 0, METHOD_OnDataChange = 1, METHOD_save = 2, METHOD_isDataChanged = 3,
               METHOD_undoChanges = 4, METHOD_undoRecord = 5, METHOD_deleteRecord = 6, METHOD_getNewRecord = 7,
-              METHOD_mvClose = 8, METHOD_restart = 10;
+              METHOD_mvClose = 8, METHOD_getStream = 9, METHOD_restart = 10;
 constexpr int METHOD_getPreparedRelView = 1, METHOD_setName = 3;
 constexpr int METHOD_execute = 0, METHOD_join = 2;
 
@@ -148,6 +148,10 @@ std::vector<Encoded> PMVTMultiView::invoke(int method, const std::vector<Arg>& a
         closed_ = true;
         model_->close();
         return {};
+      case METHOD_getStream: {
+        auto stream = model_->stream(pathFrom(a, 3), a.int32(0), a.int32(1), a.boolean(2));
+        return {MwEncode::dataInt(session_->scope->add(stream))};
+      }
       case METHOD_restart:
         model_->restart(a.size() > 0 ? a.text(0) : "");
         return {};

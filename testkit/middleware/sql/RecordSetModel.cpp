@@ -264,6 +264,7 @@ Encoded RecordSetModel::encode(const RowSet& set, const Row& row) const {
 
 std::vector<Encoded> RecordSetModel::fetch(const RecordSetPath& path, std::int32_t first, std::int32_t count) {
   if (first < 1 || count < 1) throw ServerFailure(24, kCategoryInvalidArg, "Bad fetch range");
+  applyStreams();
   RowSet& set = setFor(path);
   std::vector<Encoded> out;
   std::size_t size = 6;
@@ -328,7 +329,48 @@ Encoded RecordSetModel::newRecord(const RecordSetPath& path) {
   return encode(set, set.rows.back());
 }
 
-bool RecordSetModel::isChanged() const {
+std::shared_ptr<ProxyStream> RecordSetModel::stream(const RecordSetPath& path, std::int32_t n, int column, bool write) {
+  if (write && readOnly_) refuse("The view is read-only");
+  RowSet& set = setFor(path);
+  Row* row = rowAt(set, n);
+  if (!row) throw ServerFailure(25, kCategoryInvalidArg, "No row " + std::to_string(n));
+  if (column < 1 || static_cast<std::size_t>(column) > row->values.size()) refuse("Bad column");
+  const Value& v = row->values[static_cast<std::size_t>(column) - 1];
+  Bytes content;
+  if (v.is(Value::Kind::Bytes)) {
+    content = v.getBytes();
+  } else if (!v.isNull()) {
+    const std::string text = toWireText(v.is(Value::Kind::String) ? v.getString() : v.toString());
+    content.assign(text.begin(), text.end());
+  }
+  auto stream = std::make_shared<ProxyStream>(std::move(content));
+  if (write) writes_.push_back({path, n, column, stream});
+  return stream;
+}
+
+void RecordSetModel::applyStreams() {
+  for (const StreamWrite& w : writes_) {
+    if (w.stream->pieces().empty() && !w.stream->isNull()) continue;
+    RowSet& set = setFor(w.path);
+    Row* row = rowAt(set, w.row);
+    if (!row) continue;
+    const auto c = static_cast<std::size_t>(w.column) - 1;
+    const int type = set.view->columns[c].sqlType;
+    const Bytes content = w.stream->content();
+    if (w.stream->isNull()) {
+      row->values[c] = Value();
+    } else if (type == Types::LONGVARBINARY || type == Types::VARBINARY || type == Types::BINARY) {
+      row->values[c] = Value::ofBytes(content);
+    } else {
+      row->values[c] = Value::ofString(fromWireText(std::string(content.begin(), content.end())));
+    }
+    if (row->state == kRowExisting) row->state = kRowModified;
+    if (row->state == kRowNew) row->state = kRowNewModified;
+  }
+}
+
+bool RecordSetModel::isChanged() {
+  applyStreams();
   for (const auto& [path, set] : sets_) {
     for (const Row& row : set.rows) {
       if (row.state != kRowExisting && row.state != kRowNew) return true;
@@ -402,6 +444,8 @@ void RecordSetModel::saveSet(const RowSet& set) {
 }
 
 void RecordSetModel::save() {
+  applyStreams();
+  writes_.clear();
   if (readOnly_) {
     if (isChanged()) refuse("The view is read-only");
     sets_.clear();
@@ -427,6 +471,7 @@ void RecordSetModel::save() {
 
 void RecordSetModel::restart(const std::string& where) {
   where_ = where;
+  writes_.clear();
   sets_.clear();
 }
 

@@ -16,6 +16,7 @@
 #include "platform/sql/PreparedStatement.h"
 #include "platform/sql/ResultSet.h"
 #include "testkit/middleware/MwWire.h"
+#include "testkit/middleware/ServerObject.h"
 #include "testkit/middleware/sql/SqlScript.h"
 #include "testkit/middleware/sql/SqlWire.h"
 
@@ -56,8 +57,15 @@ class RecordSetModel {
   Encoded undoRecord(const RecordSetPath& path, std::int32_t n);
   void deleteRecord(const RecordSetPath& path, std::int32_t n);
   Encoded newRecord(const RecordSetPath& path);
-  bool isChanged() const;
-  void undoAll() { sets_.clear(); }
+  // The server stream object of a long value; a written stream's value enters the row at the next call.
+  std::shared_ptr<ProxyStream> stream(const RecordSetPath& path, std::int32_t n, int column, bool write);
+  bool isChanged();
+  void undoAll() {
+    sets_.clear();
+    writes_.clear();
+  }
+  // Takes the values written through streams into their rows.
+  void applyStreams();
   void save();
   void restart(const std::string& where);
   void close();
@@ -92,6 +100,13 @@ class RecordSetModel {
   std::string where_;  // the root query's where clause from a restart
   std::map<std::int32_t, std::shared_ptr<RecordSetView>> views_;
   std::map<RecordSetPath, RowSet> sets_;
+  struct StreamWrite {
+    RecordSetPath path;
+    std::int32_t row;
+    int column;
+    std::shared_ptr<ProxyStream> stream;
+  };
+  std::vector<StreamWrite> writes_;
 };
 
 }  // namespace testkit::middleware::sql

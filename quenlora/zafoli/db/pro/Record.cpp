@@ -81,6 +81,25 @@ void Record::undoRecord() {
   if (multiView && getState() != before) view_->recordChanged(*this);
 }
 
+std::unique_ptr<plat::io::InputStream> Record::getInputStream(int column) {
+  closeStream();
+  if (getState() == RECSTATE_INVALID || !set_) throw plat::sql::SQLException("Record is invalid.");
+  return set_->inputStream(getRecordNumber(), column);
+}
+
+std::unique_ptr<plat::io::OutputStream> Record::getOutputStream(int column) {
+  closeStream();
+  const int s = getState();
+  if (s == RECSTATE_DELETED) throw plat::sql::SQLException("Record has been marked for deletion.");
+  if (s == RECSTATE_DB_DELETED) throw plat::sql::SQLException("Record has been deleted.");
+  if (s == RECSTATE_INVALID || !set_) throw plat::sql::SQLException("Record is invalid.");
+  row_->setNotNull(column);
+  auto out = set_->outputStream(getRecordNumber(), column);
+  // The server holds the value the stream writes; the row counts as changed from here on.
+  markModified();
+  return out;
+}
+
 void Record::markModified() {
   const int s = getState();
   if (s == RECSTATE_NEW) row_->setState(RECSTATE_NEW_MODIFIED);

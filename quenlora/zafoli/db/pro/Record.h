@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/lang/Object.h"
@@ -52,6 +53,10 @@ class Record : public plat::lang::Object {
   void deleteRecord();
   // 102/104/105 nothing; otherwise the server's row replaces this one.
   void undoRecord();
+  // A long value of column c through the server's stream; refused on an invalid row ("Record is invalid.").
+  std::unique_ptr<plat::io::InputStream> getInputStream(int column);
+  // Refused on rows marked for deletion, deleted or invalid; the column becomes not null and the row modified.
+  std::unique_ptr<plat::io::OutputStream> getOutputStream(int column);
   // After a long value was written: 102 becomes 106, 100 becomes 101.
   void markModified();
 

@@ -2,13 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Param.h"
+#include "quenlora/zafoli/db/net/SessionErrors.h"
+#include "quenlora/zafoli/db/pro/ValueStreams.h"
 
 namespace quenlora::zafoli::db::pro {
 
 using plat::lang::makeRef;
 using plat::lang::Ref;
+
+namespace {
+constexpr const char* kInvalidBlock = "Invalid Record block.";
+}  // namespace
 
 RecordSet::RecordSet(std::shared_ptr<ServerHandle> server, RelViewPos path)
     : server_(std::move(server)), path_(std::move(path)) {}
@@ -85,6 +92,32 @@ void RecordSet::rowChanged(net::NetRecord& row) {
   path_->appendTo(args);
   server_->invoke(METHOD_OnDataChange, args);
   row.clearChanges();
+}
+
+std::int32_t RecordSet::streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write) {
+  if (!server_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
+  ServerHandle::Args args{net::Param::ofInt(0, recordNumber), net::Param::ofInt(0, column),
+                          net::Param::ofBoolean(0, write)};
+  path.appendTo(args);
+  return server_->invoke(METHOD_getStream, args).getInt(0);
+}
+
+std::unique_ptr<plat::io::InputStream> RecordSet::inputStream(std::int32_t recordNumber, int column) {
+  std::lock_guard lock(mu_);
+  if (!path_) throw plat::sql::SQLException(kInvalidBlock);
+  const std::int32_t id = streamID(*path_, recordNumber, column, false);
+  return std::make_unique<ValueInputStream>(server_->session(), id);
+}
+
+std::unique_ptr<plat::io::OutputStream> RecordSet::outputStream(std::int32_t recordNumber, int column) {
+  std::optional<RelViewPos> path;
+  {
+    std::lock_guard lock(mu_);
+    path = path_;
+  }
+  if (!path) throw plat::sql::SQLException(kInvalidBlock);
+  const std::int32_t id = streamID(*path, recordNumber, column, true);
+  return std::make_unique<ValueOutputStream>(server_->session(), id);
 }
 
 Ref<RecordTree> RecordSet::tree(std::int32_t n) {

@@ -1,6 +1,6 @@
 // The cached rows of one view level under one chain of master rows, fetched from the server in batches and kept
 // until the cache is dropped; every call names the set's place by the path it was made with. Thread contract: each
-// operation is serialised on the set; no callback runs under its lock.
+// operation but the output stream is serialised on the set; no callback runs under its lock.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include <mutex>
 #include <optional>
 
+#include "platform/io/InputStream.h"
+#include "platform/io/OutputStream.h"
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/net/NetRecord.h"
 #include "quenlora/zafoli/db/pro/RelViewPos.h"
@@ -40,6 +42,9 @@ class RecordSet : public plat::lang::Object {
   void undoRow(net::NetRecord& row);
   // Sends the row's changed values; the change list is cleared only once the server took them.
   void rowChanged(net::NetRecord& row);
+  // Long values of a row through the server's stream object (method 9); "Invalid Record block." once freed.
+  std::unique_ptr<plat::io::InputStream> inputStream(std::int32_t recordNumber, int column);
+  std::unique_ptr<plat::io::OutputStream> outputStream(std::int32_t recordNumber, int column);
   // The detail tree under held row n (made on first use); null when the row is not held.
   plat::lang::Ref<RecordTree> tree(std::int32_t n);
   // Every held row becomes 105 in place; the set forgets its rows and path and answers nothing more.
@@ -47,6 +52,7 @@ class RecordSet : public plat::lang::Object {
   bool isFreed();
 
  private:
+  std::int32_t streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write);
   void store(const plat::lang::Ref<net::NetRecord>& row);  // caller holds mu_
 
   std::shared_ptr<ServerHandle> server_;

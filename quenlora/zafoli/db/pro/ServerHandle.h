@@ -30,6 +30,7 @@ class ServerHandle {
   void disable();
   bool usable() const { return remote_ && !remote_->isDisabled(); }
   std::int32_t objectID() const { return remote_ ? remote_->getObjectID() : 0; }
+  const plat::lang::Ref<net::ClientSession>& session() const { return session_; }
 
  private:
   net::RemoteObject& remote();

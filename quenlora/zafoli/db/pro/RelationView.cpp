@@ -55,7 +55,8 @@ RelationView::RelationView(MultiView& multiView, RelationView* master, std::int3
     binders_.push_back(std::make_unique<ProjBinder>(*this, c, bindingNotify_, writable));
   }
   rowsPerFetch_ = net::FetchSize::rowsPerFetch(sizes);
-  current_ = Record::blank(this, std::static_pointer_cast<MultiView>(multiView_.shared_from_this()));
+  owner_ = std::static_pointer_cast<MultiView>(multiView_.shared_from_this());
+  current_ = Record::blank(this, owner_);
   if (master_) master_->addDetail(this);
 }
 
@@ -134,7 +135,7 @@ bool RelationView::move(std::int32_t n, bool newRecord) {
   }
   Ref<net::NetRecord> row = newRecord ? set->newRow() : set->get(n);
   if (row && row->getState() != Record::RECSTATE_INVALID) {
-    current_ = makeRef<Record>(row, this, set, getMultiView());
+    current_ = makeRef<Record>(row, this, set, owner_);
     currentNumber_ = newRecord ? row->getRecordNum() : n;
     notifyRowChange();
     resetDetails();
@@ -181,7 +182,7 @@ void RelationView::closeMultiView() {
 
 void RelationView::clearCurrent() {
   currentNumber_ = 0;
-  current_ = Record::blank(this, getMultiView());
+  current_ = Record::blank(this, owner_);
 }
 
 void RelationView::goInitialPosition() {

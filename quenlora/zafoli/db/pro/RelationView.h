@@ -133,8 +133,9 @@ class RelationView : public plat::lang::Object {
   void notifyRowChange();
   void notifyRecordSetChange();
 
-  MultiView& multiView_;  // back reference: the multi-view owns this view
-  RelationView* master_;  // back reference, owned by the same multi-view; null for a root view
+  MultiView& multiView_;                  // back reference: the multi-view owns this view
+  plat::lang::WeakRef<MultiView> owner_;  // the same, for records; usable while the multi-view is being closed
+  RelationView* master_;                  // back reference, owned by the same multi-view; null for a root view
   std::int32_t levelID_;
   ViewDescriptor descriptor_;
   std::unique_ptr<ServerHandle> server_;  // an absent handle at design time

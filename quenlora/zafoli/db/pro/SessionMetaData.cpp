@@ -75,7 +75,10 @@ Ref<RelationView> SessionMetaData::view(int method, const Args& args) {
   const std::int32_t multiViewID = reply.getInt(0);
   ViewDescriptor root = ViewDescriptor::read(reply, 1);
   auto multiView = MultiView::create(session_, multiViewID, std::move(root), conn_);
-  std::erase_if(views_, [](const auto& w) { return w.expired(); });
+  std::erase_if(views_, [](const auto& w) {
+    auto held = w.lock();
+    return !held || held->isClosed();
+  });
   views_.push_back(multiView);
   return multiView->getRootRelView();
 }

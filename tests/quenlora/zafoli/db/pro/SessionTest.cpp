@@ -145,14 +145,18 @@ TEST_F(RowlaceTest, CreateViewFormsSendTheirSelectText) {
 
 TEST_F(RowlaceTest, AViewHandleKeepsItsSessionAndAnUnheldMultiViewClosesItself) {
   std::int32_t id = 0;
+  plat::lang::Ref<quenlora::zafoli::db::pro::Record> kept;
   {
     auto view = open()->createView("select * from cust");  // the session handle is gone at once
     EXPECT_TRUE(view->first());
     EXPECT_TRUE(view->next());
     EXPECT_EQ(view->getRecord()->row().getString(2).value_or(""), "Bob");
     id = view->getMultiView()->objectID();
+    kept = view->getRecord();
   }
   EXPECT_EQ(callsTo(id, MultiView::METHOD_close).size(), 1u);
+  EXPECT_EQ(kept->getStateString(), "Invalid");  // the cache was dropped with the multi-view
+  EXPECT_EQ(kept->getRelationView(), nullptr);
 }
 
 TEST_F(RowlaceTest, CloseOnALostConnectionStillClosesEverything) {

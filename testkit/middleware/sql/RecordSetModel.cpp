@@ -242,7 +242,6 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         row.values.push_back(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
       }
     }
-    row.original = row.values;
     set.rows.push_back(std::move(row));
   }
   return static_cast<std::int64_t>(set.rows.size()) >= n ? &set.rows[static_cast<std::size_t>(n) - 1] : nullptr;
@@ -293,6 +292,7 @@ RecordSetModel::Row& RecordSetModel::writableRow(const RecordSetPath& path, std:
 void RecordSetModel::change(const RecordSetPath& path, const Arg& arg) {
   Row& row = writableRow(path, arg.rowNumber);
   if (row.state == kRowDeleted) refuse("Row " + std::to_string(row.number) + " is marked for deletion");
+  row.keepOriginal();
   for (const RowValue& v : arg.rowValues) {
     if (v.id < 1 || static_cast<std::size_t>(v.id) > row.values.size()) refuse("Bad column " + std::to_string(v.id));
     row.values[static_cast<std::size_t>(v.id) - 1] = decode(v);
@@ -304,7 +304,8 @@ Encoded RecordSetModel::undoRecord(const RecordSetPath& path, std::int32_t n) {
   RowSet& set = setFor(path);
   Row* row = rowAt(set, n);
   if (!row) throw ServerFailure(25, kCategoryInvalidArg, "No row " + std::to_string(n));
-  row->values = row->original;
+  if (!row->original.empty()) row->values = std::move(row->original);
+  row->original.clear();
   if (row->state == kRowNewModified) row->state = kRowNew;
   if (row->state == kRowModified || row->state == kRowDeleted) row->state = kRowExisting;
   return encode(set, *row);
@@ -324,7 +325,6 @@ Encoded RecordSetModel::newRecord(const RecordSetPath& path) {
   row.number = static_cast<std::int32_t>(set.rows.size()) + 1;
   row.state = kRowNew;
   row.values.resize(set.view->columns.size());
-  row.original = row.values;
   set.rows.push_back(std::move(row));
   return encode(set, set.rows.back());
 }
@@ -355,6 +355,7 @@ void RecordSetModel::applyStreams() {
     Row* row = rowAt(set, w.row);
     if (!row) continue;
     const auto c = static_cast<std::size_t>(w.column) - 1;
+    row->keepOriginal();
     const int type = set.view->columns[c].sqlType;
     const Bytes content = w.stream->content();
     if (w.stream->isNull()) {
@@ -414,10 +415,10 @@ void RecordSetModel::saveSet(const RowSet& set) {
         args.push_back(row.values[c]);
       }
       sql = "update " + table + " set " + assignments + where;
-      for (const auto& k : keys) args.push_back(row.original[columnOf(k)]);
+      for (const auto& k : keys) args.push_back(row.before()[columnOf(k)]);
     } else if (row.state == kRowDeleted) {
       sql = "delete from " + table + where;
-      for (const auto& k : keys) args.push_back(row.original[columnOf(k)]);
+      for (const auto& k : keys) args.push_back(row.before()[columnOf(k)]);
     } else if (row.state == kRowNewModified) {
       std::string names;
       std::string marks;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -75,11 +76,15 @@ class RecordSetModel {
     std::int32_t number = 0;
     int state = kRowExisting;
     std::vector<plat::lang::Value> values;
-    std::vector<plat::lang::Value> original;
+    std::vector<plat::lang::Value> original;  // kept from the first change on; empty while unchanged
+    const std::vector<plat::lang::Value>& before() const { return original.empty() ? values : original; }
+    void keepOriginal() {
+      if (original.empty()) original = values;
+    }
   };
   struct RowSet {
     std::shared_ptr<RecordSetView> view;
-    std::vector<Row> rows;  // row n at index n - 1
+    std::deque<Row> rows;  // row n at index n - 1; a deque, so growing never copies rows
     plat::lang::Ref<plat::sql::PreparedStatement> statement;
     plat::lang::Ref<plat::sql::ResultSet> cursor;
     std::size_t scriptedAt = 0;

@@ -74,7 +74,7 @@ Ref<RecordSet> MultiView::findRecordSet(RelationView& view) {
   Ref<RecordTree> tree = tree_;
   const auto& levels = path.levels();
   for (std::size_t i = 0;; ++i) {
-    auto set = tree->recordSet(levels[i].levelID, server_, path.prefix(i + 1));
+    auto set = tree->recordSet(levels[i].levelID, server_, path, i + 1);
     if (i + 1 == levels.size()) return set;
     auto row = set->get(levels[i].recordNumber);
     // A master row that is no longer a valid cached row leaves its details without rows.

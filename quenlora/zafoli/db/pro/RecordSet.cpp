@@ -144,10 +144,10 @@ bool RecordSet::isFreed() {
 }
 
 Ref<RecordSet> RecordTree::recordSet(std::int32_t levelID, const std::shared_ptr<ServerHandle>& server,
-                                     const RelViewPos& path) {
+                                     const RelViewPos& path, std::size_t levels) {
   std::lock_guard lock(mu_);
   auto& set = sets_[levelID];
-  if (!set) set = makeRef<RecordSet>(server, path);
+  if (!set) set = makeRef<RecordSet>(server, path.prefix(levels));
   return set;
 }
 

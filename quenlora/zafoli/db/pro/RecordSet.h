@@ -69,9 +69,9 @@ class RecordTree : public plat::lang::Object {
  public:
   explicit RecordTree(plat::lang::Ref<net::NetRecord> row = nullptr) : row_(std::move(row)) {}
   plat::lang::Ref<net::NetRecord> row() const;
-  // The set of the level, made with path on first use.
+  // The set of the level, made on first use with the first levels of path (the path is copied only then).
   plat::lang::Ref<RecordSet> recordSet(std::int32_t levelID, const std::shared_ptr<ServerHandle>& server,
-                                       const RelViewPos& path);
+                                       const RelViewPos& path, std::size_t levels);
   void free();
 
  private:

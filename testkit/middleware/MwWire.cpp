@@ -168,6 +168,44 @@ std::int32_t Arg::asInt() const {
                                    (std::uint32_t{v[2]} << 8) | v[3]);
 }
 
+namespace {
+
+// A row argument: length 9, "ROW}", state, row number, then its values up to an end marker. Each value is its
+// kind, a header length, id, type word and null flag, then data or string objects up to an end marker.
+void readRow(Cursor& c, Arg& a) {
+  if (c.u16() != 9) throw ParseError("row argument length");
+  if (text(c.take(4)) != "ROW}") throw ParseError("row argument marker");
+  a.rowState = c.u8();
+  const int high = c.u16();
+  a.rowNumber = static_cast<std::int32_t>((static_cast<std::uint32_t>(high) << 16) | static_cast<std::uint32_t>(c.u16()));
+  for (;;) {
+    const int kind = c.u8();
+    if (kind == 50) {
+      c.take(static_cast<std::size_t>(c.u16()));
+      return;
+    }
+    if (kind < 69 || kind > 87) throw ParseError("row value kind " + std::to_string(kind));
+    RowValue v;
+    v.kind = kind;
+    c.u16();
+    v.id = c.u8();
+    v.type = c.u16();
+    v.isNull = c.u8() != 0;
+    for (;;) {
+      const int t = c.u8();
+      if (t == 50) {
+        c.take(static_cast<std::size_t>(c.u16()));
+        break;
+      }
+      if (t != 51 && t != 52) throw ParseError("row value object " + std::to_string(t));
+      v.objects.emplace_back(t, c.take(static_cast<std::size_t>(c.u16())));
+    }
+    a.rowValues.push_back(std::move(v));
+  }
+}
+
+}  // namespace
+
 ParsedRequest MwParse::request(const Bytes& payload) {
   Cursor c(payload);
   if (c.u8() != 56) throw ParseError("not a request");
@@ -210,6 +248,8 @@ ParsedRequest MwParse::request(const Bytes& payload) {
       a.type = 102;
       if (c.u8() != 52) throw ParseError("text argument value");
       a.text = text(c.take(static_cast<std::size_t>(c.u16())));
+    } else if (type == 59) {
+      readRow(c, a);
     } else {
       throw ParseError("unknown argument object " + std::to_string(type));
     }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace testkit::middleware {
@@ -41,13 +42,26 @@ class MwEncode {
   }
 };
 
+// One value of a row argument: its kind (69-87), id, type word, null flag and the data (51) and string (52)
+// objects that carry it.
+struct RowValue {
+  int kind = 0;
+  int id = 0;
+  int type = 0;
+  bool isNull = false;
+  std::vector<std::pair<int, Bytes>> objects{};
+};
+
 // One argument of a request as the server sees it.
 struct Arg {
-  int kind = 0;                 // 57 typed, 58 text
+  int kind = 0;                 // 57 typed, 58 text, 59 row
   int id = 0;                   // argument id
   int type = 0;                 // argument type code (102 for text)
   std::vector<Bytes> values{};  // the data objects of a typed argument
   std::string text{};           // the text of a text argument
+  int rowState = 0;             // a row argument: state, row number and its changed values
+  std::int32_t rowNumber = 0;
+  std::vector<RowValue> rowValues{};
 
   std::int32_t asInt() const;
 };

@@ -7,6 +7,7 @@
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/Statement.h"
 #include "platform/sqlite/SqliteDriver.h"
+#include "testkit/middleware/sql/PMVTClientSession.h"
 
 namespace testkit::middleware::sql {
 namespace {
@@ -23,7 +24,9 @@ std::string memoryDatabaseUrl() {
 SqlMiddlewareServer::SqlMiddlewareServer() : SqlMiddlewareServer(Options{}) {}
 
 SqlMiddlewareServer::SqlMiddlewareServer(Options options)
-    : settings_(std::make_shared<DriverSettings>()), script_(std::make_shared<SqlScript>()) {
+    : settings_(std::make_shared<DriverSettings>()),
+      script_(std::make_shared<SqlScript>()),
+      terms_(std::make_shared<RecordSetTerms>()) {
   plat::sql::sqlite::registerSqliteDriver();
   settings_->databaseUrl = options.databaseFile.empty() ? memoryDatabaseUrl() : "jdbc:sqlite:" + options.databaseFile;
   settings_->checkLogin = options.checkLogin;
@@ -41,6 +44,11 @@ SqlMiddlewareServer::SqlMiddlewareServer(Options options)
   server_->registerClass("TRIVODriver", [server, settings, script](const std::string&, const std::vector<Arg>&) {
     return std::make_shared<TRIVODriver>(*server, settings, script);
   });
+  auto terms = terms_;
+  server_->registerClass("PMVTClientSession",
+                         [server, settings, script, terms](const std::string&, const std::vector<Arg>&) {
+                           return std::make_shared<PMVTClientSession>(*server, settings, script, terms);
+                         });
 }
 
 SqlMiddlewareServer::~SqlMiddlewareServer() {
@@ -53,6 +61,17 @@ SqlMiddlewareServer::~SqlMiddlewareServer() {
 
 std::string SqlMiddlewareServer::driverUrl(const std::string& engine) const {
   return "jdbc:orvo://" + address() + ":" + std::to_string(port()) + "/" + engine;
+}
+
+std::string SqlMiddlewareServer::recordSetUrl() const {
+  return "orvo://" + address() + ":" + std::to_string(port());
+}
+
+void SqlMiddlewareServer::setRecordSetTerms(std::optional<std::string> catalogTerm,
+                                            std::optional<std::string> schemaTerm) {
+  std::lock_guard lock(terms_->mu);
+  terms_->catalogTerm = std::move(catalogTerm);
+  terms_->schemaTerm = std::move(schemaTerm);
 }
 
 void SqlMiddlewareServer::execute(const std::string& sql) {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/sql/Connection.h"
 #include "testkit/middleware/MiddlewareServer.h"
+#include "testkit/middleware/sql/PMVTClientSession.h"
 #include "testkit/middleware/sql/SqlScript.h"
 #include "testkit/middleware/sql/TRIVODriver.h"
 
@@ -38,6 +40,10 @@ class SqlMiddlewareServer {
   int port() const { return server_->port(); }
   // "jdbc:orvo://<address>:<port>/<engine>".
   std::string driverUrl(const std::string& engine = "sqlite") const;
+  // "orvo://<address>:<port>", the URL of a record-set session.
+  std::string recordSetUrl() const;
+  // Catalog and schema terms the record-set metadata reports instead of the database's (nullopt: its own).
+  void setRecordSetTerms(std::optional<std::string> catalogTerm, std::optional<std::string> schemaTerm);
   // The platform driver URL of the database behind the server.
   const std::string& databaseUrl() const { return settings_->databaseUrl; }
   SqlScript& script() { return *script_; }
@@ -50,6 +56,7 @@ class SqlMiddlewareServer {
  private:
   std::shared_ptr<DriverSettings> settings_;
   std::shared_ptr<SqlScript> script_;
+  std::shared_ptr<RecordSetTerms> terms_;
   plat::lang::Ref<plat::sql::Connection> keeper_;  // keeps a shared in-memory database alive
   std::unique_ptr<MiddlewareServer> server_;       // declared last: stops before what its objects use goes
 };

@@ -74,17 +74,17 @@ std::vector<std::uint8_t> CallableStatement::getBytes(int index) {
 }
 
 plat::time::Date CallableStatement::getDate(int index) {
-  const Reply r = invokeMethod(METHOD_getDate, std::int32_t{index});
+  const net::Reply r = invokeMethod(METHOD_getDate, std::int32_t{index});
   return plat::time::Date(r.getInt(0), r.getInt(1), r.getInt(2));
 }
 
 plat::time::Time CallableStatement::getTime(int index) {
-  const Reply r = invokeMethod(METHOD_getTime, std::int32_t{index});
+  const net::Reply r = invokeMethod(METHOD_getTime, std::int32_t{index});
   return plat::time::Time(r.getInt(0), r.getInt(1), r.getInt(2));
 }
 
 plat::time::Timestamp CallableStatement::getTimestamp(int index) {
-  const Reply r = invokeMethod(METHOD_getTimestamp, std::int32_t{index});
+  const net::Reply r = invokeMethod(METHOD_getTimestamp, std::int32_t{index});
   const std::int32_t nanos = r.getInt(6);
   if (nanos < 0 || nanos > plat::time::kMaxNanos) {
     throw plat::sql::SQLException("Invalid nanoseconds in timestamp: " + std::to_string(nanos));
@@ -93,7 +93,7 @@ plat::time::Timestamp CallableStatement::getTimestamp(int index) {
 }
 
 plat::lang::Value CallableStatement::getObject(int index) {
-  const Reply r = invokeMethod(METHOD_getObject, std::int32_t{index});
+  const net::Reply r = invokeMethod(METHOD_getObject, std::int32_t{index});
   return r.as<net::Field>(0)->getObject();
 }
 

@@ -1,7 +1,7 @@
 #include "quenlora/zafoli/db/jdbc/Connection.h"
 
 #include "platform/sql/SQLException.h"
-#include "quenlora/zafoli/db/jdbc/BestEffort.h"
+#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/jdbc/CallableStatement.h"
 #include "quenlora/zafoli/db/jdbc/DatabaseMetaData.h"
 #include "quenlora/zafoli/db/jdbc/PreparedStatement.h"
@@ -64,7 +64,7 @@ void Connection::rollback() {
 
 void Connection::close() {
   if (_isClosed.exchange(true)) return;
-  BestEffort steps;
+  net::BestEffort steps;
   for (const auto& statement : statements_->takeAll()) steps.run([&] { statement->close(); });
   for (const auto& meta : dbmetas_->takeAll()) steps.run([&] { meta->close(); });
   for (const auto& rs : metaResultSets_->takeAll()) steps.run([&] { rs->close(); });

@@ -1,6 +1,6 @@
 #include "quenlora/zafoli/db/jdbc/DatabaseMetaData.h"
 
-#include "quenlora/zafoli/db/jdbc/BestEffort.h"
+#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/jdbc/Driver.h"
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
@@ -32,7 +32,7 @@ DatabaseMetaData::~DatabaseMetaData() {
 void DatabaseMetaData::close() {
   if (_isClosed) return;
   _isClosed = true;
-  BestEffort steps;
+  net::BestEffort steps;
   for (const auto& rs : _resultsets->takeAll()) steps.run([&] { rs->close(); });
   disable();
   steps.rethrow();
@@ -56,7 +56,7 @@ ProxyObject::Args DatabaseMetaData::catalogAndSchema(const OptionalText& catalog
   return Args{text(catalogs ? catalog : std::nullopt), text(schemas ? schema : std::nullopt)};
 }
 
-DatabaseMetaData::ResultSetRef DatabaseMetaData::track(const Reply& reply) {
+DatabaseMetaData::ResultSetRef DatabaseMetaData::track(const net::Reply& reply) {
   auto rs = plat::lang::makeRef<ResultSet>(reply, getSession(), _resultsets);
   if (!rs->isClosed()) _resultsets->add(rs);
   return rs;

@@ -349,7 +349,7 @@ class DatabaseMetaData final : public plat::sql::DatabaseMetaData, private Proxy
   // The catalog and schema arguments by the server's catalog and schema terms (methods 59 and 57): each is sent
   // only when its term is not empty, an empty text otherwise.
   Args catalogAndSchema(const OptionalText& catalog, const OptionalText& schema);
-  ResultSetRef track(const Reply& reply);
+  ResultSetRef track(const net::Reply& reply);
 
   const std::string _url;
   plat::lang::Ref<ResultSetList> _resultsets;  // never null

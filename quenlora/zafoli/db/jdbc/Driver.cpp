@@ -11,7 +11,7 @@
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/jdbc/Connection.h"
-#include "quenlora/zafoli/db/jdbc/Reply.h"
+#include "quenlora/zafoli/db/net/Reply.h"
 #include "quenlora/zafoli/db/net/ClientSession.h"
 #include "quenlora/zafoli/db/net/NetException.h"
 #include "quenlora/zafoli/db/net/RemoteObject.h"
@@ -167,7 +167,7 @@ plat::lang::Ref<plat::sql::Connection> Driver::connect(const std::string& url, c
       net::RemoteObject driver(SERVER_CLASS, 0, *session);
       const std::int32_t driverID = driver.invokeConstructor(kConstructorSelector, args);
       driver.setObject(SERVER_CLASS, driverID);
-      connectionID = Reply(driver.invokeMethod(METHOD_connect, args)).getInt(0);
+      connectionID = net::Reply(driver.invokeMethod(METHOD_connect, args)).getInt(0);
     }
     if (timeouts.readMs != readMs) session->setReadTimeout(readMs);
     return plat::lang::makeRef<Connection>(connectionID, session, url);

@@ -25,24 +25,24 @@ auto ProxyObject::call(F&& f) {
   }
 }
 
-Reply ProxyObject::invokeMethod(int method) {
-  return call([&](net::RemoteObject& p) { return Reply(p.invokeMethod(method)); });
+net::Reply ProxyObject::invokeMethod(int method) {
+  return call([&](net::RemoteObject& p) { return net::Reply(p.invokeMethod(method)); });
 }
 
-Reply ProxyObject::invokeMethod(int method, std::int32_t value) {
-  return call([&](net::RemoteObject& p) { return Reply(p.invokeMethod(method, value)); });
+net::Reply ProxyObject::invokeMethod(int method, std::int32_t value) {
+  return call([&](net::RemoteObject& p) { return net::Reply(p.invokeMethod(method, value)); });
 }
 
-Reply ProxyObject::invokeMethod(int method, bool value) {
-  return call([&](net::RemoteObject& p) { return Reply(p.invokeMethod(method, value)); });
+net::Reply ProxyObject::invokeMethod(int method, bool value) {
+  return call([&](net::RemoteObject& p) { return net::Reply(p.invokeMethod(method, value)); });
 }
 
-Reply ProxyObject::invokeMethod(int method, const std::string& value) {
-  return call([&](net::RemoteObject& p) { return Reply(p.invokeMethod(method, value)); });
+net::Reply ProxyObject::invokeMethod(int method, const std::string& value) {
+  return call([&](net::RemoteObject& p) { return net::Reply(p.invokeMethod(method, value)); });
 }
 
-Reply ProxyObject::invokeMethod(int method, const Args& args) {
-  return call([&](net::RemoteObject& p) { return Reply(p.invokeMethod(method, args)); });
+net::Reply ProxyObject::invokeMethod(int method, const Args& args) {
+  return call([&](net::RemoteObject& p) { return net::Reply(p.invokeMethod(method, args)); });
 }
 
 std::int32_t ProxyObject::invokeConstructor(const std::string& selector, const Args& args) {

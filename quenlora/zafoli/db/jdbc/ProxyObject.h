@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/lang/Object.h"
-#include "quenlora/zafoli/db/jdbc/Reply.h"
+#include "quenlora/zafoli/db/net/Reply.h"
 #include "quenlora/zafoli/db/net/ClientSession.h"
 #include "quenlora/zafoli/db/net/RemoteObject.h"
 
@@ -29,11 +29,11 @@ class ProxyObject {
   ~ProxyObject();
 
   // One remote call each. Transport failures below the request layer are reported as SQLException with their text.
-  Reply invokeMethod(int method);
-  Reply invokeMethod(int method, std::int32_t value);
-  Reply invokeMethod(int method, bool value);
-  Reply invokeMethod(int method, const std::string& value);
-  Reply invokeMethod(int method, const Args& args);
+  net::Reply invokeMethod(int method);
+  net::Reply invokeMethod(int method, std::int32_t value);
+  net::Reply invokeMethod(int method, bool value);
+  net::Reply invokeMethod(int method, const std::string& value);
+  net::Reply invokeMethod(int method, const Args& args);
   std::int32_t invokeConstructor(const std::string& selector, const Args& args);
   void invokeDestructor(std::int32_t objectID);
   // Marks the handle closed: later calls fail at once and send nothing.

@@ -6,7 +6,7 @@
 #include "platform/lang/Exceptions.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sql/Types.h"
-#include "quenlora/zafoli/db/jdbc/BestEffort.h"
+#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/jdbc/ResultSetMetaData.h"
 #include "quenlora/zafoli/db/jdbc/ValueStream.h"
 #include "quenlora/zafoli/db/net/Define.h"
@@ -24,7 +24,7 @@ using net::Param;
 // The arguments of the row calls carry id 1.
 constexpr std::uint8_t kArgId = 1;
 
-std::int32_t resultSetID(const Reply& reply) {
+std::int32_t resultSetID(const net::Reply& reply) {
   return reply.getInt(0);
 }
 
@@ -46,7 +46,7 @@ auto parsed(F&& parse) {
 
 }  // namespace
 
-ResultSet::ResultSet(const Reply& reply, SessionRef session, plat::lang::WeakRef<ResultSetList> owner)
+ResultSet::ResultSet(const net::Reply& reply, SessionRef session, plat::lang::WeakRef<ResultSetList> owner)
     : ProxyObject(SERVER_CLASS, resultSetID(reply), std::move(session)), owner_(std::move(owner)) {
   if (!reply.has(1)) {
     _isClosed = true;
@@ -148,7 +148,7 @@ NetRecord& ResultSet::lookupRecord() {
   if (_rec) return *_rec;
   if (_curRecNum == 0 || _allRowsRead) throw plat::sql::SQLException(kInvalidRow);
   if (!inBatch(_curRecNum, _firstRow, _rows.size())) {
-    const Reply batch =
+    const net::Reply batch =
         invokeMethod(METHOD_next, Args{Param::ofInt(kArgId, _numRowstoRequest), Param::ofInt(kArgId, _curRecNum)});
     std::vector<plat::lang::Ref<NetRecord>> rows;
     rows.reserve(batch.size());
@@ -173,7 +173,7 @@ bool ResultSet::wasNull() {
 }
 
 std::int32_t ResultSet::openStream(int column) {
-  const Reply reply =
+  const net::Reply reply =
       invokeMethod(METHOD_getStream, Args{Param::ofInt(kArgId, _curRecNum), Param::ofInt(kArgId, column)});
   if (reply.empty()) throw plat::sql::SQLException(kInvalidResultSet);
   return reply.getInt(0);
@@ -336,7 +336,7 @@ void ResultSet::clearWarnings() {
 
 std::string ResultSet::getCursorName() {
   checkOpen();
-  const Reply reply = invokeMethod(METHOD_getCursorName);
+  const net::Reply reply = invokeMethod(METHOD_getCursorName);
   if (reply.empty()) throw plat::sql::SQLException(kInvalidResultSet);
   return reply.getString(0);
 }
@@ -357,7 +357,7 @@ void ResultSet::close() {
   if (_isClosed) return;
   _isClosed = true;
   closeValueStream();
-  BestEffort steps;
+  net::BestEffort steps;
   steps.run([&] { invokeMethod(METHOD_close); });
   disable();
   _rows.clear();

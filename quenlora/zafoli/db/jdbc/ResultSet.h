@@ -13,7 +13,7 @@
 #include "platform/sql/ResultSet.h"
 #include "quenlora/zafoli/db/jdbc/OpenObjects.h"
 #include "quenlora/zafoli/db/jdbc/ProxyObject.h"
-#include "quenlora/zafoli/db/jdbc/Reply.h"
+#include "quenlora/zafoli/db/net/Reply.h"
 #include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/net/NetRecord.h"
@@ -61,7 +61,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
 
   // Element 0 of the reply is the server result set's id, element 1 its description; a reply of the id alone is
   // a result set closed from the start. owner, when given, is the list the result set leaves on close.
-  ResultSet(const Reply& reply, SessionRef session, plat::lang::WeakRef<ResultSetList> owner = {});
+  ResultSet(const net::Reply& reply, SessionRef session, plat::lang::WeakRef<ResultSetList> owner = {});
   ~ResultSet() override;
 
   // Keeps the statement that made this result set alive until the result set closes.
@@ -125,7 +125,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   int _numRowstoRequest = 1;
   std::int32_t _curRecNum = 0;  // 1-based; 0 before the first next()
   plat::lang::Ref<net::NetRecord> _rec;
-  Reply _validRows;                 // the current batch of validity flags
+  net::Reply _validRows;                 // the current batch of validity flags
   std::int32_t _firstValidRow = 0;  // row number of the first flag
   bool _allRowsRead = false;
   bool _getXXXCalled = false;  // never reset

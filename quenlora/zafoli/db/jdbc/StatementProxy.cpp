@@ -2,7 +2,7 @@
 
 #include "platform/sql/CallableStatement.h"
 #include "platform/sql/PreparedStatement.h"
-#include "quenlora/zafoli/db/jdbc/BestEffort.h"
+#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/jdbc/ResultSet.h"
 
 namespace quenlora::zafoli::db::jdbc {
@@ -22,7 +22,7 @@ StatementProxy<Base>::~StatementProxy() {
 }
 
 template <class Base>
-plat::lang::Ref<plat::sql::ResultSet> StatementProxy<Base>::makeCurrent(const Reply& reply, bool allowEmpty) {
+plat::lang::Ref<plat::sql::ResultSet> StatementProxy<Base>::makeCurrent(const net::Reply& reply, bool allowEmpty) {
   if (allowEmpty && reply.empty()) return nullptr;
   auto rs = plat::lang::makeRef<ResultSet>(reply, getSession());
   rs->holdStatement(this->weak_from_this().lock());
@@ -59,7 +59,7 @@ template <class Base>
 void StatementProxy<Base>::close() {
   if (_isClosed) return;
   _isClosed = true;
-  BestEffort steps;
+  net::BestEffort steps;
   steps.run([&] { dropCurrent(); });
   steps.run([&] { invokeMethod(METHOD_close); });
   disable();

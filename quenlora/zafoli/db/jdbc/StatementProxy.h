@@ -77,7 +77,7 @@ class StatementProxy : public Base, protected ProxyObject {
 
   // Makes the current result set of the reply (the caller closed the previous one); an empty reply leaves none
   // when allowEmpty.
-  plat::lang::Ref<plat::sql::ResultSet> makeCurrent(const Reply& reply, bool allowEmpty);
+  plat::lang::Ref<plat::sql::ResultSet> makeCurrent(const net::Reply& reply, bool allowEmpty);
   // Closes the current result set and leaves none.
   void dropCurrent();
 

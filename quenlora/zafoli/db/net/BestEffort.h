@@ -6,7 +6,7 @@
 
 #include "platform/lang/Throwable.h"
 
-namespace quenlora::zafoli::db::jdbc {
+namespace quenlora::zafoli::db::net {
 
 class BestEffort {
  public:
@@ -28,4 +28,4 @@ class BestEffort {
   std::shared_ptr<plat::lang::Throwable> first_;
 };
 
-}  // namespace quenlora::zafoli::db::jdbc
+}  // namespace quenlora::zafoli::db::net

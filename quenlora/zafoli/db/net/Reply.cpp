@@ -1,4 +1,4 @@
-#include "quenlora/zafoli/db/jdbc/Reply.h"
+#include "quenlora/zafoli/db/net/Reply.h"
 
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
@@ -8,7 +8,7 @@
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/Warning.h"
 
-namespace quenlora::zafoli::db::jdbc {
+namespace quenlora::zafoli::db::net {
 
 namespace {
 
@@ -104,4 +104,4 @@ std::shared_ptr<plat::sql::SQLWarning> Reply::warnings() const {
   return head;
 }
 
-}  // namespace quenlora::zafoli::db::jdbc
+}  // namespace quenlora::zafoli::db::net

@@ -15,7 +15,7 @@
 #include "quenlora/zafoli/db/net/RemoteObject.h"
 #include "quenlora/zafoli/db/net/ServerObject.h"
 
-namespace quenlora::zafoli::db::jdbc {
+namespace quenlora::zafoli::db::net {
 
 class Reply {
  public:
@@ -62,4 +62,4 @@ class Reply {
   Results results_;
 };
 
-}  // namespace quenlora::zafoli::db::jdbc
+}  // namespace quenlora::zafoli::db::net

@@ -1,0 +1,70 @@
+// One row of a view as the application sees it: the wire row, the set it came from and the view it belongs to. Its
+// state follows the server (states 100-106); a dropped cache leaves it 105 in place. Delete and undo go through
+// its set and tell the view when the state changed. Not locked beyond the wire row: the view's thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/lang/Object.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetRecord.h"
+#include "quenlora/zafoli/db/pro/RecordSet.h"
+
+namespace quenlora::zafoli::db::pro {
+
+class MultiView;
+class RelationView;
+
+class Record : public plat::lang::Object {
+ public:
+  static constexpr std::int8_t RECSTATE_EXISTING = net::Define::RECSTATE_EXISTING;
+  static constexpr std::int8_t RECSTATE_MODIFIED = net::Define::RECSTATE_MODIFIED;
+  static constexpr std::int8_t RECSTATE_NEW = net::Define::RECSTATE_NEW;
+  static constexpr std::int8_t RECSTATE_DELETED = net::Define::RECSTATE_DELETED;
+  static constexpr std::int8_t RECSTATE_DB_DELETED = net::Define::RECSTATE_DB_DELETED;
+  static constexpr std::int8_t RECSTATE_INVALID = net::Define::RECSTATE_INVALID;
+  static constexpr std::int8_t RECSTATE_NEW_MODIFIED = net::Define::RECSTATE_NEW_MODIFIED;
+  static constexpr const char* kDeleteNew = "Unable able to delete new record";
+
+  // set is null for the blank record; the view is a back reference kept valid by multiView.
+  Record(plat::lang::Ref<net::NetRecord> row, RelationView* view, plat::lang::Ref<RecordSet> set,
+         plat::lang::WeakRef<MultiView> multiView);
+  // The blank invalid record of a view with no current row.
+  static plat::lang::Ref<Record> blank(RelationView* view, plat::lang::WeakRef<MultiView> multiView);
+
+  std::int8_t getState() const { return row_->getState(); }
+  std::string getStateString() const;
+  static std::string stateText(int state);
+  bool isReadable() const;
+  bool isWritable() const;
+  bool isValid() const { return getState() != RECSTATE_INVALID; }
+  std::int32_t getRecordNumber() const { return row_->getRecordNum(); }
+  // The view this row belongs to; null once its multi-view is gone.
+  plat::lang::Ref<RelationView> getRelationView() const;
+  void closeStream() { row_->closeStream(); }
+
+  // The wire row: typed reads and local sets go through it; valueChanged() then tells the server.
+  net::NetRecord& row() { return *row_; }
+  // Sends the row's changed values to the server (nothing for the blank record); a failure keeps them listed.
+  void valueChanged();
+  // 103/104/105 nothing; 102/106 "Unable able to delete new record"; otherwise the server deletes the row.
+  void deleteRecord();
+  // 102/104/105 nothing; otherwise the server's row replaces this one.
+  void undoRecord();
+  // A long value of column c through the server's stream; refused on an invalid row ("Record is invalid.").
+  std::unique_ptr<plat::io::InputStream> getInputStream(int column);
+  // Refused on rows marked for deletion, deleted or invalid; the column becomes not null and the row modified.
+  std::unique_ptr<plat::io::OutputStream> getOutputStream(int column);
+  // After a long value was written: 102 becomes 106, 100 becomes 101.
+  void markModified();
+
+ private:
+  plat::lang::Ref<net::NetRecord> row_;  // never null
+  RelationView* view_;                   // back reference, valid while multiView_ lives
+  plat::lang::Ref<RecordSet> set_;
+  plat::lang::WeakRef<MultiView> multiView_;
+};
+
+}  // namespace quenlora::zafoli::db::pro

@@ -1,0 +1,170 @@
+#include "quenlora/zafoli/db/pro/RecordSet.h"
+
+#include <algorithm>
+
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/Param.h"
+#include "quenlora/zafoli/db/net/SessionErrors.h"
+#include "quenlora/zafoli/db/pro/ValueStreams.h"
+
+namespace quenlora::zafoli::db::pro {
+
+using plat::lang::makeRef;
+using plat::lang::Ref;
+
+namespace {
+constexpr const char* kInvalidBlock = "Invalid Record block.";
+}  // namespace
+
+RecordSet::RecordSet(std::shared_ptr<ServerHandle> server, RelViewPos path)
+    : server_(std::move(server)), path_(std::move(path)) {}
+
+void RecordSet::store(const Ref<net::NetRecord>& row) {
+  if (row->getState() == net::Define::RECSTATE_INVALID) {
+    allRead_ = true;
+    return;
+  }
+  rows_.try_emplace(row->getRecordNum(), makeRef<RecordTree>(row));
+  while (rows_.contains(contiguous_ + 1)) ++contiguous_;
+}
+
+Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
+  std::lock_guard lock(mu_);
+  if (!path_ || n <= 0) return nullptr;
+  for (;;) {
+    if (auto it = rows_.find(n); it != rows_.end()) return it->second->row();
+    if (allRead_) return nullptr;
+    if (!server_) {
+      // Design time: the one blank row ends the set.
+      allRead_ = true;
+      return nullptr;
+    }
+    // Ask from the first gap, so rows held further on (a new row) never make rows before them be skipped.
+    const std::int32_t held = contiguous_;
+    const std::int32_t count = std::max<std::int32_t>(path_->rowsToRequest(), n - held);
+    ServerHandle::Args args{net::Param::ofInt(0, held + 1), net::Param::ofInt(0, count)};
+    path_->appendTo(args);
+    const net::Reply reply = server_->invoke(METHOD_fetchRecords, args);
+    for (std::size_t i = 0; i < reply.size(); ++i) store(reply.as<net::NetRecord>(i));
+    // A batch that adds nothing at the first missing number can never reach row n.
+    if (contiguous_ == held) allRead_ = true;
+  }
+}
+
+Ref<net::NetRecord> RecordSet::newRow() {
+  std::lock_guard lock(mu_);
+  if (!path_ || !server_) return makeRef<net::NetRecord>();
+  ServerHandle::Args args;
+  path_->appendTo(args);
+  const net::Reply reply = server_->invoke(METHOD_getNewRecord, args);
+  auto row = reply.as<net::NetRecord>(0);
+  if (row->getState() == net::Define::RECSTATE_INVALID) return row;
+  auto [it, added] = rows_.try_emplace(row->getRecordNum(), makeRef<RecordTree>(row));
+  while (rows_.contains(contiguous_ + 1)) ++contiguous_;
+  return it->second->row();
+}
+
+void RecordSet::deleteRow(net::NetRecord& row) {
+  std::lock_guard lock(mu_);
+  if (path_ && server_) {
+    ServerHandle::Args args{net::Param::ofInt(0, row.getRecordNum())};
+    path_->appendTo(args);
+    server_->invoke(METHOD_deleteRecord, args);
+  }
+  row.setState(net::Define::RECSTATE_DELETED);
+}
+
+void RecordSet::undoRow(net::NetRecord& row) {
+  std::lock_guard lock(mu_);
+  if (!path_ || !server_) return;
+  ServerHandle::Args args{net::Param::ofInt(0, row.getRecordNum())};
+  path_->appendTo(args);
+  const net::Reply reply = server_->invoke(METHOD_undoRecord, args);
+  row.copy(*reply.as<net::NetRecord>(0));
+}
+
+void RecordSet::rowChanged(net::NetRecord& row) {
+  std::lock_guard lock(mu_);
+  if (!path_ || !server_) return;
+  // The row itself is the argument; its changed values go out and stay listed until the server took them.
+  ServerHandle::Args args{Ref<net::ServerObject>(Ref<net::NetRecord>(Ref<net::NetRecord>(), &row))};
+  path_->appendTo(args);
+  server_->invoke(METHOD_OnDataChange, args);
+  row.clearChanges();
+}
+
+std::int32_t RecordSet::streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write) {
+  if (!server_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
+  ServerHandle::Args args{net::Param::ofInt(0, recordNumber), net::Param::ofInt(0, column),
+                          net::Param::ofBoolean(0, write)};
+  path.appendTo(args);
+  return server_->invoke(METHOD_getStream, args).getInt(0);
+}
+
+std::unique_ptr<plat::io::InputStream> RecordSet::inputStream(std::int32_t recordNumber, int column) {
+  std::lock_guard lock(mu_);
+  if (!path_) throw plat::sql::SQLException(kInvalidBlock);
+  const std::int32_t id = streamID(*path_, recordNumber, column, false);
+  return std::make_unique<ValueInputStream>(server_->session(), id);
+}
+
+std::unique_ptr<plat::io::OutputStream> RecordSet::outputStream(std::int32_t recordNumber, int column) {
+  std::optional<RelViewPos> path;
+  {
+    std::lock_guard lock(mu_);
+    path = path_;
+  }
+  if (!path) throw plat::sql::SQLException(kInvalidBlock);
+  const std::int32_t id = streamID(*path, recordNumber, column, true);
+  return std::make_unique<ValueOutputStream>(server_->session(), id);
+}
+
+Ref<RecordTree> RecordSet::tree(std::int32_t n) {
+  std::lock_guard lock(mu_);
+  auto it = rows_.find(n);
+  return it == rows_.end() ? nullptr : it->second;
+}
+
+void RecordSet::free() {
+  std::map<std::int32_t, Ref<RecordTree>> rows;
+  {
+    std::lock_guard lock(mu_);
+    rows.swap(rows_);
+    path_.reset();
+    allRead_ = false;
+    contiguous_ = 0;
+  }
+  for (auto& [n, tree] : rows) tree->free();
+}
+
+bool RecordSet::isFreed() {
+  std::lock_guard lock(mu_);
+  return !path_;
+}
+
+Ref<RecordSet> RecordTree::recordSet(std::int32_t levelID, const std::shared_ptr<ServerHandle>& server,
+                                     const RelViewPos& path, std::size_t levels) {
+  std::lock_guard lock(mu_);
+  auto& set = sets_[levelID];
+  if (!set) set = makeRef<RecordSet>(server, path.prefix(levels));
+  return set;
+}
+
+Ref<net::NetRecord> RecordTree::row() const {
+  std::lock_guard lock(mu_);
+  return row_;
+}
+
+void RecordTree::free() {
+  std::map<std::int32_t, Ref<RecordSet>> sets;
+  {
+    std::lock_guard lock(mu_);
+    if (row_ && row_->getState() != net::Define::RECSTATE_INVALID) row_->setState(net::Define::RECSTATE_INVALID);
+    row_.reset();
+    sets.swap(sets_);
+  }
+  for (auto& [id, set] : sets) set->free();
+}
+
+}  // namespace quenlora::zafoli::db::pro

@@ -1,0 +1,16 @@
+// A consumer of a view's rows as a whole: told when the view was reset (save, undo, restart, a master move, the
+// detail switch, a deleted master row). Called on the thread of the view call that caused it.
+#pragma once
+
+namespace quenlora::zafoli::db::pro {
+
+class RelationView;
+
+class RecordSetLink {
+ public:
+  virtual ~RecordSetLink() = default;
+  virtual void init() = 0;
+  virtual void notifyRecordSetChange(RelationView& view) = 0;
+};
+
+}  // namespace quenlora::zafoli::db::pro

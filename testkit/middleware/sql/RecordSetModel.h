@@ -1,0 +1,117 @@
+// The rows behind one server multi-view: its views (the root query and detail queries joined to master columns),
+// one row set per view and chain of master rows, read from the database cursor only as far as asked and numbered
+// from 1, and the changes, new rows and deletes the client made, buffered until save writes them in one
+// transaction (rows found by primary key) or undo forgets them. Not locked: called under the scope's lock.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/lang/Value.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/PreparedStatement.h"
+#include "platform/sql/ResultSet.h"
+#include "testkit/middleware/MwWire.h"
+#include "testkit/middleware/ServerObject.h"
+#include "testkit/middleware/sql/SqlScript.h"
+#include "testkit/middleware/sql/SqlWire.h"
+
+namespace testkit::middleware::sql {
+
+struct RecordSetView {
+  std::int32_t id = 0;        // the PMVTRelView object's id
+  std::int32_t masterID = 0;  // 0 for the root view
+  std::string sql;
+  std::map<int, int> joins;  // parameter index (from 0) -> master column (from 1)
+  std::vector<ColumnInfo> columns;
+  std::optional<ScriptedReply> scripted;  // a script entry answers instead of the database
+};
+
+// A position path: per level the view id and the master record number (0 at the last level).
+using RecordSetPath = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+class RecordSetModel {
+ public:
+  static constexpr int kRowModified = 101, kRowNew = 102, kRowDeleted = 103, kRowNewModified = 106;
+  // Replies of a row fetch stay below one packet.
+  static constexpr std::size_t kMaxReplyBytes = 60000;
+
+  RecordSetModel(plat::lang::Ref<plat::sql::Connection> db, std::shared_ptr<SqlScript> script, bool readOnly)
+      : db_(std::move(db)), script_(std::move(script)), readOnly_(readOnly) {}
+
+  // Describes the query's columns (running it once) and keeps the view.
+  std::shared_ptr<RecordSetView> addView(std::int32_t masterID, std::string sql, std::map<int, int> joins);
+  // A view over rows read whole from a result (catalog queries, the data-source list); long columns as text.
+  std::shared_ptr<RecordSetView> addResultView(plat::sql::ResultSet& rows);
+  std::shared_ptr<RecordSetView> addRowsView(std::vector<ColumnInfo> columns,
+                                             std::vector<std::vector<plat::lang::Value>> rows);
+  void setViewID(const std::shared_ptr<RecordSetView>& view, std::int32_t id);
+  const std::shared_ptr<RecordSetView>& view(std::int32_t id) const;
+
+  std::vector<Encoded> fetch(const RecordSetPath& path, std::int32_t first, std::int32_t count);
+  void change(const RecordSetPath& path, const Arg& row);
+  Encoded undoRecord(const RecordSetPath& path, std::int32_t n);
+  void deleteRecord(const RecordSetPath& path, std::int32_t n);
+  Encoded newRecord(const RecordSetPath& path);
+  // The server stream object of a long value; a written stream's value enters the row at the next call.
+  std::shared_ptr<ProxyStream> stream(const RecordSetPath& path, std::int32_t n, int column, bool write);
+  bool isChanged();
+  void undoAll() {
+    sets_.clear();
+    writes_.clear();
+  }
+  // Takes the values written through streams into their rows.
+  void applyStreams();
+  void save();
+  void restart(const std::string& where);
+  void close();
+
+ private:
+  struct Row {
+    std::int32_t number = 0;
+    int state = kRowExisting;
+    std::vector<plat::lang::Value> values;
+    std::vector<plat::lang::Value> original;  // kept from the first change on; empty while unchanged
+    const std::vector<plat::lang::Value>& before() const { return original.empty() ? values : original; }
+    void keepOriginal() {
+      if (original.empty()) original = values;
+    }
+  };
+  struct RowSet {
+    std::shared_ptr<RecordSetView> view;
+    std::deque<Row> rows;  // row n at index n - 1; a deque, so growing never copies rows
+    plat::lang::Ref<plat::sql::PreparedStatement> statement;
+    plat::lang::Ref<plat::sql::ResultSet> cursor;
+    std::size_t scriptedAt = 0;
+    bool ended = false;
+  };
+
+  RowSet& setFor(const RecordSetPath& path);
+  // Reads until row n is held or the cursor ends; the row, or null.
+  Row* rowAt(RowSet& set, std::int32_t n);
+  void readAll(RowSet& set);
+  Row& writableRow(const RecordSetPath& path, std::int32_t n);
+  Encoded encode(const RowSet& set, const Row& row) const;
+  void saveSet(const RowSet& set);
+
+  plat::lang::Ref<plat::sql::Connection> db_;
+  std::shared_ptr<SqlScript> script_;
+  bool readOnly_;
+  std::string where_;  // the root query's where clause from a restart
+  std::map<std::int32_t, std::shared_ptr<RecordSetView>> views_;
+  std::map<RecordSetPath, RowSet> sets_;
+  struct StreamWrite {
+    RecordSetPath path;
+    std::int32_t row;
+    int column;
+    std::shared_ptr<ProxyStream> stream;
+  };
+  std::vector<StreamWrite> writes_;
+};
+
+}  // namespace testkit::middleware::sql

@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "claim/ErrorText.h"
 #include "claim/Parameters.h"
 #include "claim/StreamHandler.h"
 #include "claim/SystemLog.h"
@@ -18,10 +19,7 @@ std::string lower(std::string text) {
 }
 
 std::string messageOf(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    return t->hasMessage() ? t->getMessage() : t->toString();
-  }
-  return e.what();
+  return ErrorText::messageOf(e);
 }
 
 class TestFailure : public std::runtime_error {

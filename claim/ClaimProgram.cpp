@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <exception>
 
-#include "claim/ErrorText.h"
 #include "claim/Constants.h"
+#include "claim/ErrorText.h"
 #include "claim/Parameters.h"
 #include "claim/SystemLog.h"
 #include "platform/lang/Exceptions.h"

@@ -227,8 +227,8 @@ void Claimora::processFile(const std::string& name) {
     if (!read) {
       const std::string bad = setAside(path, name, {});
       outcome(name, kNoHost,
-              bad.empty() ? "left for a retry, the empty file could not be set aside" : "set aside as <" + bad +
-                                                                                            ">, the file is empty");
+              bad.empty() ? "left for a retry, the empty file could not be set aside"
+                          : "set aside as <" + bad + ">, the file is empty");
     } else if (claimsize == kVanished) {
       outcome(name, kNoHost, "gone before it could be read");
     } else {
@@ -345,7 +345,7 @@ void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
         resultsField("Results:  Response Not Written, see system.log");
         log("Claimora.logResponse():  Response to <" + name + "> as received: " + printable(response, responsesize));
       }
-      outcome(name, varodex_->endpoint(), "sent with response " + w.describe());
+      outcome(name, varodex_->endpoint(), "sent with " + w.describe());
       if (logStats) {
         log("read=" + std::to_string(readDone - start) + " connect=" + std::to_string(connectDone - readDone) +
             " send=" + std::to_string(sendDone - connectDone) + " receive=" + std::to_string(receiveDone - sendDone) +
@@ -383,9 +383,9 @@ void Claimora::answerFailure(const std::string& name, const std::string& message
     return;
   }
   const std::string bad = setAside(LocalPath::join(fileFind_.getDir(), name), name, kept);
-  outcome(name, host,
-          (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", no reject layout fits (" +
-              message + ")");
+  outcome(
+      name, host,
+      (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", no reject layout fits (" + message + ")");
 }
 
 void Claimora::clearBuffers() {
@@ -563,9 +563,9 @@ void Claimora::logResponse(const std::string& name) {
 }
 
 std::string Claimora::Written::describe() const {
-  if (path.empty()) return "lost: " + cause;
-  if (elsewhere) return "kept in the send folder as <" + path + "> (" + cause + ")";
-  return "<" + path + ">";
+  if (path.empty()) return "response lost: " + cause;
+  if (elsewhere) return "response kept in the send folder as <" + path + "> (" + cause + ")";
+  return "response <" + path + ">";
 }
 
 Claimora::Written Claimora::writeResponse(const std::string& name) {
@@ -590,8 +590,8 @@ Claimora::Written Claimora::writeResponse(const std::string& name) {
   w.path = installNew(fileFind_.getDir(), stem, "." + rsp, bytes, err);
   if (!w.path.empty()) {
     w.elsewhere = true;
-    log("Claimora.logResponse():  Response to <" + name + "> not written to the receive folder <" + receiveDir +
-        "> (" + w.cause + "); kept as <" + w.path + ">.");
+    log("Claimora.logResponse():  Response to <" + name + "> not written to the receive folder <" + receiveDir + "> (" +
+        w.cause + "); kept as <" + w.path + ">.");
     return w;
   }
   w.cause += ", send folder: " + std::string(std::strerror(err));
@@ -727,9 +727,8 @@ bool Claimora::isSettled(const std::string& name, const FileState& state) {
     return false;
   }
   const std::int64_t wait = settleMs();
-  const std::int64_t wallNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                  std::chrono::system_clock::now().time_since_epoch())
-                                  .count();
+  const std::int64_t wallNs =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
   const std::int64_t ageMs = (wallNs - state.mtimeNs) / 1000000;
   const std::int64_t stillMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - it->second.since).count();
   // The modification time is the producer's word; a time in the future (another clock) falls back on how long
@@ -758,7 +757,8 @@ bool Claimora::isStuck(const std::string& name) {
 void Claimora::waitForNextRound(int ms) {
   std::unique_lock<std::mutex> lock(waitMu_);
   // Never a busy loop: a wait below the floor waits the floor.
-  waitCv_.wait_for(lock, std::chrono::milliseconds(std::max(ms, Parameters::kMinFileWaitMs)), [this] { return !forever.load(); });
+  waitCv_.wait_for(lock, std::chrono::milliseconds(std::max(ms, Parameters::kMinFileWaitMs)),
+                   [this] { return !forever.load(); });
 }
 
 void Claimora::cell(int column, const std::string& text) {

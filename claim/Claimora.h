@@ -6,8 +6,8 @@
 #pragma once
 
 #include <array>
-#include <chrono>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -36,7 +36,7 @@ class Claimora : public plat::thread::Thread {
   static constexpr const char* kKeyStoreFile = "jssecerts";
   static constexpr const char* kKeyStorePassword = "tumbrelosk";
   static constexpr const char* kRejectCode = "85";
-  static constexpr int kHeaderSize = 9;  // four length digits and the five-byte identifier of an answer
+  static constexpr int kHeaderSize = 9;       // four length digits and the five-byte identifier of an answer
   static constexpr int kMaxNameTries = 1000;  // b.rsp, b~2.rsp, ... before a name is given up as taken
 
   // Result codes of reading one claim file (claimsize when not positive).

@@ -8,9 +8,9 @@
 #include <ostream>
 #include <string>
 
-#include "claim/ErrorText.h"
 #include "claim/ClaimProgram.h"
 #include "claim/Dialogs.h"
+#include "claim/ErrorText.h"
 #include "claim/IPTester.h"
 #include "claim/Parameters.h"
 #include "claim/SystemLog.h"

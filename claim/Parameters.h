@@ -127,7 +127,7 @@ class Parameters {
   void problem(const std::string& line);  // logs and keeps a settings mistake
 
   mutable std::recursive_mutex mu_;
-  Settings s_;              // guarded by mu_
+  Settings s_;                         // guarded by mu_
   std::vector<std::string> problems_;  // guarded by mu_
-  std::atomic<int> ip_{0};  // rotation index, always below the host count
+  std::atomic<int> ip_{0};             // rotation index, always below the host count
 };

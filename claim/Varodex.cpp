@@ -81,8 +81,9 @@ bool Varodex::connect() {
     const std::string host = params_->getRemoteHost();
     timeoutMs_ = params_->getRemoteTimeout();
     const bool secure = params_->getSecurity();
-    endpoint_ = host + ":" +
-                std::to_string(params_->getRemotePort(secure ? Parameters::kSecurePortIndex : Parameters::kClearPortIndex));
+    endpoint_ =
+        host + ":" +
+        std::to_string(params_->getRemotePort(secure ? Parameters::kSecurePortIndex : Parameters::kClearPortIndex));
     if (secure) {
       // With security on a claim goes out encrypted or not at all.
       if (!sf || !suites)

@@ -83,8 +83,7 @@ class Varodex : public plat::lang::Object {
   std::string where() const;
   void endUnboundedWait();  // with socketMu_ held
 
-
-  mutable std::mutex socketMu_;           // guards publishing s, so abort() sees a whole socket or none
+  mutable std::mutex socketMu_;          // guards publishing s, so abort() sees a whole socket or none
   plat::lang::Ref<plat::net::Socket> s;  // present between connect and disConnect; guarded by socketMu_ for abort
   bool aborting_ = false;                // guarded by socketMu_
   plat::lang::Ref<plat::tls::TlsContext> sf;
@@ -92,9 +91,9 @@ class Varodex : public plat::lang::Object {
   plat::lang::Ref<plat::io::InputStream> in;    // buffered over the socket
   plat::lang::Ref<plat::io::OutputStream> out;  // buffered over the socket
   bool connected = false;
-  bool answered_ = false;  // the last getData since connect returned an answer
+  bool answered_ = false;          // the last getData since connect returned an answer
   std::atomic<int> timeoutMs_{0};  // read time-out of the current connection
-  std::string claim_;      // the claim in hand, for failure lines
+  std::string claim_;              // the claim in hand, for failure lines
   std::string endpoint_ = "none";
 
   plat::lang::Ref<Parameters> params_;

@@ -66,8 +66,10 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
       {"claim_ext=abc", "Claim extension reset to abc.", [](auto& p) { return p.getClaimExtension() == "abc"; }},
       {"CLAIMRES_EXT  RES", "Response extension reset to RES.",
        [](auto& p) { return p.getResponseExtension() == "RES"; }},
-      {"connect_wait=2999", "Wait connect reset to 2999 milliseconds.", [](auto& p) { return p.getConnectWait() == 2999; }},
-      {"reset_time=119999", "System resets every 119999 milliseconds.", [](auto& p) { return p.getResetTime() == 119999; }},
+      {"connect_wait=2999", "Wait connect reset to 2999 milliseconds.",
+       [](auto& p) { return p.getConnectWait() == 2999; }},
+      {"reset_time=119999", "System resets every 119999 milliseconds.",
+       [](auto& p) { return p.getResetTime() == 119999; }},
       {"data_offset=2", "Data offset reset to 2.", [](auto& p) { return p.getDataOffset() == 2; }},
       {"data_offset=4049", "Data offset reset to 4049.", [](auto& p) { return p.getDataOffset() == 4049; }},
       {"file_wait=1999", "File wait reset to 1999 milliseconds.", [](auto& p) { return p.getFileWait() == 1999; }},
@@ -98,11 +100,13 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
       {"remote_timeout=0", "Remote timeout is OFF; a read waits until the server answers or the worker stops.",
        [](auto& p) { return p.getRemoteTimeout() == 0; }},
       // Mistakes: the value stays, and one line names the key or path.
-      {"security=maybe", "Parameters.read():  Value <maybe> of <security> refused (on or off); the setting is unchanged.",
+      {"security=maybe",
+       "Parameters.read():  Value <maybe> of <security> refused (on or off); the setting is unchanged.",
        [](auto& p) { return p.getSecurity() && p.problems().size() == 1; }},
       {"unknown_key=1", "Parameters.read():  Unknown key <unknown_key> on line <unknown_key=1>, ignored.",
        [](auto& p) { return p.getFileWait() == 500 && p.problems().size() == 1; }},
-      {"send_dir=does_not_exist", "Parameters.read():  Send directory <does_not_exist> does not exist; it stays <working\\>.",
+      {"send_dir=does_not_exist",
+       "Parameters.read():  Send directory <does_not_exist> does not exist; it stays <working\\>.",
        [](auto& p) { return p.getSendDirectory() == "working\\" && p.problems().size() == 1; }},
       {"file_wait=x", "Parameters.read():  Error on line <file_wait=x>",
        [](auto& p) { return p.getFileWait() == 500 && p.problems().size() == 1; }},
@@ -119,7 +123,8 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
     EXPECT_TRUE(c.check(p));
     std::vector<std::string> expected{"System Log Started."};
     if (!c.logLine.empty()) expected.push_back(c.logLine);
-    if (c.line == "file_wait=0") expected.push_back("File wait below 100 milliseconds; the worker waits 100 milliseconds.");
+    if (c.line == "file_wait=0")
+      expected.push_back("File wait below 100 milliseconds; the worker waits 100 milliseconds.");
     expected.push_back("Read Initialization File <cm.ini>.");
     EXPECT_EQ(wd.logMessages(), expected);
   }

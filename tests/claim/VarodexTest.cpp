@@ -323,7 +323,7 @@ TEST_F(VarodexTlsTest, SecurityOnWithoutTlsNeverFallsBackToClearText) {
   EXPECT_FALSE(v.connect());
   EXPECT_TRUE(
       work.logHasPrefix("Varodex.connect():  SSLException: TLS is not available; security is on, "
-                  "claim not sent in clear"));
+                        "claim not sent in clear"));
   EXPECT_FALSE(server.waitForConnections(1, 200));
 }
 

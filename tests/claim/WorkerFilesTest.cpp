@@ -20,8 +20,7 @@ namespace {
 using namespace claimtest;
 namespace fs = std::filesystem;
 
-#define REQUIRE_KEY_STORE() \
-  ASSERT_TRUE(installKeyStore()) << "the key store could not be made"
+#define REQUIRE_KEY_STORE() ASSERT_TRUE(installKeyStore()) << "the key store could not be made"
 
 // The reject payload the worker must write for `file` and `message` (default framing, offset 0).
 Bytes expectedReject(const Bytes& file, const std::string& message) {
@@ -175,8 +174,9 @@ TEST(Worker, EmptyClaimNeverReplacesAnEarlierBadFile) {
   EXPECT_FALSE(fs::exists("working/e.clm"));
   EXPECT_EQ(readFile("working/e.clm.bad"), bytesOf("earlier"));
   EXPECT_TRUE(fs::exists("working/e.clm~2.bad"));
-  EXPECT_EQ(wd.outcomes("e.clm"),
-            std::vector<std::string>{"Outcome <e.clm>, host none: set aside as <working/e.clm~2.bad>, the file is empty."});
+  EXPECT_EQ(
+      wd.outcomes("e.clm"),
+      std::vector<std::string>{"Outcome <e.clm>, host none: set aside as <working/e.clm~2.bad>, the file is empty."});
 }
 
 TEST(Worker, MissingReceiveDirectoryLeavesTheClaim) {

@@ -256,6 +256,11 @@ TEST_F(JFrame1Test, TestGivesFeedbackAndAFailureWarns) {
 
 TEST_F(JFrame1Test, FieldsAndCellsShowTheirWholeTextAsToolTip) {
   auto window = openWindow();
+  // The worker stops first, so that its own updates cannot overwrite the texts below.
+  auto worker = window->program().worker();
+  worker->Halt();
+  ASSERT_TRUE(worker->join(10000));
+  ASSERT_TRUE(pumpUntil([&] { return text(window->systemField()) == "System:  Stopped"; }));
   const std::string longText = "Results:  Response Kept In Send Folder, <working/a-rather-long-claim-name.rsp>";
   window->statusField(StatusListener::Field::Results, longText);
   window->statusCell(1, "Awaiting Response");

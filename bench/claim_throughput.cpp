@@ -1,6 +1,8 @@
 // Claims per second through the worker against the test clearing house on loopback, clear TCP and TLS (a full
 // handshake per claim), with the new-handshake rate that `openssl s_time -new` reaches against an
-// `openssl s_server` child on the same machine for comparison, and the process's peak resident memory.
+// `openssl s_server` child on the same machine for comparison, and the process's peak resident memory. A claim is
+// taken only once it has stood still for a file wait, so the files are dated back when they are written and the
+// measured time holds both rounds: the one that sees the files and the one that sends them.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -139,9 +141,13 @@ void BM_ClaimThroughput(benchmark::State& state, bool tls) {
     state.PauseTiming();
     for (const auto& entry : fs::directory_iterator("working")) fs::remove(entry.path());
     writeClaims();
+    for (const auto& entry : fs::directory_iterator("working")) {
+      fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
-    worker.processRound();
+    worker.processRound();  // sees each claim
+    worker.processRound();  // takes those that stood still
     seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.PauseTiming();
     answered += answeredResponses();

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "claim/Constants.h"
+#include "claim/ErrorText.h"
 #include "claim/Parameters.h"
 #include "claim/SystemLog.h"
 #include "platform/lang/Exceptions.h"
@@ -11,10 +12,7 @@
 namespace {
 
 std::string messageOf(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    return t->hasMessage() ? t->getMessage() : t->toString();
-  }
-  return e.what();
+  return ErrorText::messageOf(e);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The claim program apart from its window: the shared constants, log and settings made in start-up order, the
 // host-reset thread and the worker started at open, Reset, the connectivity tests, and shut-down with the saved
-// window position. The window and the headless mode both drive it. Every operation is called from one thread
-// (the GUI thread, or the headless main loop); the threads it starts report only through the StatusListener.
+// window position. The window and the headless mode both drive it. Operations are called by one thread at a time
+// (the GUI thread, the window's stopper thread for Reset and Exit, or the headless main loop); the threads it
+// starts report only through the StatusListener.
 #pragma once
 
 #include <optional>

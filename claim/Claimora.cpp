@@ -9,9 +9,11 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <type_traits>
 #include <vector>
 
 #include "claim/Clock.h"
+#include "claim/ErrorText.h"
 #include "claim/FormatResponse.h"
 #include "claim/LocalPath.h"
 #include "claim/Parameters.h"
@@ -23,7 +25,7 @@
 namespace {
 
 constexpr const char* kBadSuffix = ".bad";
-constexpr const char* kTempSuffix = ".tmp";
+constexpr const char* kNoHost = "none";
 
 StatusListener& noListener() {
   static StatusListener none;
@@ -41,15 +43,13 @@ bool equalsIgnoreCase(const std::string& a, const std::string& b) {
   return upperAscii(a) == upperAscii(b);
 }
 
-std::string ioFailure(const std::string& path, int err) {
-  return "java.io.FileNotFoundException: " + path + " (" + std::strerror(err) + ")";
-}
-
-std::string messageOf(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    return t->hasMessage() ? t->getMessage() : t->toString();
+template <typename Entry>
+const std::string& keyOf(const Entry& entry) {
+  if constexpr (std::is_same_v<Entry, std::string>) {
+    return entry;
+  } else {
+    return entry.first;
   }
-  return e.what();
 }
 
 }  // namespace
@@ -70,6 +70,11 @@ Claimora::~Claimora() {
 void Claimora::Halt() {
   forever.store(false);
   requestStop();
+  {
+    // An exchange without a read time-out would otherwise hold the stop for as long as the server is silent.
+    std::lock_guard<std::mutex> lock(varodexMu_);
+    if (varodex_) varodex_->abort();
+  }
   std::lock_guard<std::mutex> lock(waitMu_);
   waitCv_.notify_all();
 }
@@ -83,7 +88,7 @@ void Claimora::run() {
       waitForNextRound(Parameters::getInstance()->getFileWait());
     }
   } catch (const std::exception& e) {
-    const std::string message = messageOf(e);
+    const std::string message = ErrorText::messageOf(e);
     systemField("System:  " + message);
     log("Claimora.run():  " + message);
     return;
@@ -95,13 +100,43 @@ void Claimora::run() {
 void Claimora::setUp() {
   if (setUp_) return;
   sslClient_ = std::make_unique<SSLClient>(kKeyStoreFile, kKeyStorePassword);
-  varodex_ = std::make_unique<Varodex>(sslClient_->getSocketFactory(), sslClient_->getCipherSuites());
+  {
+    std::lock_guard<std::mutex> lock(varodexMu_);
+    varodex_ = std::make_unique<Varodex>(sslClient_->getSocketFactory(), sslClient_->getCipherSuites());
+  }
   fileFind_.setDir(LocalPath::directory(sendDir));
   cell(0, " ");
   cell(1, " ");
-  systemField(Parameters::getInstance()->getSecurity() ? "System:  Secure" : "System:  Clear");
+  const bool folders = checkFolders();
+  auto params = Parameters::getInstance();
+  if (!folders || !params->problems().empty()) {
+    // Looking healthy while claims cannot flow would hide the mistake; the log names each one.
+    systemField("System:  Settings Error, see system.log");
+  } else {
+    systemField(params->getSecurity() ? "System:  Secure" : "System:  Clear");
+  }
   resultsField("Results:  None");
   setUp_ = true;
+}
+
+bool Claimora::checkFolders() {
+  bool ok = true;
+  auto check = [&ok](const std::string& what, const std::string& text, int mode) {
+    const std::string dir = LocalPath::directory(text);
+    const std::string probe = dir.empty() ? "." : dir;
+    struct stat st {};
+    if (::stat(probe.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+      log("Claimora.run():  " + what + " directory <" + text + "> does not exist.");
+      ok = false;
+    } else if (::access(probe.c_str(), mode) != 0) {
+      log("Claimora.run():  " + what + " directory <" + text + "> cannot be " +
+          (mode & R_OK ? "read and written." : "written.") + " (" + std::strerror(errno) + ")");
+      ok = false;
+    }
+  };
+  check("Send", sendDir, R_OK | W_OK | X_OK);
+  check("Receive", receiveDir, W_OK | X_OK);
+  return ok;
 }
 
 void Claimora::processRound() {
@@ -110,6 +145,8 @@ void Claimora::processRound() {
     cell(0, " ");
     cell(1, " ");
     stuck_.clear();
+    seen_.clear();
+    retryLogged_.clear();
     return;
   }
   std::set<std::string> listed;
@@ -120,7 +157,7 @@ void Claimora::processRound() {
     try {
       processFile(*name);
     } catch (const std::exception& e) {
-      const std::string message = messageOf(e);
+      const std::string message = ErrorText::messageOf(e);
       resultsField("Results:  " + message);
       log("Claimora.run():  " + message);
     }
@@ -128,10 +165,15 @@ void Claimora::processRound() {
     cell(1, " ");
     formatResponse_.reset();
   }
-  // A name that left the directory has no lasting problem any more.
-  for (auto it = stuck_.begin(); it != stuck_.end();) {
-    it = listed.count(it->first) ? std::next(it) : stuck_.erase(it);
-  }
+  // A name that left the directory has no lasting problem any more and starts afresh if it comes back.
+  auto forgetUnlisted = [&listed](auto& table) {
+    for (auto it = table.begin(); it != table.end();) {
+      it = listed.count(keyOf(*it)) ? std::next(it) : table.erase(it);
+    }
+  };
+  forgetUnlisted(stuck_);
+  forgetUnlisted(seen_);
+  forgetUnlisted(retryLogged_);
 }
 
 void Claimora::processFile(const std::string& name) {
@@ -147,15 +189,24 @@ void Claimora::processFile(const std::string& name) {
   if (::stat(path.c_str(), &st) != 0 || ::access(path.c_str(), R_OK) != 0) {
     resultsField("Results:  Claim File Not Found, <" + name + ">");
     log("Claimora.run():  Claim File Not Found, <" + name + ">");
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0) {
+      outcome(name, kNoHost, "left for a retry, the file cannot be read");
+    } else {
+      outcome(name, kNoHost, "gone before it could be read");
+    }
     markStuck(name);
     return;
   }
   if (!S_ISREG(st.st_mode)) {
     // A directory or device with a claim's name is not a claim; say so once.
     log("Claimora.run():  Not A Claim File, <" + name + ">");
+    outcome(name, kNoHost, "left in the send folder, not a claim file");
     markStuck(name);
     return;
   }
+  // A producer may still be writing: the file is taken only once it has stood still long enough.
+  if (!isSettled(name, stateOf(st))) return;
 
   resultsField("Results:");
   cell(0, name);
@@ -165,37 +216,55 @@ void Claimora::processFile(const std::string& name) {
   dataOffset_ = params->getDataOffset();
   const bool logStats = params->getLogStats();
   const bool read = getData(path);
+  if (claimsize != kVanished && claimsize != kReadFailed && !(readState_ == stateOf(st))) {
+    // Written to while it was read: wait until it stands still again.
+    seen_[name] = Observed{readState_, std::chrono::steady_clock::now()};
+    return;
+  }
+  seen_.erase(name);
 
-  if (!read) {
-    // An empty file: no response and no reject; set aside so it is not taken up again every round.
-    setAsideEmpty(path, name);
-  } else if (claimsize == kVanished) {
-    // Nothing left to delete or answer.
-  } else if (claimsize == kReadFailed) {
-    markStuck(name);
-  } else {
-    // The claim is deleted before it is sent, so it can never go out twice; both need the receive directory,
-    // since an answer or a reject must be written afterwards.
-    if (!receiveDirectoryUsable()) {
-      const std::string text = "Receive Directory Not Writable, <" + receiveDir + ">";
-      resultsField("Results:  " + text);
-      if (!receiveDirReported_) log("Claimora.run():  " + text + ", claims left in the send directory.");
-      receiveDirReported_ = true;
-      return;
+  if (!read || claimsize == kVanished || claimsize == kReadFailed) {
+    if (!read) {
+      const std::string bad = setAside(path, name, {});
+      outcome(name, kNoHost,
+              bad.empty() ? "left for a retry, the empty file could not be set aside"
+                          : "set aside as <" + bad + ">, the file is empty");
+    } else if (claimsize == kVanished) {
+      outcome(name, kNoHost, "gone before it could be read");
+    } else {
+      markStuck(name);
+      outcome(name, kNoHost, "left for a retry, the file could not be read");
     }
-    receiveDirReported_ = false;
+    notProperlyFormatted(name);
+    return;
+  }
+
+  // Whatever follows ends in a response file, so the receive directory must take one first.
+  if (!receiveDirectoryUsable()) {
+    const std::string text = "Receive Directory Not Writable, <" + receiveDir + ">";
+    resultsField("Results:  " + text);
+    if (!receiveDirReported_) log("Claimora.run():  " + text + ", claims left in the send directory.");
+    receiveDirReported_ = true;
+    if (retryLogged_.insert(name).second) outcome(name, kNoHost, "left for a retry, " + text);
+    return;
+  }
+  receiveDirReported_ = false;
+  retryLogged_.erase(name);
+
+  if (claimsize > 0) {
+    // The claim is deleted before it is sent, so it can never go out twice; its bytes stay in hand until it has
+    // an answer, a reject or a set-aside file.
+    const std::vector<Byte> kept(request.begin(), request.begin() + std::clamp(requestsize, 0, bufferSize()));
     if (::unlink(path.c_str()) != 0) {
       const std::string text = "Claim File Not Deleted, <" + name + ">";
       resultsField("Results:  " + text);
       log("Claimora.run():  " + text + ", claim not sent: " + std::strerror(errno));
+      outcome(name, kNoHost, "left for a retry, the file could not be deleted before sending");
       markStuck(name);
       return;
     }
     stuck_.erase(name);
-  }
-
-  if (claimsize > 0) {
-    sendClaim(name, start, dataOffset_, logStats);
+    sendClaim(name, start, dataOffset_, logStats, kept);
     return;
   }
 
@@ -210,27 +279,48 @@ void Claimora::processFile(const std::string& name) {
     case kNoStx:
       reject = "QOV:  <STX> Not Found.";
       break;
-    case kTooLarge:
+    default:
       reject = "QOV:  Claim Too Large.";
       break;
-    default:
-      break;  // empty, vanished or unreadable: no reject
   }
-  if (!reject.empty()) {
-    getRejectResponse(reject);
-    if (responsesize > 0) logResponse(name);
+  getRejectResponse(reject);
+  if (responsesize > 0) {
+    // The reject is written before the claim is deleted: a claim never goes without an answer.
+    const Written w = writeResponse(name);
+    if (w.ok()) {
+      if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        log("Claimora.run():  Claim File Not Deleted, <" + name + ">: " + std::strerror(errno));
+        markStuck(name);
+      }
+      outcome(name, kNoHost, "rejected with \"" + upperAscii(reject) + "\", " + w.describe());
+    } else {
+      markStuck(name);
+      outcome(name, kNoHost, "left for a retry, its reject could not be written (" + w.cause + ")");
+    }
+  } else {
+    const std::string bad = setAside(path, name, {});
+    outcome(name, kNoHost,
+            bad.empty() ? "left for a retry, no reject layout fits and it could not be set aside"
+                        : "set aside as <" + bad + ">, no reject layout fits (" + reject + ")");
   }
+  notProperlyFormatted(name);
+}
+
+void Claimora::notProperlyFormatted(const std::string& name) {
   resultsField("Results:  Claim File Not Properly Formatted, <" + name + ">");
   log("Claimora.run():  Claim File Not Properly Formatted, <" + name + ">");
 }
 
-void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats) {
+void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
+                         const std::vector<Byte>& kept) {
   const std::int64_t readDone = Clock::getTime();
+  varodex_->setClaim(name);
   cell(1, "Connecting");
   if (!varodex_->connect()) {
-    rejectAndReport(name, "QOV:  Failed To Send Claim.  Check Internet Connection.");
+    answerFailure(name, "QOV:  Failed To Send Claim.  Check Internet Connection.", kept);
     cell(1, "Failed To Connect.");
     resultsField("Results:  Check Internet Connection.");
+    varodex_->setClaim("");
     return;
   }
   const std::int64_t connectDone = Clock::getTime();
@@ -245,30 +335,57 @@ void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
     const std::int64_t receiveDone = Clock::getTime();
     if (responsesize > 0) {
       cell(1, "Received Response");
-      logResponse(name);
+      const Written w = writeResponse(name);
       const std::int64_t writeDone = Clock::getTime();
-      resultsField("Results:  Claim Successfully Sent.");
+      if (w.ok() && !w.elsewhere) {
+        resultsField("Results:  Claim Successfully Sent.");
+      } else if (w.ok()) {
+        resultsField("Results:  Response Kept In Send Folder, <" + w.path + ">");
+      } else {
+        resultsField("Results:  Response Not Written, see system.log");
+        log("Claimora.logResponse():  Response to <" + name + "> as received: " + printable(response, responsesize));
+      }
+      outcome(name, varodex_->endpoint(), "sent with " + w.describe());
       if (logStats) {
         log("read=" + std::to_string(readDone - start) + " connect=" + std::to_string(connectDone - readDone) +
             " send=" + std::to_string(sendDone - connectDone) + " receive=" + std::to_string(receiveDone - sendDone) +
             " write=" + std::to_string(writeDone - receiveDone) + " total=" + std::to_string(writeDone - start));
       }
     } else {
-      rejectAndReport(name, "QOV:  No Response.");
+      answerFailure(name, "QOV:  No Response.", kept);
       cell(1, "No Response.");
       resultsField("Results:  No Response.");
     }
+    varodex_->setClaim("");
     return;
   }
-  rejectAndReport(name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.");
+  answerFailure(name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.",
+                kept);
   cell(1, "Failed To Send Claim.");
   resultsField("Results:  Failed To Send Claim.");
   varodex_->disConnect();
+  varodex_->setClaim("");
 }
 
-void Claimora::rejectAndReport(const std::string& name, const std::string& message) {
+void Claimora::answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept) {
   getRejectResponse(message);
-  if (responsesize > 0) logResponse(name);
+  const std::string host = varodex_->endpoint();
+  if (responsesize > 0) {
+    const Written w = writeResponse(name);
+    if (w.ok()) {
+      outcome(name, host, "rejected with \"" + upperAscii(message) + "\", " + w.describe());
+      return;
+    }
+    const std::string bad = setAside(LocalPath::join(fileFind_.getDir(), name), name, kept);
+    outcome(name, host,
+            (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", its reject \"" +
+                upperAscii(message) + "\" could not be written (" + w.cause + ")");
+    return;
+  }
+  const std::string bad = setAside(LocalPath::join(fileFind_.getDir(), name), name, kept);
+  outcome(
+      name, host,
+      (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", no reject layout fits (" + message + ")");
 }
 
 void Claimora::clearBuffers() {
@@ -339,7 +456,7 @@ bool Claimora::getData(const std::string& path) {
   clearBuffers();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    log("Claimora.getData():  " + ioFailure(path, errno));
+    log("Claimora.getData():  " + ErrorText::fileNotFound(path, errno));
     claimsize = kVanished;
     return true;
   }
@@ -366,9 +483,12 @@ bool Claimora::getData(const std::string& path) {
     }
     bytes.resize(got);
   }
+  // What the file looks like once read: a producer still writing shows up as a change.
+  struct stat after {};
+  if (!failed && ::fstat(fd, &after) == 0) readState_ = stateOf(after);
   ::close(fd);
   if (failed) {
-    log("Claimora.getData():  java.io.IOException: " + std::string(std::strerror(err)));
+    log("Claimora.getData():  " + ErrorText::ioFailure(err));
     claimsize = kReadFailed;
     return true;
   }
@@ -439,23 +559,98 @@ std::vector<Claimora::Byte> Claimora::responseFileBytes(int frameMode, int dataO
 }
 
 void Claimora::logResponse(const std::string& name) {
+  (void)writeResponse(name);
+}
+
+std::string Claimora::Written::describe() const {
+  if (path.empty()) return "response lost: " + cause;
+  if (elsewhere) return "response kept in the send folder as <" + path + "> (" + cause + ")";
+  return "response <" + path + ">";
+}
+
+Claimora::Written Claimora::writeResponse(const std::string& name) {
   lrc = LRC(response, kHeaderSize, responsesize - kHeaderSize);
-  const std::string dir = LocalPath::directory(receiveDir);
-  const std::string target = LocalPath::join(dir, name.substr(0, name.find('.') + 1) + rsp);
-  const std::string temp = target + kTempSuffix;
   auto params = Parameters::getInstance();
   const std::vector<Byte> bytes = responseFileBytes(frameMode_, dataOffset_, params->writeCheckSum());
+  const std::string stem = name.substr(0, name.find('.'));
 
-  // Written under a temporary name and renamed into place, so the claim's producer never reads half a file.
-  bool ok = false;
-  if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-    ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
+  Written w;
+  int err = 0;
+  w.path = installNew(LocalPath::directory(receiveDir), stem, "." + rsp, bytes, err);
+  if (!w.path.empty()) {
+    if (w.path != LocalPath::join(LocalPath::directory(receiveDir), stem + "." + rsp)) {
+      log("Claimora.logResponse():  <" + stem + "." + rsp + "> is taken; the response to <" + name +
+          "> is written as <" + w.path + ">.");
+    }
+    return w;
   }
-  if (!ok) log("Claimora.logResponse():  Error logging response.");
+  log("Claimora.logResponse():  Error logging response.");
+  w.cause = "receive folder: " + std::string(std::strerror(err));
+  // The answer is never dropped: the send folder is the one place the producer is known to read.
+  w.path = installNew(fileFind_.getDir(), stem, "." + rsp, bytes, err);
+  if (!w.path.empty()) {
+    w.elsewhere = true;
+    log("Claimora.logResponse():  Response to <" + name + "> not written to the receive folder <" + receiveDir + "> (" +
+        w.cause + "); kept as <" + w.path + ">.");
+    return w;
+  }
+  w.cause += ", send folder: " + std::string(std::strerror(err));
+  log("Claimora.logResponse():  Response to <" + name + "> could not be written anywhere (" + w.cause + ").");
+  return w;
+}
+
+std::string Claimora::installNew(const std::string& dir, const std::string& stem, const std::string& suffix,
+                                 const std::vector<Byte>& bytes, int& err) {
+  // Written whole under a temporary name, then linked in under the first free name, so a reader never sees
+  // half a file and no earlier file is ever replaced.
+  std::string temp = LocalPath::join(dir, stem + suffix + ".tmp-XXXXXX");
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) {
+    err = errno;
+    return "";
+  }
+  std::size_t done = 0;
+  bool ok = true;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      err = n < 0 ? errno : ENOSPC;
+      ok = false;
+      break;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0 && ok) {
+    err = errno;
+    ok = false;
+  }
+  std::string placed;
+  for (int n = 1; ok && n <= kMaxNameTries; ++n) {
+    const std::string candidate =
+        LocalPath::join(dir, n == 1 ? stem + suffix : stem + "~" + std::to_string(n) + suffix);
+    const int rc = moveNoReplace(temp, candidate);
+    if (rc == 0) {
+      placed = candidate;
+      break;
+    }
+    if (rc != EEXIST) {
+      err = rc;
+      break;
+    }
+    if (n == kMaxNameTries) err = EEXIST;
+  }
+  if (placed.empty()) ::unlink(temp.c_str());
+  return placed;
+}
+
+int Claimora::moveNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  // A file system without the no-replace rename: a hard link fails just as surely on a taken name.
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  ::unlink(from.c_str());
+  return 0;
 }
 
 bool Claimora::receiveDirectoryUsable() {
@@ -465,26 +660,86 @@ bool Claimora::receiveDirectoryUsable() {
   return ::stat(probe.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && ::access(probe.c_str(), W_OK | X_OK) == 0;
 }
 
-bool Claimora::setAsideEmpty(const std::string& path, const std::string& name) {
-  // link + unlink never replaces an existing file of the new name, unlike rename.
-  const std::string bad = path + kBadSuffix;
-  if (::link(path.c_str(), bad.c_str()) == 0) {
-    ::unlink(path.c_str());
-    return true;
+std::string Claimora::setAside(const std::string& path, const std::string& name, const std::vector<Byte>& kept) {
+  const std::string dir = fileFind_.getDir();
+  int err = 0;
+  std::string placed;
+  if (!kept.empty() || ::access(path.c_str(), F_OK) != 0) {
+    // The claim file is gone already (it was deleted for sending): its bytes are written back.
+    placed = installNew(dir, name, kBadSuffix, kept, err);
+  } else {
+    for (int n = 1; n <= kMaxNameTries; ++n) {
+      const std::string candidate =
+          LocalPath::join(dir, n == 1 ? name + kBadSuffix : name + "~" + std::to_string(n) + kBadSuffix);
+      err = moveNoReplace(path, candidate);
+      if (err == 0) {
+        placed = candidate;
+        break;
+      }
+      if (err != EEXIST) break;
+    }
   }
-  log("Claimora.run():  Cannot set aside empty claim file <" + name + "> as <" + name + kBadSuffix +
-      ">: " + std::strerror(errno));
-  markStuck(name);
-  return false;
+  if (placed.empty()) {
+    log("Claimora.run():  Cannot set aside claim file <" + name + ">: " + std::strerror(err));
+    if (::access(path.c_str(), F_OK) == 0) markStuck(name);
+  }
+  return placed;
+}
+
+void Claimora::outcome(const std::string& name, const std::string& host, const std::string& result) {
+  log("Outcome <" + name + ">, host " + host + ": " + result + ".");
+}
+
+std::string Claimora::printable(std::span<const Byte> bytes, int count) {
+  std::string text;
+  const int end = std::clamp(count, 0, static_cast<int>(bytes.size()));
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (int i = 0; i < end; ++i) {
+    const Byte b = bytes[static_cast<std::size_t>(i)];
+    if (b >= 0x20 && b < 0x7F && b != '\\') {
+      text += static_cast<char>(b);
+    } else {
+      text += "\\x";
+      text += kHex[b >> 4];
+      text += kHex[b & 0xF];
+    }
+  }
+  return text;
+}
+
+std::int64_t Claimora::stateNs(const struct stat& st) {
+  return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+Claimora::FileState Claimora::stateOf(const struct stat& st) {
+  return FileState{static_cast<std::int64_t>(st.st_size), stateNs(st)};
+}
+
+int Claimora::settleMs() {
+  return std::max(Parameters::getInstance()->getFileWait(), Parameters::kMinFileWaitMs);
+}
+
+bool Claimora::isSettled(const std::string& name, const FileState& state) {
+  const auto now = std::chrono::steady_clock::now();
+  const auto it = seen_.find(name);
+  if (it == seen_.end() || !(it->second.state == state)) {
+    seen_[name] = Observed{state, now};
+    return false;
+  }
+  const std::int64_t wait = settleMs();
+  const std::int64_t wallNs =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+  const std::int64_t ageMs = (wallNs - state.mtimeNs) / 1000000;
+  const std::int64_t stillMs = std::chrono::duration_cast<std::chrono::milliseconds>(now - it->second.since).count();
+  // The modification time is the producer's word; a time in the future (another clock) falls back on how long
+  // the worker itself has seen the file unchanged.
+  return ageMs >= wait || stillMs >= wait;
 }
 
 void Claimora::markStuck(const std::string& name) {
   struct stat st {};
   FileState state;
-  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) {
-    state.size = st.st_size;
-    state.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  }
+  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) state = stateOf(st);
   stuck_[name] = state;
 }
 
@@ -493,10 +748,7 @@ bool Claimora::isStuck(const std::string& name) {
   if (it == stuck_.end()) return false;
   struct stat st {};
   FileState state;
-  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) {
-    state.size = st.st_size;
-    state.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  }
+  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) state = stateOf(st);
   if (state == it->second) return true;
   stuck_.erase(it);
   return false;
@@ -504,7 +756,9 @@ bool Claimora::isStuck(const std::string& name) {
 
 void Claimora::waitForNextRound(int ms) {
   std::unique_lock<std::mutex> lock(waitMu_);
-  waitCv_.wait_for(lock, std::chrono::milliseconds(std::max(ms, 0)), [this] { return !forever.load(); });
+  // Never a busy loop: a wait below the floor waits the floor.
+  waitCv_.wait_for(lock, std::chrono::milliseconds(std::max(ms, Parameters::kMinFileWaitMs)),
+                   [this] { return !forever.load(); });
 }
 
 void Claimora::cell(int column, const std::string& text) {

@@ -7,13 +7,16 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "claim/Constants.h"
 #include "claim/FileFind.h"
@@ -24,6 +27,8 @@ class FormatResponse;
 class SSLClient;
 class Varodex;
 
+struct stat;
+
 class Claimora : public plat::thread::Thread {
  public:
   using Byte = std::uint8_t;
@@ -31,7 +36,8 @@ class Claimora : public plat::thread::Thread {
   static constexpr const char* kKeyStoreFile = "jssecerts";
   static constexpr const char* kKeyStorePassword = "tumbrelosk";
   static constexpr const char* kRejectCode = "85";
-  static constexpr int kHeaderSize = 9;  // four length digits and the five-byte identifier of an answer
+  static constexpr int kHeaderSize = 9;       // four length digits and the five-byte identifier of an answer
+  static constexpr int kMaxNameTries = 1000;  // b.rsp, b~2.rsp, ... before a name is given up as taken
 
   // Result codes of reading one claim file (claimsize when not positive).
   static constexpr int kTooSmall = -1;
@@ -85,15 +91,52 @@ class Claimora : public plat::thread::Thread {
     bool operator==(const FileState&) const = default;
   };
 
+  struct Observed {
+    FileState state;
+    std::chrono::steady_clock::time_point since;  // when the worker first saw this state
+  };
+  // Where a response file went: the receive folder, the send folder (elsewhere) or nowhere (path empty).
+  struct Written {
+    std::string path;
+    bool elsewhere = false;
+    std::string cause;  // why the receive folder did not take it
+    bool ok() const { return !path.empty(); }
+    std::string describe() const;
+  };
+
   void processFile(const std::string& name);
-  void sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats);
-  void rejectAndReport(const std::string& name, const std::string& message);
+  // Logs a send or receive folder that is missing or refuses the worker; false when one does.
+  bool checkFolders();
+  void sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
+                 const std::vector<Byte>& kept);
+  // A failed exchange: the reject written, else the claim's bytes set aside; one outcome line either way.
+  void answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept);
+  void notProperlyFormatted(const std::string& name);
   bool getData(const std::string& path);
   void getRejectResponse(const std::string& message);
   void logResponse(const std::string& name);
+  // The response file under the first free name of the receive folder, else of the send folder.
+  Written writeResponse(const std::string& name);
+  // Writes bytes to a new file stem + suffix (or stem~2 + suffix, ...) in dir, never replacing one; the path,
+  // or empty with err set.
+  static std::string installNew(const std::string& dir, const std::string& stem, const std::string& suffix,
+                                const std::vector<Byte>& bytes, int& err);
+  // Renames without ever replacing; 0 or the errno (EEXIST when the name is taken).
+  static int moveNoReplace(const std::string& from, const std::string& to);
   void clearBuffers();
   bool receiveDirectoryUsable();
-  bool setAsideEmpty(const std::string& path, const std::string& name);
+  // Moves the claim file (or, when it is gone, writes `kept`) to the first free "<name>.bad", "<name>~2.bad", ...
+  // of the send folder; the path, or empty when it could not.
+  std::string setAside(const std::string& path, const std::string& name, const std::vector<Byte>& kept);
+  // The one line every claim leaves: its name, the host or "none", and what became of it.
+  static void outcome(const std::string& name, const std::string& host, const std::string& result);
+  static std::string printable(std::span<const Byte> bytes, int count);
+  static std::int64_t stateNs(const struct stat& st);
+  static FileState stateOf(const struct stat& st);
+  static int settleMs();
+  // True when the file shows the same state as at the previous round and has stood still one file wait.
+  bool isSettled(const std::string& name, const FileState& state);
+  static int bufferSize() { return static_cast<int>(Constants::bufferSize); }
   // Remembers a problem with `name` that lasts until its file changes, so it is logged once.
   void markStuck(const std::string& name);
   bool isStuck(const std::string& name);
@@ -123,12 +166,16 @@ class Claimora : public plat::thread::Thread {
 
   StatusListener* listener_;  // borrowed; never null (a no-op listener when none is given)
   std::unique_ptr<SSLClient> sslClient_;
-  std::unique_ptr<Varodex> varodex_;
+  std::mutex varodexMu_;              // guards publishing varodex_ for Halt
+  std::unique_ptr<Varodex> varodex_;  // made once by setUp
   FileFind fileFind_;
   std::unique_ptr<FormatResponse> formatResponse_;  // fresh per claim file
   bool setUp_ = false;
 
   std::map<std::string, FileState> stuck_;  // names whose lasting problem was logged
+  std::map<std::string, Observed> seen_;    // state of each listed name at the last round
+  std::set<std::string> retryLogged_;       // names whose "left for a retry" outcome was logged
+  FileState readState_;                     // the claim file's state right after it was read
   bool receiveDirReported_ = false;         // the receive-directory problem was logged and lasts
 
   std::mutex waitMu_;

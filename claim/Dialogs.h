@@ -14,4 +14,6 @@ class Dialogs {
   // True when the user answered yes.
   virtual bool askYesNo(const std::string& title, const std::string& text) = 0;
   virtual void inform(const std::string& title, const std::string& text) = 0;
+  // A box that reports a failure, with the warning icon; from any thread like inform().
+  virtual void warn(const std::string& title, const std::string& text) { inform(title, text); }
 };

@@ -10,6 +10,7 @@
 
 #include "claim/ClaimProgram.h"
 #include "claim/Dialogs.h"
+#include "claim/ErrorText.h"
 #include "claim/IPTester.h"
 #include "claim/Parameters.h"
 #include "claim/SystemLog.h"
@@ -41,10 +42,7 @@ class LinePrinter : public StatusListener, public Dialogs {
 };
 
 std::string messageOf(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    return t->hasMessage() ? t->getMessage() : t->toString();
-  }
-  return e.what();
+  return ErrorText::messageOf(e);
 }
 
 }  // namespace

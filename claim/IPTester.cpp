@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "claim/ErrorText.h"
 #include "claim/Parameters.h"
 #include "claim/StreamHandler.h"
 #include "claim/SystemLog.h"
@@ -18,10 +19,16 @@ std::string lower(std::string text) {
 }
 
 std::string messageOf(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    return t->hasMessage() ? t->getMessage() : t->toString();
-  }
-  return e.what();
+  return ErrorText::messageOf(e);
+}
+
+// The command's last output line, as ": <line>", or nothing.
+std::string lastLine(const std::string& output) {
+  std::size_t end = output.find_last_not_of("\r\n");
+  if (end == std::string::npos) return "";
+  const std::size_t start = output.find_last_of('\n', end);
+  return ": " + output.substr(start == std::string::npos ? 0 : start + 1,
+                              end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 
 class TestFailure : public std::runtime_error {
@@ -87,7 +94,7 @@ std::string IPTester::unreachableText(const std::string& host) {
 }
 
 bool IPTester::ping(const std::string& host) {
-  if (!isValidHost(host)) throw TestFailure("Refused host name: " + host);
+  if (!isValidHost(host)) throw TestFailure("unknown or refused host name: " + host);
   plat::proc::ProcessBuilder builder(command_(host));
   builder.redirectErrorStream(true);
   auto process = builder.start();
@@ -103,8 +110,9 @@ bool IPTester::ping(const std::string& host) {
     process_.reset();
   }
   drain->join(kOutputWaitMs);
-  if (status != 0) throw TestFailure("ping ended with exit status " + std::to_string(status));
-  if (drain->getOutput().find("timed out") != std::string::npos) throw TestFailure("ping reported: timed out");
+  const std::string output = drain->getOutput();
+  if (status != 0) throw TestFailure("ping ended with exit status " + std::to_string(status) + lastLine(output));
+  if (output.find("timed out") != std::string::npos) throw TestFailure("ping reported: timed out" + lastLine(output));
   return true;
 }
 
@@ -113,10 +121,12 @@ void IPTester::run() {
   log->writeLog("Testing IP connection...");
   const std::string host = Parameters::getInstance()->getRemoteHost();
   bool ok = false;
+  std::string cause;
   try {
     ok = ping(host);
   } catch (const std::exception& e) {
-    log->writeLog(toString() + ":run(): " + messageOf(e));
+    cause = messageOf(e);
+    log->writeLog(toString() + ":run(): " + cause);
   }
   verified_.store(ok);
   const std::string verdict = ok ? verifiedText(host) : unreachableText(host);
@@ -124,5 +134,15 @@ void IPTester::run() {
     std::lock_guard<std::mutex> lock(mu_);
     verdict_ = verdict;
   }
-  if (!halted_.load() && dialogs_ != nullptr) dialogs_->inform(kTitle, verdict);
+  // The verdict and what it rests on, so an operator can tell a refused host from a silent one later.
+  log->writeLog(
+      "Test of " + host + ": " +
+      (ok ? std::string("verified, ping ended with exit status 0.") : "could not be reached, " + cause + "."));
+  if (!halted_.load() && dialogs_ != nullptr) {
+    if (ok) {
+      dialogs_->inform(kTitle, verdict);
+    } else {
+      dialogs_->warn(kTitle, verdict);
+    }
+  }
 }

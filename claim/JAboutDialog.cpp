@@ -14,6 +14,8 @@ JAboutDialog::JAboutDialog(QWidget* parent) : QDialog(parent) {
   label_ = new QLabel(notice(), this);
   label_->setAlignment(Qt::AlignCenter);
   label_->setFont(QFont("Dialog", 10));
+  label_->setWordWrap(true);  // never cut: a font wider than expected wraps instead
+  label_->setToolTip(label_->text());
   grid->addWidget(label_, 0, 0, 1, 3);
   ok_ = new QPushButton("&OK", this);
   ok_->setAutoFillBackground(false);
@@ -23,6 +25,6 @@ JAboutDialog::JAboutDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString JAboutDialog::notice() {
-  return QString("Claimora %1 - claims to the Varodex clearing house")
+  return QString("Claimora %1 - Varodex claims")
       .arg(QString::fromUtf8(Constants::Version.data(), static_cast<int>(Constants::Version.size())));
 }

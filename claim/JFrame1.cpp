@@ -10,8 +10,10 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 
 #include "claim/Constants.h"
+#include "claim/ErrorText.h"
 #include "claim/JAboutDialog.h"
 #include "claim/QtDialogs.h"
 #include "claim/StringTableModel.h"
@@ -47,16 +49,29 @@ JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
   setCentralWidget(panel_);
 
   table_ = new QTableView(panel_);
-  table_->setGeometry(0, 0, kWidth, 40);
+  table_->setGeometry(0, 0, kWidth, kTableHeight);
   model_ = new StringTableModel();
   model_->setParent(table_);
   table_->setModel(model_);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
-  table_->verticalHeader()->setDefaultSectionSize(kRowHeight);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   table_->setFont(QFont("Dialog", 12));
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The row is as tall as its font needs (at least the classic 18 pixels) and the header takes what is left of
+  // the table's 40, with its font fitted to that: neither is cut.
+  const int row = std::max(kRowHeight, table_->fontMetrics().height() + 1);
+  table_->verticalHeader()->setMinimumSectionSize(1);
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(row);
+  const int header = kTableHeight - row - 2 * table_->frameWidth();
+  QFont headerFont("Dialog");
+  headerFont.setBold(true);
+  headerFont.setPixelSize(std::max(6, header - 4));
+  table_->horizontalHeader()->setFont(headerFont);
+  table_->horizontalHeader()->setFixedHeight(header);
 
   resetButton_ = new QPushButton("Reset", panel_);
   resetButton_->setGeometry(36, 48, 120, 24);
@@ -89,7 +104,9 @@ JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
   setFixedSize(kWidth, kHeight + menuBar()->sizeHint().height());
 }
 
-JFrame1::~JFrame1() = default;
+JFrame1::~JFrame1() {
+  joinStopper();
+}
 
 QPixmap JFrame1::aboutIcon() {
   QPixmap pixmap(16, 16);
@@ -132,25 +149,85 @@ void JFrame1::open() {
 }
 
 void JFrame1::reset() {
+  if (busy_ || exiting_) return;  // a Reset under way is not queued behind itself
   setSystem("System:  Resetting");
   setButtons(false);
-  program_->reset();
-  setButtons(true);
+  runOffThread(
+      [this] {
+        program_->reset();
+        return std::string();
+      },
+      [this](const std::string& failure) {
+        if (!failure.empty()) setSystem("System:  " + QString::fromStdString(failure));
+        setButtons(true);
+      });
 }
 
 void JFrame1::test() {
-  program_->startTest(dialogs_, testCommand_);
+  if (busy_ || !testButton_->isEnabled()) return;
+  const QString before = system_->text();
+  testButton_->setEnabled(false);
+  setSystem("System:  Testing connection...");
+  watchTest(program_->startTest(dialogs_, testCommand_), before);
+}
+
+void JFrame1::watchTest(plat::lang::Ref<IPTester> tester, QString before) {
+  // The tester reports only through its box; the window looks at it now and then until it has ended.
+  QTimer::singleShot(kTestPollMs, this, [this, tester, before] {
+    if (tester->isAlive()) {
+      watchTest(tester, before);
+      return;
+    }
+    if (system_->text() == "System:  Testing connection...") setSystem(before);
+    if (!busy_ && !exiting_) testButton_->setEnabled(true);
+  });
+}
+
+void JFrame1::runOffThread(std::function<std::string()> work, std::function<void(const std::string&)> done) {
+  joinStopper();
+  busy_ = true;
+  stopper_ = std::thread([this, work = std::move(work), done = std::move(done)] {
+    std::string failure;
+    try {
+      failure = work();
+    } catch (const std::exception& e) {
+      failure = ErrorText::messageOf(e);
+    }
+    // Queued to this window: dropped if the window is gone by then.
+    QMetaObject::invokeMethod(
+        this,
+        [this, done, failure] {
+          joinStopper();
+          busy_ = false;
+          done(failure);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void JFrame1::joinStopper() {
+  if (stopper_.joinable()) stopper_.join();
 }
 
 void JFrame1::exitApplication() {
-  if (exiting_) return;
+  if (exiting_ || busy_) return;
   try {
     dialogs_->beep();
     if (!dialogs_->askYesNo(ClaimProgram::kExitTitle, ClaimProgram::kExitQuestion)) return;
     exiting_ = true;
-    program_->shutDown(WindowPoint{x(), y()});
-    hide();
-    QCoreApplication::exit(0);
+    setButtons(false);
+    exit_->setEnabled(false);
+    setSystem("System:  Exiting");
+    const WindowPoint at{x(), y()};
+    runOffThread(
+        [this, at] {
+          program_->shutDown(at);
+          return std::string();
+        },
+        [this](const std::string&) {
+          hide();
+          QCoreApplication::exit(0);
+        });
   } catch (const std::exception&) {
     // Failures of the exit question are ignored: the window stays as it was.
   }
@@ -179,6 +256,7 @@ void JFrame1::setButtons(bool enabled) {
 
 void JFrame1::setSystem(const QString& text) {
   system_->setText(text);
+  system_->setToolTip(text);
 }
 
 void JFrame1::statusCell(int column, const std::string& text) {
@@ -193,6 +271,7 @@ void JFrame1::statusField(Field field, const std::string& text) {
       [this, field, t = QString::fromStdString(text)] {
         QLineEdit* target = field == Field::System ? system_ : results_;
         target->setText(t);
+        target->setToolTip(t);         // the field is narrow; the whole text is one hover away
         target->setCursorPosition(0);  // a long text shows its start, which names the field
       },
       Qt::QueuedConnection);

@@ -1,12 +1,15 @@
 // The claim program's window: the status table, the system and results fields, the Reset and Test buttons and
 // the File and Help menus over a ClaimProgram. Every member runs on the GUI thread; the worker's status reaches it
-// through StatusListener, which queues each update to the GUI thread and never blocks the worker.
+// through StatusListener, which queues each update to the GUI thread and never blocks the worker. Reset and Exit
+// stop the worker on a thread of their own, so the window never freezes while a claim is finished.
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "claim/ClaimProgram.h"
 #include "claim/Dialogs.h"
@@ -27,6 +30,8 @@ class JFrame1 : public QMainWindow, public StatusListener {
   static constexpr int kAboutOffsetX = 120;
   static constexpr int kAboutOffsetY = 25;
   static constexpr int kRowHeight = 18;
+  static constexpr int kTableHeight = 40;
+  static constexpr int kTestPollMs = 100;  // how often the window looks whether a connectivity test has ended
 
   // `dialogs` (borrowed) answers the questions and shows the boxes; null means real message boxes.
   explicit JFrame1(Dialogs* dialogs = nullptr);
@@ -37,7 +42,9 @@ class JFrame1 : public QMainWindow, public StatusListener {
   // Window opened: title with version, table, position, the threads, the buttons. Runs once, queued after the
   // first show.
   void open();
+  // Starts a Reset off the GUI thread; the buttons stay disabled until it is done. Ignored while one runs.
   void reset();
+  // Starts a connectivity test; the Test button stays disabled and the system field says so while it runs.
   void test();
   void exitApplication();
   void showAbout();
@@ -61,6 +68,8 @@ class JFrame1 : public QMainWindow, public StatusListener {
   QAction* aboutAction() const { return about_; }
   QWidget* panel() const { return panel_; }
   bool isOpened() const { return opened_; }
+  // A Reset or Exit is stopping the threads.
+  bool isBusy() const { return busy_; }
 
   // The icon of Help > About..., drawn here so the program needs no image file beside it.
   static QPixmap aboutIcon();
@@ -72,6 +81,10 @@ class JFrame1 : public QMainWindow, public StatusListener {
  private:
   void setButtons(bool enabled);
   void setSystem(const QString& text);
+  // Runs `work` on the stopper thread, then `done` back on the GUI thread.
+  void runOffThread(std::function<std::string()> work, std::function<void(const std::string&)> done);
+  void joinStopper();
+  void watchTest(plat::lang::Ref<IPTester> tester, QString before);
 
   std::unique_ptr<Dialogs> ownDialogs_;  // the real boxes when none were given
   Dialogs* dialogs_;                     // borrowed or ownDialogs_
@@ -88,6 +101,8 @@ class JFrame1 : public QMainWindow, public StatusListener {
   bool openQueued_ = false;
   bool opened_ = false;
   bool exiting_ = false;
+  bool busy_ = false;    // a Reset or Exit runs on stopper_
+  std::thread stopper_;  // joined on the GUI thread once its work has reported back
   // Last so that it goes first: its destructor joins the threads that report to this window.
   std::unique_ptr<ClaimProgram> program_;
 };

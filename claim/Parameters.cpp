@@ -78,13 +78,23 @@ int parseInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
-// "on" or "off" in any case sets the flag; any other value leaves it.
-void applyFlag(const std::string& value, const std::function<void(bool)>& set) {
+// "on" or "off" in any case sets the flag; any other value leaves it. False when the value was refused.
+bool applyFlag(const std::string& value, const std::function<void(bool)>& set) {
   if (equalsIgnoreCase(value, "on")) {
     set(true);
   } else if (equalsIgnoreCase(value, "off")) {
     set(false);
+  } else {
+    return false;
   }
+  return true;
+}
+
+// A time for the log: whole minutes or seconds where the value has them, else milliseconds.
+std::string duration(int ms, bool minutes = false) {
+  if (minutes && ms % 60000 == 0) return std::to_string(ms / 60000) + " minutes";
+  if (ms % 1000 == 0) return std::to_string(ms / 1000) + " seconds";
+  return std::to_string(ms) + " milliseconds";
 }
 
 void requireNonNegative(int value, const char* what) {
@@ -131,6 +141,7 @@ void Parameters::initialize() {
   std::lock_guard<std::recursive_mutex> lock(mu_);
   s_ = Settings{};
   s_.remoteIPAddress = originalIP();
+  problems_.clear();
   ip_.store(0);
 }
 
@@ -141,12 +152,12 @@ void Parameters::read() {
   std::error_code ec;
   if (!std::filesystem::exists(name, ec)) return;
   if (std::filesystem::is_directory(name, ec)) {
-    log("Parameters.read():  java.io.FileNotFoundException: " + name + " (Is a directory)");
+    problem("Parameters.read():  FileNotFoundException: " + name + " (Is a directory)");
     return;
   }
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) {
-    log("Parameters.read():  java.io.FileNotFoundException: " + name + " (" + std::strerror(errno) + ")");
+    problem("Parameters.read():  FileNotFoundException: " + name + " (" + std::strerror(errno) + ")");
     return;
   }
   std::string text;
@@ -160,7 +171,7 @@ void Parameters::read() {
     // Apply what was read whole before the failure, as a line reader would have.
     const std::size_t lastEnd = text.find_last_of("\r\n");
     parseSettings(lastEnd == std::string::npos ? std::string_view() : std::string_view(text).substr(0, lastEnd + 1));
-    log(std::string("Parameters.read():  java.io.IOException: ") + std::strerror(err));
+    problem(std::string("Parameters.read():  IOException: ") + std::strerror(err));
     return;
   }
   parseSettings(text);
@@ -187,7 +198,7 @@ void Parameters::parseLine(std::string_view line) {
   try {
     applyLine(line);
   } catch (const plat::lang::Exception&) {
-    log("Parameters.read():  Error on line <" + std::string(line) + ">");
+    problem("Parameters.read():  Error on line <" + std::string(line) + ">");
   }
 }
 
@@ -198,6 +209,13 @@ void Parameters::applyLine(std::string_view line) {
   if (equalsIgnoreCase(key, "rem") || key.starts_with("//")) return;
   const std::string& value = t[1];
   auto is = [&key](std::string_view k) { return equalsIgnoreCase(key, k); };
+  auto refused = [&](const std::string& expected) {
+    problem("Parameters.read():  Value <" + value + "> of <" + key + "> refused (" + expected +
+            "); the setting is unchanged.");
+  };
+  auto flag = [&](const std::function<void(bool)>& set) {
+    if (!applyFlag(value, set)) refused("on or off");
+  };
 
   if (is("claim_ext")) {
     setClaimExtension(value);
@@ -220,34 +238,59 @@ void Parameters::applyLine(std::string_view line) {
   } else if (is("remote_ipaddress")) {
     setRemoteIPAddresses(std::vector<std::string>(t.begin() + 1, t.end()));
   } else if (is("send_ack")) {
-    applyFlag(value, [this](bool on) { setSendAck(on); });
+    flag([this](bool on) { setSendAck(on); });
   } else if (is("reset")) {
-    applyFlag(value, [this](bool on) { setReset(on); });
+    flag([this](bool on) { setReset(on); });
   } else if (is("log_stats")) {
-    applyFlag(value, [this](bool on) { setLogStats(on); });
+    flag([this](bool on) { setLogStats(on); });
   } else if (is("security")) {
-    applyFlag(value, [this](bool on) { setSecurity(on); });
+    flag([this](bool on) { setSecurity(on); });
   } else if (is("show_security")) {
-    applyFlag(value, [this](bool on) { setDisplaySecurity(on); });
+    flag([this](bool on) { setDisplaySecurity(on); });
   } else if (is("write_checksum")) {
-    applyFlag(value, [this](bool on) { setCheckSum(on); });
+    flag([this](bool on) { setCheckSum(on); });
   } else if (is("frame") || is("dovecrest")) {
-    if (equalsIgnoreCase(value, "true")) setFrame();
+    if (equalsIgnoreCase(value, "true")) {
+      setFrame();
+    } else if (!equalsIgnoreCase(value, "false")) {
+      refused("true or false");
+    }
   } else if (is("no_frame")) {
-    if (equalsIgnoreCase(value, "true")) setNoFrame();
+    if (equalsIgnoreCase(value, "true")) {
+      setNoFrame();
+    } else if (!equalsIgnoreCase(value, "false")) {
+      refused("true or false");
+    }
   } else if (is("send_dir") || is("receive_dir")) {
     std::string path;
     for (std::size_t i = 1; i < t.size(); ++i) {
       if (i > 1) path += ',';
       for (char c : t[i]) path += (c == '~') ? ' ' : c;
     }
-    if (!LocalPath::isDirectory(path)) return;
+    if (!LocalPath::isDirectory(path)) {
+      problem("Parameters.read():  " + std::string(is("send_dir") ? "Send" : "Receive") + " directory <" + path +
+              "> does not exist; it stays <" + (is("send_dir") ? s_.sendDir : s_.receiveDir) + ">.");
+      return;
+    }
     if (is("send_dir")) {
       setSendDirectory(path);
     } else {
       setReceiveDirectory(path);
     }
+  } else {
+    problem("Parameters.read():  Unknown key <" + key + "> on line <" + std::string(line) + ">, ignored.");
   }
+}
+
+void Parameters::problem(const std::string& line) {
+  std::lock_guard<std::recursive_mutex> lock(mu_);
+  problems_.push_back(line);
+  log(line);
+}
+
+std::vector<std::string> Parameters::problems() const {
+  std::lock_guard<std::recursive_mutex> lock(mu_);
+  return problems_;
 }
 
 std::string Parameters::getFileName() const {
@@ -394,14 +437,14 @@ void Parameters::setConnectWait(int ms) {
   requireNonNegative(ms, "connect wait");
   std::lock_guard<std::recursive_mutex> lock(mu_);
   s_.waitConnect = ms;
-  log("Wait connect reset to " + std::to_string(ms / 1000) + " seconds.");
+  log("Wait connect reset to " + duration(ms) + ".");
 }
 
 void Parameters::setResetTime(int ms) {
   requireNonNegative(ms, "reset time");
   std::lock_guard<std::recursive_mutex> lock(mu_);
   s_.resetTime = ms;
-  log("System resets every " + std::to_string(ms / 60000) + " minutes.");
+  log(ms == 0 ? std::string("System resets are OFF.") : "System resets every " + duration(ms, true) + ".");
 }
 
 void Parameters::setDataOffset(int bytes) {
@@ -417,7 +460,11 @@ void Parameters::setFileWait(int ms) {
   requireNonNegative(ms, "file wait");
   std::lock_guard<std::recursive_mutex> lock(mu_);
   s_.filewait = ms;
-  log("File wait reset to " + std::to_string(ms / 1000) + " seconds.");
+  log("File wait reset to " + duration(ms) + ".");
+  if (ms < kMinFileWaitMs) {
+    log("File wait below " + std::to_string(kMinFileWaitMs) + " milliseconds; the worker waits " +
+        std::to_string(kMinFileWaitMs) + " milliseconds.");
+  }
 }
 
 void Parameters::setRemoteIPAddresses(const std::vector<std::string>& hosts) {
@@ -467,7 +514,8 @@ void Parameters::setRemoteTimeout(int ms) {
   requireNonNegative(ms, "remote timeout");
   std::lock_guard<std::recursive_mutex> lock(mu_);
   s_.remoteTimeout = ms;
-  log("Remote timeout reset to " + std::to_string(ms / 1000) + " seconds.");
+  log(ms == 0 ? std::string("Remote timeout is OFF; a read waits until the server answers or the worker stops.")
+              : "Remote timeout reset to " + duration(ms) + ".");
 }
 
 void Parameters::setFrame() {

@@ -23,6 +23,7 @@ class Parameters {
   static constexpr int kMaxPort = 65535;
   static constexpr int kSecurePortIndex = 0;  // index of getRemotePort
   static constexpr int kClearPortIndex = 1;
+  static constexpr int kMinFileWaitMs = 100;  // the worker never waits less between rounds
 
   enum FrameMode { kDefaultFrame = 0, kFramed = 1, kSimple = 2 };
 
@@ -91,6 +92,10 @@ class Parameters {
   void setSendDirectory(const std::string& dir);
   void setReceiveDirectory(const std::string& dir);
 
+  // The mistakes of the last read (unknown keys, refused values, missing folders, a file that does not read), as
+  // they were logged; empty when the file read cleanly.
+  std::vector<std::string> problems() const;
+
   // The four built-in clearing-house hosts, used when the settings name none.
   static const std::vector<std::string>& originalIP();
 
@@ -119,8 +124,10 @@ class Parameters {
 
   void initialize();
   void applyLine(std::string_view line);  // throws on a bad line
+  void problem(const std::string& line);  // logs and keeps a settings mistake
 
   mutable std::recursive_mutex mu_;
-  Settings s_;              // guarded by mu_
-  std::atomic<int> ip_{0};  // rotation index, always below the host count
+  Settings s_;                         // guarded by mu_
+  std::vector<std::string> problems_;  // guarded by mu_
+  std::atomic<int> ip_{0};             // rotation index, always below the host count
 };

@@ -14,9 +14,21 @@ bool QtDialogs::askYesNo(const std::string& title, const std::string& text) {
 }
 
 void QtDialogs::inform(const std::string& title, const std::string& text) {
-  auto show = [t = QString::fromStdString(title), m = QString::fromStdString(text)] {
+  box(title, text, false);
+}
+
+void QtDialogs::warn(const std::string& title, const std::string& text) {
+  box(title, text, true);
+}
+
+void QtDialogs::box(const std::string& title, const std::string& text, bool warning) {
+  auto show = [t = QString::fromStdString(title), m = QString::fromStdString(text), warning] {
     // No parent window: the verdict stands on its own, as the test runs beside the window.
-    QMessageBox::information(nullptr, t, m);
+    if (warning) {
+      QMessageBox::warning(nullptr, t, m);
+    } else {
+      QMessageBox::information(nullptr, t, m);
+    }
   };
   auto* app = QCoreApplication::instance();
   if (app == nullptr) return;

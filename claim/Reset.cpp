@@ -19,14 +19,17 @@ void Reset::Halt() {
 
 void Reset::run() {
   while (running.load()) {
+    const int interval = Parameters::getInstance()->getResetTime();
     try {
-      Thread::sleep(Parameters::getInstance()->getResetTime());
+      // 0 turns the host reset off; the thread still wakes now and then to see a new interval after a Reset.
+      Thread::sleep(interval > 0 ? interval : kOffRecheckMs);
     } catch (const plat::lang::InterruptedException& e) {
       // Our own Halt interrupts the sleep; only an interruption from elsewhere is worth a line.
       if (running.load()) SystemLog::getInstance()->writeLog(e.getMessage());
       continue;
     }
     if (!running.load()) break;
+    if (interval <= 0) continue;
     auto params = Parameters::getInstance();
     if (params->getCurrentIP() != 0) params->resetIPAddress();
   }

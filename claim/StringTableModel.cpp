@@ -40,7 +40,7 @@ void StringTableModel::setValueAt(const std::string& value, int row, int column)
   if (row < 0 || row >= rowCount() || column < 0 || column >= colCount()) return;
   rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = value;
   const auto at = index(row, column);
-  Q_EMIT dataChanged(at, at, {Qt::DisplayRole});
+  Q_EMIT dataChanged(at, at, {Qt::DisplayRole, Qt::ToolTipRole});
 }
 
 int StringTableModel::rowCount(const QModelIndex& parent) const {
@@ -52,7 +52,8 @@ int StringTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant StringTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  // The tool tip repeats the text: a narrow cell may show only its start.
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) return {};
   return QString::fromStdString(getValueAt(index.row(), index.column()));
 }
 

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "claim/Constants.h"
+#include "claim/ErrorText.h"
 #include "claim/Parameters.h"
 #include "claim/SystemLog.h"
 #include "platform/io/BufferedInputStream.h"
@@ -30,8 +31,7 @@ std::string lengthPrefix(long long n) {
 }
 
 std::string describe(const std::exception& e) {
-  if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) return t->toString();
-  return e.what();
+  return ErrorText::describe(e);
 }
 
 }  // namespace
@@ -52,30 +52,62 @@ void Varodex::log(const std::string& message) const {
   log_->writeLog(message);
 }
 
+void Varodex::setClaim(const std::string& name) {
+  claim_ = name;
+}
+
+std::string Varodex::where() const {
+  return " [claim <" + (claim_.empty() ? std::string("none") : claim_) + ">, host " + endpoint_ + "]";
+}
+
+void Varodex::abort() {
+  std::lock_guard<std::mutex> lock(socketMu_);
+  aborting_ = true;
+  endUnboundedWait();
+}
+
+void Varodex::endUnboundedWait() {
+  if (!aborting_ || !s || timeoutMs_.load() > 0 || !s->isConnected()) return;
+  try {
+    s->shutdownInput();
+  } catch (const std::exception&) {
+    // Already closed by the worker: nothing left to end.
+  }
+}
+
 bool Varodex::connect() {
   answered_ = false;
   try {
     const std::string host = params_->getRemoteHost();
     timeoutMs_ = params_->getRemoteTimeout();
-    if (params_->getSecurity()) {
+    const bool secure = params_->getSecurity();
+    endpoint_ =
+        host + ":" +
+        std::to_string(params_->getRemotePort(secure ? Parameters::kSecurePortIndex : Parameters::kClearPortIndex));
+    if (secure) {
       // With security on a claim goes out encrypted or not at all.
       if (!sf || !suites)
         throw plat::tls::SSLException("TLS is not available; security is on, claim not sent in clear");
       plat::lang::Ref<plat::tls::TlsSocket> tls = sf->createSocket();
       tls->setEnabledCipherSuites(*suites);
       tls->setSoTimeout(timeoutMs_);
+      tls->connect(host, params_->getRemotePort(Parameters::kSecurePortIndex), timeoutMs_);
+      std::lock_guard<std::mutex> lock(socketMu_);
       s = tls;
-      s->connect(host, params_->getRemotePort(Parameters::kSecurePortIndex), timeoutMs_);
+      endUnboundedWait();
     } else {
-      s = plat::lang::makeRef<plat::net::Socket>();
-      s->setSoTimeout(timeoutMs_);
-      s->connect(host, params_->getRemotePort(Parameters::kClearPortIndex), timeoutMs_);
+      auto plain = plat::lang::makeRef<plat::net::Socket>();
+      plain->setSoTimeout(timeoutMs_);
+      plain->connect(host, params_->getRemotePort(Parameters::kClearPortIndex), timeoutMs_);
+      std::lock_guard<std::mutex> lock(socketMu_);
+      s = plain;
+      endUnboundedWait();
     }
     in = plat::lang::makeRef<plat::io::BufferedInputStream>(s->getInputStream(), kStreamBufferSize);
     out = plat::lang::makeRef<plat::io::BufferedOutputStream>(s->getOutputStream(), kStreamBufferSize);
     return true;
   } catch (const std::exception& e) {
-    log("Varodex.connect():  " + describe(e));
+    log("Varodex.connect():  " + describe(e) + where());
     disConnect();
     params_->rollOver();
     return false;
@@ -86,7 +118,7 @@ int Varodex::sendData(std::span<const std::uint8_t> buffer, int start, int lengt
   const long long n = 5LL + length;
   const std::string prefix = lengthPrefix(n);
   if (n > kMaxPrefixed) {
-    log("Varodex.sendData(): Length greater than 9999. Claim Discarded. ");
+    log("Varodex.sendData(): Length greater than 9999. Claim Discarded. " + where());
     return kTooLong;
   }
   try {
@@ -102,7 +134,7 @@ int Varodex::sendData(std::span<const std::uint8_t> buffer, int start, int lengt
     out->flush();
     return static_cast<int>(n);
   } catch (const std::exception& e) {
-    log("Varodex.sendData():  " + describe(e));
+    log("Varodex.sendData():  " + describe(e) + where());
     disConnect();
     return kWriteFailure;
   }
@@ -120,19 +152,19 @@ int Varodex::getData(std::span<std::uint8_t> buffer, int offset) {
     answered_ = n > 0;
     return n;
   } catch (const plat::io::InterruptedIOException& e) {
-    log("Varodex.getData():  " + e.toString());
+    log("Varodex.getData():  " + describe(e) + where());
     return kTimedOut;
   } catch (const plat::net::SocketException& e) {
-    log("Varodex.getData():  " + e.toString());
+    log("Varodex.getData():  " + describe(e) + where());
     return kSocketFailure;
   } catch (const plat::io::EOFException& e) {
-    log("Varodex.getData():  " + e.toString());
+    log("Varodex.getData():  " + describe(e) + where());
     return kEndOfStream;
   } catch (const plat::io::IOException& e) {
-    log("Varodex.getData():  " + e.toString());
+    log("Varodex.getData():  " + describe(e) + where());
     return kIoFailure;
   } catch (const std::exception& e) {
-    log("Varodex.getData():  " + describe(e));
+    log("Varodex.getData():  " + describe(e) + where());
     return kOtherFailure;
   }
 }
@@ -225,7 +257,7 @@ void Varodex::sendAck() {
     out->write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     out->flush();
   } catch (const std::exception& e) {
-    log("Varodex.sendAck():  " + describe(e));
+    log("Varodex.sendAck():  " + describe(e) + where());
   }
 }
 
@@ -234,14 +266,15 @@ void Varodex::disConnect() {
     try {
       close();
     } catch (const std::exception& e) {
-      log("Varodex.disConnect():  " + describe(e));
+      log("Varodex.disConnect():  " + describe(e) + where());
     }
   };
   if (out) step([this] { out->close(); });
   if (in) step([this] { in->close(); });
-  if (s) step([this] { s->close(); });
   out = nullptr;
   in = nullptr;
+  std::lock_guard<std::mutex> lock(socketMu_);  // abort() must never meet a socket being closed
+  if (s) step([this] { s->close(); });
   s = nullptr;
   connected = false;
   answered_ = false;

@@ -1,10 +1,13 @@
 // The claim program's connection to the clearing house: one TCP connection per claim (TLS when security is on),
 // the claim sent behind its four-digit length and the identifier "00000", the answer read, optionally
-// acknowledged, and the connection closed. Failures are logged and returned as codes; a failed connect moves the
-// host rotation on. Used by the worker thread only.
+// acknowledged, and the connection closed. Failures are logged, naming the claim and the host, and returned as
+// codes; a failed connect moves the host rotation on. Used by the worker thread only, except abort(), which a
+// stopping thread may call at any time.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -61,6 +64,14 @@ class Varodex : public plat::lang::Object {
   // Closes output, input and socket, each failure logged on its own; always releases all three.
   void disConnect();
 
+  // Names the claim in hand in the failure lines that follow; empty when none.
+  void setClaim(const std::string& name);
+  // "host:port" of the last connect attempt, or "none" before any.
+  std::string endpoint() const { return endpoint_; }
+  // From another thread: ends a connection that waits without a read time-out at once (its input is shut, so
+  // the waiting read fails); a connection with a time-out is left to finish. Later connects are not affected.
+  void abort();
+
   plat::lang::Ref<plat::io::InputStream> getDataInputStream() const { return in; }
   plat::lang::Ref<plat::io::OutputStream> getDataOutputStream() const { return out; }
   bool isConnected() const { return connected; }
@@ -69,14 +80,21 @@ class Varodex : public plat::lang::Object {
   void log(const std::string& message) const;
   int readAnswer(std::span<std::uint8_t> buffer, std::size_t offset);
 
-  plat::lang::Ref<plat::net::Socket> s;  // present between connect and disConnect
+  std::string where() const;
+  void endUnboundedWait();  // with socketMu_ held
+
+  mutable std::mutex socketMu_;          // guards publishing s, so abort() sees a whole socket or none
+  plat::lang::Ref<plat::net::Socket> s;  // present between connect and disConnect; guarded by socketMu_ for abort
+  bool aborting_ = false;                // guarded by socketMu_
   plat::lang::Ref<plat::tls::TlsContext> sf;
   std::optional<std::vector<std::string>> suites;
   plat::lang::Ref<plat::io::InputStream> in;    // buffered over the socket
   plat::lang::Ref<plat::io::OutputStream> out;  // buffered over the socket
   bool connected = false;
-  bool answered_ = false;  // the last getData since connect returned an answer
-  int timeoutMs_ = 0;      // read time-out of the current connection
+  bool answered_ = false;          // the last getData since connect returned an answer
+  std::atomic<int> timeoutMs_{0};  // read time-out of the current connection
+  std::string claim_;              // the claim in hand, for failure lines
+  std::string endpoint_ = "none";
 
   plat::lang::Ref<Parameters> params_;
   plat::lang::Ref<SystemLog> log_;

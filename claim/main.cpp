@@ -1,17 +1,73 @@
 // Entry point of the claim program: the window by default, "--headless" without one, "--test-connection" for
-// one connectivity test.
+// one connectivity test, "--help" and "--version" for the operator.
 #include <QApplication>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <string>
 
+#include "claim/Constants.h"
 #include "claim/Headless.h"
 #include "claim/JFrame1.h"
 
+namespace {
+
+constexpr int kUsageError = 2;
+
+void printUsage(std::ostream& out) {
+  out << "Usage: Claimora [--headless | --test-connection | --help | --version]\n"
+         "\n"
+         "Sends the claim files of the send folder to the Varodex clearing house and writes each answer into\n"
+         "the receive folder.\n"
+         "\n"
+         "Modes:\n"
+         "  (none)             the window, on the desktop's display\n"
+         "  --headless         no window: status lines on standard output; SIGTERM or SIGINT exit,\n"
+         "                     SIGHUP resets (re-reads cm.ini and restarts the worker)\n"
+         "  --test-connection  ping the host the next claim would use once; exit 0 when it answers\n"
+         "  --help             this text\n"
+         "  --version          the program's version\n"
+         "\n"
+         "Files in the working folder (the folder the program is started in):\n"
+         "  cm.ini       settings (optional; defaults apply without it)\n"
+         "  jssecerts    key store, JKS or PKCS#12 (needed even with security off)\n"
+         "  system.log   log, appended to; one \"Outcome <claim>\" line per claim\n"
+         "  jwin.dat     the window's saved position\n";
+}
+
+bool hasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--headless") == 0) return Headless::run(std::cout);
-    if (std::strcmp(argv[i], "--test-connection") == 0) return Headless::testConnection(std::cout);
+    const std::string arg = argv[i];
+    if (arg == "--headless") return Headless::run(std::cout);
+    if (arg == "--test-connection") return Headless::testConnection(std::cout);
+    if (arg == "--help" || arg == "-h") {
+      printUsage(std::cout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << "Claimora " << Constants::Version << std::endl;
+      return 0;
+    }
+    std::cerr << "Claimora: unknown option " << arg << "\n\n";
+    printUsage(std::cerr);
+    return kUsageError;
+  }
+  if (!hasDisplay()) {
+    // The toolkit would abort without a display; say what to do instead.
+    std::cerr << "Claimora: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not set).\n"
+                 "Run \"Claimora --headless\" to work without a window, e.g. as a service.\n";
+    return kUsageError;
   }
   try {
     QApplication app(argc, argv);

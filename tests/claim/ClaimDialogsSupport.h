@@ -18,6 +18,7 @@ class ScriptedDialogs : public Dialogs {
   struct Box {
     std::string title;
     std::string text;
+    bool warning = false;  // shown with the warning icon
   };
 
   void beep() override {
@@ -31,7 +32,12 @@ class ScriptedDialogs : public Dialogs {
   }
   void inform(const std::string& title, const std::string& text) override {
     std::lock_guard<std::mutex> lock(mu_);
-    boxes_.push_back({title, text});
+    boxes_.push_back({title, text, false});
+    cv_.notify_all();
+  }
+  void warn(const std::string& title, const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mu_);
+    boxes_.push_back({title, text, true});
     cv_.notify_all();
   }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "claim/Parameters.h"
 #include "claim/StatusListener.h"
 #include "claim/SystemLog.h"
+#include "testkit/fixtures/CertificateFixtures.h"
 
 namespace claimtest {
 
@@ -89,6 +91,22 @@ class TempWorkDir {
     return false;
   }
 
+  // Lines that begin with `prefix` (exchange failures end with the claim and host they concern).
+  int logCountPrefix(const std::string& prefix) const {
+    int n = 0;
+    for (const auto& m : logMessages()) n += m.starts_with(prefix) ? 1 : 0;
+    return n;
+  }
+  bool logHasPrefix(const std::string& prefix) const { return logCountPrefix(prefix) > 0; }
+  // The outcome line of claim `name`, or empty; exactly one is expected per claim handled.
+  std::vector<std::string> outcomes(const std::string& name) const {
+    std::vector<std::string> found;
+    for (const auto& m : logMessages()) {
+      if (m.starts_with("Outcome <" + name + ">,")) found.push_back(m);
+    }
+    return found;
+  }
+
   int logCount(const std::string& message) const {
     int n = 0;
     for (const auto& m : logMessages()) n += (m == message) ? 1 : 0;
@@ -101,57 +119,33 @@ class TempWorkDir {
   plat::lang::Ref<SystemLog> oldLog_;
 };
 
-// A key store "jssecerts" (PKCS#12, store password of the worker) whose key entry is a self-signed certificate,
-// made once per test run with the openssl command; the same key and certificate serve a TLS test server.
-struct KeyFixture {
-  std::filesystem::path dir;
-  std::filesystem::path keyPem;
-  std::filesystem::path certPem;
-  std::filesystem::path keyStore;
-  bool ok = false;
-};
-
-inline const KeyFixture& keyFixture() {
-  static const KeyFixture fixture = [] {
-    KeyFixture f;
-    char pattern[] = "/tmp/claimtest-keys-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    if (made == nullptr) return f;
-    f.dir = made;
-    f.keyPem = f.dir / "key.pem";
-    f.certPem = f.dir / "cert.pem";
-    f.keyStore = f.dir / "jssecerts";
-    const std::string d = f.dir.string();
-    const std::string cmd = "cd '" + d +
-                            "' && timeout 60 openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 "
-                            "-nodes -keyout key.pem -out cert.pem -days 2 -subj /CN=127.0.0.1 >/dev/null 2>&1 && "
-                            "timeout 60 openssl pkcs12 -export -in cert.pem -inkey key.pem -out jssecerts "
-                            "-passout pass:tumbrelosk >/dev/null 2>&1";
-    f.ok = std::system(cmd.c_str()) == 0;
-    // Readable by a test child that runs under another user.
-    std::error_code ec;
-    namespace fs = std::filesystem;
-    fs::permissions(f.dir,
-                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
-                        fs::perms::others_exec,
-                    ec);
-    for (const auto& p : {f.keyPem, f.certPem, f.keyStore}) {
-      fs::permissions(
-          p, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read, ec);
-    }
-    return f;
-  }();
-  return fixture;
-}
-
-// Copies the key store into the working directory; false when it could not be made.
+// Copies a key store "jssecerts" (JKS, the worker's store and key passwords, the client key and the test CA) into
+// the working directory. The store is made with the OpenSSL library, so this never fails for want of a command.
 inline bool installKeyStore() {
-  const auto& f = keyFixture();
-  if (!f.ok) return false;
+  const auto& fx = testkit::CertificateFixtures::shared();
+  static const std::string store = fx.writeJks({});
   std::error_code ec;
-  std::filesystem::copy_file(f.keyStore, "jssecerts", std::filesystem::copy_options::overwrite_existing, ec);
+  std::filesystem::copy_file(store, "jssecerts", std::filesystem::copy_options::overwrite_existing, ec);
   std::filesystem::permissions("jssecerts", std::filesystem::perms::all, ec);
   return !ec;
+}
+
+// Moves the modification time of every file under `dir` an hour back, as if each had been written long ago.
+inline void backdate(const std::filesystem::path& dir) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    fs::last_write_time(entry.path(), fs::file_time_type::clock::now() - std::chrono::hours(1), ec);
+  }
+}
+
+// Two rounds over settled files: the first sees each file, the second takes those that stood still. Files
+// written before the call count as long finished.
+template <typename Worker>
+void settledRound(Worker& worker, const std::filesystem::path& sendDir = "working") {
+  backdate(sendDir);
+  worker.processRound();
+  worker.processRound();
 }
 
 // Records every status text the worker reports; an optional hook sees each cell update as it happens.

@@ -11,8 +11,10 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "testkit/clearinghouse/ClearingHouseServer.h"
+#include "testkit/fixtures/CertificateFixtures.h"
 #include "tests/claim/ClaimSamples.h"
 #include "tests/claim/ClaimTestSupport.h"
 
@@ -116,6 +118,32 @@ TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
   EXPECT_EQ(lines[lines.size() - 2], "System Log Stopped.");
   EXPECT_EQ(lines.back(), "System Stopped.");
   EXPECT_FALSE(fs::exists("jwin.dat")) << "no window, no position";
+}
+
+struct CommandLineCase {
+  std::vector<std::string> args;
+  bool withDisplay;
+  int exitCode;
+  std::string says;  // part of what the program prints
+};
+
+TEST(CommandLine, OptionsAndTheMissingDisplay) {
+  const std::vector<CommandLineCase> cases = {
+      {{"--help"}, false, 0, "--headless"},          {{"--help"}, false, 0, "jssecerts"},
+      {{"--version"}, false, 0, "Claimora v1.39"},   {{"--bogus"}, false, 2, "unknown option --bogus"},
+      {{}, false, 2, "Run \"Claimora --headless\""},
+  };
+  for (const auto& c : cases) {
+    TempWorkDir dir;
+    std::vector<std::string> argv{"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY"};
+    if (!c.withDisplay) argv.insert(argv.end(), {"-u", "QT_QPA_PLATFORM"});
+    argv.push_back(programPath().string());
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    SCOPED_TRACE(argv.back());
+    std::string output;
+    EXPECT_EQ(testkit::runCommand(argv, kWaitMs, &output), c.exitCode);
+    EXPECT_NE(output.find(c.says), std::string::npos) << output;
+  }
 }
 
 TEST(Headless, InterruptActsAsExitToo) {

@@ -105,7 +105,7 @@ TEST(IPTester, RefusedHostNameRunsNoCommand) {
   EXPECT_FALSE(tester->isVerified());
   ASSERT_TRUE(dialogs.waitForBoxes(1, 1000));
   EXPECT_EQ(dialogs.boxes().front().text, IPTester::unreachableText("-rf"));
-  EXPECT_TRUE(dir.logHas("Thread[IPTester,5,main]:run(): Refused host name: -rf"));
+  EXPECT_TRUE(dir.logHas("Thread[IPTester,5,main]:run(): unknown or refused host name: -rf"));
 }
 
 TEST(IPTester, HaltEndsAHangingCommandWithoutABox) {

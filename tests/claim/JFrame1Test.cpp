@@ -150,7 +150,8 @@ TEST_F(JFrame1Test, YesSavesThePositionAndTheNextStartRestoresIt) {
     const QPoint at = window->pos();
     dialogs.answerYes = true;
     window->exitApplication();
-    EXPECT_FALSE(window->isVisible());
+    // The threads stop off the GUI thread; the window goes once they have.
+    EXPECT_TRUE(pumpUntil([&] { return !window->isVisible(); }));
     EXPECT_FALSE(window->program().worker()->isAlive());
     EXPECT_FALSE(window->program().resetThread()->isAlive());
     EXPECT_TRUE(SystemLog::getInstance()->isClosed());
@@ -197,7 +198,16 @@ TEST_F(JFrame1Test, ResetWaitsForTheClaimInHandThenStartsANewWorker) {
   // The worker deletes the claim file once it holds the claim, before it sends it.
   ASSERT_TRUE(pumpUntil([] { return !fs::exists("working/a.clm"); }));
   window->reset();
-  EXPECT_TRUE(fs::exists("working/a.rsp")) << "the response was written before Reset returned";
+  // The window stays live while the worker finishes its claim: the buttons are off, and clicks do nothing.
+  EXPECT_EQ(text(window->systemField()), "System:  Resetting");
+  EXPECT_FALSE(window->resetButton()->isEnabled());
+  EXPECT_TRUE(window->isBusy());
+  window->reset();
+  window->exitApplication();
+  EXPECT_TRUE(dialogs.questions().empty());
+  ASSERT_TRUE(pumpUntil([&] { return !window->isBusy(); }, 15000));
+  EXPECT_EQ(dir.logCount("System resetting."), 1) << "a Reset under way is not queued";
+  EXPECT_TRUE(fs::exists("working/a.rsp")) << "the response was written before the Reset finished";
   EXPECT_FALSE(first->isAlive());
   EXPECT_NE(window->program().worker(), first);
   EXPECT_TRUE(window->program().worker()->isAlive());
@@ -218,6 +228,56 @@ TEST_F(JFrame1Test, TestButtonShowsTheVerdict) {
   ASSERT_TRUE(dialogs.waitForBoxes(1, 10000));
   EXPECT_EQ(dialogs.boxes()[0].title, "Claimora - Varodex Connectivity");
   EXPECT_EQ(dialogs.boxes()[0].text, "Connection to Varodex Server (127.0.0.1) Verified.");
+}
+
+TEST_F(JFrame1Test, TestGivesFeedbackAndAFailureWarns) {
+  auto window = openWindow();
+  Parameters::getInstance()->setRemoteIPAddresses({"127.0.0.1"});
+  // The command waits for a file, so the test is seen running.
+  window->setTestCommand([](const std::string&) {
+    return std::vector<std::string>{"sh", "-c",
+                                    "i=0; while [ ! -e go ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; "
+                                    "echo 'ping: unknown host'; exit 2"};
+  });
+  ASSERT_TRUE(pumpUntil([&] { return text(window->systemField()) == "System:  Clear"; }));
+  window->testButton()->click();
+  EXPECT_FALSE(window->testButton()->isEnabled());
+  EXPECT_EQ(text(window->systemField()), "System:  Testing connection...");
+  window->testButton()->click();  // disabled: no second test
+  writeText("go", "");
+  ASSERT_TRUE(dialogs.waitForBoxes(1, 15000));
+  ASSERT_TRUE(pumpUntil([&] { return window->testButton()->isEnabled(); }));
+  EXPECT_EQ(text(window->systemField()), "System:  Clear");
+  ASSERT_EQ(dialogs.boxes().size(), 1u);
+  EXPECT_TRUE(dialogs.boxes()[0].warning);
+  EXPECT_TRUE(
+      dir.logHas("Test of 127.0.0.1: could not be reached, ping ended with exit status 2: ping: unknown host."));
+}
+
+TEST_F(JFrame1Test, FieldsAndCellsShowTheirWholeTextAsToolTip) {
+  auto window = openWindow();
+  // The worker stops first, so that its own updates cannot overwrite the texts below.
+  auto worker = window->program().worker();
+  worker->Halt();
+  ASSERT_TRUE(worker->join(10000));
+  ASSERT_TRUE(pumpUntil([&] { return text(window->systemField()) == "System:  Stopped"; }));
+  const std::string longText = "Results:  Response Kept In Send Folder, <working/a-rather-long-claim-name.rsp>";
+  window->statusField(StatusListener::Field::Results, longText);
+  window->statusCell(1, "Awaiting Response");
+  ASSERT_TRUE(pumpUntil([&] { return text(window->resultsField()) == longText; }));
+  EXPECT_EQ(window->resultsField()->toolTip().toStdString(), longText);
+  ASSERT_TRUE(pumpUntil([&] { return window->tableModel()->getValueAt(0, 1) == "Awaiting Response"; }));
+  EXPECT_EQ(window->tableModel()->index(0, 1).data(Qt::ToolTipRole).toString().toStdString(), "Awaiting Response");
+  // Header and row fit the table's height, and the row its text: the row is not cut.
+  const int headerHeight = window->table()->horizontalHeader()->height();
+  EXPECT_GE(window->table()->rowHeight(0), window->table()->fontMetrics().height());
+  EXPECT_GE(headerHeight, window->table()->horizontalHeader()->fontMetrics().height());
+  EXPECT_LE(headerHeight + window->table()->rowHeight(0) + 2 * window->table()->frameWidth(),
+            window->table()->height());
+  auto about = window->makeAbout();
+  about->show();
+  EXPECT_LE(about->label()->sizeHint().width(), about->width()) << "the About text is not cut";
+  about->okButton()->click();
 }
 
 TEST_F(JFrame1Test, AboutBox) {

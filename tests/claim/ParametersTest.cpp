@@ -66,18 +66,20 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
       {"claim_ext=abc", "Claim extension reset to abc.", [](auto& p) { return p.getClaimExtension() == "abc"; }},
       {"CLAIMRES_EXT  RES", "Response extension reset to RES.",
        [](auto& p) { return p.getResponseExtension() == "RES"; }},
-      {"connect_wait=2999", "Wait connect reset to 2 seconds.", [](auto& p) { return p.getConnectWait() == 2999; }},
-      {"reset_time=119999", "System resets every 1 minutes.", [](auto& p) { return p.getResetTime() == 119999; }},
+      {"connect_wait=2999", "Wait connect reset to 2999 milliseconds.",
+       [](auto& p) { return p.getConnectWait() == 2999; }},
+      {"reset_time=119999", "System resets every 119999 milliseconds.",
+       [](auto& p) { return p.getResetTime() == 119999; }},
       {"data_offset=2", "Data offset reset to 2.", [](auto& p) { return p.getDataOffset() == 2; }},
       {"data_offset=4049", "Data offset reset to 4049.", [](auto& p) { return p.getDataOffset() == 4049; }},
-      {"file_wait=1999", "File wait reset to 1 seconds.", [](auto& p) { return p.getFileWait() == 1999; }},
+      {"file_wait=1999", "File wait reset to 1999 milliseconds.", [](auto& p) { return p.getFileWait() == 1999; }},
       {"file_wait=+1000", "File wait reset to 1 seconds.", [](auto& p) { return p.getFileWait() == 1000; }},
       {"file_wait=0", "File wait reset to 0 seconds.", [](auto& p) { return p.getFileWait() == 0; }},
       {"remote_clear_port=7001", "Remote clear port reset to 7001.",
        [](auto& p) { return p.getRemotePort(1) == 7001 && p.getRemotePort(0) == 1262; }},
       {"remote_secure_port=65535", "Remote secure port reset to 65535.",
        [](auto& p) { return p.getRemotePort(0) == 65535; }},
-      {"remote_timeout=1500", "Remote timeout reset to 1 seconds.",
+      {"remote_timeout=1500", "Remote timeout reset to 1500 milliseconds.",
        [](auto& p) { return p.getRemoteTimeout() == 1500; }},
       {"remote_ipaddress=a.example,b.example;c.example", "IP Addresses reset to ( a.example b.example c.example ).",
        [](auto& p) {
@@ -92,11 +94,24 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
       {"frame=TRUE", "Using Framed file format.", [](auto& p) { return p.isFramed() && !p.isNotFramed(); }},
       {"dovecrest true", "Using Framed file format.", [](auto& p) { return p.isFramed(); }},
       {"no_frame=true", "Using simple claim file format.", [](auto& p) { return p.isNotFramed() && !p.isFramed(); }},
+      {"reset_time=1800000", "System resets every 30 minutes.", [](auto& p) { return p.getResetTime() == 1800000; }},
+      {"reset_time=0", "System resets are OFF.", [](auto& p) { return p.getResetTime() == 0; }},
+      {"file_wait=500", "File wait reset to 500 milliseconds.", [](auto& p) { return p.getFileWait() == 500; }},
+      {"remote_timeout=0", "Remote timeout is OFF; a read waits until the server answers or the worker stops.",
+       [](auto& p) { return p.getRemoteTimeout() == 0; }},
+      // Mistakes: the value stays, and one line names the key or path.
+      {"security=maybe",
+       "Parameters.read():  Value <maybe> of <security> refused (on or off); the setting is unchanged.",
+       [](auto& p) { return p.getSecurity() && p.problems().size() == 1; }},
+      {"unknown_key=1", "Parameters.read():  Unknown key <unknown_key> on line <unknown_key=1>, ignored.",
+       [](auto& p) { return p.getFileWait() == 500 && p.problems().size() == 1; }},
+      {"send_dir=does_not_exist",
+       "Parameters.read():  Send directory <does_not_exist> does not exist; it stays <working\\>.",
+       [](auto& p) { return p.getSendDirectory() == "working\\" && p.problems().size() == 1; }},
+      {"file_wait=x", "Parameters.read():  Error on line <file_wait=x>",
+       [](auto& p) { return p.getFileWait() == 500 && p.problems().size() == 1; }},
       // Values that change nothing and log nothing.
-      {"security=maybe", "", [](auto& p) { return p.getSecurity(); }},
-      {"frame=false", "", [](auto& p) { return !p.isFramed(); }},
-      {"unknown_key=1", "", [](auto& p) { return p.getFileWait() == 500; }},
-      {"send_dir=does_not_exist", "", [](auto& p) { return p.getSendDirectory() == "working\\"; }},
+      {"frame=false", "", [](auto& p) { return !p.isFramed() && p.problems().empty(); }},
       // A tab is no delimiter: the whole line is one token and is ignored.
       {"claim_ext\tabc", "", [](auto& p) { return p.getClaimExtension() == "clm"; }},
       {"claim_ext=a\tb", "Claim extension reset to a\tb.", [](auto& p) { return p.getClaimExtension() == "a\tb"; }},
@@ -108,6 +123,8 @@ TEST(Parameters, EveryKeyTakesItsValueAndLogsIt) {
     EXPECT_TRUE(c.check(p));
     std::vector<std::string> expected{"System Log Started."};
     if (!c.logLine.empty()) expected.push_back(c.logLine);
+    if (c.line == "file_wait=0")
+      expected.push_back("File wait below 100 milliseconds; the worker waits 100 milliseconds.");
     expected.push_back("Read Initialization File <cm.ini>.");
     EXPECT_EQ(wd.logMessages(), expected);
   }
@@ -232,7 +249,7 @@ TEST(Parameters, SettingsFileThatIsADirectoryIsLoggedAsAFailure) {
   std::filesystem::create_directory("cm.ini");
   auto& p = *Parameters::getInstance();
   p.read();
-  EXPECT_TRUE(wd.logHas("Parameters.read():  java.io.FileNotFoundException: cm.ini (Is a directory)"));
+  EXPECT_TRUE(wd.logHas("Parameters.read():  FileNotFoundException: cm.ini (Is a directory)"));
   EXPECT_EQ(p.getClaimExtension(), "clm");
 }
 

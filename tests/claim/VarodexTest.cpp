@@ -92,7 +92,7 @@ TEST_F(VarodexTest, ClaimTooLongForFourDigitsIsDiscardedUnsent) {
   Bytes buffer = claimOf(9995);
   EXPECT_EQ(v.sendData(buffer, 0, 9995), Varodex::kTooLong);
   v.disConnect();
-  EXPECT_TRUE(work.logHas("Varodex.sendData(): Length greater than 9999. Claim Discarded. "));
+  EXPECT_TRUE(work.logHasPrefix("Varodex.sendData(): Length greater than 9999. Claim Discarded. "));
   ASSERT_TRUE(server.waitForConnections(1, kTimeoutMs));
   EXPECT_TRUE(server.received()[0].request.empty());
 }
@@ -105,7 +105,7 @@ TEST_F(VarodexTest, ClaimOutsideItsBufferFailsTheSend) {
   EXPECT_EQ(v.getDataOutputStream(), nullptr);  // the connection was closed
   Varodex idle(nullptr, std::nullopt);
   EXPECT_EQ(idle.sendData(buffer, 0, 50), Varodex::kWriteFailure);
-  EXPECT_TRUE(work.logHas("Varodex.sendData():  java.net.SocketException: Socket is not connected"));
+  EXPECT_TRUE(work.logHasPrefix("Varodex.sendData():  SocketException: Socket is not connected"));
 }
 
 ConnectionScript oneByte(char b) {
@@ -152,14 +152,14 @@ TEST_F(VarodexTest, AnswerIsReadAsItsScriptSendsIt) {
       {"unprefixed answer at once", raw(unprefixed40), kTimeoutMs, 40, nullptr},
       {"lone non-digit byte", oneByte('X'), kTimeoutMs, 0, nullptr},
       {"lone digit byte, then silence", oneByte('0'), kShortTimeoutMs, Varodex::kTimedOut,
-       "Varodex.getData():  java.net.SocketTimeoutException: Read timed out"},
+       "Varodex.getData():  SocketTimeoutException: Read timed out"},
       {"framed answer in two parts", ConnectionScript::twoParts(record31, 20, 100), kTimeoutMs, 40, nullptr},
       {"framed answer split inside its digits", ConnectionScript::twoParts(record31, 2, 100), kTimeoutMs, 40, nullptr},
       {"unprefixed answer in two parts keeps the first", rawTwoParts(unprefixed40, 25), kTimeoutMs, 25, nullptr},
       {"close without answer", ofKind(ConnectionScript::Kind::CloseWithoutAnswer), kTimeoutMs, Varodex::kEndOfStream,
-       "Varodex.getData():  java.io.EOFException"},
+       "Varodex.getData():  EOFException"},
       {"never answer", ofKind(ConnectionScript::Kind::NeverAnswer), kShortTimeoutMs, Varodex::kTimedOut,
-       "Varodex.getData():  java.net.SocketTimeoutException: Read timed out"},
+       "Varodex.getData():  SocketTimeoutException: Read timed out"},
       {"framed answer filling the buffer", ConnectionScript::answerAtOnce(std::string(4087, 'F')), kTimeoutMs, 4096,
        nullptr},
       {"framed answer over the buffer", ConnectionScript::answerAtOnce(std::string(4088, 'F')), kTimeoutMs,
@@ -170,7 +170,7 @@ TEST_F(VarodexTest, AnswerIsReadAsItsScriptSendsIt) {
        raw("0100"
            "00000" +
            std::string(41, 's')),
-       kTimeoutMs, Varodex::kIoFailure, "Varodex.getData():  java.io.IOException: Answer ended after 50 of 104 bytes"},
+       kTimeoutMs, Varodex::kIoFailure, "Varodex.getData():  IOException: Answer ended after 50 of 104 bytes"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -184,7 +184,7 @@ TEST_F(VarodexTest, AnswerIsReadAsItsScriptSendsIt) {
                 text(c.script.answer).substr(0, static_cast<std::size_t>(c.expect)));
     }
     if (c.log) {
-      EXPECT_TRUE(work.logHas(c.log)) << "missing log line " << c.log;
+      EXPECT_TRUE(work.logHasPrefix(c.log)) << "missing log line " << c.log;
     }
   }
 }
@@ -235,7 +235,7 @@ TEST_F(VarodexTest, FailedConnectLogsAndMovesTheRotationOn) {
   EXPECT_TRUE(v.connect());  // the fourth host listens
   EXPECT_EQ(params->getCurrentIP(), 3);
   v.disConnect();
-  EXPECT_EQ(work.logCount("Varodex.connect():  java.net.ConnectException: Connection refused"), 3);
+  EXPECT_EQ(work.logCountPrefix("Varodex.connect():  ConnectException: Connection refused"), 3);
 
   params->setRemoteIPAddresses({"127.0.0.2"});
   EXPECT_FALSE(v.connect());  // after the last host, the first again
@@ -255,7 +255,6 @@ TEST_F(VarodexTest, DisconnectIsHarmlessTwice) {
 class VarodexTlsTest : public VarodexTest {
  protected:
   void SetUp() override {
-    if (!CertificateFixtures::opensslAvailable()) GTEST_SKIP() << "the openssl command is not installed";
     fx = &CertificateFixtures::shared();
     VarodexTest::SetUp();
     params->setSecurity(true);
@@ -312,7 +311,7 @@ TEST_F(VarodexTlsTest, UntrustedServerIsAFailedConnect) {
   bool logged = false;
   for (const std::string& m : work.logMessages()) {
     logged = logged || m.rfind(
-                           "Varodex.connect():  javax.net.ssl.SSLHandshakeException: Server certificate not "
+                           "Varodex.connect():  SSLHandshakeException: Server certificate not "
                            "trusted",
                            0) == 0;
   }
@@ -323,8 +322,8 @@ TEST_F(VarodexTlsTest, SecurityOnWithoutTlsNeverFallsBackToClearText) {
   Varodex v(nullptr, std::nullopt);
   EXPECT_FALSE(v.connect());
   EXPECT_TRUE(
-      work.logHas("Varodex.connect():  javax.net.ssl.SSLException: TLS is not available; security is on, "
-                  "claim not sent in clear"));
+      work.logHasPrefix("Varodex.connect():  SSLException: TLS is not available; security is on, "
+                        "claim not sent in clear"));
   EXPECT_FALSE(server.waitForConnections(1, 200));
 }
 

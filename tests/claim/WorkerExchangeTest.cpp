@@ -74,13 +74,13 @@ TEST(WorkerExchange, ClaimOnTheWireAndResponseFileInEveryMode) {
     ClearingHouseServer server;
     server.setDefaultScript(ConnectionScript::answerAtOnce(kRecord));
     Exchange ex(server);
-    if (!ex.ok) GTEST_SKIP() << "no key store";
+    ASSERT_TRUE(ex.ok) << "no key store";
     Parameters::getInstance()->parseSettings(c.settings);
     writeFile("working/a.clm", c.file);
     RecordingListener listener;
     Claimora worker(&listener);
     worker.setUp();
-    worker.processRound();
+    settledRound(worker);
     ASSERT_TRUE(server.waitForConnections(1, 5000));
 
     const auto got = server.received();
@@ -104,12 +104,12 @@ TEST(WorkerExchange, AcknowledgementAndStatisticsLine) {
   ClearingHouseServer server;
   server.setDefaultScript(ConnectionScript::answerAtOnce(kRecord, /*readAck=*/true));
   Exchange ex(server);
-  if (!ex.ok) GTEST_SKIP() << "no key store";
+  ASSERT_TRUE(ex.ok) << "no key store";
   Parameters::getInstance()->parseSettings("send_ack=on\nlog_stats=on\n");
   writeFile("working/a.clm", framedFile(claimOf(47)));
   Claimora worker;
   worker.setUp();
-  worker.processRound();
+  settledRound(worker);
   ASSERT_TRUE(server.waitForConnections(1, 5000));
   EXPECT_EQ(server.received()[0].ack, bytesOf("000600000*"));
   const std::regex stats("read=[0-9]+ connect=[0-9]+ send=[0-9]+ receive=[0-9]+ write=[0-9]+ total=[0-9]+");
@@ -123,12 +123,12 @@ TEST(WorkerExchange, AnswerInTwoPartsIsReadWhole) {
   ClearingHouseServer server;
   server.setDefaultScript(ConnectionScript::twoParts(kRecord, 12, 300));
   Exchange ex(server);
-  if (!ex.ok) GTEST_SKIP() << "no key store";
+  ASSERT_TRUE(ex.ok) << "no key store";
   Parameters::getInstance()->parseSettings("no_frame=true");
   writeFile("working/a.clm", claimOf(60));
   Claimora worker;
   worker.setUp();
-  worker.processRound();
+  settledRound(worker);
   EXPECT_EQ(readFile("working/a.rsp"), payloadOf(kRecord));
 }
 
@@ -163,13 +163,13 @@ TEST(WorkerExchange, FailedExchangesAreAnsweredByRejects) {
     ClearingHouseServer server;
     server.setDefaultScript(c.script);
     Exchange ex(server);
-    if (!ex.ok) GTEST_SKIP() << "no key store";
+    ASSERT_TRUE(ex.ok) << "no key store";
     Parameters::getInstance()->setRemoteTimeout(1000);
     writeFile("working/a.clm", framedFile(claimOf(60)));
     RecordingListener listener;
     Claimora worker(&listener);
     worker.setUp();
-    worker.processRound();
+    settledRound(worker);
     const Bytes rsp = readFile("working/a.rsp");
     ASSERT_GT(rsp.size(), 2u);
     EXPECT_NE(std::string(rsp.begin(), rsp.end()).find("F4" + c.rejectText), std::string::npos);
@@ -185,7 +185,7 @@ TEST(WorkerExchange, FailedExchangesAreAnsweredByRejects) {
 
 TEST(WorkerExchange, NoServerMeansRejectAndNextHost) {
   TempWorkDir wd;
-  if (!installKeyStore()) GTEST_SKIP() << "no key store";
+  ASSERT_TRUE(installKeyStore());
   int freePort;
   {
     ClearingHouseServer probe;  // a port that nobody listens on once the probe is gone
@@ -200,7 +200,7 @@ TEST(WorkerExchange, NoServerMeansRejectAndNextHost) {
   RecordingListener listener;
   Claimora worker(&listener);
   worker.setUp();
-  worker.processRound();
+  settledRound(worker);
   const Bytes rsp = readFile("working/a.rsp");
   EXPECT_NE(std::string(rsp.begin(), rsp.end()).find("F4QOV:  FAILED TO SEND CLAIM.  CHECK INTERNET CONNECTION."),
             std::string::npos);
@@ -216,7 +216,7 @@ TEST(WorkerExchange, RotationFindsTheOneListeningHost) {
   ClearingHouseServer server;  // on 127.0.0.1 only
   server.setDefaultScript(ConnectionScript::answerAtOnce(kRecord));
   Exchange ex(server);
-  if (!ex.ok) GTEST_SKIP() << "no key store";
+  ASSERT_TRUE(ex.ok) << "no key store";
   auto& p = *Parameters::getInstance();
   p.setRemoteIPAddresses({"127.0.0.2", "127.0.0.3", "127.0.0.1"});
   Claimora worker;
@@ -224,8 +224,9 @@ TEST(WorkerExchange, RotationFindsTheOneListeningHost) {
   std::vector<bool> answered;
   for (int i = 0; i < 4; ++i) {
     writeFile("working/a.clm", framedFile(claimOf(60)));
-    worker.processRound();
+    settledRound(worker);
     const Bytes rsp = readFile("working/a.rsp");
+    fs::remove("working/a.rsp");
     answered.push_back(std::string(rsp.begin(), rsp.end()).find("F4PAID") != std::string::npos);
   }
   EXPECT_EQ(answered, (std::vector<bool>{false, false, true, true}));
@@ -235,7 +236,6 @@ TEST(WorkerExchange, RotationFindsTheOneListeningHost) {
 }
 
 TEST(WorkerExchange, SecureExchangeWithAJksKeyStore) {
-  if (!testkit::CertificateFixtures::opensslAvailable()) GTEST_SKIP() << "no openssl";
   const auto& fx = testkit::CertificateFixtures::shared();
   TempWorkDir wd;
   ClearingHouseServer::Options options;
@@ -252,7 +252,7 @@ TEST(WorkerExchange, SecureExchangeWithAJksKeyStore) {
   RecordingListener listener;
   Claimora worker(&listener);
   worker.setUp();
-  worker.processRound();
+  settledRound(worker);
   ASSERT_TRUE(server.waitForConnections(1, 5000));
   const auto got = server.received();
   EXPECT_TRUE(got[0].handshakeOk);
@@ -265,7 +265,6 @@ TEST(WorkerExchange, SecureExchangeWithAJksKeyStore) {
 }
 
 TEST(WorkerExchange, SecureExchangeRefusesAServerOutsideTheStore) {
-  if (!testkit::CertificateFixtures::opensslAvailable()) GTEST_SKIP() << "no openssl";
   const auto& fx = testkit::CertificateFixtures::shared();
   TempWorkDir wd;
   ClearingHouseServer::Options options;
@@ -280,7 +279,7 @@ TEST(WorkerExchange, SecureExchangeRefusesAServerOutsideTheStore) {
   RecordingListener listener;
   Claimora worker(&listener);
   worker.setUp();
-  worker.processRound();
+  settledRound(worker);
   EXPECT_TRUE(listener.sawResult("Results:  Check Internet Connection."));
   const Bytes rsp = readFile("working/a.rsp");
   EXPECT_NE(std::string(rsp.begin(), rsp.end()).find("CHECK INTERNET CONNECTION."), std::string::npos);

@@ -51,10 +51,6 @@ bool isNumeric(int type) {
   }
 }
 
-bool isTemporal(int type) {
-  return type == Types::DATE || type == Types::TIME || type == Types::TIMESTAMP;
-}
-
 // Null first, numbers by value, everything else by text.
 int compareValues(const Value& a, const Value& b) {
   if (a.isNull() || b.isNull()) return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
@@ -209,12 +205,8 @@ void MemoryRecord::getQBEObjectValues(std::vector<std::string>& entries) {
   for (std::size_t i = 0; i < qbe_values_.size(); ++i) {
     const Value& v = qbe_values_[i];
     if (v.isNull() || v.toString().empty()) continue;
-    int code = QBExlator::texttype;
-    if (table_) {
-      const int type = table_->getColumns()[i].sqlType;
-      if (isNumeric(type)) code = QBExlator::numbtype;
-      if (isTemporal(type)) code = QBExlator::datetype;
-    }
+    // The column's JDBC type: the translator's engine fix-up goes by it.
+    const int code = table_ ? table_->getColumns()[i].sqlType : static_cast<int>(Types::VARCHAR);
     entries.push_back(names_[i] + ":" + std::to_string(code) + ":" + v.toString());
   }
 }

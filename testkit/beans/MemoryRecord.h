@@ -76,7 +76,7 @@ class MemoryRecord : public plat::lang::Object, public quenlora::zafoli::db::bea
   std::vector<int> getModifiedColumns() override { return {changed_.begin(), changed_.end()}; }
   int getOperation() override;
   bool isOperationNothing() override { return getOperation() == NOTHING_OPERATION; }
-  // Appends "COLUMN:typeCode:cell" for every entry, as xlatForm reads them.
+  // Appends "COLUMN:jdbcType:cell" for every entry, as xlatForm reads them.
   void getQBEObjectValues(std::vector<std::string>& entries) override;
   std::string getStatement() override { return statement_; }
   plat::lang::Value getValueAsObject(int column, int which) override;

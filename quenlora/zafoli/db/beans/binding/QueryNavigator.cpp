@@ -292,6 +292,7 @@ void QueryNavigator::installEnumeration(const Ref<PersistentObject::RecordEnumer
   Guard guard(lock_);
   m_ObjectEnumeration = records;
   m_ObjectVector.clear();
+  touched_.clear();
   hasCache_ = false;
   if (m_NavigationCursor) {
     m_NavigationCursor->setPosition(-1);

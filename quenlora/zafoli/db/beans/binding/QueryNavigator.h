@@ -246,6 +246,7 @@ class QueryNavigator : public plat::lang::Object,
   static std::string operationText(int operation);
   void listWritten(const RecordRef& record);
   void listRemoved(const RecordRef& record);
+  void touch(const RecordRef& record);
 
   // Cursors: absent in a designer.
   std::unique_ptr<Cursor> m_QBECursor;
@@ -258,6 +259,9 @@ class QueryNavigator : public plat::lang::Object,
   plat::lang::Ref<PersistentObject::RecordEnumeration> m_ObjectEnumeration;  // guarded by lock_
   std::vector<RecordRef> m_UpdatedRecordsVector;                             // guarded by lock_; the written list
   std::vector<RecordRef> m_DeletedRecordsVector;                             // guarded by lock_; the removal list
+  // guarded by lock_; the records written or marked deleted through the navigator since the cache was cleared
+  // and not committed clean since: dirtiness is looked for among them only.
+  std::vector<RecordRef> touched_;
 
   std::string m_POClassName;                                       // guarded by lock_
   bool classResolved_ = false;                                     // guarded by lock_

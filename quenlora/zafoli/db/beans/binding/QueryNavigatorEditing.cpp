@@ -82,6 +82,7 @@ void QueryNavigator::setValue(const Value& value, int row, int column) {
       record->setValueAsObject(column, value);
       const Value now = record->getValueAsObject(column, PersistentObject::MODIFIED_VALUE);
       setDisplaced(column, now, record);
+      touch(record);
       dataChanged.store(true);
       announceOnAfterColumnDataChange(
           ColumnDataEvent(this, current, column, old, now, ColumnDataEvent::COLUMN_CHANGED));
@@ -128,6 +129,7 @@ void QueryNavigator::setValueFromFirst(const Value& value, int row, int column) 
     record->setValueAsObject(column, value);
     const Value now = record->getValueAsObject(column, PersistentObject::MODIFIED_VALUE);
     setDisplaced(column, now, record);
+    touch(record);
     dataChanged.store(true);
     announceOnAfterColumnDataChange(ColumnDataEvent(
         this, current, column, now, value,
@@ -161,7 +163,11 @@ void QueryNavigator::setMarkedAsDeleted() {
   Guard guard(lock_);
   if (onQBERow()) return;
   try {
-    if (auto record = currentRecord()) record->setMarkedAsDeleted(true);
+    if (auto record = currentRecord()) {
+      record->setMarkedAsDeleted(true);
+      touch(record);
+      dataChanged.store(true);
+    }
   } catch (const plat::lang::Exception& e) {
     announceApplication(e);
   }
@@ -317,11 +323,16 @@ Ref<Connection> QueryNavigator::getConnection() {
 
 // ---- dirtiness --------------------------------------------------------------------------------------------------
 
+void QueryNavigator::touch(const RecordRef& record) {
+  Guard guard(lock_);
+  if (std::find(touched_.begin(), touched_.end(), record) == touched_.end()) touched_.push_back(record);
+}
+
 bool QueryNavigator::isDirty() {
   if (!dataChanged.load()) return false;
   Guard guard(lock_);
   if (!hasCache_) return false;
-  return std::any_of(m_ObjectVector.begin(), m_ObjectVector.end(), [](const RecordRef& r) { return r->isDirty(); });
+  return std::any_of(touched_.begin(), touched_.end(), [](const RecordRef& r) { return r->isDirty(); });
 }
 
 int QueryNavigator::getDirtyRowsNumber() {
@@ -463,6 +474,7 @@ void QueryNavigator::clearAll() {
   m_ObjectVector.clear();
   hasCache_ = false;
   m_ObjectEnumeration.reset();
+  touched_.clear();
   if (m_NavigationCursor) {
     m_NavigationCursor->setPosition(-1);
     m_NavigationCursor->setFocus(nullptr);
@@ -711,6 +723,11 @@ void QueryNavigator::commitState() {
       }
     }
   }
+  // Records committed clean, or gone from the cache, need no more looking at.
+  std::erase_if(touched_, [&](const RecordRef& r) {
+    return !r->isDirty() ||
+           std::find(m_DeletedRecordsVector.begin(), m_DeletedRecordsVector.end(), r) != m_DeletedRecordsVector.end();
+  });
   moveDataToUI(getCurrentRowNumber(), TriggerUIEvent::RECORDCHANGED);
   m_UpdatedRecordsVector.clear();
   m_DeletedRecordsVector.clear();

@@ -90,7 +90,7 @@ void BM_QbeTranslateFormEngine7(benchmark::State& state) {
   QBExlator translator;
   translator.setEngine(QBExlator::eEngPointbase);
   const std::vector<std::string> form = {"ID:4:>100", "NAME:12:Sm*", "BORN:91:>=2020-01-01", "AMOUNT:2:10..20",
-                                         "CITY:12:Berlin,Paris"};
+                                         "CITY:12:<>Berlin"};
   measure(state, static_cast<int>(form.size()), [&](long long) {
     std::string out = translator.xlatForm(form, true);
     benchmark::DoNotOptimize(out);

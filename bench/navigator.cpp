@@ -49,7 +49,8 @@ Ref<MemoryTable> makeTable() {
                                                                      {"RATE", plat::sql::Types::DOUBLE}},
                                     0, true);
   for (int i = 0; i < kRows; ++i)
-    table->addRow({Value(i), Value("name " + std::to_string(i)), Value(plat::math::Decimal::valueOf(static_cast<int64_t>(i) * 3)),
+    table->addRow({Value(i), Value("name " + std::to_string(i)),
+                   Value(plat::math::Decimal::valueOf(static_cast<int64_t>(i) * 3)),
                    Value(plat::time::Date(1950 + i % 60, 1 + i % 12, 1 + i % 28)), Value(i * 0.5)});
   return table;
 }

@@ -24,8 +24,12 @@ void* operator new(std::size_t size) {
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 
@@ -33,9 +37,8 @@ using quenlora::zafoli::db::beans::qbe::QBExlator;
 
 const std::vector<std::string>& cells() {
   static const std::vector<std::string> list = {
-      "42",          ">100",      "<=5",         "10..20",      "Smith",       "Sm*",       "*son",
-      "<>0",         "1,2,3",     "=Jones",      ">=2020-01-01", "2021-06-30", "not 7",     "A*B",
-      ">-3.5",       "1e3",       "Miller,Smith", "<'M'",       "?ohn",        "0..9999"};
+      "42",           ">100",       "<=5",   "10..20", "Smith", "Sm*", "*son",         "<>0",  "1,2,3", "=Jones",
+      ">=2020-01-01", "2021-06-30", "not 7", "A*B",    ">-3.5", "1e3", "Miller,Smith", "<'M'", "?ohn",  "0..9999"};
   return list;
 }
 

@@ -78,7 +78,8 @@ void throughForm(const uint8_t* data, size_t size) {
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(start, end - start);
     const unsigned pick = line.empty() ? 0 : static_cast<unsigned char>(line[0]);
-    entries.push_back("C" + std::to_string(pick % 3) + ":" + kTypes[pick % 5] + ":" + (line.empty() ? "" : line.substr(1)));
+    entries.push_back("C" + std::to_string(pick % 3) + ":" + kTypes[pick % 5] + ":" +
+                      (line.empty() ? "" : line.substr(1)));
     start = end + 1;
   }
   std::string clause;

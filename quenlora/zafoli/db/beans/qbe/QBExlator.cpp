@@ -39,7 +39,9 @@ const ClassState& classState() {
   return state;
 }
 
-const std::string& syntaxErrorPrefix() { return classState().syntaxErrorPrefix; }
+const std::string& syntaxErrorPrefix() {
+  return classState().syntaxErrorPrefix;
+}
 
 struct FormEntry {
   std::string column;

@@ -18,8 +18,8 @@ using plat::lang::Value;
 class MemoryConnectionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    table = makeRef<MemoryTable>("t", std::vector<MemoryTable::Column>{{"ID", plat::sql::Types::INTEGER},
-                                                                      {"V", plat::sql::Types::VARCHAR}});
+    table = makeRef<MemoryTable>(
+        "t", std::vector<MemoryTable::Column>{{"ID", plat::sql::Types::INTEGER}, {"V", plat::sql::Types::VARCHAR}});
     table->addRow({Value(1), Value("one")});
   }
   MemoryConnection::Write insert(int id) {

@@ -2,6 +2,7 @@
 // cells it publishes (virtual columns included), the alias registry and closing.
 #include <gtest/gtest.h>
 
+#include "platform/beans/Beans.h"
 #include "platform/beans/PropertyChangeEvent.h"
 #include "quenlora/zafoli/db/beans/binding/ParentInvalidRecordException.h"
 #include "quenlora/zafoli/db/beans/binding/PositionOutOfRangeException.h"
@@ -247,6 +248,51 @@ TEST_F(NavigatorTest, CloseRunsOnceAndStopsTheNavigator) {
   EXPECT_FALSE(QueryNavigator::getQueryNavigatorObject("emp"));
   navigator->next();
   EXPECT_EQ(name(navigator), "N1");
+}
+
+TEST_F(NavigatorTest, TheRecordClassMustBeKnownAndMakePersistentObjects) {
+  RecordingBean::registerClass(plat::runvale::ClassRegistry::instance());
+  struct Case {
+    std::string className;
+    std::string event;
+  };
+  const Case cases[] = {
+      {"test.navigator.Missing", "exception 1 test.navigator.Missing"},
+      {RecordingBean::kClassName, std::string("exception 1 ") + RecordingBean::kClassName},
+  };
+  for (const auto& c : cases) {
+    auto navigator = makeRef<MemoryQueryNavigator>();
+    auto events = makeRef<EventLog>();
+    navigator->addExceptionEventListener(events);
+    navigator->setClassName(c.className);
+    EXPECT_EQ(events->take(), (Lines{c.event})) << c.className;
+    navigator->execute(true);
+    EXPECT_FALSE(navigator->getQBEObject()) << c.className;
+  }
+}
+
+TEST_F(NavigatorTest, AnInsertWhoseRecordCannotBePreparedIsReported) {
+  fill(2);
+  auto navigator = start();
+  table->failInitDataStorage(1);
+  log->take();
+  navigator->insert();
+  EXPECT_EQ(log->take(), (Lines{"before 4 row 0", "exception 1 injected"}));
+  EXPECT_EQ(name(navigator), "N1");
+}
+
+TEST_F(NavigatorTest, InADesignerTheNavigatorOnlyKeepsItsProperties) {
+  plat::beans::Beans::setDesignTime(true);
+  auto navigator = makeRef<MemoryQueryNavigator>();
+  navigator->setClassName(className);
+  navigator->setAliasName("designed");
+  navigator->execute(true);
+  plat::beans::Beans::setDesignTime(false);
+  EXPECT_EQ(navigator->getAliasName(), "designed");
+  EXPECT_FALSE(QueryNavigator::getQueryNavigatorObject("designed"));
+  EXPECT_FALSE(navigator->getQBEObject());
+  navigator->navigate(QueryNavigator::FIRST, std::nullopt);
+  EXPECT_TRUE(navigator->getValue(0, 0).isNull());
 }
 
 }  // namespace

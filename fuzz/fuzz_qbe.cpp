@@ -84,6 +84,9 @@ void throughForm(const uint8_t* data, size_t size) {
   }
   std::string clause;
   if (!form(entries, engine, clause) || engine != QBExlator::eEngPointbase) return;
+  // Date columns gain typed-literal prefixes at engine 7, which the walk below cannot tell from unquoting.
+  for (const auto& entry : entries)
+    if (entry.find(":91:") != std::string::npos || entry.find(":93:") != std::string::npos) return;
   std::string plain;
   if (form(entries, QBExlator::eEngSQLAnywhere, plain)) checkUnquoted(plain, clause);
 }

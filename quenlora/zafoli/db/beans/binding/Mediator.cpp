@@ -287,6 +287,17 @@ void Mediator::removeVetoableChangeListener(const Ref<plat::beans::VetoableChang
 
 void Mediator::handleDataBusEvent(const DataBusEvent& event) {
   if (event.getSource() == this) return;
+  bool discarded = false;
+  {
+    std::lock_guard lock(mutex_);
+    discarded = hasOutput_ && output_.expired();
+  }
+  if (discarded) {
+    // Nobody shows what this consumer would find any more.
+    dropInput();
+    leaveBus();
+    return;
+  }
   const std::string binding = getDataBinding();
   const std::string alias = Name::getTableName(binding);
   const std::string& announced = event.getDataItemName();
@@ -298,9 +309,9 @@ void Mediator::handleDataBusEvent(const DataBusEvent& event) {
       Ref<DataItem> input = getInput();
       auto* named = dynamic_cast<DataItemAddition*>(input.get());
       if (sameAlias(announced, alias)) {
-        // The provider withdraws everything: its items are dead, and the consumer leaves with them.
+        // The provider withdraws everything: its items are dead. The consumer stays on the bus and looks its
+        // binding up again when the alias is next announced (by a newer provider of the same name).
         dropInput();
-        leaveBus();
       } else if (named && !announced.empty() && named->getName() == announced) {
         // Only the held item goes; stay on the bus to find its successor when it is announced.
         dropInput();

@@ -89,8 +89,9 @@ class Mediator : public plat::lang::Object,
   void addVetoableChangeListener(const plat::lang::Ref<plat::beans::VetoableChangeListener>& listener) override;
   void removeVetoableChangeListener(const plat::lang::Ref<plat::beans::VetoableChangeListener>& listener) override;
 
-  // DataBusEventListener: looks its item up when its alias becomes available, drops an item whose name is revoked,
-  // and leaves the bus when its alias is revoked. A consumer never answers requests.
+  // DataBusEventListener: looks its item up when its alias becomes available and drops an item whose name or alias
+  // is revoked, staying on the bus for the alias's next provider; a consumer whose output was discarded leaves at
+  // the next announcement. A consumer never answers requests.
   void handleDataBusEvent(const databus::DataBusEvent& event) override;
   void requestDataItem(databus::DataBusEvent& event) override;
   // DataItemChangedListener: rewrites the output from the held item.

@@ -75,8 +75,8 @@ class PersistentObject {
   // One of the operation codes above.
   virtual int getOperation() = 0;
   virtual bool isOperationNothing() = 0;
-  // Appends the record's query-by-example entries.
-  virtual void getQBEObjectValues(std::vector<plat::lang::Value>& entries) = 0;
+  // Appends the record's query-by-example entries, each "COLUMN:jdbcType:cell" as QBExlator::xlatForm reads them.
+  virtual void getQBEObjectValues(std::vector<std::string>& entries) = 0;
   // The SQL text of the record's last write.
   virtual std::string getStatement() = 0;
   // which is ORIGINAL_VALUE or MODIFIED_VALUE.

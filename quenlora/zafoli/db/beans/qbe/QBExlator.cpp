@@ -19,13 +19,28 @@ namespace {
 
 std::atomic<int> engineCode{QBExlator::eEngNull};
 
-// The bundle's prefix of syntax errors, taken once, when the first translation fails.
-const std::string& syntaxErrorPrefix() {
-  static const std::string prefix = [] {
+// What the class takes once, when it is first used (first construction or a first translation before any): the
+// translator of the default locale and, from the same locale at the same moment, the bundle's prefix of syntax
+// errors, so that a later change of the default locale changes neither.
+struct ClassState {
+  std::shared_ptr<QBEtoSQLtranslator> parser;
+  std::string syntaxErrorPrefix;
+};
+
+const ClassState& classState() {
+  static const ClassState state = [] {
+    ClassState made;
+    QBEtoSQLtranslatorFactory factory;
+    made.parser = factory.getQBEtoSQLtranslator();
     auto bundle = QBEResourceLoader::getInstance().getBundle();
-    return QBEResourceLoader::text(bundle.get(), "QBExlator_SYNTAXERROR");
+    made.syntaxErrorPrefix = QBEResourceLoader::text(bundle.get(), "QBExlator_SYNTAXERROR");
+    return made;
   }();
-  return prefix;
+  return state;
+}
+
+const std::string& syntaxErrorPrefix() {
+  return classState().syntaxErrorPrefix;
 }
 
 struct FormEntry {
@@ -50,12 +65,7 @@ QBExlator::QBExlator() {
 }
 
 const QBEtoSQLtranslator& QBExlator::translator() {
-  // Made once for the process, also when a field is translated before any QBExlator was constructed.
-  static const std::shared_ptr<QBEtoSQLtranslator> parser = [] {
-    QBEtoSQLtranslatorFactory factory;
-    return factory.getQBEtoSQLtranslator();
-  }();
-  return *parser;
+  return *classState().parser;
 }
 
 void QBExlator::setEngine(int code) {

@@ -185,7 +185,7 @@ TEST_F(MediatorTest, NavigationRefreshesCurrentRowItemsAndLeavesAllRowsItemsAlon
   EXPECT_EQ(everyone->getCell(0, 0), Value("Anna")) << "any other refresh takes them along";
 }
 
-TEST_F(MediatorTest, RevokingAnAliasMakesOnlyItsConsumersLeave) {
+TEST_F(MediatorTest, RevokingAnAliasStrandsNoConsumer) {
   Provider emp = provide("emp", {"ID", "NAME"}, people());
   Provider dept = provide("dept", {"NO", "TITLE"}, {{Value(10), Value("Sales")}});
   auto empBean = makeRef<RecordingBean>();
@@ -195,7 +195,7 @@ TEST_F(MediatorTest, RevokingAnAliasMakesOnlyItsConsumersLeave) {
   ASSERT_TRUE(empConsumer->hasFoundDI());
 
   emp.mediator->killAll();
-  EXPECT_EQ(empConsumer->getDataBus(), nullptr);
+  EXPECT_NE(empConsumer->getDataBus(), nullptr) << "the consumer waits on the bus for the alias's next provider";
   EXPECT_FALSE(empConsumer->hasFoundDI()) << "the withdrawn item is dead and no longer held";
   EXPECT_NE(deptConsumer->getDataBus(), nullptr);
   EXPECT_TRUE(deptConsumer->hasFoundDI());
@@ -206,18 +206,31 @@ TEST_F(MediatorTest, RevokingAnAliasMakesOnlyItsConsumersLeave) {
   EXPECT_EQ(deptBean->getText(), Value("Support"));
   const auto writes = empBean->writes().size();
   emp.source->setValue(Value("Zed"), 0, 1);
-  EXPECT_EQ(empBean->writes().size(), writes) << "a consumer that left hears nothing more";
+  EXPECT_EQ(empBean->writes().size(), writes) << "a consumer of a withdrawn item hears nothing more from it";
+
+  Provider successor = provide("emp", {"ID", "NAME"}, {{Value(9), Value("Nina")}});
+  EXPECT_TRUE(empConsumer->hasFoundDI()) << "the next provider of the alias is found again";
+  EXPECT_EQ(empBean->getText(), Value("Nina"));
 }
 
-TEST_F(MediatorTest, AConsumerThatLeftJoinsAgainWhenItsBindingIsSetAgain) {
+TEST_F(MediatorTest, AConsumerWhoseOutputWasDiscardedLeavesAtTheNextAnnouncement) {
+  Provider emp = provide("emp", {"ID", "NAME"}, people());
+  auto bean = makeRef<RecordingBean>();
+  auto consumer = consume(bean, "emp@NAME");
+  bean.reset();
+  ASSERT_NE(consumer->getDataBus(), nullptr);
+  Provider other = provide("dept", {"NO"}, {{Value(1)}});
+  EXPECT_EQ(consumer->getDataBus(), nullptr);
+}
+
+TEST_F(MediatorTest, AConsumerWhoseAliasWasRevokedTakesANewBindingAtOnce) {
   Provider first = provide("emp", {"ID", "NAME"}, people());
   auto bean = makeRef<RecordingBean>();
   auto consumer = consume(bean, "emp@NAME");
   first.mediator->killAll();
-  ASSERT_EQ(consumer->getDataBus(), nullptr);
+  ASSERT_FALSE(consumer->hasFoundDI());
 
   Provider second = provide("emp", {"ID", "NAME"}, {{Value(9), Value("Nia")}});
-  EXPECT_FALSE(consumer->hasFoundDI()) << "a consumer that left hears no announcement";
   consumer->setDataBinding("emp@NAME");
   EXPECT_NE(consumer->getDataBus(), nullptr);
   EXPECT_EQ(bean->getText(), Value("Nia"));
@@ -263,7 +276,8 @@ TEST_F(MediatorTest, ARepublishedSourceHandsItsConsumersTheNewItem) {
 TEST_F(MediatorTest, ProvidersIgnoreAnnouncementsAndAnEmptyAliasMatchesNothing) {
   Provider emp = provide("emp", {"ID", "NAME"}, people());
   Provider nameless = provide("", {"X"}, {{Value("x")}});
-  auto aliasless = consume(makeRef<RecordingBean>(), "X%1");
+  auto shown = makeRef<RecordingBean>();
+  auto aliasless = consume(shown, "X%1");
   Provider twin = provide("emp", {"ID", "NAME"}, people());
 
   nameless.mediator->killAll();  // revokes the empty alias

@@ -14,16 +14,16 @@
 #include "quenlora/zafoli/db/beans/binding/Mediator.h"
 #include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
-#include "tests/quenlora/zafoli/db/beans/support/MemoryDataSource.h"
-#include "tests/quenlora/zafoli/db/beans/support/RecordingBean.h"
+#include "testkit/beans/MemoryDataSource.h"
+#include "testkit/beans/RecordingBean.h"
 
 namespace quenlora::zafoli::db::beans::binding::testing {
 
 using plat::lang::makeRef;
 using plat::lang::Ref;
 using plat::lang::Value;
-using support::MemoryDataSource;
-using support::RecordingBean;
+using testkit::beans::MemoryDataSource;
+using testkit::beans::RecordingBean;
 
 struct Provider {
   Ref<MemoryDataSource> source;

@@ -131,7 +131,8 @@ TEST_F(SingleRowBDSSupportTest, ANewerPublisherOfTheSameNameMakesTheOlderWithdra
   older->setValues({Value("old")});
   older->setDataBinding(Name("rate", "R"));
   ASSERT_EQ(older->getMediatorDS()->getDataInputVector().size(), 0u);
-  auto before = consume(makeRef<RecordingBean>(), "rate@R");
+  auto shown = makeRef<RecordingBean>();
+  auto before = consume(shown, "rate@R");
   ASSERT_EQ(older->getMediatorDS()->getDataInputVector().size(), 1u);
 
   auto newer = makeRef<Publisher>();
@@ -141,7 +142,9 @@ TEST_F(SingleRowBDSSupportTest, ANewerPublisherOfTheSameNameMakesTheOlderWithdra
   EXPECT_EQ(SingleRowBDSSupport::getPublisher("rate@R%1"), newer);
   EXPECT_TRUE(older->getMediatorDS()->getDataInputVector().empty());
   EXPECT_EQ(older->getMediatorDS()->getDataBus(), nullptr);
-  EXPECT_EQ(before->getDataBus(), nullptr) << "consumers of the withdrawn alias leave with it";
+  EXPECT_NE(before->getDataBus(), nullptr) << "consumers of the withdrawn alias stay for the newer publisher";
+  EXPECT_TRUE(before->hasFoundDI()) << "and find its item";
+  EXPECT_EQ(shown->getText(), Value("new"));
 
   auto bean = makeRef<RecordingBean>();
   auto after = consume(bean, "rate@R");

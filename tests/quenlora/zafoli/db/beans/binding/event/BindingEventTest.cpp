@@ -11,13 +11,13 @@
 #include "quenlora/zafoli/db/beans/binding/event/RecordSaveEvent.h"
 #include "quenlora/zafoli/db/beans/binding/event/RecordSaveException.h"
 #include "quenlora/zafoli/db/beans/binding/event/TransactionEvent.h"
-#include "tests/quenlora/zafoli/db/beans/support/MemoryRecord.h"
+#include "testkit/beans/MemoryRecord.h"
 
 namespace quenlora::zafoli::db::beans::binding::event {
 namespace {
 
 using plat::lang::Value;
-using support::MemoryRecord;
+using testkit::beans::MemoryRecord;
 
 TEST(RecordSaveEvent, EachConstructorAddsOneGroupAndLeavesTheRestAtZero) {
   plat::lang::Object source;

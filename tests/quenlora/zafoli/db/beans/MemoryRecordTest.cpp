@@ -1,15 +1,15 @@
 // The in-memory record that stands for a row class in tests: the record states, the operation a save would do,
 // undo and commit, as later tests of navigators and rules rely on them.
-#include "tests/quenlora/zafoli/db/beans/support/MemoryRecord.h"
+#include "testkit/beans/MemoryRecord.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/lang/Exceptions.h"
 
-namespace quenlora::zafoli::db::beans::support {
+namespace testkit::beans {
 namespace {
 
-using binding::PersistentObject;
+using quenlora::zafoli::db::beans::binding::PersistentObject;
 using plat::lang::Value;
 
 TEST(MemoryRecord, OperationFollowsTheStates) {
@@ -78,4 +78,4 @@ TEST(MemoryRecord, AnInjectedFailureIsThrownOnceWithItsType) {
 }
 
 }  // namespace
-}  // namespace quenlora::zafoli::db::beans::support
+}  // namespace testkit::beans

@@ -15,11 +15,11 @@ namespace plat::runvale {
 class ClassRegistry;
 }
 
-namespace quenlora::zafoli::db::beans::support {
+namespace testkit::beans {
 
 class RecordingBean : public plat::lang::Object {
  public:
-  static constexpr const char* kClassName = "quenlora.zafoli.db.beans.support.RecordingBean";
+  static constexpr const char* kClassName = "testkit.beans.RecordingBean";
 
   struct Write {
     plat::lang::Value value;
@@ -46,4 +46,4 @@ class RecordingBean : public plat::lang::Object {
   std::vector<Write> writes_;
 };
 
-}  // namespace quenlora::zafoli::db::beans::support
+}  // namespace testkit::beans

@@ -16,9 +16,9 @@
 #include "quenlora/zafoli/db/beans/binding/TriggerUIEvent.h"
 #include "quenlora/zafoli/db/beans/binding/TriggerUIListener.h"
 
-namespace quenlora::zafoli::db::beans::support {
+namespace testkit::beans {
 
-class MemoryDataSource : public plat::lang::Object, public binding::BasicDataSource {
+class MemoryDataSource : public plat::lang::Object, public quenlora::zafoli::db::beans::binding::BasicDataSource {
  public:
   using Row = std::vector<plat::lang::Value>;
 
@@ -30,8 +30,10 @@ class MemoryDataSource : public plat::lang::Object, public binding::BasicDataSou
 
   explicit MemoryDataSource(std::vector<std::string> columns, std::vector<Row> rows = {});
 
-  void addTriggerUIListener(const plat::lang::Ref<binding::TriggerUIListener>& listener) override;
-  void removeTriggerUIListener(const plat::lang::Ref<binding::TriggerUIListener>& listener) override;
+  void addTriggerUIListener(
+      const plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>& listener) override;
+  void removeTriggerUIListener(
+      const plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>& listener) override;
   int getCurrentRowNumber() override;
   int getTotalNumberOfRows() override;
   plat::lang::Value getValue(int row, int column) override;
@@ -56,23 +58,24 @@ class MemoryDataSource : public plat::lang::Object, public binding::BasicDataSou
   // The cell at an absolute row.
   plat::lang::Value cell(int absoluteRow, int column) const;
   std::vector<Write> getWrites() const;
-  std::vector<plat::lang::Ref<binding::TriggerUIListener>> getTriggerUIListeners() const;
+  std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>> getTriggerUIListeners() const;
   int getTriggerCount() const;
 
-  std::string getClassName() const override { return "quenlora.zafoli.db.beans.support.MemoryDataSource"; }
+  std::string getClassName() const override { return "testkit.beans.MemoryDataSource"; }
 
  private:
   void fire(int type);
 
   mutable std::mutex mutex_;
   std::vector<std::string> columns_;
-  std::vector<Row> rows_;                                               // guarded by mutex_
-  int current_ = 0;                                                     // guarded by mutex_
-  bool virtualColumns_ = false;                                         // guarded by mutex_
-  std::string fullName_;                                                // guarded by mutex_
-  std::vector<Write> writes_;                                           // guarded by mutex_
-  int triggers_ = 0;                                                    // guarded by mutex_
-  std::vector<plat::lang::Ref<binding::TriggerUIListener>> listeners_;  // guarded by mutex_
+  std::vector<Row> rows_;        // guarded by mutex_
+  int current_ = 0;              // guarded by mutex_
+  bool virtualColumns_ = false;  // guarded by mutex_
+  std::string fullName_;         // guarded by mutex_
+  std::vector<Write> writes_;    // guarded by mutex_
+  int triggers_ = 0;             // guarded by mutex_
+  std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>>
+      listeners_;  // guarded by mutex_
 };
 
-}  // namespace quenlora::zafoli::db::beans::support
+}  // namespace testkit::beans

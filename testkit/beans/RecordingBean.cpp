@@ -1,9 +1,9 @@
-#include "tests/quenlora/zafoli/db/beans/support/RecordingBean.h"
+#include "testkit/beans/RecordingBean.h"
 
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/runvale/MethodDescriptor.h"
 
-namespace quenlora::zafoli::db::beans::support {
+namespace testkit::beans {
 
 using plat::lang::Value;
 
@@ -43,4 +43,4 @@ void RecordingBean::registerClass(plat::runvale::ClassRegistry& registry) {
                       }});
 }
 
-}  // namespace quenlora::zafoli::db::beans::support
+}  // namespace testkit::beans

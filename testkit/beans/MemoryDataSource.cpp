@@ -1,11 +1,11 @@
-#include "tests/quenlora/zafoli/db/beans/support/MemoryDataSource.h"
+#include "testkit/beans/MemoryDataSource.h"
 
 #include <algorithm>
 
-namespace quenlora::zafoli::db::beans::support {
+namespace testkit::beans {
 
-using binding::TriggerUIEvent;
 using plat::lang::Value;
+using quenlora::zafoli::db::beans::binding::TriggerUIEvent;
 
 namespace {
 const char* const kVirtualColumns[] = {"RowNumber", "RowState", "NumberOfRows", "CurrentDataSource"};
@@ -14,13 +14,15 @@ const char* const kVirtualColumns[] = {"RowNumber", "RowState", "NumberOfRows", 
 MemoryDataSource::MemoryDataSource(std::vector<std::string> columns, std::vector<Row> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {}
 
-void MemoryDataSource::addTriggerUIListener(const plat::lang::Ref<binding::TriggerUIListener>& listener) {
+void MemoryDataSource::addTriggerUIListener(
+    const plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>& listener) {
   if (!listener) return;
   std::lock_guard lock(mutex_);
   listeners_.push_back(listener);
 }
 
-void MemoryDataSource::removeTriggerUIListener(const plat::lang::Ref<binding::TriggerUIListener>& listener) {
+void MemoryDataSource::removeTriggerUIListener(
+    const plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>& listener) {
   std::lock_guard lock(mutex_);
   auto it = std::find(listeners_.begin(), listeners_.end(), listener);
   if (it != listeners_.end()) listeners_.erase(it);
@@ -67,7 +69,7 @@ void MemoryDataSource::setValue(const Value& value, int row, int column) {
 }
 
 std::string MemoryDataSource::publish(const std::string& alias, bool withVirtualColumns) {
-  std::vector<plat::lang::Ref<binding::TriggerUIListener>> listeners;
+  std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>> listeners;
   std::string name;
   {
     std::lock_guard lock(mutex_);
@@ -128,7 +130,7 @@ void MemoryDataSource::trigger(int type) {
 }
 
 void MemoryDataSource::fire(int type) {
-  std::vector<plat::lang::Ref<binding::TriggerUIListener>> listeners;
+  std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>> listeners;
   int row;
   {
     std::lock_guard lock(mutex_);
@@ -152,7 +154,8 @@ std::vector<MemoryDataSource::Write> MemoryDataSource::getWrites() const {
   return writes_;
 }
 
-std::vector<plat::lang::Ref<binding::TriggerUIListener>> MemoryDataSource::getTriggerUIListeners() const {
+std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::TriggerUIListener>>
+MemoryDataSource::getTriggerUIListeners() const {
   std::lock_guard lock(mutex_);
   return listeners_;
 }
@@ -162,4 +165,4 @@ int MemoryDataSource::getTriggerCount() const {
   return triggers_;
 }
 
-}  // namespace quenlora::zafoli::db::beans::support
+}  // namespace testkit::beans

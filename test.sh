@@ -7,7 +7,7 @@ jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-15}
 
 packages=(g++ cmake ninja-build pkg-config git openssl libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
-          libssl-dev zlib1g-dev libgmp-dev libsqlite3-dev qt6-base-dev clang libclang-rt-14-dev iputils-ping)
+          libssl-dev zlib1g-dev libgmp-dev libsqlite3-dev qt6-base-dev postgresql-15 libpq-dev clang libclang-rt-14-dev iputils-ping)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -48,10 +48,7 @@ PqSession::~PqSession() {
   if (conn_ != nullptr) PQfinish(conn_);
 }
 
-bool PqSession::isClosed() const {
-  std::lock_guard lock(mutex_);
-  return conn_ == nullptr;
-}
+bool PqSession::isClosed() const { return closed_.load(std::memory_order_acquire); }
 
 void PqSession::checkOpen() const {
   if (isClosed()) throw SQLException("Connection is closed", "08003");
@@ -60,6 +57,7 @@ void PqSession::checkOpen() const {
 void PqSession::close() {
   std::lock_guard lock(mutex_);
   if (conn_ == nullptr) return;
+  closed_.store(true, std::memory_order_release);
   // Closing abandons an open transaction: the server rolls it back.
   PQfinish(conn_);
   conn_ = nullptr;

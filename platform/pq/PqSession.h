@@ -4,6 +4,7 @@
 // before the first statement that needs one. Thread-safe.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,6 +48,8 @@ class PqSession {
   PqResultRef execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params);
 
   mutable std::mutex mutex_;
+  // Mirrors conn_ == nullptr for readers that must not wait for a round trip (every getter of a result set).
+  std::atomic<bool> closed_{false};
   pg_conn* conn_ = nullptr;     // owned; null once closed; guarded by mutex_
   bool autoCommit_ = true;      // guarded by mutex_
   bool inTransaction_ = false;  // guarded by mutex_

@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/pq/PqDriver.h"
 #include "platform/sql/ResultSet.h"
 #include "platform/sqlite/SqliteDriver.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcClasses.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
+#if __has_include(<libpq-fe.h>)
+#define HAVE_POSTGRES 1
+#include "platform/pq/PqDriver.h"
 #include "testkit/postgres/PostgresServer.h"
+#endif
 #include "tests/quenlora/zafoli/db/beans/jdbc/JdbcTestSupport.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
@@ -19,7 +22,6 @@ namespace {
 
 using plat::lang::Ref;
 using plat::sql::SQLException;
-using testkit::PostgresServer;
 
 int count(JdbcConnection& bean, const std::string& sql) {
   auto statement = bean.createStatement();
@@ -75,6 +77,9 @@ TEST_F(SqliteBean, APoolOnOneFileRollsBackAFailedLevelEverywhere) {
   EXPECT_EQ(count(*b, "select count(*) from t"), 1);
   b->setConnectionClosed(true);
 }
+
+#ifdef HAVE_POSTGRES
+using testkit::PostgresServer;
 
 class PostgresBean : public ScriptedBeanTest {
  protected:
@@ -164,6 +169,8 @@ TEST_F(PostgresBean, TwoThreadsOnOneBeanAndTwoBeansWriting) {
   EXPECT_EQ(failures.load(), 0);
   EXPECT_EQ(count(*setup, "select count(*) from log"), 150);
 }
+
+#endif  // HAVE_POSTGRES
 
 }  // namespace
 }  // namespace quenlora::zafoli::db::beans::jdbc

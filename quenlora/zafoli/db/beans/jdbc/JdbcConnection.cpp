@@ -406,6 +406,9 @@ std::vector<int> JdbcConnection::poolCounts() {
 
 JdbcConnection::Pooled JdbcConnection::getAvailableConnection() {
   Synchronized sync(monitor_);
+  // A statement asked of a bean without connections connects it properly (driver registered, settings read, marked
+  // open), so that closing the bean later closes what the statement opened.
+  if (connectionsPool_.empty()) connect();
   for (const auto& pooled : connectionsPool_) {
     if (pooled->openedStatements < maxStatements_) return pooled;
   }

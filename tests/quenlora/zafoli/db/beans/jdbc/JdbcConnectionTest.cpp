@@ -94,6 +94,16 @@ TEST_F(ScriptedBean, PoolLimitsAndSettersRefuseOrNormalise) {
   b->closeStatement(nullptr);
 }
 
+TEST_F(ScriptedBean, AStatementOfAClosedBeanConnectsItAndClosingClosesEverything) {
+  auto b = bean();
+  b->setMinConnections(2);
+  auto statement = b->createStatement();
+  EXPECT_FALSE(b->isConnectionClosed());
+  EXPECT_EQ(b->poolCounts(), (std::vector<int>{1, 0}));
+  b->setConnectionClosed(true);
+  EXPECT_EQ(db_->openConnections(), 0);
+}
+
 TEST_F(ScriptedBean, MetaDataMaximumLowersMaxStatementsAndItsFailureDefaultsToNone) {
   struct Case {
     int reported;

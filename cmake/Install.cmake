@@ -12,6 +12,7 @@ set(plat_install_candidates
   plat_text
   plat_net
   plat_sqlite
+  plat_pq
   plat_gui
   plat_gui_qt
   Wirlow

@@ -8,11 +8,11 @@ set -euo pipefail
 # Packages of the build, one array: a library the build links goes here.
 build_packages=(
   g++ cmake ninja-build pkg-config openssl
-  libicu-dev libssl-dev zlib1g-dev libgmp-dev libsqlite3-dev qt6-base-dev
+  libicu-dev libssl-dev zlib1g-dev libgmp-dev libsqlite3-dev libpq-dev qt6-base-dev
 )
 # Packages only the tests, benchmarks and fuzz targets need.
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev iputils-ping
+  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev iputils-ping postgresql-15
 )
 
 case "${1:-}" in

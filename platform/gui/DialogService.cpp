@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/gui/HeadlessDialogService.h"
+#include "platform/lang/System.h"
 
 namespace plat::gui {
 
@@ -21,6 +22,11 @@ std::shared_ptr<DialogService>& installed() {
 }  // namespace
 
 DialogService::~DialogService() = default;
+
+LoginAnswer DialogService::showLogin(const LoginRequest& request) {
+  plat::lang::System::err().println(request.title + ": " + request.url + ": no login window can be shown");
+  return {};
+}
 
 void DialogService::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
   show(MessageRequest{kind, title, text});

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/gui/LoginRequest.h"
+
 namespace plat::gui {
 
 enum class MessageKind { Information, Warning, Error, Question };
@@ -29,6 +31,9 @@ class DialogService {
   // True when dialogs appear on a screen and wait for a user (false for the headless service), so that callers
   // can decide to defer them to the GUI event queue.
   virtual bool isGraphical() const = 0;
+  // Shows a login window modally and returns what the user chose once it is closed. A service that cannot show
+  // one writes a line on standard error and answers Cancel.
+  virtual LoginAnswer showLogin(const LoginRequest& request);
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text);
   // True when the user answered Yes.

@@ -34,4 +34,28 @@ std::size_t HeadlessDialogService::pendingAnswers() const {
   return script_.size();
 }
 
+LoginAnswer HeadlessDialogService::showLogin(const LoginRequest& request) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    logins_.push_back(request);
+    if (!loginScript_.empty()) {
+      LoginAnswer answer = loginScript_.front();
+      loginScript_.pop_front();
+      return answer;
+    }
+  }
+  plat::lang::System::err().println(request.title + ": " + request.url + ": login cancelled, no user to ask");
+  return {LoginChoice::Cancel, "", ""};
+}
+
+void HeadlessDialogService::scriptLogin(LoginAnswer answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  loginScript_.push_back(std::move(answer));
+}
+
+std::vector<LoginRequest> HeadlessDialogService::shownLogins() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return logins_;
+}
+
 }  // namespace plat::gui

@@ -36,6 +36,8 @@ class ResultSet : public plat::lang::Object {
   // Moves to the next row; false after the last.
   virtual bool next() { notSupported(); }
   virtual void close() { notSupported(); }
+  // Whether close() ran, on this object or through its statement or connection; answers without failing when closed.
+  virtual bool isClosed() const { notSupported(); }
   // Whether the last value read was SQL NULL.
   virtual bool wasNull() { notSupported(); }
 

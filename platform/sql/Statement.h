@@ -25,6 +25,8 @@ class Statement : public plat::lang::Object {
   // True when the first result is a result set, false when it is an update count or there is none.
   virtual bool execute(const std::string& /*sql*/) { notSupported(); }
   virtual void close() { notSupported(); }
+  // Whether close() ran, on this object or through its connection; answers without failing when closed.
+  virtual bool isClosed() const { notSupported(); }
 
   virtual int getMaxFieldSize() { notSupported(); }
   virtual void setMaxFieldSize(int /*max*/) { notSupported(); }

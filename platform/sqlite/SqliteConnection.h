@@ -1,9 +1,10 @@
 // A connection to one SQLite database file (or a private in-memory database). Auto-commit is SQLite's own mode;
 // with auto-commit off the connection keeps a transaction open (BEGIN) and starts the next one after each commit
-// or rollback. Closing closes every statement and catalog result set it made, then the database. Used by one
-// thread at a time.
+// or rollback. Closing closes every statement and catalog result set it made, then the database. Statements of one
+// connection may run on several threads (see SqliteDatabase); the connection's settings are atomics.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -50,8 +51,8 @@ class SqliteConnection : public Connection {
 
   std::string url_;
   std::shared_ptr<SqliteDatabase> db_;
-  bool autoCommit_ = true;
-  bool readOnly_ = false;
+  std::atomic<bool> autoCommit_{true};
+  std::atomic<bool> readOnly_{false};
 };
 
 }  // namespace plat::sql::sqlite

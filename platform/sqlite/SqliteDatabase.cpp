@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <exception>
+#include <mutex>
 
 #include "platform/sql/SQLException.h"
 
@@ -23,7 +24,7 @@ const char* sqlStateOf(int rc) {
 }  // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string& path) {
-  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close_v2(db_);
@@ -63,16 +64,28 @@ void SqliteDatabase::raise(int rc) const {
 }
 
 void SqliteDatabase::track(const void* key, std::function<void()> close) {
+  std::lock_guard lock(stateMutex_);
   tracked_.emplace_back(key, std::move(close));
 }
 
 void SqliteDatabase::forget(const void* key) {
+  std::lock_guard lock(stateMutex_);
   std::erase_if(tracked_, [key](const auto& entry) { return entry.first == key; });
 }
 
+std::size_t SqliteDatabase::trackedCount() const {
+  std::lock_guard lock(stateMutex_);
+  return tracked_.size();
+}
+
 void SqliteDatabase::closeTracked() {
-  auto entries = std::move(tracked_);
-  tracked_.clear();
+  decltype(tracked_) entries;
+  {
+    std::lock_guard lock(stateMutex_);
+    entries = std::move(tracked_);
+    tracked_.clear();
+  }
+  // Run outside the lock: each close action forgets itself.
   std::exception_ptr first;
   for (auto& entry : entries) {
     try {
@@ -87,12 +100,18 @@ void SqliteDatabase::closeTracked() {
 SqliteStmt::SqliteStmt(std::shared_ptr<SqliteDatabase> db, const std::string& sql, std::string* rest)
     : db_(std::move(db)) {
   const char* tail = nullptr;
-  int rc = sqlite3_prepare_v2(db_->handle(), sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail);
+  sqlite3* handle = db_->handle();
+  // The database's own mutex is held until the error text is read, so another thread's call cannot replace it.
+  sqlite3_mutex_enter(sqlite3_db_mutex(handle));
+  int rc = sqlite3_prepare_v2(handle, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail);
   if (rc != SQLITE_OK) {
+    std::string message = sqlite3_errmsg(handle);
+    sqlite3_mutex_leave(sqlite3_db_mutex(handle));
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
-    db_->raise(rc);
+    throw SQLException(message, sqlStateOf(rc), rc);
   }
+  sqlite3_mutex_leave(sqlite3_db_mutex(handle));
   if (rest != nullptr) *rest = tail != nullptr ? std::string(tail) : std::string();
 }
 
@@ -114,12 +133,19 @@ void SqliteStmt::finalize() {
 }
 
 bool SqliteStmt::step() {
-  int rc = sqlite3_step(get());
-  if (rc == SQLITE_ROW) return true;
-  if (rc == SQLITE_DONE) return false;
-  // The message belongs to the step that failed; a reset clears the statement for its next use.
-  std::string message = sqlite3_errmsg(db_->handle());
-  sqlite3_reset(stmt_);
+  sqlite3_stmt* stmt = get();
+  sqlite3* handle = db_->handle();
+  // Held until the error text is read: the text belongs to this step, not to another thread's.
+  sqlite3_mutex_enter(sqlite3_db_mutex(handle));
+  int rc = sqlite3_step(stmt);
+  if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
+    sqlite3_mutex_leave(sqlite3_db_mutex(handle));
+    return rc == SQLITE_ROW;
+  }
+  std::string message = sqlite3_errmsg(handle);
+  // A reset clears the statement for its next use.
+  sqlite3_reset(stmt);
+  sqlite3_mutex_leave(sqlite3_db_mutex(handle));
   throw SQLException(message, sqlStateOf(rc), rc);
 }
 

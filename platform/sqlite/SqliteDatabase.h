@@ -1,9 +1,11 @@
 // One open SQLite database shared by a connection and everything it made, and the compiled statements on it. The
 // database keeps the close actions of the open statements and catalog result sets, so closing the connection closes
-// them first. Used by one thread at a time, like the connection that owns it.
+// them first. SQLite runs in serialized mode; the database's own state (the open objects, the error text of a failed
+// step) is guarded, so statements of one connection may run on several threads.
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <utility>
@@ -38,11 +40,12 @@ class SqliteDatabase {
   void forget(const void* key);
   // Runs every remembered close action, each even when an earlier one fails; rethrows the first failure.
   void closeTracked();
-  std::size_t trackedCount() const { return tracked_.size(); }
+  std::size_t trackedCount() const;
 
  private:
   sqlite3* db_ = nullptr;  // owned; null once closed
-  std::vector<std::pair<const void*, std::function<void()>>> tracked_;
+  mutable std::mutex stateMutex_;
+  std::vector<std::pair<const void*, std::function<void()>>> tracked_;  // guarded by stateMutex_
 };
 
 // A compiled statement; finalized by finalize() or the destructor.

@@ -1,5 +1,7 @@
 #include "platform/sqlite/SqliteDriver.h"
 
+#include "platform/runvale/ClassRegistry.h"
+
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -26,6 +28,14 @@ void registerSqliteDriver() {
   // One driver for the process; the manager ignores a driver it holds already.
   static const plat::lang::Ref<Driver> driver = plat::lang::makeRef<SqliteDriver>();
   DriverManager::registerDriver(driver);
+}
+
+void registerSqliteDriverClass(plat::runvale::ClassRegistry& registry) {
+  plat::runvale::ClassInfo info;
+  info.name = SqliteDriver::kClassName;
+  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<SqliteDriver>()); };
+  info.interfaces = {"java.sql.Driver"};
+  registry.registerClass(std::move(info));
 }
 
 }  // namespace plat::sql::sqlite

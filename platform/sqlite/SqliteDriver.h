@@ -7,10 +7,15 @@
 
 #include "platform/sql/Driver.h"
 
+namespace plat::runvale {
+class ClassRegistry;
+}
+
 namespace plat::sql::sqlite {
 
 class SqliteDriver : public Driver {
  public:
+  static constexpr const char* kClassName = "plat.sql.sqlite.SqliteDriver";
   static constexpr const char* kUrlPrefix = "jdbc:sqlite:";
   static constexpr int kMajorVersion = 1;
   static constexpr int kMinorVersion = 0;
@@ -24,9 +29,13 @@ class SqliteDriver : public Driver {
   int getMajorVersion() override { return kMajorVersion; }
   int getMinorVersion() override { return kMinorVersion; }
   bool jdbcCompliant() override { return false; }
+
+  std::string getClassName() const override { return kClassName; }
 };
 
 // Registers the one SQLite driver with the DriverManager; a call while it is registered does nothing. Thread-safe.
 void registerSqliteDriver();
+// Enters the driver class in the registry under kClassName, so settings can name it as their driver.
+void registerSqliteDriverClass(plat::runvale::ClassRegistry& registry);
 
 }  // namespace plat::sql::sqlite

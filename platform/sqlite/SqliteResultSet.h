@@ -40,7 +40,7 @@ class SqliteResultSet : public ResultSet {
 
   bool next() override;
   void close() override;
-  bool isClosed() const { return stmt_ == nullptr; }
+  bool isClosed() const override { return stmt_ == nullptr; }
   void setOnClose(std::function<void()> onClose) { onClose_ = std::move(onClose); }
   bool wasNull() override;
 

@@ -1,6 +1,10 @@
 #include "platform/gui/qt/QtDialogService.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
@@ -39,19 +43,20 @@ QtDialogService::QtDialogService(QWidget* parent) : parent_(parent) {
   }
 }
 
-DialogAnswer QtDialogService::show(const MessageRequest& request) {
+template <class Answer, class Show, class Fallback>
+Answer QtDialogService::runOnGuiThread(Show show, Fallback fallback) {
   QCoreApplication* app = QCoreApplication::instance();
-  if (app == nullptr) return fallback_.show(request);
-  if (onGuiThread(*app)) return showHere(request);
+  if (app == nullptr) return fallback();
+  if (onGuiThread(*app)) return show();
 
-  // Widgets live on the GUI thread only: the box is built and run there, and this thread waits for the answer.
-  auto answer = std::make_shared<std::promise<DialogAnswer>>();
-  std::future<DialogAnswer> result = answer->get_future();
+  // Widgets live on the GUI thread only: the window is built and run there, and this thread waits for the answer.
+  auto answer = std::make_shared<std::promise<Answer>>();
+  std::future<Answer> result = answer->get_future();
   QMetaObject::invokeMethod(
       app,
-      [this, request, answer] {
+      [show, answer] {
         try {
-          answer->set_value(showHere(request));
+          answer->set_value(show());
         } catch (...) {
           answer->set_exception(std::current_exception());
         }
@@ -61,9 +66,66 @@ DialogAnswer QtDialogService::show(const MessageRequest& request) {
   try {
     return result.get();
   } catch (const std::future_error&) {
-    // The application ended before the box could be shown; the message is not lost.
-    return fallback_.show(request);
+    // The application ended before the window could be shown; the request is not lost.
+    return fallback();
   }
+}
+
+DialogAnswer QtDialogService::show(const MessageRequest& request) {
+  return runOnGuiThread<DialogAnswer>([this, request] { return showHere(request); },
+                                   [this, &request] { return fallback_.show(request); });
+}
+
+LoginAnswer QtDialogService::showLogin(const LoginRequest& request) {
+  return runOnGuiThread<LoginAnswer>([this, request] { return showLoginHere(request); },
+                                  [this, &request] { return fallback_.showLogin(request); });
+}
+
+LoginAnswer QtDialogService::showLoginHere(const LoginRequest& request) {
+  QDialog dialog(parent_.data());
+  dialog.setWindowTitle(QString::fromStdString(request.title));
+  dialog.setModal(true);
+  dialog.setFixedSize(request.width, request.height);
+  QPalette palette = dialog.palette();
+  palette.setColor(QPalette::Window, QColor::fromRgb(request.background));
+  dialog.setPalette(palette);
+  dialog.setAutoFillBackground(true);
+  auto place = [](QWidget* widget, const char* name, const LoginBox& box) {
+    widget->setObjectName(name);
+    widget->setGeometry(box.x, box.y, box.width, box.height);
+  };
+  auto label = [&](const std::string& text, const char* name, const LoginBox& box) {
+    auto* widget = new QLabel(QString::fromStdString(text), &dialog);
+    widget->setTextFormat(Qt::PlainText);
+    place(widget, name, box);
+  };
+  label(request.urlLabel, "urlLabel", request.urlLabelBox);
+  label(request.url, "url", request.urlBox);
+  label(request.userLabel, "userLabel", request.userLabelBox);
+  label(request.passwordLabel, "passwordLabel", request.passwordLabelBox);
+  auto* user = new QLineEdit(QString::fromStdString(request.user), &dialog);
+  place(user, "user", request.userBox);
+  auto* password = new QLineEdit(QString::fromStdString(request.password), &dialog);
+  place(password, "password", request.passwordBox);
+  password->setEchoMode(QLineEdit::Password);
+  auto* ok = new QPushButton(QString::fromStdString(request.okText), &dialog);
+  place(ok, "ok", request.okBox);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QString::fromStdString(request.cancelText), &dialog);
+  place(cancel, "cancel", request.cancelBox);
+  LoginChoice choice = LoginChoice::Closed;
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&] {
+    choice = LoginChoice::Ok;
+    dialog.accept();
+  });
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, [&] {
+    choice = LoginChoice::Cancel;
+    dialog.reject();
+  });
+  user->setFocus();
+  dialog.exec();
+  if (choice != LoginChoice::Ok) return {choice, "", ""};
+  return {choice, user->text().toStdString(), password->text().toStdString()};
 }
 
 DialogAnswer QtDialogService::showHere(const MessageRequest& request) {

@@ -1,6 +1,8 @@
 // The dialog service of a Qt Widgets program: every request is a modal QMessageBox (information, warning and error
 // boxes with an Ok button, a question with Yes and No). show() may be called from any thread: off the GUI thread
 // the request is handed to the GUI thread and the caller waits for the answer, so no other thread touches a widget.
+// A login request is a QDialog laid out at the request's positions (widgets named "urlLabel", "url", "userLabel",
+// "user", "passwordLabel", "password", "ok", "cancel"), under the same threading rule.
 // Once the application has ended, requests go to the headless service (standard error, safe answers).
 #pragma once
 
@@ -23,9 +25,15 @@ class QtDialogService : public DialogService {
   // Waits for the user. Ok, Yes or No as clicked; Closed when the box was closed without a button.
   DialogAnswer show(const MessageRequest& request) override;
   bool isGraphical() const override { return true; }
+  // Waits for the user: OK with the fields' texts, Cancel, or Closed for the close box or Escape.
+  LoginAnswer showLogin(const LoginRequest& request) override;
 
  private:
   DialogAnswer showHere(const MessageRequest& request);
+  LoginAnswer showLoginHere(const LoginRequest& request);
+  // Runs show on the GUI thread and waits for its answer; fallback when the application ends first.
+  template <class Answer, class Show, class Fallback>
+  Answer runOnGuiThread(Show show, Fallback fallback);
 
   QPointer<QWidget> parent_;        // back reference to the owning window; null when none or deleted
   HeadlessDialogService fallback_;  // answers once the application has ended

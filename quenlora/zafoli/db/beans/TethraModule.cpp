@@ -4,10 +4,12 @@
 #include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/beans/binding/BindingServices.h"
 #include "quenlora/zafoli/db/beans/binding/DataSynchronizer.h"
+#include "quenlora/zafoli/db/beans/jdbc/JdbcClasses.h"
 #include "quenlora/zafoli/db/beans/qbe/QbeClasses.h"
 
 extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
   quenlora::zafoli::db::beans::qbe::registerQbeClasses(registry);
   quenlora::zafoli::db::beans::binding::registerBindingServices(registry);
   quenlora::zafoli::db::beans::binding::DataSynchronizer::registerClass(registry);
+  quenlora::zafoli::db::beans::jdbc::registerJdbcClasses(registry);
 }

@@ -98,7 +98,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
 
   std::string getClassName() const override { return kClassName; }
 
-  bool isClosed() const { return _isClosed; }
+  bool isClosed() const override { return _isClosed; }
   // Rows asked for by each row fetch.
   int getRowsPerFetch() const { return _numRowstoRequest; }
 

@@ -68,7 +68,7 @@ class StatementProxy : public Base, protected ProxyObject {
   int getUpdateCount() override;
   bool getMoreResults() override;
 
-  bool isClosed() const { return _isClosed; }
+  bool isClosed() const override { return _isClosed; }
 
  protected:
   StatementProxy(std::int32_t objectID, SessionRef session, plat::lang::WeakRef<StatementList> owner);

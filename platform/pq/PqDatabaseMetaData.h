@@ -1,0 +1,47 @@
+// What a connection bean reads about a PostgreSQL database: product and driver names, the URL and user, the
+// server's default isolation level and its transaction support. Closed with its connection. Thread-safe.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/pq/PqSession.h"
+#include "platform/sql/DatabaseMetaData.h"
+
+namespace plat::sql::pq {
+
+class PqDatabaseMetaData : public DatabaseMetaData {
+ public:
+  PqDatabaseMetaData(std::shared_ptr<PqSession> session, std::string url, std::string user, int defaultIsolation)
+      : session_(std::move(session)),
+        url_(std::move(url)),
+        user_(std::move(user)),
+        defaultIsolation_(defaultIsolation) {}
+
+  std::string getURL() override;
+  std::string getUserName() override;
+  std::string getDatabaseProductName() override;
+  std::string getDatabaseProductVersion() override;
+  std::string getDriverName() override;
+  std::string getDriverVersion() override;
+  bool storesLowerCaseIdentifiers() override;
+  std::string getIdentifierQuoteString() override;
+  bool supportsOpenCursorsAcrossCommit() override;
+  bool supportsOpenCursorsAcrossRollback() override;
+  bool supportsOpenStatementsAcrossCommit() override;
+  bool supportsOpenStatementsAcrossRollback() override;
+  int getMaxStatements() override;
+  int getDefaultTransactionIsolation() override;
+  bool supportsTransactions() override;
+  bool supportsTransactionIsolationLevel(int level) override;
+
+  std::string getClassName() const override { return "plat.sql.pq.PqDatabaseMetaData"; }
+
+ private:
+  std::shared_ptr<PqSession> session_;
+  std::string url_;
+  std::string user_;
+  int defaultIsolation_;
+};
+
+}  // namespace plat::sql::pq

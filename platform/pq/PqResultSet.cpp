@@ -1,0 +1,274 @@
+#include "platform/pq/PqResultSet.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/io/ByteArrayInputStream.h"
+#include "platform/lang/Exceptions.h"
+#include "platform/pq/PqResultSetMetaData.h"
+#include "platform/pq/PqTypes.h"
+#include "platform/sql/SQLException.h"
+#include "platform/sql/Types.h"
+
+namespace plat::sql::pq {
+
+namespace {
+
+template <class T>
+bool parseInteger(const char* text, T& out) {
+  const char* end = text + std::strlen(text);
+  auto [ptr, ec] = std::from_chars(text, end, out);
+  return ec == std::errc() && ptr == end;
+}
+
+// Drops a time-zone offset ("+02", "-05:30") after the time of day, which the platform's time types do not carry.
+std::string withoutOffset(const char* text) {
+  std::string value = text;
+  std::size_t colon = value.find(':');
+  if (colon == std::string::npos) return value;
+  std::size_t sign = value.find_first_of("+-", colon);
+  return sign == std::string::npos ? value : value.substr(0, sign);
+}
+
+}  // namespace
+
+PqResultSet::PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows)
+    : session_(std::move(session)), result_(std::move(result)), rows_(PQntuples(result_.get())) {
+  if (maxRows > 0 && maxRows < rows_) rows_ = maxRows;
+}
+
+void PqResultSet::checkOpen() const {
+  if (closed_) throw SQLException("ResultSet is closed", "24000");
+  session_->checkOpen();
+}
+
+bool PqResultSet::next() {
+  checkOpen();
+  if (row_ < rows_) ++row_;
+  return row_ < rows_;
+}
+
+void PqResultSet::close() {
+  if (closed_) return;
+  closed_ = true;
+  result_.reset();
+}
+
+bool PqResultSet::isClosed() const {
+  return closed_ || session_->isClosed();
+}
+
+bool PqResultSet::wasNull() {
+  checkOpen();
+  return wasNull_;
+}
+
+const char* PqResultSet::cell(int column) {
+  checkOpen();
+  if (column < 1 || column > PQnfields(result_.get())) {
+    throw SQLException("Column index out of range: " + std::to_string(column), "22023");
+  }
+  if (row_ < 0 || row_ >= rows_) throw SQLException("No current row", "24000");
+  wasNull_ = PQgetisnull(result_.get(), row_, column - 1) != 0;
+  return wasNull_ ? nullptr : PQgetvalue(result_.get(), row_, column - 1);
+}
+
+void PqResultSet::badValue(const char* type, const char* text) const {
+  throw SQLException(std::string("Bad value for type ") + type + " : " + text, "22003");
+}
+
+std::string PqResultSet::getString(int column) {
+  const char* text = cell(column);
+  return text == nullptr ? "" : text;
+}
+
+bool PqResultSet::getBoolean(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return false;
+  std::string value = text;
+  if (value == "t" || value == "true" || value == "1") return true;
+  if (value == "f" || value == "false" || value == "0") return false;
+  badValue("boolean", text);
+}
+
+std::int8_t PqResultSet::getByte(int column) {
+  const char* text = cell(column);
+  std::int8_t value = 0;
+  if (text != nullptr && !parseInteger(text, value)) badValue("byte", text);
+  return value;
+}
+
+std::int16_t PqResultSet::getShort(int column) {
+  const char* text = cell(column);
+  std::int16_t value = 0;
+  if (text != nullptr && !parseInteger(text, value)) badValue("short", text);
+  return value;
+}
+
+std::int32_t PqResultSet::getInt(int column) {
+  const char* text = cell(column);
+  std::int32_t value = 0;
+  if (text != nullptr && !parseInteger(text, value)) badValue("int", text);
+  return value;
+}
+
+std::int64_t PqResultSet::getLong(int column) {
+  const char* text = cell(column);
+  std::int64_t value = 0;
+  if (text != nullptr && !parseInteger(text, value)) badValue("long", text);
+  return value;
+}
+
+float PqResultSet::getFloat(int column) {
+  return static_cast<float>(getDouble(column));
+}
+
+double PqResultSet::getDouble(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return 0;
+  char* end = nullptr;
+  double value = std::strtod(text, &end);
+  if (end == text || *end != '\0') badValue("double", text);
+  return value;
+}
+
+plat::math::Decimal PqResultSet::getBigDecimal(int column, int scale) {
+  const char* text = cell(column);
+  if (text == nullptr) return plat::math::Decimal();
+  try {
+    plat::math::Decimal value(text);
+    return scale >= 0 ? value.setScale(scale, plat::math::RoundingMode::HALF_UP) : value;
+  } catch (const plat::lang::NumberFormatException&) {
+    badValue("BigDecimal", text);
+  }
+}
+
+std::vector<std::uint8_t> PqResultSet::getBytes(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return {};
+  if (PQftype(result_.get(), column - 1) != 17) return {text, text + std::strlen(text)};
+  std::size_t length = 0;
+  unsigned char* raw = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &length);
+  if (raw == nullptr) badValue("bytea", text);
+  std::vector<std::uint8_t> bytes(raw, raw + length);
+  PQfreemem(raw);
+  return bytes;
+}
+
+plat::time::Date PqResultSet::getDate(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return plat::time::Date();
+  try {
+    return plat::time::Date::valueOf(std::string(text).substr(0, 10));
+  } catch (const plat::lang::IllegalArgumentException&) {
+    badValue("date", text);
+  }
+}
+
+plat::time::Time PqResultSet::getTime(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return plat::time::Time();
+  std::string value = withoutOffset(text);
+  std::size_t blank = value.find(' ');
+  if (blank != std::string::npos) value = value.substr(blank + 1);
+  value = value.substr(0, 8);
+  try {
+    return plat::time::Time::valueOf(value);
+  } catch (const plat::lang::IllegalArgumentException&) {
+    badValue("time", text);
+  }
+}
+
+plat::time::Timestamp PqResultSet::getTimestamp(int column) {
+  const char* text = cell(column);
+  if (text == nullptr) return plat::time::Timestamp();
+  std::string value = withoutOffset(text);
+  if (value.size() == 10) value += " 00:00:00";
+  try {
+    return plat::time::Timestamp::valueOf(value);
+  } catch (const plat::lang::IllegalArgumentException&) {
+    badValue("timestamp", text);
+  }
+}
+
+ResultSet::InputStreamRef PqResultSet::getAsciiStream(int column) {
+  std::string text = getString(column);
+  if (wasNull_) return nullptr;
+  return plat::lang::makeRef<plat::io::ByteArrayInputStream>(std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+ResultSet::InputStreamRef PqResultSet::getUnicodeStream(int column) {
+  return getAsciiStream(column);
+}
+
+ResultSet::InputStreamRef PqResultSet::getBinaryStream(int column) {
+  std::vector<std::uint8_t> bytes = getBytes(column);
+  if (wasNull_) return nullptr;
+  return plat::lang::makeRef<plat::io::ByteArrayInputStream>(std::move(bytes));
+}
+
+plat::lang::Value PqResultSet::getObject(int column) {
+  using plat::lang::Value;
+  const char* text = cell(column);
+  if (text == nullptr) return Value();
+  PqColumnType type = columnTypeOf(PQftype(result_.get(), column - 1), PQfmod(result_.get(), column - 1));
+  switch (type.jdbcType) {
+    case Types::BIT:
+      return Value::ofBoolean(getBoolean(column));
+    case Types::SMALLINT:
+      return Value::ofShort(getShort(column));
+    case Types::INTEGER:
+      return Value::ofInt(getInt(column));
+    case Types::BIGINT:
+      return Value::ofLong(getLong(column));
+    case Types::REAL:
+      return Value::ofFloat(getFloat(column));
+    case Types::DOUBLE:
+      return Value::ofDouble(getDouble(column));
+    case Types::NUMERIC:
+      return Value::ofDecimal(getBigDecimal(column, -1));
+    case Types::DATE:
+      return Value(getDate(column));
+    case Types::TIME:
+      return Value(getTime(column));
+    case Types::TIMESTAMP:
+      return Value(getTimestamp(column));
+    case Types::LONGVARBINARY:
+      return Value::ofBytes(getBytes(column));
+    default:
+      return Value::ofString(text);
+  }
+}
+
+std::shared_ptr<SQLWarning> PqResultSet::getWarnings() {
+  checkOpen();
+  return nullptr;
+}
+
+void PqResultSet::clearWarnings() {
+  checkOpen();
+}
+
+std::string PqResultSet::getCursorName() {
+  checkOpen();
+  return "";
+}
+
+plat::lang::Ref<ResultSetMetaData> PqResultSet::getMetaData() {
+  checkOpen();
+  return plat::lang::makeRef<PqResultSetMetaData>(result_);
+}
+
+int PqResultSet::findColumn(const std::string& name) {
+  checkOpen();
+  int fields = PQnfields(result_.get());
+  for (int i = 0; i < fields; ++i) {
+    if (strcasecmp(PQfname(result_.get(), i), name.c_str()) == 0) return i + 1;
+  }
+  throw SQLException("The column name " + name + " was not found in this ResultSet.", "42703");
+}
+
+}  // namespace plat::sql::pq

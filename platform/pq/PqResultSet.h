@@ -1,0 +1,82 @@
+// The rows of one query result, read whole from the server before the result set is made, so that several result
+// sets of one connection may be open at once and reading takes no lock. Closed by close(), by its statement's next
+// execution or close, or by the connection's close. Used by one thread at a time.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/pq/PqSession.h"
+#include "platform/sql/ResultSet.h"
+
+namespace plat::sql::pq {
+
+class PqResultSet : public ResultSet {
+ public:
+  PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows);
+
+  using ResultSet::getAsciiStream;
+  using ResultSet::getBigDecimal;
+  using ResultSet::getBinaryStream;
+  using ResultSet::getBoolean;
+  using ResultSet::getByte;
+  using ResultSet::getBytes;
+  using ResultSet::getDate;
+  using ResultSet::getDouble;
+  using ResultSet::getFloat;
+  using ResultSet::getInt;
+  using ResultSet::getLong;
+  using ResultSet::getObject;
+  using ResultSet::getShort;
+  using ResultSet::getString;
+  using ResultSet::getTime;
+  using ResultSet::getTimestamp;
+  using ResultSet::getUnicodeStream;
+
+  bool next() override;
+  void close() override;
+  bool isClosed() const override;
+  bool wasNull() override;
+
+  std::string getString(int column) override;
+  bool getBoolean(int column) override;
+  std::int8_t getByte(int column) override;
+  std::int16_t getShort(int column) override;
+  std::int32_t getInt(int column) override;
+  std::int64_t getLong(int column) override;
+  float getFloat(int column) override;
+  double getDouble(int column) override;
+  // A negative scale gives the value as the server stored it.
+  plat::math::Decimal getBigDecimal(int column, int scale) override;
+  std::vector<std::uint8_t> getBytes(int column) override;
+  plat::time::Date getDate(int column) override;
+  plat::time::Time getTime(int column) override;
+  plat::time::Timestamp getTimestamp(int column) override;
+  InputStreamRef getAsciiStream(int column) override;
+  InputStreamRef getUnicodeStream(int column) override;
+  InputStreamRef getBinaryStream(int column) override;
+  plat::lang::Value getObject(int column) override;
+
+  std::shared_ptr<SQLWarning> getWarnings() override;
+  void clearWarnings() override;
+  std::string getCursorName() override;
+  plat::lang::Ref<ResultSetMetaData> getMetaData() override;
+  int findColumn(const std::string& name) override;
+
+  std::string getClassName() const override { return "plat.sql.pq.PqResultSet"; }
+
+ private:
+  void checkOpen() const;
+  // The cell's text, or null for SQL NULL; sets wasNull. SQLException off a row or for a bad column.
+  const char* cell(int column);
+  [[noreturn]] void badValue(const char* type, const char* text) const;
+
+  std::shared_ptr<PqSession> session_;
+  PqResultRef result_;
+  int rows_;
+  int row_ = -1;
+  bool closed_ = false;
+  bool wasNull_ = false;
+};
+
+}  // namespace plat::sql::pq

@@ -1,0 +1,103 @@
+#include "platform/pq/PqResultSetMetaData.h"
+
+#include <libpq-fe.h>
+
+#include "platform/pq/PqTypes.h"
+#include "platform/sql/ResultSetMetaData.h"
+#include "platform/sql/SQLException.h"
+#include "platform/sql/Types.h"
+
+namespace plat::sql::pq {
+
+namespace {
+
+PqColumnType typeAt(pg_result* result, int index) {
+  return columnTypeOf(PQftype(result, index), PQfmod(result, index));
+}
+
+}  // namespace
+
+int PqResultSetMetaData::index(int column) const {
+  if (column < 1 || column > PQnfields(result_.get())) {
+    throw SQLException("Column index out of range: " + std::to_string(column), "22023");
+  }
+  return column - 1;
+}
+
+int PqResultSetMetaData::getColumnCount() {
+  return PQnfields(result_.get());
+}
+bool PqResultSetMetaData::isAutoIncrement(int column) {
+  return index(column) < 0;
+}
+bool PqResultSetMetaData::isCaseSensitive(int column) {
+  int type = typeAt(result_.get(), index(column)).jdbcType;
+  return type == Types::CHAR || type == Types::VARCHAR || type == Types::LONGVARCHAR;
+}
+bool PqResultSetMetaData::isSearchable(int column) {
+  return index(column) >= 0;
+}
+bool PqResultSetMetaData::isCurrency(int column) {
+  return index(column) < 0;
+}
+int PqResultSetMetaData::isNullable(int column) {
+  index(column);
+  return ResultSetMetaData::columnNullableUnknown;
+}
+bool PqResultSetMetaData::isSigned(int column) {
+  switch (typeAt(result_.get(), index(column)).jdbcType) {
+    case Types::SMALLINT:
+    case Types::INTEGER:
+    case Types::BIGINT:
+    case Types::REAL:
+    case Types::DOUBLE:
+    case Types::NUMERIC:
+      return true;
+    default:
+      return false;
+  }
+}
+int PqResultSetMetaData::getColumnDisplaySize(int column) {
+  return typeAt(result_.get(), index(column)).displaySize;
+}
+std::string PqResultSetMetaData::getColumnLabel(int column) {
+  return PQfname(result_.get(), index(column));
+}
+std::string PqResultSetMetaData::getColumnName(int column) {
+  return PQfname(result_.get(), index(column));
+}
+std::string PqResultSetMetaData::getSchemaName(int column) {
+  index(column);
+  return "";
+}
+int PqResultSetMetaData::getPrecision(int column) {
+  return typeAt(result_.get(), index(column)).precision;
+}
+int PqResultSetMetaData::getScale(int column) {
+  return typeAt(result_.get(), index(column)).scale;
+}
+std::string PqResultSetMetaData::getTableName(int column) {
+  index(column);
+  return "";
+}
+std::string PqResultSetMetaData::getCatalogName(int column) {
+  index(column);
+  return "";
+}
+int PqResultSetMetaData::getColumnType(int column) {
+  return typeAt(result_.get(), index(column)).jdbcType;
+}
+std::string PqResultSetMetaData::getColumnTypeName(int column) {
+  return typeAt(result_.get(), index(column)).name;
+}
+bool PqResultSetMetaData::isReadOnly(int column) {
+  return index(column) < 0;
+}
+bool PqResultSetMetaData::isWritable(int column) {
+  return index(column) >= 0;
+}
+bool PqResultSetMetaData::isDefinitelyWritable(int column) {
+  return index(column) < 0;
+}
+
+}  // namespace plat::sql::pq

@@ -1,0 +1,58 @@
+// One libpq connection shared by a connection and every statement and result set it made. Each round trip to the
+// server runs under the session's lock, so statements of one connection may run on several threads; a result
+// arrives whole and is read afterwards without the lock. With auto-commit off the session opens a transaction
+// before the first statement that needs one. Thread-safe.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct pg_conn;
+struct pg_result;
+
+namespace plat::sql::pq {
+
+using PqResultRef = std::shared_ptr<pg_result>;
+
+class PqSession {
+ public:
+  // Connects with the given libpq keywords and values. SQLException with SQL state "08001" when it cannot.
+  PqSession(const std::vector<std::pair<std::string, std::string>>& params);
+  PqSession(const PqSession&) = delete;
+  PqSession& operator=(const PqSession&) = delete;
+  ~PqSession();
+
+  bool isClosed() const;
+  // SQLException "Connection is closed" once closed.
+  void checkOpen() const;
+  void close();
+
+  // Runs sql with text parameters ($1...; a missing value is NULL), first opening a transaction when auto-commit
+  // is off and none is open. SQLException with the server's message and SQL state on failure.
+  PqResultRef run(const std::string& sql, const std::vector<std::optional<std::string>>& params = {});
+  // Runs sql as it is, outside the transaction emulation (SET, SHOW, COMMIT).
+  PqResultRef runPlain(const std::string& sql);
+
+  void setAutoCommit(bool autoCommit);
+  bool getAutoCommit() const;
+  // Ends the open transaction, if any; nothing when none is open.
+  void endTransaction(bool commit);
+  // The escaped bytea text of bytes, for a parameter.
+  static std::string byteaText(const std::vector<std::uint8_t>& bytes);
+
+ private:
+  PqResultRef execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params);
+
+  mutable std::mutex mutex_;
+  // Mirrors conn_ == nullptr for readers that must not wait for a round trip (every getter of a result set).
+  std::atomic<bool> closed_{false};
+  pg_conn* conn_ = nullptr;     // owned; null once closed; guarded by mutex_
+  bool autoCommit_ = true;      // guarded by mutex_
+  bool inTransaction_ = false;  // guarded by mutex_
+};
+
+}  // namespace plat::sql::pq

@@ -1,0 +1,14 @@
+// The saved-settings archive format: "PSA1", then per field a tag byte ('S' text, 'Z' boolean, 'I' integer) and
+// its value; integers and text lengths are 4 bytes big-endian, text is UTF-8.
+#pragma once
+
+#include <cstdint>
+
+namespace plat::serial::format {
+
+constexpr char kMagic[4] = {'P', 'S', 'A', '1'};
+constexpr std::uint8_t kText = 'S';
+constexpr std::uint8_t kBoolean = 'Z';
+constexpr std::uint8_t kInt = 'I';
+
+}  // namespace plat::serial::format

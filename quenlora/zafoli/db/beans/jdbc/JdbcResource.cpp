@@ -1,0 +1,66 @@
+#include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+
+namespace quenlora::zafoli::db::beans::jdbc {
+
+const std::vector<plat::text::BundleEntry>& JdbcResource::getContents() const {
+  static const std::vector<plat::text::BundleEntry> contents = {
+      {"ConnectFailed OK", "OK"},
+      {"ConnectFailed Cancel", "Cancel"},
+      {"ConnectFailed UserName", "User Name:"},
+      {"ConnectFailed Password", "Password:"},
+      {"ConnectFailed URL", "URL:"},
+      {"ConnectFailed URLvalue", "URL value"},
+      {"ConnectFailed Untitled", "Untitled"},
+      {"There is no JdbcConnection", "There is no JdbcConnection"},
+      {"The number of '?' in the SQL text does not match the number of parameters in the meta data",
+       "The number of '?' in the SQL text does not match the number of parameters in the meta data"},
+      {"Duplicated parameter's indeces", "Duplicated parameter's indeces"},
+      {"There is no SQL text", "There is no SQL text"},
+      {"There is no metadata for the parameter with index: ", "There is no metadata for the parameter with index: "},
+      {"There is a parameter with an index greater than the total number of parameters",
+       "There is a parameter with an index greater than the total number of parameters"},
+      {"The name of a parameter is not supported (not a Java identifier). The parameter index is: ",
+       "The name of a parameter is not supported (not a Java identifier). The parameter index is: "},
+      {"The name of a ResultSet column is not supported (not a Java identifier). The column index is: ",
+       "The name of a ResultSet column is not supported (not a Java identifier). The column index is: "},
+      {"The parameter names must be unique.", "The parameter names must be unique."},
+      {"The ResultSet column names must be unique.", "The ResultSet column names must be unique."},
+      {"JDBC", "Data Source"},
+      {"Connection Manager", "Connection Manager"},
+      {"JDBC Connection", "JDBC Connection"},
+      {"SQL Text", "SQL Text"},
+      {"Parameters", "Parameters"},
+      {"Input Parameter Binding", "Input Parameter Binding"},
+      {"Result Set Columns", "Result Set Columns"},
+      {"Alias Name", "Alias Name"},
+      {"Auto Start", "Auto Start"},
+      {"Procedure Name", "Procedure Name"},
+      {"Unknown parameter type.", "Change all 'Unknown' parameters to another Type."},
+      {"More than one return values.", "You can only have one parameter of type 'Return Value'."},
+      {"Invalid parameter index.", "A 'Return Value' parameter must be in the first index position."},
+      {"More than 1 parameters with the same index.", "More than 1 parameters with the same index."},
+      {"BaseRecordDefinition_Unexpected", "Unexpected error in: "},
+      {"BaseRecordDefinition_Overridden", "The following method must be over-ridden: "},
+      {"BaseRecordDefinition_MismatchResult", "The following column is not found in the result set: "},
+      {"BaseRecordDefinition_InvalidDatatype", "The following data type is invalid: "},
+      {"BaseRecordDefinition_WrongDate", "Can't convert to a date."},
+      {"BaseRecordDefinition_InvalidSize", "The maximum width size for column "},
+      {"BaseRecordDefinition_Is", " is: "},
+      {"SQLRecordDefinition_NotApply", "The following method is not applicable when SQL adapter is used: "},
+      {"SQLRecordDefinition_NoSQL", "There is no SQL adapter."},
+      {"SQLRecordDefinition_NoResult", "There is no result set."},
+      {"SQLRecordDefinition_Help1", "You have tried to perform "},
+      {"SQLRecordDefinition_Help2",
+       " operation on the data coming from the stored procedure or SQL adapter.  By default, result set returned from "
+       "the stored procedure or SQL adapter is read-only, and cannot be modified.  To obtain the "},
+      {"SQLRecordDefinition_Help3", " functionaly, you must implement the method \""},
+      {"SQLRecordDefinition_Help4", "\" in the class which extends SQLRecordDefinition. "},
+      {"RecordDefinition_NotApply", "The following method is not applicable when SQL adapter is not used: "},
+      {"Query Navigator", "Query Navigator"},
+      {"Stored Procedure Adapter", "Stored Procedure Adapter"},
+      {"", ""},
+  };
+  return contents;
+}
+
+}  // namespace quenlora::zafoli::db::beans::jdbc

@@ -1,0 +1,67 @@
+#include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+
+namespace quenlora::zafoli::db::beans::jdbc {
+
+const std::vector<plat::text::BundleEntry>& JdbcResource_ja::getContents() const {
+  static const std::vector<plat::text::BundleEntry> contents = {
+      {"ConnectFailed OK", "OK"},
+      {"ConnectFailed Cancel", "キャンセル"},
+      {"ConnectFailed UserName", "ユーザー名:"},
+      {"ConnectFailed Password", "パスワード:"},
+      {"ConnectFailed URL", "URL:"},
+      {"ConnectFailed URLvalue", "URL 値"},
+      {"ConnectFailed Untitled", "無題"},
+      {"There is no JdbcConnection", "JdbcConnection がありません"},
+      {"The number of '?' in the SQL text does not match the number of parameters in the meta data",
+       "SQL テキスト中の '?' の数がメタデータのパラメータ数と一致しません"},
+      {"Duplicated parameter's indeces", "パラメータのインデックスが重複しています"},
+      {"There is no SQL text", "SQL テキストがありません"},
+      {"There is no metadata for the parameter with index: ",
+       "次のインデックスのパラメータにはメタデータがありません: "},
+      {"There is a parameter with an index greater than the total number of parameters",
+       "パラメータの総数より大きいインデックスのパラメータがあります"},
+      {"The name of a parameter is not supported (not a Java identifier). The parameter index is: ",
+       "パラメータ名はサポートされていません (Java 識別子ではありません)。パラメータのインデックス: "},
+      {"The name of a ResultSet column is not supported (not a Java identifier). The column index is: ",
+       "ResultSet の列名はサポートされていません (Java 識別子ではありません)。列のインデックス: "},
+      {"The parameter names must be unique.", "パラメータ名は一意でなければなりません。"},
+      {"The ResultSet column names must be unique.", "ResultSet の列名は一意でなければなりません。"},
+      {"JDBC", "データソース"},
+      {"Connection Manager", "接続マネージャ"},
+      {"JDBC Connection", "JDBC 接続"},
+      {"SQL Text", "SQL テキスト"},
+      {"Parameters", "パラメータ"},
+      {"Input Parameter Binding", "入力パラメータのバインド"},
+      {"Result Set Columns", "結果セットの列"},
+      {"Alias Name", "別名"},
+      {"Auto Start", "自動開始"},
+      {"Procedure Name", "プロシージャ名"},
+      {"Unknown parameter type.", "'不明' のパラメータをすべて別の型に変更してください。"},
+      {"More than one return values.", "'戻り値' 型のパラメータは 1 つだけです。"},
+      {"Invalid parameter index.", "'戻り値' パラメータは最初のインデックス位置になければなりません。"},
+      {"More than 1 parameters with the same index.", "同じインデックスのパラメータが複数あります。"},
+      {"BaseRecordDefinition_Unexpected", "予期しないエラー: "},
+      {"BaseRecordDefinition_Overridden", "次のメソッドをオーバーライドする必要があります: "},
+      {"BaseRecordDefinition_MismatchResult", "次の列が結果セットに見つかりません: "},
+      {"BaseRecordDefinition_InvalidDatatype", "次のデータ型は無効です: "},
+      {"BaseRecordDefinition_WrongDate", "日付に変換できません。"},
+      {"BaseRecordDefinition_InvalidSize", "列の最大幅 "},
+      {"BaseRecordDefinition_Is", " : "},
+      {"SQLRecordDefinition_NotApply", "SQL アダプタ使用時には次のメソッドは適用できません: "},
+      {"SQLRecordDefinition_NoSQL", "SQL アダプタがありません。"},
+      {"SQLRecordDefinition_NoResult", "結果セットがありません。"},
+      {"SQLRecordDefinition_Help1", "次の操作を実行しようとしました: "},
+      {"SQLRecordDefinition_Help2",
+       " (ストアドプロシージャまたは SQL アダプタからのデータ)。既定では、ストアドプロシージャまたは SQL "
+       "アダプタが返す結果セットは読み取り専用で、変更できません。"},
+      {"SQLRecordDefinition_Help3", " 機能を得るには、メソッド \""},
+      {"SQLRecordDefinition_Help4", "\" を SQLRecordDefinition を拡張するクラスに実装してください。"},
+      {"RecordDefinition_NotApply", "SQL アダプタ未使用時には次のメソッドは適用できません: "},
+      {"Query Navigator", "クエリナビゲータ"},
+      {"Stored Procedure Adapter", "ストアドプロシージャアダプタ"},
+      {"", ""},
+  };
+  return contents;
+}
+
+}  // namespace quenlora::zafoli::db::beans::jdbc

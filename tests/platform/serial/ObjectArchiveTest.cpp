@@ -1,0 +1,52 @@
+// The saved-settings archive: fields read back as written, and every damaged archive refused.
+#include <gtest/gtest.h>
+
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
+
+namespace plat::serial {
+namespace {
+
+TEST(ObjectArchive, FieldsReadBackAndDamageIsRefused) {
+  ObjectOutput out;
+  out.writeUTF("0.02");
+  out.writeBoolean(true);
+  out.writeInt(-2147483647 - 1);
+  out.writeUTF(std::string("ü\0x", 4));
+  ObjectInput in(out.bytes());
+  EXPECT_EQ(in.readUTF(), "0.02");
+  EXPECT_TRUE(in.readBoolean());
+  EXPECT_EQ(in.readInt(), -2147483647 - 1);
+  EXPECT_EQ(in.readUTF(), std::string("ü\0x", 4));
+  EXPECT_TRUE(in.atEnd());
+  EXPECT_THROW(in.readInt(), StreamCorruptedException);
+
+  const auto& bytes = out.bytes();
+  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+    std::vector<std::uint8_t> partial(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+    EXPECT_THROW(
+        {
+          ObjectInput damaged(partial);
+          damaged.readUTF();
+          damaged.readBoolean();
+          damaged.readInt();
+          damaged.readUTF();
+        },
+        StreamCorruptedException)
+        << cut;
+  }
+  ObjectInput wrongType(bytes);
+  EXPECT_THROW(wrongType.readInt(), StreamCorruptedException);
+  std::vector<std::uint8_t> badBoolean = bytes;
+  badBoolean[4 + 1 + 4 + 4 + 1] = 7;
+  ObjectInput flipped(badBoolean);
+  flipped.readUTF();
+  EXPECT_THROW(flipped.readBoolean(), StreamCorruptedException);
+  std::vector<std::uint8_t> hugeLength = bytes;
+  hugeLength[5] = 0x7f;
+  EXPECT_THROW(ObjectInput(hugeLength).readUTF(), StreamCorruptedException);
+}
+
+}  // namespace
+}  // namespace plat::serial

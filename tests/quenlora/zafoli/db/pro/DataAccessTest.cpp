@@ -13,6 +13,7 @@
 #include "quenlora/zafoli/db/pro/Projection.h"
 #include "quenlora/zafoli/db/pro/RelationView.h"
 #include "quenlora/zafoli/db/pro/ValueText.h"
+#include "testkit/middleware/sql/SqlScript.h"
 #include "tests/quenlora/zafoli/db/pro/RowlaceTestSupport.h"
 
 namespace rowlacetest {
@@ -275,6 +276,22 @@ TEST_F(DataAccessTest, SetsTellTheCurrentColumnAndTheStateOnce) {
   ASSERT_TRUE(v->prev());
   EXPECT_EQ(second->getString(7), "Pushed");
   EXPECT_EQ(field->seen, (std::vector<std::string>{"Old"}));
+}
+
+TEST_F(DataAccessTest, AnOtherColumnShowsItsMarkerAndIsNeverWritableThroughItsBinder) {
+  testkit::middleware::sql::ScriptedReply reply;
+  reply.columns.push_back({"o", Types::OTHER, 10});
+  reply.columns.push_back({"w", Types::VARCHAR, 10});
+  reply.rows.push_back({plat::lang::Value::ofString("thing"), plat::lang::Value::ofString("x")});
+  server().script().on("select o, w from t", reply);
+  auto v = open()->createView("select o, w from t");
+  auto other = v->bindProj(1, std::make_shared<Projection>());
+  auto text = v->bindProj(2, std::make_shared<Projection>());
+  EXPECT_EQ(v->getCurrentRecordNumber(), 1);
+  EXPECT_EQ(other->getStringValue(), "<Other Data Type>");
+  EXPECT_EQ(other->getStringValue(Types::VARCHAR, 0), "thing");
+  EXPECT_FALSE(other->isWritable());
+  EXPECT_TRUE(text->isReadable());
 }
 
 }  // namespace

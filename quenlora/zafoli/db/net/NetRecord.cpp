@@ -243,6 +243,12 @@ void NetRecord::setNotNull(int col) {
   valueAt(col)->setNotNull();
 }
 
+void NetRecord::setNullFlag(int col) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const auto& field = valueAt(col);
+  field->setNull(field->getSQLType());
+}
+
 void NetRecord::copy(NetRecord& other) {
   if (&other == this) return;
   std::scoped_lock lock(mutex_, other.mutex_);

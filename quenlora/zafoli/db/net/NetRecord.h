@@ -92,6 +92,8 @@ class NetRecord : public ServerObject {
   void setNull(int col, int sqlType);
   // Clears the null flag with no state check and no change tracking.
   void setNotNull(int col);
+  // Sets the null flag with no state check and no change tracking (a null the server already holds).
+  void setNullFlag(int col);
 
   // When both rows have the same row number: takes the other's state and its value list (shared, not copied) and
   // empties the change list. Otherwise nothing happens.

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "quenlora/zafoli/db/pro/DataAccess.h"
 #include "quenlora/zafoli/db/pro/ProjLink.h"
 
 namespace quenlora::zafoli::db::pro {
@@ -15,6 +17,13 @@ class RelationView;
 
 class ProjBinder {
  public:
+  using StreamRef = DataAccess::StreamRef;
+  using Bytes = DataAccess::Bytes;
+  static constexpr int SETBLANKTODEFAULT = DataAccess::SETBLANKTODEFAULT;
+  static constexpr int SETBLANKTONULL = DataAccess::SETBLANKTONULL;
+  static constexpr int SETBLANKTOEMPTY = DataAccess::SETBLANKTOEMPTY;
+  static constexpr int DEFAULT_SCALE = DataAccess::DEFAULT_SCALE;
+
   ProjBinder(RelationView& view, int column, bool enabled, bool columnWritable)
       : view_(view), column_(column), enabled_(enabled), columnWritable_(columnWritable) {}
   ProjBinder(const ProjBinder&) = delete;
@@ -25,6 +34,58 @@ class ProjBinder {
   // The current record is readable / writable and the column may be written (not OTHER).
   bool isReadable() const;
   bool isWritable() const;
+  // The column's name; empty at design time.
+  std::string getColumnName() const;
+
+  // The typed and text operations of the view's current record for this column.
+  StreamRef getAsciiStream();
+  std::optional<plat::math::Decimal> getBigDecimal(int scale);
+  StreamRef getBinaryStream();
+  bool getBoolean();
+  std::int8_t getByte();
+  Bytes getBytes();
+  std::optional<plat::time::Date> getDate();
+  double getDouble();
+  float getFloat();
+  std::int32_t getInt();
+  std::int64_t getLong();
+  std::int16_t getShort();
+  std::optional<std::string> getString();
+  std::optional<plat::time::Time> getTime();
+  std::optional<plat::time::Timestamp> getTimestamp();
+  StreamRef getUnicodeStream();
+  bool isNull();
+  void setAsciiStream(const StreamRef& stream, int length);
+  void setBigDecimal(const std::optional<plat::math::Decimal>& value);
+  void setBinaryStream(const StreamRef& stream, int length);
+  void setBoolean(bool value);
+  void setByte(std::int8_t value);
+  void setBytes(const Bytes& value);
+  void setDate(const plat::time::Date& value);
+  void setDouble(double value);
+  void setFloat(float value);
+  void setInt(std::int32_t value);
+  void setLong(std::int64_t value);
+  void setNull(int sqlType);
+  void setShort(std::int16_t value);
+  void setString(const std::string& value);
+  void setTime(const plat::time::Time& value);
+  void setTimestamp(const plat::time::Timestamp& value);
+  void setUnicodeStream(const StreamRef& stream, int length);
+  std::string getStringValue();
+  std::string getStringValue(int scale);
+  std::string getStringValue(int sqlType, int scale);
+  std::string getStringValue(int sqlType, int scale, bool binary);
+  std::string getStringValue(int scale, bool binary);
+  std::string getStringValue(bool binary);
+  std::string getStringValue(const std::string& typeName, int scale);
+  std::string getStringValue(const std::string& typeName, int scale, bool binary);
+  void setValueFromString(const std::string& text);
+  void setValueFromString(const std::string& text, int mode);
+  void setValueFromString(const std::string& text, int scale, int mode);
+  void setValueFromString(const std::string& text, int sqlType, int scale, int mode);
+  void setValueFromString(const std::string& text, const std::string& typeName, int scale);
+  void setValueFromString(const std::string& text, const std::string& typeName, int scale, int mode);
 
   // Inside the library.
   // False when the link was bound already.

@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/pro/Record.h"
 
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
 #include "quenlora/zafoli/db/pro/RelationView.h"
 
@@ -98,6 +99,39 @@ std::unique_ptr<plat::io::OutputStream> Record::getOutputStream(int column) {
   // The server holds the value the stream writes; the row counts as changed from here on.
   markModified();
   return out;
+}
+
+void Record::checkColumn(int column) const {
+  if (column < 1 || column > columnCount()) {
+    throw plat::sql::SQLException(net::NetErrors::COLUMN_OUT_OF_RANGE_PREFIX + std::to_string(column));
+  }
+}
+
+int Record::columnCount() const {
+  // The blank record has no values, but its columns are the view's.
+  return view_ && multiView_.lock() ? view_->columnCount() : row_->getColumnCount();
+}
+
+int Record::columnType(int column) const {
+  checkColumn(column);
+  return view_->getMetaData().getColumnType(column);
+}
+
+int Record::columnScale(int column) const {
+  checkColumn(column);
+  return view_->getMetaData().getScale(column);
+}
+
+int Record::columnNumber(const std::string& name) {
+  if (!view_ || !multiView_.lock()) throw plat::sql::SQLException(RelationView::kColumnNotFound);
+  return view_->findProjByName(name);
+}
+
+void Record::columnChanged(int column, int stateBefore) {
+  auto multiView = multiView_.lock();
+  if (!multiView || !view_) return;
+  view_->columnChanged(*this, column);
+  if (getState() != stateBefore) view_->recordStateChanged(*this);
 }
 
 void Record::markModified() {

@@ -10,6 +10,7 @@
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetRecord.h"
+#include "quenlora/zafoli/db/pro/DataAccess.h"
 #include "quenlora/zafoli/db/pro/RecordSet.h"
 
 namespace quenlora::zafoli::db::pro {
@@ -17,7 +18,7 @@ namespace quenlora::zafoli::db::pro {
 class MultiView;
 class RelationView;
 
-class Record : public plat::lang::Object {
+class Record : public plat::lang::Object, public DataAccess {
  public:
   static constexpr std::int8_t RECSTATE_EXISTING = net::Define::RECSTATE_EXISTING;
   static constexpr std::int8_t RECSTATE_MODIFIED = net::Define::RECSTATE_MODIFIED;
@@ -60,7 +61,44 @@ class Record : public plat::lang::Object {
   // After a long value was written: 102 becomes 106, 100 becomes 101.
   void markModified();
 
+  // Inside the library: the core of every typed read and write. The column is checked first; a value the row
+  // holds is read or set there (a set is sent to the server at once), any other goes through the server's stream.
+  template <class Held, class Streamed>
+  auto read(int column, Held&& held, Streamed&& streamed) {
+    checkColumn(column);
+    closeStream();
+    if (row_->storesData(column)) return held(*row_);
+    return streamed(getInputStream(column));
+  }
+  template <class Held, class Streamed>
+  void write(int column, Held&& held, Streamed&& streamed) {
+    checkColumn(column);
+    closeStream();
+    const int before = getState();
+    if (row_->storesData(column)) {
+      held(*row_);
+      valueChanged();
+    } else {
+      plat::lang::Ref<plat::io::OutputStream> out = getOutputStream(column);
+      streamed(out);
+      out->close();
+    }
+    columnChanged(column, before);
+  }
+  // "Column index is out-of-range: n" outside 1..count.
+  void checkColumn(int column) const;
+  int columnCount() const;
+  int columnType(int column) const;
+  int columnScale(int column) const;
+
+ protected:
+  Record& accessRecord() override { return *this; }
+  int columnNumber(const std::string& name) override;
+
  private:
+  // Tells the view of the column change and, when the state moved, of the row-state change.
+  void columnChanged(int column, int stateBefore);
+
   plat::lang::Ref<net::NetRecord> row_;  // never null
   RelationView* view_;                   // back reference, valid while multiView_ lives
   plat::lang::Ref<RecordSet> set_;

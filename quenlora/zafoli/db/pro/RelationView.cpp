@@ -256,6 +256,11 @@ void RelationView::recordChanged(Record& record) {
   if (&record == current_.get()) notifyRowChange();
 }
 
+void RelationView::columnChanged(Record& record, int column) {
+  if (&record != current_.get() || multiView_.isDesignTime()) return;
+  if (column >= 1 && static_cast<std::size_t>(column) <= binders_.size()) binders_[column - 1]->notifyDataChange();
+}
+
 void RelationView::recordStateChanged(Record& record) {
   if (&record != current_.get() || multiView_.isDesignTime() || !bindingNotify_) return;
   const auto links = recordLinks_;

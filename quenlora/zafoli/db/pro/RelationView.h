@@ -15,6 +15,7 @@
 #include "platform/util/Properties.h"
 #include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/pro/ConnectionInfo.h"
+#include "quenlora/zafoli/db/pro/DataAccess.h"
 #include "quenlora/zafoli/db/pro/ProjBinder.h"
 #include "quenlora/zafoli/db/pro/Record.h"
 #include "quenlora/zafoli/db/pro/RecordLink.h"
@@ -30,7 +31,7 @@ class MultiView;
 class Request;
 class Session;
 
-class RelationView : public plat::lang::Object {
+class RelationView : public plat::lang::Object, public DataAccess {
  public:
   static constexpr int METHOD_getPreparedRelView = 1;
   static constexpr int METHOD_setName = 3;
@@ -126,6 +127,13 @@ class RelationView : public plat::lang::Object {
   bool setDataPass();
   void recordChanged(Record& record);
   void recordStateChanged(Record& record);
+  // A set on a record: that column's binder tells its links when the record is the current one.
+  void columnChanged(Record& record, int column);
+  int columnCount() const { return descriptor_.columns ? descriptor_.columns->getColumnCount() : 0; }
+
+ protected:
+  Record& accessRecord() override { return *current_; }
+  int columnNumber(const std::string& name) override { return findProjByName(name); }
 
  private:
   bool move(std::int32_t n, bool newRecord);

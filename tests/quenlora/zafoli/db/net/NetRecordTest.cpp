@@ -100,6 +100,13 @@ TEST(NetRecord, InvalidRowFailsEveryAccessButSetNotNull) {
   r->setState(Define::RECSTATE_EXISTING);
   EXPECT_FALSE(r->isNull(3));
   EXPECT_TRUE(r->getChangedFields().empty());
+  r->setState(Define::RECSTATE_INVALID);
+  r->setNullFlag(3);
+  r->setState(Define::RECSTATE_EXISTING);
+  EXPECT_TRUE(r->isNull(3));
+  EXPECT_TRUE(r->getChangedFields().empty());
+  EXPECT_EQ(r->getState(), Define::RECSTATE_EXISTING);
+  EXPECT_EQ(failure([&] { r->setNullFlag(4); }), "Column index is out-of-range: 4");
 }
 
 TEST(NetRecord, DeletedRowsRefuseSettersButNotGetters) {

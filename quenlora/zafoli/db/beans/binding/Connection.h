@@ -11,8 +11,11 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
   virtual ~Connection() = default;
 
+  // Restores whatever it changed and throws when the transaction (or the inner level) cannot be begun.
   virtual void beginTransaction() = 0;
-  // Commits when commit is true, rolls back otherwise.
+  // Commits when commit is true, rolls back otherwise. With commit true it throws when it rolled back instead or
+  // could not commit: a level that failed or was rolled back fails every level enclosing it, so the synchroniser
+  // never counts a rolled-back save as saved.
   virtual void endTransaction(bool commit) = 0;
   virtual bool isAutoCommit() = 0;
 };

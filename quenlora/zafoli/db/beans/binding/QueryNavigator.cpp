@@ -5,6 +5,8 @@
 
 #include "platform/beans/Beans.h"
 #include "platform/beans/PropertyChangeEvent.h"
+#include "quenlora/zafoli/db/beans/binding/IllegalRelationshipException.h"
+#include "quenlora/zafoli/db/beans/binding/QuerySynchronizer.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
@@ -121,19 +123,33 @@ std::string QueryNavigator::getAliasName() {
 }
 
 void QueryNavigator::setAliasName(const std::string& alias) {
+  if (setAliasNameIntern(alias)) joinTree();
+}
+
+void QueryNavigator::joinTree() {
+  // Outside the navigator's lock: the synchroniser's class-wide lock comes before any navigator's.
+  try {
+    QuerySynchronizer::addSynchronizable(this);
+  } catch (const IllegalRelationshipException& e) {
+    // The alias stays registered; only the tree refused the navigator.
+    announceApplication(e);
+  }
+}
+
+bool QueryNavigator::setAliasNameIntern(const std::string& alias) {
   Guard guard(lock_);
   if (plat::beans::Beans::isDesignTime()) {
     m_AliasName = alias;
-    return;
+    return false;
   }
   if (!m_AliasName.empty() && !alias.empty()) {
     // Setting the alias the navigator already holds leaves it as it is.
     if (alias != m_AliasName) announceApplication(QueryNavigatorTexts::get().warnAlias);
-    return;
+    return false;
   }
   if (!alias.empty()) {
     registerAlias(alias);
-    return;
+    return true;
   }
   if (!m_AliasName.empty()) {
     auto& reg = registry();
@@ -141,6 +157,7 @@ void QueryNavigator::setAliasName(const std::string& alias) {
     auto it = reg.navigators.find(m_AliasName);
     if (it != reg.navigators.end() && it->second.lock().get() == this) reg.navigators.erase(it);
   }
+  return false;
 }
 
 void QueryNavigator::registerAlias(const std::string& alias) {
@@ -855,8 +872,17 @@ Ref<MediatorDS> QueryNavigator::getMediatorDS() {
 }
 
 void QueryNavigator::close() {
+  if (!closeIntern()) return;
+  // Announced outside the navigator's lock: the link leaves its tree under the synchroniser's lock.
+  propertySupport_.firePropertyChange("close", Value(false), Value(true));
+  if (auto link = getLink())
+    link->removePropertyChangeListener(
+        std::dynamic_pointer_cast<plat::beans::PropertyChangeListener>(shared_from_this()));
+}
+
+bool QueryNavigator::closeIntern() {
   Guard guard(lock_);
-  if (plat::beans::Beans::isDesignTime() || closed_.exchange(true)) return;
+  if (plat::beans::Beans::isDesignTime() || closed_.exchange(true)) return false;
   for (const auto& record : m_ObjectVector) {
     try {
       record->close();
@@ -877,10 +903,7 @@ void QueryNavigator::close() {
                                        this, e.clone()));
     }
   }
-  propertySupport_.firePropertyChange("close", Value(false), Value(true));
-  if (m_SynchronizerLink)
-    m_SynchronizerLink->removePropertyChangeListener(
-        std::dynamic_pointer_cast<plat::beans::PropertyChangeListener>(shared_from_this()));
+  return true;
 }
 
 void QueryNavigator::propertyChange(const plat::beans::PropertyChangeEvent& event) {

@@ -229,6 +229,11 @@ class QueryNavigator : public plat::lang::Object,
   // False when the link refused or failed (already announced).
   bool handToLink(int code, std::optional<int> row);
   void registerAlias(const std::string& alias);
+  // True when the alias was registered and the navigator is to join its master/detail tree.
+  bool setAliasNameIntern(const std::string& alias);
+  void joinTree();
+  // True when this call closed the navigator.
+  bool closeIntern();
   void announceTask(int type, const plat::lang::Ref<ChainTasks>& chain, const plat::lang::Ref<ApplicationTask>& task,
                     const std::string& message);
   void announceApplication(const std::string& message);

@@ -367,8 +367,8 @@ void reportLinkFailures(QueryNavigator& navigator, Call call) {
 }  // namespace
 
 void QueryNavigator::save() {
-  Guard guard(lock_);
-  auto link = m_SynchronizerLink;
+  // The link is called without the navigator's lock: the synchroniser is taken before any navigator.
+  auto link = getLink();
   if (!link || isClosed()) return;
   reportLinkFailures(*this, [&] {
     if (dbEngineType.load() == 7)

@@ -137,7 +137,8 @@ class NavigatorTest : public ::testing::Test {
     auto navigator = makeRef<MemoryQueryNavigator>();
     navigator->setClassName(className);
     navigator->setAliasName(alias);
-    if (linked) navigator->setLink(makeRef<MemoryLink>(navigator.get(), connection));
+    // Registering the alias gave the navigator its place in a master/detail tree; these tests use a plain link.
+    navigator->setLink(linked ? makeRef<MemoryLink>(navigator.get(), connection) : nullptr);
     log = makeRef<EventLog>();
     navigator->addRecordNavigateEventListener(log);
     navigator->addColumnDataEventListener(log);

@@ -1,10 +1,24 @@
 // Round trips of one session against the middleware test server on loopback: an invoke with one integer argument
-// (items = round trips, with p50/p99 latency) and a 1 MB stream written and read back (bytes per second).
+// (items = round trips, with p50/p99 latency) and a 1 MB stream written and read back (bytes per second). A
+// minimal ping-pong of the invoke's message sizes over loopback TCP (blocking sockets, TCP_NODELAY) runs first in
+// the same program; the invoke reports its rate over the ping-pong's and the allocations per round trip (operator
+// new, counted process-wide, client and server). Pin the program to one CPU (taskset -c N) for CPU-cost figures.
+#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sched.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "quenlora/zafoli/db/net/BinaryInputStream.h"
@@ -12,6 +26,29 @@
 #include "quenlora/zafoli/db/net/ClientSession.h"
 #include "quenlora/zafoli/db/net/RemoteObject.h"
 #include "testkit/middleware/MiddlewareServer.h"
+
+namespace {
+
+std::atomic<std::int64_t> g_allocations{0};
+double g_pingPongPerSecond = 0;  // from the ping-pong run, for the invoke's ratio
+
+}  // namespace
+
+// GCC cannot see that these replace the global pair, and warns that free() meets memory from new.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -35,13 +72,76 @@ class Adder : public testkit::middleware::ServerObject {
   }
 };
 
+// The invoke's sizes on the wire: a 49-byte request and an 18-byte reply.
+constexpr std::size_t kRequestBytes = 49;
+constexpr std::size_t kReplyBytes = 18;
+
+bool transfer(int fd, std::uint8_t* buf, std::size_t len, bool send) {
+  std::size_t done = 0;
+  while (done < len) {
+    const ssize_t n = send ? ::send(fd, buf + done, len - done, MSG_NOSIGNAL) : ::recv(fd, buf + done, len - done, 0);
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void noDelay(int fd) {
+  const int one = 1;
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+}
+
+void BM_PingPongReference(benchmark::State& state) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t addrLen = sizeof addr;
+  if (::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(listener, 1) != 0 ||
+      ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &addrLen) != 0) {
+    ::close(listener);
+    state.SkipWithError("no loopback listener");
+    return;
+  }
+  // The peer answers each request with a reply until the client closes.
+  std::thread peer([listener] {
+    const int fd = ::accept(listener, nullptr, nullptr);
+    if (fd < 0) return;
+    noDelay(fd);
+    std::uint8_t buf[kRequestBytes] = {};
+    while (transfer(fd, buf, kRequestBytes, false) && transfer(fd, buf, kReplyBytes, true)) {
+    }
+    ::close(fd);
+  });
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+  noDelay(fd);
+  std::uint8_t buf[kRequestBytes] = {};
+  const auto start = std::chrono::steady_clock::now();
+  for (auto _ : state) {
+    if (!ok) break;
+    ok = transfer(fd, buf, kRequestBytes, true) && transfer(fd, buf, kReplyBytes, false);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ::close(fd);
+  peer.join();
+  ::close(listener);
+  if (!ok) state.SkipWithError("the ping-pong connection failed");
+  state.SetItemsProcessed(state.iterations());
+  if (seconds > 0) g_pingPongPerSecond = static_cast<double>(state.iterations()) / seconds;
+}
+BENCHMARK(BM_PingPongReference)->UseRealTime();
+
 void BM_InvokeOneInt(benchmark::State& state) {
   MiddlewareServer server(serverOptions());
   const std::int32_t id = server.addObject(std::make_shared<Adder>());
   ClientSession session("127.0.0.1", server.port(), "", true);
   RemoteObject object("Adder", id, session);
   std::vector<double> micros;
+  micros.reserve(2000001);
   std::int32_t v = 0;
+  const std::int64_t allocationsBefore = g_allocations.load();
+  const auto start = std::chrono::steady_clock::now();
   for (auto _ : state) {
     const auto t0 = std::chrono::steady_clock::now();
     auto r = object.invokeMethod(0, v++);
@@ -49,6 +149,10 @@ void BM_InvokeOneInt(benchmark::State& state) {
     micros.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
     if (micros.size() > 2000000) micros.clear();
   }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const auto trips = static_cast<double>(state.iterations());
+  state.counters["allocs_per_trip"] = static_cast<double>(g_allocations.load() - allocationsBefore) / trips;
+  if (g_pingPongPerSecond > 0 && seconds > 0) state.counters["over_pingpong"] = trips / seconds / g_pingPongPerSecond;
   state.SetItemsProcessed(state.iterations());
   std::sort(micros.begin(), micros.end());
   if (!micros.empty()) {
@@ -79,6 +183,26 @@ void BM_ProxyStreamMegabyte(benchmark::State& state) {
 }
 BENCHMARK(BM_ProxyStreamMegabyte)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// Says which CPUs the run may use, so the figures can be read as pinned (one CPU) or not.
+void printAffinity() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) != 0) return;
+  std::string cpus;
+  for (int c = 0; c < CPU_SETSIZE; ++c) {
+    if (CPU_ISSET(c, &set)) cpus += (cpus.empty() ? "" : ",") + std::to_string(c);
+  }
+  std::printf("pinned to CPU(s) %s (%d of %ld online)\n", cpus.c_str(), CPU_COUNT(&set),
+              ::sysconf(_SC_NPROCESSORS_ONLN));
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  printAffinity();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -53,15 +53,23 @@ int Channel::read(std::uint8_t* buf, std::size_t len) {
   ensureOpen();
   if (len == 0) return 0;
   if (inputShut_) return -1;
+  // After a read that emptied the socket the next one nearly always finds nothing yet (a reply not yet sent), so
+  // it waits first: poll and recv instead of recv, EAGAIN, poll and recv. After a read that filled the buffer
+  // more is likely queued, and it reads at once. Even when that wait runs out, the recv still looks, so bytes
+  // that are there are never reported as a time-out.
+  const bool expired = drained_ && !waitFor(false, timeoutMs_);
   for (;;) {
     ssize_t n = ::recv(fd_, buf, len, 0);
-    if (n > 0) return static_cast<int>(n);
+    if (n > 0) {
+      drained_ = static_cast<std::size_t>(n) < len;
+      return static_cast<int>(n);
+    }
     if (n == 0) return -1;
     if (errno == EINTR) continue;
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
       throw SocketException(errno == ECONNRESET ? "Connection reset" : std::strerror(errno));
     }
-    if (!waitFor(false, timeoutMs_)) throw SocketTimeoutException("Read timed out");
+    if (expired || !waitFor(false, timeoutMs_)) throw SocketTimeoutException("Read timed out");
   }
 }
 

@@ -47,6 +47,7 @@ class Channel {
   int fd_;  // owned; -1 once closed
   std::atomic<int> timeoutMs_{kNoTimeout};
   bool inputShut_ = false;
+  bool drained_ = false;  // the last read left the socket empty: the next one waits before it reads
 };
 
 }  // namespace plat::net

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -100,6 +101,42 @@ TEST(Socket, ReadTimesOutWithTheRuntimeText) {
   }
   // A time-out is an interrupted transfer, as the session's catch sites expect.
   EXPECT_TRUE((std::is_base_of_v<plat::io::InterruptedIOException, plat::net::SocketTimeoutException>));
+}
+
+// A read after one that emptied the socket waits before it reads; bytes already there are returned even under the
+// shortest time-out, never reported as a time-out.
+TEST(Socket, BytesAlreadyQueuedAreReadUnderTheShortestTimeOut) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in sa{};
+  sa.sin_family = AF_INET;
+  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof sa;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&sa), sizeof sa), 0);
+  ASSERT_EQ(::listen(listener, 1), 0);
+  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&sa), &len), 0);
+  Socket s;
+  s.setSoTimeout(5000);
+  s.connect("127.0.0.1", ntohs(sa.sin_port), 5000);
+  const int peer = ::accept(listener, nullptr, nullptr);
+  ASSERT_GE(peer, 0);
+  auto in = s.getInputStream();
+  std::uint8_t buf[8];
+  ASSERT_EQ(::send(peer, "ab", 2, 0), 2);
+  ASSERT_EQ(in->read(buf, sizeof buf), 2);  // less than asked: the socket is empty now
+  ASSERT_EQ(::send(peer, "cd", 2, 0), 2);
+  for (int i = 0; i < 500 && in->available() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(in->available(), 2);
+  s.setSoTimeout(1);
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(in->read(buf, sizeof buf), 2) << round;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buf), 2), "cd");
+    if (round < 2) {
+      ASSERT_EQ(::send(peer, "cd", 2, 0), 2);
+      for (int i = 0; i < 500 && in->available() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+  ::close(peer);
+  ::close(listener);
 }
 
 TEST(Socket, EndOfStreamAndAvailable) {

@@ -15,34 +15,13 @@
 #include <new>
 #include <string>
 
+#include "bench/AllocationCounter.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/ResultSet.h"
 #include "platform/sql/Statement.h"
 #include "quenlora/zafoli/db/jdbc/Driver.h"
 #include "testkit/middleware/sql/SqlMiddlewareServer.h"
-
-namespace {
-
-std::atomic<std::int64_t> g_allocations{0};
-
-}  // namespace
-
-// GCC cannot see that these replace the global pair, and warns that free() meets memory from new.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 

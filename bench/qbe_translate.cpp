@@ -11,25 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/beans/qbe/QBExlator.h"
 #include "quenlora/zafoli/db/beans/qbe/QbeClasses.h"
-
-namespace {
-std::atomic<long long> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -58,9 +43,9 @@ void measure(benchmark::State& state, int itemsPerCall, Body body) {
   const long long tenth = total / 10 > 0 ? total / 10 : 1;
   long long i = 0, firstAllocs = 0, lastAllocs = 0;
   for (auto _ : state) {
-    const long long before = allocations.load(std::memory_order_relaxed);
+    const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
     body(i);
-    const long long used = allocations.load(std::memory_order_relaxed) - before;
+    const std::int64_t used = g_allocations.load(std::memory_order_relaxed) - before;
     if (i < tenth) firstAllocs += used;
     if (i >= total - tenth) lastAllocs += used;
     ++i;

@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 
+#include "bench/AllocationCounter.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/ResultSet.h"
@@ -24,23 +25,6 @@
 #include "quenlora/zafoli/db/pro/RelationView.h"
 #include "quenlora/zafoli/db/pro/Session.h"
 #include "testkit/middleware/sql/SqlMiddlewareServer.h"
-
-namespace {
-std::atomic<std::int64_t> g_allocations{0};
-}  // namespace
-
-// Counts every allocation of the process, so a run can report allocations per row.
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "platform/io/ByteArrayInputStream.h"
 #include "platform/io/DataInputStream.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -18,26 +19,9 @@
 
 namespace {
 
-std::atomic<std::uint64_t> g_allocations{0};
 double g_allocsPerRow[2] = {0, 0};  // decode only, decode and read; from the last run of each
 
 }  // namespace
-
-// GCC cannot see that these replace the global pair, and warns that free() meets memory from new.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -101,7 +85,7 @@ void decodeAll(benchmark::State& state, bool readValues) {
   std::uint64_t rows = 0;
   for (auto _ : state) {
     plat::io::DataInputStream in(plat::lang::makeRef<plat::io::ByteArrayInputStream>(bytes));
-    const std::uint64_t before = g_allocations.load(std::memory_order_relaxed);
+    const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
     for (int n = 0; n < kRows; ++n) {
       auto row = plat::lang::refCast<NetRecord>(NetClass::getNextObject(in));
       if (readValues) {

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/BinaryOutputStream.h"
 #include "quenlora/zafoli/db/net/ClientSession.h"
@@ -29,26 +30,9 @@
 
 namespace {
 
-std::atomic<std::int64_t> g_allocations{0};
 double g_pingPongPerSecond = 0;  // from the ping-pong run, for the invoke's ratio
 
 }  // namespace
-
-// GCC cannot see that these replace the global pair, and warns that free() meets memory from new.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 

@@ -46,7 +46,7 @@ class Channel {
  private:
   int fd_;  // owned; -1 once closed
   std::atomic<int> timeoutMs_{kNoTimeout};
-  bool inputShut_ = false;
+  std::atomic<bool> inputShut_{false};  // set by shutdownInput, which another thread may call to end a read
   bool drained_ = false;  // the last read left the socket empty: the next one waits before it reads
 };
 

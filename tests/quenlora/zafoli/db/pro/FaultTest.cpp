@@ -86,7 +86,9 @@ TEST_F(FaultTest, RepliesThatCannotBeReadRaiseSQLExceptions) {
       view->first();
       ADD_FAILURE() << c.name;
     } catch (const SQLException& e) {
-      if (!c.message.empty()) EXPECT_EQ(e.getMessage(), c.message) << c.name;
+      if (!c.message.empty()) {
+        EXPECT_EQ(e.getMessage(), c.message) << c.name;
+      }
     }
     EXPECT_EQ(view->getCurrentRecordNumber(), 0) << c.name;
     EXPECT_TRUE(view->first()) << c.name;  // a failed fetch leaves the set as it was

@@ -309,7 +309,9 @@ TEST_F(SynchronizerTest, TheDirtyPromptSavesDiscardsOrStays) {
     ScriptedDialog::asked = 0;
     a->next();
     EXPECT_EQ(ScriptedDialog::asked, c.registered ? 1 : 0);
-    if (c.registered) EXPECT_EQ(ScriptedDialog::message, b->getDirtySaveMessage());
+    if (c.registered) {
+      EXPECT_EQ(ScriptedDialog::message, b->getDirtySaveMessage());
+    }
     EXPECT_EQ(id(a), c.moves ? 2 : 1);
     EXPECT_EQ(id(b), c.moves ? 21 : 11);
     EXPECT_EQ(name(tables["b"], 11), c.stored);

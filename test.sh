@@ -198,7 +198,7 @@ step_fuzz() {
       tail -n 60 "$log" >&2
       fail "fuzz target $name found a failure (full output in $log)"
     fi
-    summary=$(grep -E '^#[0-9]+' "$log" | tail -n 1 | sed -E 's/^#([0-9]+)[[:space:]]+[A-Z]+[[:space:]]+cov: ([0-9]+).*corp: ([0-9]+).*/\1 runs, coverage \2, corpus \3/')
+    summary=$(grep -aE '^#[0-9]+' "$log" | tail -n 1 | sed -E 's/^#([0-9]+)[[:space:]]+[A-Z]+[[:space:]]+cov: ([0-9]+).*corp: ([0-9]+).*/\1 runs, coverage \2, corpus \3/')
     echo "-- $name: ${summary:-ran} in ${fuzz_seconds} s, no failure"
   done
 }

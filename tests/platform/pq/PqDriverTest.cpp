@@ -54,7 +54,7 @@ class PqServerTest : public ::testing::Test {
   void SetUp() override {
     std::string whyNot;
     server_ = PostgresServer::shared(whyNot);
-    if (server_ == nullptr) GTEST_SKIP() << whyNot;
+    if (server_ == nullptr) FAIL() << whyNot;
     registerPqDriver();
     database_ = server_->createDatabase();
   }

@@ -87,7 +87,7 @@ class PostgresBean : public ScriptedBeanTest {
     ScriptedBeanTest::SetUp();
     std::string whyNot;
     server_ = PostgresServer::shared(whyNot);
-    if (server_ == nullptr) GTEST_SKIP() << whyNot;
+    if (server_ == nullptr) FAIL() << whyNot;
     plat::sql::pq::registerPqDriverClass(plat::runvale::ClassRegistry::instance());
     database_ = server_->createDatabase();
   }

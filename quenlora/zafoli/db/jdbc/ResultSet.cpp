@@ -6,9 +6,9 @@
 #include "platform/lang/Exceptions.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sql/Types.h"
-#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/jdbc/ResultSetMetaData.h"
 #include "quenlora/zafoli/db/jdbc/ValueStream.h"
+#include "quenlora/zafoli/db/net/BestEffort.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/FetchSize.h"
 #include "quenlora/zafoli/db/net/Param.h"
@@ -184,14 +184,16 @@ T ResultSet::read(int column, T nullValue, FromRow&& fromRow, FromStream&& fromS
   NetRecord& rec = fetchRecord();
   closeValueStream();
   checkColumn(column);
-  rec.closeStream();
-  if (rec.storesData(column)) {
-    T value = fromRow(rec, column);
-    lastNull_ = rec.isNull(column);
-    return value;
-  }
+  // The value's kind, the value and its null flag under one lock of the row.
+  bool inRow = false;
+  T value = nullValue;
+  rec.withValue(column, [&](const net::Field& field) {
+    inRow = field.storesData();
+    if (inRow) value = fromRow(field);
+    lastNull_ = field.isNull();
+  });
+  if (inRow) return value;
   // A long value: its null flag travels in the row, the value itself through a server stream.
-  lastNull_ = rec.isNull(column);
   if (lastNull_) return nullValue;
   BinaryInputStream stream(openStream(column), *getSession());
   return fromStream(stream);
@@ -199,56 +201,56 @@ T ResultSet::read(int column, T nullValue, FromRow&& fromRow, FromStream&& fromS
 
 std::string ResultSet::getString(int column) {
   return read(
-      column, std::string(), [](NetRecord& r, int c) { return r.getString(c).value_or(""); },
+      column, std::string(), [](const net::Field& f) { return f.getString().value_or(""); },
       [](BinaryInputStream& s) { return s.getString(); });
 }
 
 bool ResultSet::getBoolean(int column) {
   return read(
-      column, false, [](NetRecord& r, int c) { return r.getBoolean(c); },
+      column, false, [](const net::Field& f) { return f.getBoolean(); },
       [](BinaryInputStream& s) { return s.getBool(); });
 }
 
 std::int8_t ResultSet::getByte(int column) {
   return read(
-      column, std::int8_t{0}, [](NetRecord& r, int c) { return r.getByte(c); },
+      column, std::int8_t{0}, [](const net::Field& f) { return f.getByte(); },
       [](BinaryInputStream& s) { return s.getByte(); });
 }
 
 std::int16_t ResultSet::getShort(int column) {
   return read(
-      column, std::int16_t{0}, [](NetRecord& r, int c) { return r.getShort(c); },
+      column, std::int16_t{0}, [](const net::Field& f) { return f.getShort(); },
       [](BinaryInputStream& s) { return s.getShort(); });
 }
 
 std::int32_t ResultSet::getInt(int column) {
   return read(
-      column, std::int32_t{0}, [](NetRecord& r, int c) { return r.getInt(c); },
+      column, std::int32_t{0}, [](const net::Field& f) { return f.getInt(); },
       [](BinaryInputStream& s) { return s.getInt(); });
 }
 
 std::int64_t ResultSet::getLong(int column) {
   return read(
-      column, std::int64_t{0}, [](NetRecord& r, int c) { return r.getLong(c); },
+      column, std::int64_t{0}, [](const net::Field& f) { return f.getLong(); },
       [](BinaryInputStream& s) { return s.getLong(); });
 }
 
 float ResultSet::getFloat(int column) {
   return read(
-      column, 0.0f, [](NetRecord& r, int c) { return r.getFloat(c); },
+      column, 0.0f, [](const net::Field& f) { return f.getFloat(); },
       [](BinaryInputStream& s) { return s.getFloat(); });
 }
 
 double ResultSet::getDouble(int column) {
   return read(
-      column, 0.0, [](NetRecord& r, int c) { return r.getDouble(c); },
+      column, 0.0, [](const net::Field& f) { return f.getDouble(); },
       [](BinaryInputStream& s) { return s.getDouble(); });
 }
 
 plat::math::Decimal ResultSet::getBigDecimal(int column, int scale) {
   return read(
       column, plat::math::Decimal(),
-      [scale](NetRecord& r, int c) { return r.getBigDecimal(c, scale).value_or(plat::math::Decimal()); },
+      [scale](const net::Field& f) { return f.getBigDecimal(scale).value_or(plat::math::Decimal()); },
       [](BinaryInputStream& s) {
         const std::string text = s.getString();
         return parsed([&] { return plat::math::Decimal(text); });
@@ -257,13 +259,13 @@ plat::math::Decimal ResultSet::getBigDecimal(int column, int scale) {
 
 std::vector<std::uint8_t> ResultSet::getBytes(int column) {
   return read(
-      column, std::vector<std::uint8_t>(), [](NetRecord& r, int c) { return r.getBytes(c); },
+      column, std::vector<std::uint8_t>(), [](const net::Field& f) { return f.getBytes(); },
       [](BinaryInputStream& s) { return s.getBytes(); });
 }
 
 plat::time::Date ResultSet::getDate(int column) {
   return read(
-      column, plat::time::Date(), [](NetRecord& r, int c) { return r.getDate(c).value_or(plat::time::Date()); },
+      column, plat::time::Date(), [](const net::Field& f) { return f.getDate().value_or(plat::time::Date()); },
       [](BinaryInputStream& s) {
         const std::string text = s.getString();
         return parsed([&] { return plat::time::Date::valueOf(text); });
@@ -272,7 +274,7 @@ plat::time::Date ResultSet::getDate(int column) {
 
 plat::time::Time ResultSet::getTime(int column) {
   return read(
-      column, plat::time::Time(), [](NetRecord& r, int c) { return r.getTime(c).value_or(plat::time::Time()); },
+      column, plat::time::Time(), [](const net::Field& f) { return f.getTime().value_or(plat::time::Time()); },
       [](BinaryInputStream& s) {
         const std::string text = s.getString();
         return parsed([&] { return plat::time::Time::valueOf(text); });
@@ -282,20 +284,25 @@ plat::time::Time ResultSet::getTime(int column) {
 plat::time::Timestamp ResultSet::getTimestamp(int column) {
   return read(
       column, plat::time::Timestamp(),
-      [](NetRecord& r, int c) { return r.getTimestamp(c).value_or(plat::time::Timestamp()); },
+      [](const net::Field& f) { return f.getTimestamp().value_or(plat::time::Timestamp()); },
       [](BinaryInputStream& s) {
         const std::string text = s.getString();
         return parsed([&] { return plat::time::Timestamp::valueOf(text); });
       });
 }
 
-plat::sql::ResultSet::InputStreamRef ResultSet::streamOf(int column, InputStreamRef (NetRecord::*fromRow)(int)) {
+plat::sql::ResultSet::InputStreamRef ResultSet::streamOf(int column, InputStreamRef (net::Field::*fromRow)() const) {
   NetRecord& rec = fetchRecord();
   closeValueStream();
   checkColumn(column);
-  rec.closeStream();
-  lastNull_ = rec.isNull(column);
-  if (rec.storesData(column)) return (rec.*fromRow)(column);
+  InputStreamRef inRow;
+  const bool stored = rec.withValue(column, [&](const net::Field& field) {
+    lastNull_ = field.isNull();
+    if (!field.storesData()) return false;
+    inRow = (field.*fromRow)();
+    return true;
+  });
+  if (stored) return inRow;
   if (lastNull_) return nullptr;
   auto stream = plat::lang::makeRef<ValueStream>(openStream(column), getSession());
   valueStream_ = stream;
@@ -303,22 +310,22 @@ plat::sql::ResultSet::InputStreamRef ResultSet::streamOf(int column, InputStream
 }
 
 plat::sql::ResultSet::InputStreamRef ResultSet::getAsciiStream(int column) {
-  return streamOf(column, &NetRecord::getAsciiStream);
+  return streamOf(column, &net::Field::getAsciiStream);
 }
 
 plat::sql::ResultSet::InputStreamRef ResultSet::getUnicodeStream(int column) {
-  return streamOf(column, &NetRecord::getUnicodeStream);
+  return streamOf(column, &net::Field::getUnicodeStream);
 }
 
 plat::sql::ResultSet::InputStreamRef ResultSet::getBinaryStream(int column) {
-  return streamOf(column, &NetRecord::getBinaryStream);
+  return streamOf(column, &net::Field::getBinaryStream);
 }
 
 plat::lang::Value ResultSet::getObject(int column) {
   const bool isText = entity_ && column >= 1 && column <= entity_->getColumnCount() &&
                       entity_->getColumnType(column) == plat::sql::Types::LONGVARCHAR;
   return read(
-      column, plat::lang::Value(), [](NetRecord& r, int c) { return r.getObject(c); },
+      column, plat::lang::Value(), [](const net::Field& f) { return f.getObject(); },
       [isText](BinaryInputStream& s) {
         return isText ? plat::lang::Value(s.getString()) : plat::lang::Value::ofBytes(s.getBytes());
       });

@@ -13,10 +13,10 @@
 #include "platform/sql/ResultSet.h"
 #include "quenlora/zafoli/db/jdbc/OpenObjects.h"
 #include "quenlora/zafoli/db/jdbc/ProxyObject.h"
-#include "quenlora/zafoli/db/net/Reply.h"
 #include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/net/NetRecord.h"
+#include "quenlora/zafoli/db/net/Reply.h"
 
 namespace quenlora::zafoli::db::jdbc {
 
@@ -112,7 +112,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   net::NetRecord& lookupRecord();
   // The server stream of the current row's column.
   std::int32_t openStream(int column);
-  InputStreamRef streamOf(int column, InputStreamRef (net::NetRecord::*fromRow)(int));
+  InputStreamRef streamOf(int column, InputStreamRef (net::Field::*fromRow)() const);
   void checkOpen() const;
   void checkColumn(int column) const;
   void closeValueStream();
@@ -125,7 +125,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   int _numRowstoRequest = 1;
   std::int32_t _curRecNum = 0;  // 1-based; 0 before the first next()
   plat::lang::Ref<net::NetRecord> _rec;
-  net::Reply _validRows;                 // the current batch of validity flags
+  net::Reply _validRows;            // the current batch of validity flags
   std::int32_t _firstValidRow = 0;  // row number of the first flag
   bool _allRowsRead = false;
   bool _getXXXCalled = false;  // never reset

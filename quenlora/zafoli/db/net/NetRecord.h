@@ -69,6 +69,13 @@ class NetRecord : public ServerObject {
   int getSQLType(int col);
   bool isNull(int col);
   bool storesData(int col);
+  // For a reader that needs several facts of one value (whether the row keeps it, the value, its null flag): one
+  // lock of the row instead of one per fact. Checks and records the access as every getter does, then gives f(value).
+  template <class F>
+  auto withValue(int col, F&& f) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return f(static_cast<const Field&>(*access(col, Access::kGet)));
+  }
   // isNull of the column last accessed (column 1 before any access); counts as an access.
   bool wasNull();
 

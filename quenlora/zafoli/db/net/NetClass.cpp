@@ -27,6 +27,7 @@
 #include "quenlora/zafoli/db/net/NetTimestamp.h"
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/Real.h"
+#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "quenlora/zafoli/db/net/ServerList.h"
 #include "quenlora/zafoli/db/net/SmallInt.h"
@@ -38,7 +39,6 @@
 
 namespace quenlora::zafoli::db::net {
 
-using plat::lang::makeRef;
 using plat::lang::Ref;
 
 namespace {
@@ -87,67 +87,67 @@ class NestingGuard {
 Ref<ServerObject> NetClass::createObject(int type) {
   switch (type) {
     case Define::SERVER_EOT:
-      return makeRef<EOT>();
+      return RowArena::make<EOT>();
     case Define::SERVER_DATA:
-      return makeRef<NetData>();
+      return RowArena::make<NetData>();
     case Define::SERVER_STRING:
-      return makeRef<NetString>();
+      return RowArena::make<NetString>();
     case Define::SERVER_LIST:
-      return makeRef<ServerList>();
+      return RowArena::make<ServerList>();
     case Define::SERVER_PARAM:
-      return makeRef<Param>();
+      return RowArena::make<Param>();
     case Define::SERVER_TEXTPARAM:
-      return makeRef<TextParam>();
+      return RowArena::make<TextParam>();
     case Define::SERVER_RECORD:
-      return makeRef<NetRecord>();
+      return RowArena::make<NetRecord>();
     case Define::SERVER_ATTRIBUTE:
-      return makeRef<Attribute>();
+      return RowArena::make<Attribute>();
     case Define::SERVER_ENTITY:
-      return makeRef<Entity>();
+      return RowArena::make<Entity>();
     case Define::SERVER_EXCEPTIONLIST:
-      return makeRef<ExceptionList>();
+      return RowArena::make<ExceptionList>();
     case Define::SERVER_CHAR:
-      return makeRef<Char>();
+      return RowArena::make<Char>();
     case Define::SERVER_BINARY:
-      return makeRef<Binary>();
+      return RowArena::make<Binary>();
     case Define::SERVER_VARBINARY:
-      return makeRef<VarBinary>();
+      return RowArena::make<VarBinary>();
     case Define::SERVER_LONGVARBINARY:
-      return makeRef<LongVarBinary>();
+      return RowArena::make<LongVarBinary>();
     case Define::SERVER_VARCHAR:
-      return makeRef<VarChar>();
+      return RowArena::make<VarChar>();
     case Define::SERVER_LONGVARCHAR:
-      return makeRef<LongVarChar>();
+      return RowArena::make<LongVarChar>();
     case Define::SERVER_DATE:
-      return makeRef<NetDate>();
+      return RowArena::make<NetDate>();
     case Define::SERVER_TIME:
-      return makeRef<NetTime>();
+      return RowArena::make<NetTime>();
     case Define::SERVER_TIMESTAMP:
-      return makeRef<NetTimestamp>();
+      return RowArena::make<NetTimestamp>();
     case Define::SERVER_BIGINT:
-      return makeRef<BigInt>();
+      return RowArena::make<BigInt>();
     case Define::SERVER_DATA_COMPRESSED:
-      return makeRef<NetDataCompressed>();
+      return RowArena::make<NetDataCompressed>();
     case Define::SERVER_DOUBLE:
-      return makeRef<NetDouble>();
+      return RowArena::make<NetDouble>();
     case Define::SERVER_FLOAT:
-      return makeRef<NetFloat>();
+      return RowArena::make<NetFloat>();
     case Define::SERVER_INTEGER:
-      return makeRef<NetInteger>();
+      return RowArena::make<NetInteger>();
     case Define::SERVER_BIGDECIMAL:
-      return makeRef<NetBigDecimal>();
+      return RowArena::make<NetBigDecimal>();
     case Define::SERVER_REAL:
-      return makeRef<Real>();
+      return RowArena::make<Real>();
     case Define::SERVER_SMALLINT:
-      return makeRef<SmallInt>();
+      return RowArena::make<SmallInt>();
     case Define::SERVER_TINYINT:
-      return makeRef<TinyInt>();
+      return RowArena::make<TinyInt>();
     case Define::SERVER_BIT:
-      return makeRef<Bit>();
+      return RowArena::make<Bit>();
     case Define::SERVER_SQLWARNING:
-      return makeRef<Warning>();
+      return RowArena::make<Warning>();
     default:
-      return makeRef<NetError>();  // 49, the codes named only, and every code outside the table
+      return RowArena::make<NetError>();  // 49, the codes named only, and every code outside the table
   }
 }
 

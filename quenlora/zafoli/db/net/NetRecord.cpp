@@ -7,6 +7,7 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
+#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
 
 namespace quenlora::zafoli::db::net {
@@ -37,6 +38,8 @@ void NetRecord::read(plat::io::DataInputStream& in) {
   auto fields = std::make_shared<Fields>();
   // The count is the sender's claim; memory follows the values actually read.
   fields->reserve(static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit)));
+  // The row's values share one allocation; each still lives as long as whoever holds it.
+  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)));
   for (int i = 0; i < count; ++i) {
     Ref<ServerObject> object = NetClass::getNextObject(in);
     if (object->getBaseType() != Define::SERVER_FIELD) {

@@ -62,6 +62,35 @@ TEST(NetRecord, ReadsStateRowNumberAndValues) {
   EXPECT_TRUE(r->getChangedFields().empty());
 }
 
+// The values of a decoded row share one allocation: each must still live as long as anyone holds it, wherever the
+// last holder lets go, and a row of more values than that allocation was sized for reads every one.
+TEST(NetRecord, ValuesOutliveTheirRowAndManyValuesReadWhole) {
+  Ref<Field> kept;
+  std::weak_ptr<NetRecord> gone;
+  {
+    const auto r = row(Define::RECSTATE_EXISTING);
+    r->setInt(1, 11);
+    kept = r->getChangedFields().at(0);
+    gone = r;
+  }
+  EXPECT_TRUE(gone.expired());
+  EXPECT_EQ(kept->getInt(), 11);
+  EXPECT_EQ(kept->shared_from_this().get(), static_cast<plat::lang::Object*>(kept.get()));
+  std::thread([held = std::move(kept)]() mutable {
+    EXPECT_EQ(held->getInt(), 11);
+    held.reset();
+  }).join();
+
+  for (int count : {1, 64, 65, 200}) {
+    Wire wire;
+    wire.u8(59).i16(0).u8(100).i32(1).i16(count);
+    for (int i = 0; i < count; ++i) wire.valueHeader(73, false, 1, 12).i16(3).ascii("v" + std::to_string(i % 10) + "x");
+    const auto r = wiretest::decodeAs<NetRecord>(wire);
+    ASSERT_EQ(r->getColumnCount(), count);
+    for (int i = 0; i < count; ++i) EXPECT_EQ(r->getString(i + 1).value_or(""), "v" + std::to_string(i % 10) + "x");
+  }
+}
+
 TEST(NetRecord, FreshRowIsInvalidWithoutValues) {
   NetRecord r;
   EXPECT_EQ(r.getState(), Define::RECSTATE_INVALID);

@@ -1,0 +1,57 @@
+#include "quenlora/zafoli/db/net/RowArena.h"
+
+#include <new>
+
+namespace quenlora::zafoli::db::net {
+
+namespace {
+
+// Room per object: the largest value kind with its reference-count block fits with some to spare.
+constexpr std::size_t kBytesPerObject = 128;
+// A row's count is the sender's claim: past this many objects the rest come from the heap.
+constexpr std::size_t kMaxObjects = 64;
+
+}  // namespace
+
+thread_local RowArena::Block* RowArena::current_ = nullptr;
+
+RowArena::Scope::Scope(std::size_t objects) : previous_(current_) {
+  const std::size_t capacity = (objects < kMaxObjects ? objects : kMaxObjects) * kBytesPerObject;
+  void* raw = ::operator new(sizeof(Block) + capacity);
+  Block* block = new (raw) Block();
+  block->capacity = capacity;
+  current_ = block;
+}
+
+RowArena::Scope::~Scope() {
+  Block* block = current_;
+  current_ = previous_;
+  release(block);
+}
+
+void* RowArena::take(Block* block, std::size_t size, std::size_t align) {
+  const std::size_t start = (block->used + align - 1) / align * align;
+  if (align <= alignof(Block) && start + size <= block->capacity) {
+    block->used = start + size;
+    block->holds.fetch_add(1, std::memory_order_relaxed);
+    return dataOf(block) + start;
+  }
+  return ::operator new(size);
+}
+
+void RowArena::give(Block* block, void* p, std::size_t size) {
+  auto* bytes = static_cast<unsigned char*>(p);
+  if (bytes >= dataOf(block) && bytes < dataOf(block) + block->capacity) {
+    release(block);
+    return;
+  }
+  ::operator delete(p, size);
+}
+
+void RowArena::release(Block* block) {
+  if (block->holds.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+  block->~Block();
+  ::operator delete(static_cast<void*>(block));
+}
+
+}  // namespace quenlora::zafoli::db::net

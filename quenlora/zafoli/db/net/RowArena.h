@@ -1,0 +1,72 @@
+// One heap block for the values of a row being decoded, instead of one allocation per value. Each value keeps its
+// own reference count and may outlive its row; the block is freed when the last object made in it goes. While a
+// Scope is open on a thread, make() takes from its block what fits and the heap for the rest. Any thread may
+// release objects made in a block.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+
+#include "platform/lang/Object.h"
+
+namespace quenlora::zafoli::db::net {
+
+class RowArena {
+  struct Block;
+
+ public:
+  // A block for about `objects` objects is current on this thread until the scope ends (the previous one, if any,
+  // after that). The scope's own hold on the block ends with it.
+  class Scope {
+   public:
+    explicit Scope(std::size_t objects);
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+
+   private:
+    Block* previous_;
+  };
+
+  // A new T from the current block when one is open and has room, else from the heap.
+  template <class T>
+  static plat::lang::Ref<T> make() {
+    if (Block* block = current()) return std::allocate_shared<T>(Allocator<T>(block));
+    return std::make_shared<T>();
+  }
+
+ private:
+  struct alignas(std::max_align_t) Block {
+    std::atomic<std::size_t> holds{1};  // the scope's, plus one per object still in the block
+    std::size_t used = 0;
+    std::size_t capacity = 0;
+  };
+
+  template <class T>
+  struct Allocator {
+    using value_type = T;
+    explicit Allocator(Block* b) : block(b) {}
+    template <class U>
+    Allocator(const Allocator<U>& other) : block(other.block) {}  // NOLINT: rebinding is implicit by design
+    T* allocate(std::size_t n) { return static_cast<T*>(take(block, n * sizeof(T), alignof(T))); }
+    void deallocate(T* p, std::size_t n) { give(block, p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const Allocator<U>& other) const {
+      return block == other.block;
+    }
+    Block* block;
+  };
+
+  static Block* current() { return current_; }
+  static unsigned char* dataOf(Block* block) { return reinterpret_cast<unsigned char*>(block + 1); }
+  // size bytes from the block when they fit (one more hold on it), else from the heap.
+  static void* take(Block* block, std::size_t size, std::size_t align);
+  // Gives back what take gave: a hold on the block, or heap memory.
+  static void give(Block* block, void* p, std::size_t size);
+  static void release(Block* block);
+
+  static thread_local Block* current_;
+};
+
+}  // namespace quenlora::zafoli::db::net

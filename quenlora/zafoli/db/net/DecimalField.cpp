@@ -21,6 +21,22 @@ const Decimal& one() {
   return value;
 }
 
+// The double nearest the decimal. When the unscaled value and the power of ten are both exact doubles, one IEEE
+// division or multiplication gives that nearest double directly; only other values go through the text.
+double toDouble(const Decimal& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr int kMaxExactPower = 22;
+  constexpr std::size_t kMantissaBits = 53;
+  const int scale = value.scale();
+  const mpz_class& unscaled = value.unscaledValue();
+  if (scale >= -kMaxExactPower && scale <= kMaxExactPower && mpz_sizeinbase(unscaled.get_mpz_t(), 2) <= kMantissaBits) {
+    const double exact = unscaled.get_d();
+    return scale >= 0 ? exact / kPowersOfTen[scale] : exact * kPowersOfTen[-scale];
+  }
+  return value.doubleValue();
+}
+
 }  // namespace
 
 bool DecimalField::getBoolean() const {
@@ -48,7 +64,12 @@ float DecimalField::getFloat() const {
 }
 
 double DecimalField::getDouble() const {
-  return isNull() ? 0.0 : value_.doubleValue();
+  if (isNull()) return 0.0;
+  if (!doubleKnown_) {
+    double_ = toDouble(value_);
+    doubleKnown_ = true;
+  }
+  return double_;
 }
 
 std::optional<std::string> DecimalField::getString() const {
@@ -67,6 +88,7 @@ plat::lang::Value DecimalField::getObject() const {
 
 void DecimalField::store(Decimal value) {
   value_ = std::move(value);
+  doubleKnown_ = false;
   stored();
 }
 
@@ -110,6 +132,7 @@ void DecimalField::setObject(const plat::lang::Value& value) {
 void DecimalField::readText(const std::string& text) {
   try {
     value_ = Decimal(text);
+    doubleKnown_ = false;
   } catch (const plat::lang::NumberFormatException&) {
     throw plat::sql::SQLException(NetErrors::OBJECT_STREAM_ERROR);
   }

@@ -1,8 +1,11 @@
 // Fetching a 100,000-row, five-column result: through the driver and the middleware test server on loopback
 // (rows in batches over the wire, every value read), and the same query straight through the SQLite driver, in
 // one run (items = rows). The direct run also reports wire_over_direct, the driver's rows per second over its own.
-// Both report allocs_per_row (operator new, counted process-wide, so the test server's count in the driver run).
-// Pin the program to one CPU (taskset -c N) for CPU-cost figures; it prints the CPUs it may use.
+// Where libpq and the PostgreSQL test server are there, the reference reads the same rows through a cursor, 23 rows
+// per FETCH (the driver's round-trip shape for these columns), and the program prints the driver's rate over it.
+// The driver runs report allocs_per_row (operator new, counted process-wide, so the test server's count in the
+// driver run). Pin the program to one CPU (taskset -c N) for CPU-cost figures: the servers it starts inherit the
+// pinning; it prints the CPUs it may use.
 #include <benchmark/benchmark.h>
 #include <sched.h>
 #include <unistd.h>
@@ -22,6 +25,14 @@
 #include "platform/sql/Statement.h"
 #include "quenlora/zafoli/db/jdbc/Driver.h"
 #include "testkit/middleware/sql/SqlMiddlewareServer.h"
+
+// The reference needs libpq, which the fixture's link brings where it is installed.
+#if __has_include(<libpq-fe.h>)
+#define HAVE_POSTGRES 1
+#include <libpq-fe.h>
+
+#include "testkit/postgres/PostgresServer.h"
+#endif
 
 namespace {
 
@@ -101,6 +112,108 @@ void BM_FetchThroughDriver(benchmark::State& state) {
 }
 BENCHMARK(BM_FetchThroughDriver)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+#ifdef HAVE_POSTGRES
+constexpr int kRowsPerFetch = 23;
+double g_libpqRowsPerSecond = 0;
+
+// Runs one command; false, with the server's message as the benchmark's error, when it fails.
+bool command(PGconn* conn, const char* sql, benchmark::State& state) {
+  PGresult* result = PQexec(conn, sql);
+  const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+  if (!ok) state.SkipWithError(PQerrorMessage(conn));
+  PQclear(result);
+  return ok;
+}
+
+// The same rows and values, read through a cursor kRowsPerFetch rows per round trip; the row count.
+int readAllLibpq(PGconn* conn, benchmark::State& state) {
+  const std::string fetch = "fetch " + std::to_string(kRowsPerFetch) + " from c";
+  if (!command(conn, "begin", state)) return 0;
+  if (!command(conn, (std::string("declare c no scroll cursor for ") + kQuery).c_str(), state)) return 0;
+  int rows = 0;
+  std::int64_t sum = 0;
+  for (;;) {
+    PGresult* result = PQexec(conn, fetch.c_str());
+    if (PQresultStatus(result) != PGRES_TUPLES_OK) {
+      state.SkipWithError(PQerrorMessage(conn));
+      PQclear(result);
+      return rows;
+    }
+    const int n = PQntuples(result);
+    for (int i = 0; i < n; ++i) {
+      sum += std::strtol(PQgetvalue(result, i, 0), nullptr, 10);
+      benchmark::DoNotOptimize(std::string(PQgetvalue(result, i, 1), PQgetlength(result, i, 1)));
+      benchmark::DoNotOptimize(std::strtod(PQgetvalue(result, i, 2), nullptr));
+      sum += std::strtol(PQgetvalue(result, i, 3), nullptr, 10);
+      benchmark::DoNotOptimize(std::string(PQgetvalue(result, i, 4), PQgetlength(result, i, 4)));
+      ++rows;
+    }
+    PQclear(result);
+    if (n < kRowsPerFetch) break;
+  }
+  command(conn, "close c", state);
+  command(conn, "commit", state);
+  benchmark::DoNotOptimize(sum);
+  return rows;
+}
+
+// A database holding the driver run's table and rows, made once.
+std::string libpqDatabase(testkit::PostgresServer& pg) {
+  static const std::string name = [&] {
+    std::string database = pg.createDatabase();
+    pg.exec(database,
+            "create table fetch_rows (id integer, name varchar(20), amount double precision, qty integer, "
+            "code char(8)); insert into fetch_rows select x, 'name ' || x, x * 0.25, x % 97, "
+            "'C' || lpad(x::text, 7, '0') from generate_series(1, " +
+                std::to_string(kRows) + ") x");
+    return database;
+  }();
+  return name;
+}
+
+void BM_FetchThroughDriver_Reference(benchmark::State& state) {
+  std::string whyNot;
+  testkit::PostgresServer* pg = nullptr;
+  try {
+    pg = testkit::PostgresServer::shared(whyNot);
+  } catch (const std::exception& e) {
+    whyNot = e.what();
+  }
+  if (pg == nullptr) {
+    state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
+    return;
+  }
+  const std::string info = "host=127.0.0.1 port=" + std::to_string(pg->port()) + " dbname=" + libpqDatabase(*pg) +
+                           " user=" + testkit::PostgresServer::kUser +
+                           " password=" + testkit::PostgresServer::kPassword;
+  PGconn* conn = PQconnectdb(info.c_str());
+  if (PQstatus(conn) != CONNECTION_OK) {
+    state.SkipWithError(PQerrorMessage(conn));
+    PQfinish(conn);
+    return;
+  }
+  std::int64_t rows = 0;
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const int got = readAllLibpq(conn, state);
+    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (got != kRows) {
+      state.SkipWithError("the cursor did not give every row");
+      break;
+    }
+    rows += got;
+  }
+  PQfinish(conn);
+  state.SetItemsProcessed(rows);
+  g_libpqRowsPerSecond = seconds > 0 ? static_cast<double>(rows) / seconds : 0;
+  if (g_wireRowsPerSecond > 0 && g_libpqRowsPerSecond > 0) {
+    state.counters["driver_over_libpq"] = g_wireRowsPerSecond / g_libpqRowsPerSecond;
+  }
+}
+BENCHMARK(BM_FetchThroughDriver_Reference)->UseRealTime()->Unit(benchmark::kMillisecond);
+#endif  // HAVE_POSTGRES
+
 void BM_FetchDirect(benchmark::State& state) {
   auto& srv = fixture();
   auto connection = plat::sql::DriverManager::getConnection(srv.databaseUrl());
@@ -130,6 +243,12 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
+#ifdef HAVE_POSTGRES
+  if (g_wireRowsPerSecond > 0 && g_libpqRowsPerSecond > 0) {
+    std::printf("driver over libpq cursor (%d rows per fetch): %.3f\n", kRowsPerFetch,
+                g_wireRowsPerSecond / g_libpqRowsPerSecond);
+  }
+#endif
   benchmark::Shutdown();
   return 0;
 }

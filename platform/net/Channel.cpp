@@ -34,7 +34,8 @@ bool Channel::waitFor(int fd, bool forWrite, int ms) {
   for (;;) {
     int wait = -1;
     if (ms != kNoTimeout) {
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      // Rounded up: poll counts whole milliseconds, and a part of one left must still be waited for.
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
       if (left <= 0) return false;
       wait = static_cast<int>(left);
     }

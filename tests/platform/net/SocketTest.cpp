@@ -139,6 +139,25 @@ TEST(Socket, BytesAlreadyQueuedAreReadUnderTheShortestTimeOut) {
   ::close(listener);
 }
 
+// poll counts whole milliseconds: the time left must be rounded up, or a 1 ms time-out would end before any wait.
+// A lower bound only: a correct wait can never be shorter than its time-out, however loaded the machine.
+TEST(Socket, TheShortestTimeOutIsWaitedFor) {
+  ClearingHouseServer server;
+  ConnectionScript never;
+  never.kind = ConnectionScript::Kind::NeverAnswer;
+  never.pauseMs = 5000;
+  server.setDefaultScript(never);
+  Socket s;
+  s.setSoTimeout(5000);
+  s.connect(server.address(), server.port(), 5000);
+  s.setSoTimeout(1);
+  for (int round = 0; round < 5; ++round) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(s.getInputStream()->read(), plat::net::SocketTimeoutException) << round;
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1)) << round;
+  }
+}
+
 TEST(Socket, EndOfStreamAndAvailable) {
   ClearingHouseServer server;
   ConnectionScript close;

@@ -64,12 +64,7 @@ float DecimalField::getFloat() const {
 }
 
 double DecimalField::getDouble() const {
-  if (isNull()) return 0.0;
-  if (!doubleKnown_) {
-    double_ = toDouble(value_);
-    doubleKnown_ = true;
-  }
-  return double_;
+  return isNull() ? 0.0 : toDouble(value_);
 }
 
 std::optional<std::string> DecimalField::getString() const {
@@ -88,7 +83,6 @@ plat::lang::Value DecimalField::getObject() const {
 
 void DecimalField::store(Decimal value) {
   value_ = std::move(value);
-  doubleKnown_ = false;
   stored();
 }
 
@@ -132,7 +126,6 @@ void DecimalField::setObject(const plat::lang::Value& value) {
 void DecimalField::readText(const std::string& text) {
   try {
     value_ = Decimal(text);
-    doubleKnown_ = false;
   } catch (const plat::lang::NumberFormatException&) {
     throw plat::sql::SQLException(NetErrors::OBJECT_STREAM_ERROR);
   }

@@ -51,10 +51,6 @@ class DecimalField : public NumberField {
   void store(plat::math::Decimal value);
 
   plat::math::Decimal value_;
-  // The double of value_, made on the first getDouble after each change: a decimal's conversion goes through its
-  // text, and a reader asks for the same value again and again.
-  mutable double double_ = 0.0;
-  mutable bool doubleKnown_ = false;
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -273,45 +273,6 @@ TEST(FieldWire, DateAndTimeFieldsAreNormalisedByTheCalendar) {
   }
 }
 
-// A decimal read from its text keeps its double once asked for it: every later change of the value (a setter, a
-// null, a fresh read) must be what the next getDouble gives, never the double of the value before.
-TEST(FieldWire, DecimalKindsGiveTheDoubleOfTheValueTheyHoldNow) {
-  struct Change {
-    const char* name;
-    std::function<void(Field&)> apply;
-    double expected;
-  };
-  const std::vector<Change> changes = {
-      {"setString", [](Field& f) { f.setString("-0.75"); }, -0.75},
-      {"setLong", [](Field& f) { f.setLong(3); }, 3.0},
-      {"setDouble", [](Field& f) { f.setDouble(0.1); }, 0.1},
-      {"setFloat", [](Field& f) { f.setFloat(0.5f); }, 0.5},
-      {"setBigDecimal", [](Field& f) { f.setBigDecimal(plat::math::Decimal("2.25")); }, 2.25},
-      {"setObject", [](Field& f) { f.setObject(plat::lang::Value::ofDecimal(plat::math::Decimal("7.5"))); }, 7.5},
-      {"setBoolean", [](Field& f) { f.setBoolean(true); }, 1.0},
-      {"null", [](Field& f) { f.setBigDecimal(std::nullopt); }, 0.0},
-      {"read again",
-       [](Field& f) {
-         wiretest::Input again(Wire().valueHeader(f.getType(), false).str("42.125"));
-         again.in().readUnsignedByte();  // the type code, which the factory reads
-         f.read(again.in());
-       },
-       42.125},
-  };
-  for (int code : {80, 83}) {  // DOUBLE, NUMERIC
-    for (const auto& change : changes) {
-      wiretest::Input input(Wire().valueHeader(code, false).str("12.50"));
-      auto field = plat::lang::refCast<Field>(input.next());
-      ASSERT_TRUE(field) << code;
-      EXPECT_EQ(field->getDouble(), 12.5) << code << " " << change.name;
-      EXPECT_EQ(field->getDouble(), 12.5) << code << " " << change.name;
-      change.apply(*field);
-      EXPECT_EQ(field->getDouble(), change.expected) << code << " " << change.name;
-      EXPECT_EQ(field->getDouble(), change.expected) << code << " " << change.name;
-    }
-  }
-}
-
 // The double of a decimal is the nearest one to its exact value, whichever way it is reached: the same as the
 // conversion through the decimal's text, at the edges of the exact shortcut too.
 TEST(FieldWire, DecimalKindsGiveTheNearestDouble) {

@@ -75,9 +75,13 @@ std::size_t WireText::wireLength(std::string_view text) {
 }
 
 void WireText::assignFromWire(std::string& text, const std::uint8_t* bytes, std::size_t size) {
-  text.clear();
-  text.reserve(size);
-  for (std::size_t i = 0; i < size; ++i) {
+  // Texts are nearly always plain ASCII: that part is copied whole, only the rest byte by byte.
+  std::size_t ascii = 0;
+  while (ascii < size && bytes[ascii] < 0x80) ++ascii;
+  text.assign(reinterpret_cast<const char*>(bytes), ascii);
+  if (ascii == size) return;
+  text.reserve(ascii + 2 * (size - ascii));
+  for (std::size_t i = ascii; i < size; ++i) {
     const std::uint8_t b = bytes[i];
     if (b < 0x80) {
       text.push_back(static_cast<char>(b));

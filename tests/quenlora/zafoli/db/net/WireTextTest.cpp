@@ -42,6 +42,13 @@ TEST(WireText, EveryByteRoundTripsThroughItsCharacter) {
   EXPECT_EQ(text.size(), 128u + 2 * 128u);
   EXPECT_EQ(WireText::toWire(text), all);
   EXPECT_EQ(WireText::fromWire(Bytes{0xE9}), "\xC3\xA9");
+  EXPECT_EQ(WireText::fromWire(Bytes{'a', 0xE9, 'b', 0x80}),
+            "a\xC3\xA9"
+            "b\xC2\x80");
+  // A text read into a string that held one before keeps nothing of it.
+  std::string reused = "previous text, longer than the next";
+  WireText::assignFromWire(reused, Bytes{'x', 0xFF}.data(), 2);
+  EXPECT_EQ(reused, "x\xC3\xBF");
 }
 
 }  // namespace

@@ -115,12 +115,12 @@ int Record::columnCount() const {
 
 int Record::columnType(int column) const {
   checkColumn(column);
-  return view_->getMetaData().getColumnType(column);
+  return view_->columns().getColumnType(column);
 }
 
 int Record::columnScale(int column) const {
   checkColumn(column);
-  return view_->getMetaData().getScale(column);
+  return view_->columns().getScale(column);
 }
 
 int Record::columnNumber(const std::string& name) {

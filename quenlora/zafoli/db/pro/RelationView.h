@@ -140,6 +140,8 @@ class RelationView : public plat::lang::Object, public DataAccess {
   // A set on a record: that column's binder tells its links when the record is the current one.
   void columnChanged(Record& record, int column);
   int columnCount() const { return descriptor_.columns ? descriptor_.columns->getColumnCount() : 0; }
+  // The column description, without the metadata handle's count traffic (hot paths).
+  const net::Entity& columns() const { return *descriptor_.columns; }
 
  protected:
   Record& accessRecord() override { return *current_; }

@@ -119,10 +119,16 @@ step_install() {
   [ -n "$url" ] || { kill "$server" 2>/dev/null || true; cat "$scratch/middleware.log" >&2; fail "middleware server did not start"; }
   out=$("$scratch/examples/drivella_query" "$url" "select ndc, name, price from drug order by ndc" demo demo) ||
     { kill "$server" 2>/dev/null || true; fail "drivella_query failed: $out"; }
+  local form
+  form=$("$scratch/examples/rowlace_form" "${url#jdbc:}" "select ndc, name from drug order by ndc" \
+    "select price from drug where ndc = ?" ndc demo demo) ||
+    { kill "$server" 2>/dev/null || true; fail "rowlace_form failed: $form"; }
   kill "$server" 2>/dev/null || true
   wait "$server" 2>/dev/null || true
   grep -q "Amoxicillin 500 mg" <<<"$out" && grep -q "(2 rows)" <<<"$out" || fail "drivella_query printed: $out"
   echo "drivella_query: $(tail -n 1 <<<"$out")"
+  grep -q -- "- 12.9" <<<"$form" && grep -q "(2 rows)" <<<"$form" || fail "rowlace_form printed: $form"
+  echo "rowlace_form: $(tail -n 1 <<<"$form")"
 
   # Each library's pkg-config file resolves with its dependencies.
   local pc

@@ -1,12 +1,13 @@
 #include "testkit/middleware/sql/PMVTRelView.h"
 
 #include "testkit/middleware/sql/PMVTPreparedRelView.h"
+#include "testkit/middleware/sql/ProxyListView.h"
 
 namespace testkit::middleware::sql {
 
 namespace {
 
-constexpr int METHOD_getPreparedRelView = 1, METHOD_setName = 3;
+constexpr int METHOD_getPreparedRelView = 1, METHOD_setName = 3, METHOD_getListProxy = 6;
 
 }  // namespace
 
@@ -16,6 +17,9 @@ std::vector<Encoded> PMVTRelView::invoke(int method, const std::vector<Arg>& arg
     switch (method) {
       case METHOD_getPreparedRelView:
         return {MwEncode::dataInt(session_->scope->add(std::make_shared<PMVTPreparedRelView>(session_, model_, id_)))};
+      case METHOD_getListProxy:
+        session_->checkLogin(a.text(1), a.text(2));
+        return {MwEncode::dataInt(session_->scope->add(std::make_shared<ProxyListView>(session_, a.text(3))))};
       case METHOD_setName:
         name_ = a.text(0);
         return {};

@@ -1,4 +1,5 @@
-// Server object "PMVTRelView": one view of a multi-view; names it (3) and prepares detail queries on it (1).
+// Server object "PMVTRelView": one view of a multi-view; names it (3), prepares detail queries on it (1) and makes
+// lookup-list proxies (6).
 // Called under its scope's lock.
 #pragma once
 

@@ -363,7 +363,6 @@ void DataAccess::setNull(int column, int sqlType) {
 std::string DataAccess::stringValue(int column, const TextOptions& options) {
   Record& record = accessRecord();
   const int type = options.sqlType ? *options.sqlType : record.columnType(column);
-  const int scale = options.scale == 0 ? record.columnScale(column) : options.scale;
   if (isNull(column)) return "";
   switch (type) {
     case Types::BIT:
@@ -377,6 +376,7 @@ std::string DataAccess::stringValue(int column, const TextOptions& options) {
       return std::to_string(getLong(column));
     case Types::NUMERIC:
     case Types::DECIMAL: {
+      const int scale = options.scale == 0 ? record.columnScale(column) : options.scale;
       const auto value = getBigDecimal(column, scale);
       return value ? value->toPlainString() : "";
     }

@@ -25,11 +25,11 @@ class FlagScope {
 }  // namespace
 
 bool ProjBinder::isReadable() const {
-  return view_.getRecord()->isReadable();
+  return view_.isCurrentRecordReadable();
 }
 
 bool ProjBinder::isWritable() const {
-  return columnWritable_ && view_.getRecord()->isWritable();
+  return columnWritable_ && view_.isCurrentRecordWritable();
 }
 
 std::string ProjBinder::getColumnName() const {

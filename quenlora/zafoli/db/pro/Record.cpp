@@ -108,18 +108,19 @@ void Record::checkColumn(int column) const {
 }
 
 int Record::columnCount() const {
-  // The blank record has no values, but its columns are the view's.
-  return view_ && multiView_.lock() ? view_->columnCount() : row_->getColumnCount();
+  // The blank record has no values, but its columns are the view's. A record is used on its view's thread, so a
+  // multi-view alive here stays alive for the call: no lock (and no count traffic) on every column access.
+  return view_ && !multiView_.expired() ? view_->columnCount() : row_->getColumnCount();
 }
 
 int Record::columnType(int column) const {
   checkColumn(column);
-  return view_->getMetaData().getColumnType(column);
+  return view_->columns().getColumnType(column);
 }
 
 int Record::columnScale(int column) const {
   checkColumn(column);
-  return view_->getMetaData().getScale(column);
+  return view_->columns().getScale(column);
 }
 
 int Record::columnNumber(const std::string& name) {

@@ -11,6 +11,7 @@
 #include "quenlora/zafoli/db/pro/AutoDetail.h"
 #include "quenlora/zafoli/db/pro/Cardinality.h"
 #include "quenlora/zafoli/db/pro/InitialRecordPosition.h"
+#include "quenlora/zafoli/db/pro/ListBinder.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
 #include "quenlora/zafoli/db/pro/OptimisticConcurrency.h"
 #include "quenlora/zafoli/db/pro/Session.h"
@@ -301,6 +302,48 @@ void RelationView::bindRecordSet(const std::shared_ptr<RecordSetLink>& link) {
   if (multiView_.isDesignTime()) return;
   if (bindingNotify_) link->notifyRecordSetChange(*this);
   recordSetLinks_.push_back(link);
+}
+
+Ref<ListBinder> RelationView::bindList(const Ref<ConnectionInfo>& conn, const std::string& sql,
+                                       const std::shared_ptr<ListLink>& link,
+                                       const std::vector<plat::lang::Value>& masterColumns) {
+  std::vector<int> numbers;
+  for (const auto& column : masterColumns) {
+    switch (column.kind()) {
+      case plat::lang::Value::Kind::Byte:
+      case plat::lang::Value::Kind::Short:
+      case plat::lang::Value::Kind::Int:
+        numbers.push_back(column.intValue());
+        break;
+      case plat::lang::Value::Kind::String:
+        numbers.push_back(findProjByName(column.getString()));
+        break;
+      default:
+        throw plat::sql::SQLException(kColumnNotFound);
+    }
+  }
+  return bindList(conn, sql, link, numbers);
+}
+
+Ref<ListBinder> RelationView::bindList(const Ref<ConnectionInfo>& conn, const std::string& sql,
+                                       const std::shared_ptr<ListLink>& link, const std::vector<int>& masterColumns) {
+  if (!conn) throw plat::sql::SQLException(Session::kNoConnection);
+  auto session = getSession();
+  std::int32_t listProxyID = 0;
+  if (!multiView_.isDesignTime()) {
+    // Checked before the server makes a list proxy that nothing would use.
+    for (int column : masterColumns) {
+      if (column < 1 || column > columnCount()) throw plat::sql::SQLException(kColumnNotFound);
+    }
+    const net::Reply reply =
+        session->invokeWithLogon(*server_, METHOD_getListProxy, *conn, [&](const ConnectionInfo& c) {
+          return ServerHandle::Args{makeRef<net::TextParam>(0, c.getDBString()),
+                                    makeRef<net::TextParam>(0, c.getUser()),
+                                    makeRef<net::TextParam>(0, c.getPassword()), makeRef<net::TextParam>(0, sql)};
+        });
+    listProxyID = reply.getInt(0);
+  }
+  return ListBinder::create(multiView_.handle(this), listProxyID, masterColumns, link, std::move(session), conn);
 }
 
 void RelationView::unBindObj(const ProjLink& link) {

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "platform/lang/Object.h"
+#include "platform/lang/Value.h"
 #include "platform/util/Properties.h"
 #include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/pro/ConnectionInfo.h"
 #include "quenlora/zafoli/db/pro/DataAccess.h"
+#include "quenlora/zafoli/db/pro/ListLink.h"
 #include "quenlora/zafoli/db/pro/ProjBinder.h"
 #include "quenlora/zafoli/db/pro/Record.h"
 #include "quenlora/zafoli/db/pro/RecordLink.h"
@@ -27,6 +29,7 @@
 namespace quenlora::zafoli::db::pro {
 
 class AutoDetail;
+class ListBinder;
 class MultiView;
 class Request;
 class Session;
@@ -106,6 +109,13 @@ class RelationView : public plat::lang::Object, public DataAccess {
   std::shared_ptr<ProjBinder> bindProj(int column, const std::shared_ptr<ProjLink>& link);
   void bindCurrentRecord(const std::shared_ptr<RecordLink>& link);
   void bindRecordSet(const std::shared_ptr<RecordSetLink>& link);
+  // A lookup list re-queried from the current values of the master columns (numbers, or names and number texts);
+  // the server's list proxy is asked for with the logon-retry rule. At design time nothing is sent.
+  plat::lang::Ref<ListBinder> bindList(const plat::lang::Ref<ConnectionInfo>& conn, const std::string& sql,
+                                       const std::shared_ptr<ListLink>& link,
+                                       const std::vector<plat::lang::Value>& masterColumns);
+  plat::lang::Ref<ListBinder> bindList(const plat::lang::Ref<ConnectionInfo>& conn, const std::string& sql,
+                                       const std::shared_ptr<ListLink>& link, const std::vector<int>& masterColumns);
   void unBindObj(const ProjLink& link);
   void unBindProj(int column);
 
@@ -130,6 +140,8 @@ class RelationView : public plat::lang::Object, public DataAccess {
   // A set on a record: that column's binder tells its links when the record is the current one.
   void columnChanged(Record& record, int column);
   int columnCount() const { return descriptor_.columns ? descriptor_.columns->getColumnCount() : 0; }
+  // The column description, without the metadata handle's count traffic (hot paths).
+  const net::Entity& columns() const { return *descriptor_.columns; }
 
  protected:
   Record& accessRecord() override { return *current_; }

@@ -24,7 +24,6 @@ constexpr const char* kProtocol = "orvo";
 constexpr const char* kBadProtocol = "Unrecognized protocol.";
 constexpr const char* kBadSyntax = "Invalid URL syntax.";
 constexpr const char* kBadSubname = "Invalid subname syntax.";
-constexpr const char* kNoConnection = "ConnectionInfo object is null";
 constexpr const char* kNoDesignMetaData = "DatabaseMetaData is not available during DesignTime";
 
 struct Address {

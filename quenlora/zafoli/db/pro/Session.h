@@ -34,6 +34,7 @@ class Session : public plat::lang::Object {
   static constexpr int METHOD_createView = 2;
   static constexpr int METHOD_inquireDSN = 3;
   static constexpr const char* kClassName = "PMVTClientSession";
+  static constexpr const char* kNoConnection = "ConnectionInfo object is null";
 
   // An unconnected shell: no URL, no default connection; calls fail, nothing crashes.
   Session();

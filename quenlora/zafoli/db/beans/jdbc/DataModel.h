@@ -4,12 +4,16 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/beans/binding/PersistentObjectModel.h"
 #include "quenlora/zafoli/db/beans/jdbc/ColumnMetaData.h"
+#include "quenlora/zafoli/db/beans/jdbc/SqlText.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
@@ -33,6 +37,12 @@ class DataModel : public plat::lang::Object, public binding::PersistentObjectMod
   void addColumnMetaData(plat::lang::Ref<ColumnMetaData> column) { m_Columns.push_back(std::move(column)); }
   const std::vector<plat::lang::Ref<ColumnMetaData>>& columns() const { return m_Columns; }
 
+  // The write texts made for rows of this model, by the shape of the row they were made for (which columns
+  // changed, stand in the WHERE clause, held NULL): rows of one class write the same few texts again and again.
+  static constexpr std::size_t kCachedTexts = 256;
+  std::optional<SqlText> cachedText(const std::string& shape) const;
+  void cacheText(const std::string& shape, const SqlText& text) const;
+
   std::string getClassName() const override { return "quenlora.zafoli.db.beans.jdbc.DataModel"; }
 
  private:
@@ -40,6 +50,8 @@ class DataModel : public plat::lang::Object, public binding::PersistentObjectMod
   std::string m_ProductName;
   std::atomic<bool> m_Unique{false};
   std::vector<plat::lang::Ref<ColumnMetaData>> m_Columns;
+  mutable std::mutex textsMutex_;
+  mutable std::unordered_map<std::string, SqlText> texts_;  // guarded by textsMutex_; at most kCachedTexts
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

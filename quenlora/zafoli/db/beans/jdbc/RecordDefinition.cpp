@@ -235,6 +235,12 @@ int RecordDefinition::save() {
   if (bean->isConnectionClosed()) bean->connect();
   m_SQL = SqlText();
   m_HasSQL = false;
+  // The row class's statements of this save are prepared on the bean taken above.
+  m_SaveBean = bean;
+  struct Forget {
+    Ref<JdbcConnection>& bean;
+    ~Forget() { bean = nullptr; }
+  } forget{m_SaveBean};
   Ref<plat::sql::PreparedStatement> statement;
   try {
     std::string kind;
@@ -304,7 +310,7 @@ Ref<plat::sql::PreparedStatement> RecordDefinition::getStatement(Ref<plat::sql::
       throw plat::lang::IllegalArgumentException("Unexpected error in RecordDefinition : getStatement");
   }
   if (!text) return nullptr;
-  Ref<JdbcConnection> bean = getJdbcConnection();
+  Ref<JdbcConnection> bean = m_SaveBean ? m_SaveBean : getJdbcConnection();
   if (!bean) throw SQLException("The connection is closed");
   m_SQL = std::move(*text);
   m_HasSQL = true;

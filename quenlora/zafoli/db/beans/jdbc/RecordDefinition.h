@@ -170,6 +170,8 @@ class RecordDefinition : public BaseRecordDefinition {
   bool inWhereClause(const DataModel& model, bool unique, std::size_t column) const;
   // The predicate's text and markers, appended; SQLException without any usable column when required.
   void appendPredicate(SqlText& text, const std::string& op, bool required);
+  // The row's shape for the text of kind: per column whether it changed, stands in the WHERE clause, is NULL.
+  std::string shapeOf(char kind, const DataModel& model, int& changedCount) const;
   std::optional<SqlText> insertText();
   std::optional<SqlText> updateText();
   SqlText deleteText();
@@ -182,9 +184,10 @@ class RecordDefinition : public BaseRecordDefinition {
   static std::atomic<bool> log_;
   static std::atomic<bool> debug_;
 
-  SqlText m_SQL;          // guarded by m_Lock: this row's current write text and its bound values
-  bool m_HasSQL = false;  // guarded by m_Lock: whether the current save built a text
-  int colModif = 0;       // guarded by m_Lock
+  SqlText m_SQL;                               // guarded by m_Lock: this row's current write text and its bound values
+  bool m_HasSQL = false;                       // guarded by m_Lock: whether the current save built a text
+  int colModif = 0;                            // guarded by m_Lock
+  plat::lang::Ref<JdbcConnection> m_SaveBean;  // guarded by m_Lock: the bean of the save in progress, else null
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

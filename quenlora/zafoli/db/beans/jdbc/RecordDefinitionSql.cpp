@@ -157,48 +157,82 @@ std::string RecordDefinition::getQueryString(const std::string& op) {
 
 // --- the write texts -----------------------------------------------------------------------------------------
 
+std::string RecordDefinition::shapeOf(char kind, const DataModel& model, int& changedCount) const {
+  const bool unique = uniqueNow(model);
+  const std::size_t count = std::min(model.columns().size(), m_ModifiedValues.size());
+  std::string shape(1, kind);
+  shape.reserve(count + 1);
+  changedCount = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const bool isChanged = changed(i);
+    changedCount += isChanged ? 1 : 0;
+    shape.push_back(static_cast<char>('0' + (isChanged ? 1 : 0) + (inWhereClause(model, unique, i) ? 2 : 0) +
+                                      (m_OriginalValues[i].isNull() ? 4 : 0)));
+  }
+  return shape;
+}
+
 std::optional<SqlText> RecordDefinition::insertText() {
   auto dataModel = model();
-  std::vector<std::size_t> columns;
-  for (std::size_t i = 0; i < m_ModifiedValues.size() && i < dataModel->columns().size(); ++i) {
-    if (changed(i)) columns.push_back(i);
-  }
-  if (columns.empty()) return std::nullopt;
+  int changedCount = 0;
+  const std::string shape = shapeOf('I', *dataModel, changedCount);
+  if (changedCount == 0) return std::nullopt;
+  if (auto cached = dataModel->cachedText(shape)) return cached;
   SqlText text;
-  text.append("INSERT INTO " + dataModel->getModelName() + "( ");
-  for (std::size_t k = 0; k < columns.size(); ++k) {
-    if (k > 0) text.append(",");
-    text.append(dataModel->columns()[columns[k]]->getName());
+  text.append("INSERT INTO ");
+  text.append(dataModel->getModelName());
+  text.append("( ");
+  bool first = true;
+  for (std::size_t i = 1; i < shape.size(); ++i) {
+    if (((shape[i] - '0') & 1) == 0) continue;
+    if (!first) text.append(",");
+    first = false;
+    text.append(dataModel->columns()[i - 1]->getName());
   }
   text.append(" ) VALUES( ");
-  for (std::size_t k = 0; k < columns.size(); ++k) text.appendMarker(k > 0 ? "," : "", "");
+  for (int k = 0; k < changedCount; ++k) text.appendMarker(k > 0 ? "," : "", "");
   text.append(" )\n");
+  dataModel->cacheText(shape, text);
   return text;
 }
 
 std::optional<SqlText> RecordDefinition::updateText() {
   auto dataModel = model();
+  int changedCount = 0;
+  const std::string shape = shapeOf('U', *dataModel, changedCount);
+  if (changedCount == 0) return std::nullopt;
+  colModif = changedCount;
+  if (auto cached = dataModel->cachedText(shape)) return cached;
   SqlText text;
-  text.append("UPDATE " + dataModel->getModelName() + " SET ");
-  int set = 0;
-  for (std::size_t i = 0; i < m_ModifiedValues.size() && i < dataModel->columns().size(); ++i) {
-    if (!changed(i)) continue;
-    text.appendMarker((set > 0 ? "," : "") + dataModel->columns()[i]->getName() + " = ", "");
-    ++set;
+  text.append("UPDATE ");
+  text.append(dataModel->getModelName());
+  text.append(" SET ");
+  bool first = true;
+  for (std::size_t i = 1; i < shape.size(); ++i) {
+    if (((shape[i] - '0') & 1) == 0) continue;
+    if (!first) text.append(",");
+    first = false;
+    text.appendMarker(dataModel->columns()[i - 1]->getName() + " = ", "");
   }
-  if (set == 0) return std::nullopt;
-  colModif = set;
   text.append(" WHERE ");
   appendPredicate(text, "=", true);
   text.append("\n");
+  dataModel->cacheText(shape, text);
   return text;
 }
 
 SqlText RecordDefinition::deleteText() {
+  auto dataModel = model();
+  int changedCount = 0;
+  const std::string shape = shapeOf('D', *dataModel, changedCount);
+  if (auto cached = dataModel->cachedText(shape)) return *cached;
   SqlText text;
-  text.append("DELETE FROM " + model()->getModelName() + " WHERE ");
+  text.append("DELETE FROM ");
+  text.append(dataModel->getModelName());
+  text.append(" WHERE ");
   appendPredicate(text, "=", true);
   text.append("\n");
+  dataModel->cacheText(shape, text);
   return text;
 }
 

@@ -7,23 +7,21 @@ void SqlText::appendMarker(std::string_view before, std::string_view after) {
   markers_.push_back(sql_.size());
   sql_ += '?';
   sql_ += after;
-  values_.emplace_back();
-  bound_.push_back(false);
 }
 
 void SqlText::bind(int index, const plat::lang::Value& value) {
   if (index < 1 || index > markerCount()) return;
-  const auto i = static_cast<std::size_t>(index - 1);
-  values_[i] = value.isNull() ? "null" : value.toString();
-  bound_[i] = true;
+  values_.resize(markers_.size());
+  values_[static_cast<std::size_t>(index - 1)] = value.isNull() ? std::string("null") : value.toString();
 }
 
 std::string SqlText::logged() const {
   std::string text;
+  text.reserve(sql_.size() + 16 * markers_.size());
   std::size_t from = 0;
   for (std::size_t i = 0; i < markers_.size(); ++i) {
     text.append(sql_, from, markers_[i] - from);
-    text += bound_[i] ? values_[i] : "?";
+    text += i < values_.size() && values_[i] ? *values_[i] : std::string("?");
     from = markers_[i] + 1;
   }
   text.append(sql_, from, std::string::npos);

@@ -3,6 +3,7 @@
 // nothing). A value type used by one thread.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,9 +29,8 @@ class SqlText {
 
  private:
   std::string sql_;
-  std::vector<std::size_t> markers_;  // offset of each "?" in sql_, ascending
-  std::vector<std::string> values_;   // per marker; empty until bound (the "?" stays)
-  std::vector<bool> bound_;
+  std::vector<std::size_t> markers_;                // offset of each "?" in sql_, ascending
+  std::vector<std::optional<std::string>> values_;  // per marker once a value is bound; unbound ones keep the "?"
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

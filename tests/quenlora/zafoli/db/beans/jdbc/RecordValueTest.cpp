@@ -69,31 +69,31 @@ TEST(JdbcConversions, ByColumnType) {
   const std::vector<ConversionCase> cases = {
       {"B", Value("TRUE"), {}, Outcome::Converted, Kind::Boolean, "true"},
       {"B", Value("yes"), {}, Outcome::Converted, Kind::Boolean, "false"},
-      {"B", Value(1), {}, Outcome::Record},
+      {"B", Value(1), {}, Outcome::Record, Kind::Null, ""},
       {"TI", Value("200"), {}, Outcome::Converted, Kind::Short, "200"},
       {"TI", Value(70000), {}, Outcome::Converted, Kind::Short, "4464"},
-      {"TI", Value(true), {}, Outcome::NumberFormat},
+      {"TI", Value(true), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"SI", Value("-12"), {}, Outcome::Converted, Kind::Short, "-12"},
-      {"SI", Value(true), {}, Outcome::Record},
+      {"SI", Value(true), {}, Outcome::Record, Kind::Null, ""},
       {"I", Value("1,234"), Value("1.234"), Outcome::Converted, Kind::Int, "1234"},
       {"I", Value(7LL), {}, Outcome::Converted, Kind::Int, "7"},
-      {"I", Value("12abc"), {}, Outcome::NumberFormat},
+      {"I", Value("12abc"), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"BI", Value("9000000000"), {}, Outcome::Converted, Kind::Long, "9000000000"},
       {"F", Value("1.5"), Value("1,5"), Outcome::Converted, Kind::Double, "1.5"},
       {"F", Value::ofFloat(0.5f), {}, Outcome::Converted, Kind::Double, "0.5"},
       {"R", Value("0.1"), Value("0,1"), Outcome::Converted, Kind::Float, "0.1"},
       {"D", Value(3), {}, Outcome::Converted, Kind::Double, "3.0"},
-      {"N", Value("12.34"), Value("12,34"), Outcome::Converted, Kind::Decimal},  // the value is checked below
+      {"N", Value("12.34"), Value("12,34"), Outcome::Converted, Kind::Decimal, ""},  // the value is checked below
       {"DEC", Value(2.5), {}, Outcome::Converted, Kind::Decimal, "2.5"},
-      {"DEC", Value("x"), {}, Outcome::NumberFormat},
+      {"DEC", Value("x"), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"C", Value("\xC3\xA4rger"), {}, Outcome::Converted, Kind::String, "\xC3\xA4rger"},  // 5 UTF-16 units
-      {"C", Value("abcdef"), {}, Outcome::NumberFormat},
-      {"VC", Value("abcd"), {}, Outcome::NumberFormat},
-      {"VC", Value(5), {}, Outcome::Record},
+      {"C", Value("abcdef"), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"VC", Value("abcd"), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"VC", Value(5), {}, Outcome::Record, Kind::Null, ""},
       {"LVC", Value("any length at all"), {}, Outcome::Converted, Kind::String, "any length at all"},
-      {"BIN", Value("ab"), {}, Outcome::Converted, Kind::Bytes},
+      {"BIN", Value("ab"), {}, Outcome::Converted, Kind::Bytes, ""},
       {"DT", Value("2024-03-05"), {}, Outcome::Converted, Kind::Date, "2024-03-05"},
-      {"DT", Value(plat::time::Timestamp::valueOf("2024-03-05 10:11:12")), {}, Outcome::Record},
+      {"DT", Value(plat::time::Timestamp::valueOf("2024-03-05 10:11:12")), {}, Outcome::Record, Kind::Null, ""},
       {"TM", Value("10:11:12"), {}, Outcome::Converted, Kind::Time, "10:11:12"},
       {"TS", Value("2024-03-05 10:11:12"), {}, Outcome::Converted, Kind::Timestamp, "2024-03-05 10:11:12.0"},
       {"O", Value(5), {}, Outcome::Converted, Kind::Int, "5"},
@@ -163,7 +163,7 @@ TEST(JdbcRowValues, NamesBuffersAndKinds) {
   EXPECT_EQ(row->getColumnIndex("nothing"), -1);
   EXPECT_EQ(row->getDataName(",").substr(0, 9), "T@B,TI,SI");
   EXPECT_THROW(row->getValueAsObject(0, 2), RecordDefinitionException);
-  EXPECT_THROW(row->getObjectFromResultSet(*std::shared_ptr<plat::sql::ResultSet>(), 0),
+  EXPECT_THROW(row->getObjectFromResultSet(*plat::lang::makeRef<plat::sql::ResultSet>(), 0),
                plat::lang::IllegalArgumentException);
 
   // A long binary value read from a result is held as a buffer and handed out as a stream over its bytes.

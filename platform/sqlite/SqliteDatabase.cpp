@@ -24,7 +24,9 @@ const char* sqlStateOf(int rc) {
 }  // namespace
 
 SqliteDatabase::SqliteDatabase(const std::string& path) {
-  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX, nullptr);
+  int rc =
+      sqlite3_open_v2(path.c_str(), &db_,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close_v2(db_);
@@ -45,6 +47,12 @@ sqlite3* SqliteDatabase::handle() const {
 
 void SqliteDatabase::close() {
   if (db_ == nullptr) return;
+  std::vector<std::pair<std::string, sqlite3_stmt*>> kept;
+  {
+    std::lock_guard lock(stateMutex_);
+    kept.swap(compiled_);
+  }
+  for (auto& entry : kept) sqlite3_finalize(entry.second);
   sqlite3_close_v2(db_);
   db_ = nullptr;
 }
@@ -71,6 +79,35 @@ void SqliteDatabase::track(const void* key, std::function<void()> close) {
 void SqliteDatabase::forget(const void* key) {
   std::lock_guard lock(stateMutex_);
   std::erase_if(tracked_, [key](const auto& entry) { return entry.first == key; });
+}
+
+sqlite3_stmt* SqliteDatabase::takeCompiled(const std::string& sql) {
+  std::lock_guard lock(stateMutex_);
+  for (auto it = compiled_.rbegin(); it != compiled_.rend(); ++it) {
+    if (it->first == sql) {
+      sqlite3_stmt* stmt = it->second;
+      compiled_.erase(std::next(it).base());
+      return stmt;
+    }
+  }
+  return nullptr;
+}
+
+void SqliteDatabase::keepCompiled(const std::string& sql, sqlite3_stmt* stmt) {
+  sqlite3_stmt* dropped = nullptr;
+  {
+    std::lock_guard lock(stateMutex_);
+    if (db_ == nullptr) {
+      dropped = stmt;
+    } else {
+      compiled_.emplace_back(sql, stmt);
+      if (compiled_.size() > kCompiledKept) {
+        dropped = compiled_.front().second;
+        compiled_.erase(compiled_.begin());
+      }
+    }
+  }
+  if (dropped != nullptr) sqlite3_finalize(dropped);
 }
 
 std::size_t SqliteDatabase::trackedCount() const {
@@ -130,6 +167,13 @@ void SqliteStmt::finalize() {
   if (stmt_ == nullptr) return;
   sqlite3_finalize(stmt_);
   stmt_ = nullptr;
+}
+
+sqlite3_stmt* SqliteStmt::release() {
+  sqlite3_stmt* stmt = finalized_ ? nullptr : stmt_;
+  stmt_ = nullptr;
+  finalized_ = true;
+  return stmt;
 }
 
 bool SqliteStmt::step() {

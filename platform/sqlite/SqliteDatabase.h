@@ -1,12 +1,14 @@
 // One open SQLite database shared by a connection and everything it made, and the compiled statements on it. The
 // database keeps the close actions of the open statements and catalog result sets, so closing the connection closes
-// them first. SQLite runs in serialized mode; the database's own state (the open objects, the error text of a failed
-// step) is guarded, so statements of one connection may run on several threads.
+// them first. It also keeps a few compiled statements that closed prepared statements gave back, reset and without
+// bindings, so a text prepared again and again is compiled once. SQLite runs in serialized mode; the database's own
+// state (the open objects, the error text of a failed step) is guarded, so statements of one connection may run on
+// several threads.
 #pragma once
 
 #include <functional>
-#include <mutex>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,10 +44,18 @@ class SqliteDatabase {
   void closeTracked();
   std::size_t trackedCount() const;
 
+  // How many compiled statements are kept for reuse; the least recently given back goes first.
+  static constexpr std::size_t kCompiledKept = 16;
+  // A kept compiled statement of exactly sql, now the caller's; null when none is kept.
+  sqlite3_stmt* takeCompiled(const std::string& sql);
+  // Keeps a reset statement without bindings for the next prepare of sql; finalized when the database is closed.
+  void keepCompiled(const std::string& sql, sqlite3_stmt* stmt);
+
  private:
   sqlite3* db_ = nullptr;  // owned; null once closed
   mutable std::mutex stateMutex_;
   std::vector<std::pair<const void*, std::function<void()>>> tracked_;  // guarded by stateMutex_
+  std::vector<std::pair<std::string, sqlite3_stmt*>> compiled_;         // guarded by stateMutex_; owned, oldest first
 };
 
 // A compiled statement; finalized by finalize() or the destructor.
@@ -53,6 +63,8 @@ class SqliteStmt {
  public:
   // Compiles the first statement of sql; rest receives the text after it. SQLException on a syntax error.
   SqliteStmt(std::shared_ptr<SqliteDatabase> db, const std::string& sql, std::string* rest = nullptr);
+  // Takes over a statement compiled earlier on db.
+  SqliteStmt(std::shared_ptr<SqliteDatabase> db, sqlite3_stmt* compiled) : db_(std::move(db)), stmt_(compiled) {}
   SqliteStmt(const SqliteStmt&) = delete;
   SqliteStmt& operator=(const SqliteStmt&) = delete;
   ~SqliteStmt();
@@ -63,6 +75,8 @@ class SqliteStmt {
   // True for text that compiled to nothing (only blanks or comments).
   bool isEmpty() const { return stmt_ == nullptr && !finalized_; }
   void finalize();
+  // Hands the compiled statement over to the caller and counts as finalized here; null when there is none.
+  sqlite3_stmt* release();
   SqliteDatabase& database() const { return *db_; }
 
   // Steps once: true for a row, false when done; SQLException with SQLite's message on failure.

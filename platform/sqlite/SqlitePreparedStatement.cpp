@@ -109,8 +109,19 @@ plat::math::Decimal decimalOf(const Value& value, int targetSqlType) {
 
 }  // namespace
 
+namespace {
+
+// A statement compiled earlier for the same text when the database kept one, else a new compilation.
+std::shared_ptr<SqliteStmt> compiled(const std::shared_ptr<SqliteDatabase>& db, const std::string& sql) {
+  db->handle();
+  if (sqlite3_stmt* kept = db->takeCompiled(sql)) return std::make_shared<SqliteStmt>(db, kept);
+  return std::make_shared<SqliteStmt>(db, sql);
+}
+
+}  // namespace
+
 SqlitePreparedStatement::SqlitePreparedStatement(std::shared_ptr<SqliteDatabase> db, const std::string& sql)
-    : SqliteStatementBase(db), stmt_(std::make_shared<SqliteStmt>(db, sql)) {
+    : SqliteStatementBase(db), sql_(sql), stmt_(compiled(db, sql)) {
   int count = stmt_->isEmpty() ? 0 : sqlite3_bind_parameter_count(stmt_->get());
   parameters_.resize(static_cast<std::size_t>(count));
 }
@@ -409,7 +420,16 @@ void SqlitePreparedStatement::close() {
   } catch (...) {
     first = std::current_exception();
   }
-  stmt_->finalize();
+  // A compilation no result set still holds goes back to the database for the next statement of the same text.
+  if (stmt_.use_count() == 1 && stmt_->isOpen()) {
+    if (sqlite3_stmt* raw = stmt_->release()) {
+      sqlite3_reset(raw);
+      sqlite3_clear_bindings(raw);
+      execution_.databaseUnchecked().keepCompiled(sql_, raw);
+    }
+  } else {
+    stmt_->finalize();
+  }
   execution_.databaseUnchecked().forget(this);
   if (first) std::rethrow_exception(first);
 }

@@ -733,3 +733,42 @@ TEST_F(SqliteMetaDataTest, IndexInfo) {
 
 }  // namespace
 }  // namespace plat::sql::sqlite
+
+namespace plat::sql::sqlite {
+namespace {
+
+// A text prepared again takes the compilation a closed statement gave back: it starts without parameters, and a
+// compilation still read by an open result is never handed to a second statement.
+TEST(SqliteCompiledReuse, AReusedCompilationStartsCleanAndAnOpenResultKeepsItsOwn) {
+  registerSqliteDriver();
+  auto c = DriverManager::getConnection("jdbc:sqlite::memory:");
+  auto ddl = c->createStatement();
+  ddl->executeUpdate("create table t (n integer)");
+  const std::string insert = "insert into t values (?)";
+  for (int n = 1; n <= 3; ++n) {
+    auto s = c->prepareStatement(insert);
+    s->setInt(1, n);
+    EXPECT_EQ(s->executeUpdate(), 1);
+    s->close();
+  }
+  auto unbound = c->prepareStatement(insert);
+  EXPECT_THROW(unbound->executeUpdate(), SQLException);
+  unbound->close();
+
+  const std::string select = "select n from t order by n";
+  auto first = c->prepareStatement(select);
+  auto open = first->executeQuery();
+  ASSERT_TRUE(open->next());
+  EXPECT_EQ(open->getInt(1), 1);
+  first->close();
+  auto second = c->prepareStatement(select);
+  auto rs = second->executeQuery();
+  int rows = 0;
+  while (rs->next()) ++rows;
+  EXPECT_EQ(rows, 3);
+  second->close();
+  c->close();
+}
+
+}  // namespace
+}  // namespace plat::sql::sqlite

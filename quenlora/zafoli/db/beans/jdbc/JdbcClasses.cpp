@@ -5,6 +5,7 @@
 #include "quenlora/zafoli/db/beans/jdbc/DefaultConnectFailedListener.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+#include "quenlora/zafoli/db/beans/jdbc/RecordDefinition.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
@@ -26,6 +27,7 @@ void add(plat::runvale::ClassRegistry& registry, const std::string& name, std::v
 void registerJdbcClasses(plat::runvale::ClassRegistry& registry) {
   add<JdbcConnection>(registry, JdbcConnection::kClassName, {"quenlora.zafoli.db.beans.binding.Connection"});
   ConnectionManager::registerClass(registry);
+  RecordDefinition::registerClasses(registry);
   add<DefaultConnectFailedListener>(registry, DefaultConnectFailedListener::kClassName,
                                     {ConnectFailedListener::kInterfaceName});
   const std::string base = JdbcResource::kBaseName;

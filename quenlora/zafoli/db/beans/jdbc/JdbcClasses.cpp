@@ -5,6 +5,9 @@
 #include "quenlora/zafoli/db/beans/jdbc/DefaultConnectFailedListener.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+#include "quenlora/zafoli/db/beans/jdbc/SQLAdapter.h"
+#include "quenlora/zafoli/db/beans/jdbc/StoredProcedureAdapter.h"
+#include "quenlora/zafoli/db/beans/jdbc/StoredProcedureTrigger.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
@@ -28,6 +31,10 @@ void registerJdbcClasses(plat::runvale::ClassRegistry& registry) {
   ConnectionManager::registerClass(registry);
   add<DefaultConnectFailedListener>(registry, DefaultConnectFailedListener::kClassName,
                                     {ConnectFailedListener::kInterfaceName});
+  add<SQLAdapter>(registry, SQLAdapter::kClassName, {});
+  add<StoredProcedureAdapter>(registry, StoredProcedureAdapter::kClassName, {}, SQLAdapter::kClassName);
+  add<StoredProcedureTrigger>(registry, StoredProcedureTrigger::kClassName,
+                              {"quenlora.zafoli.db.beans.binding.event.RecordNavigateEventListener"});
   const std::string base = JdbcResource::kBaseName;
   add<JdbcResource>(registry, base, {});
   add<JdbcResource_de>(registry, base + "_de", {}, base);

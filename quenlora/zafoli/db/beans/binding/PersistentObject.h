@@ -30,10 +30,11 @@ class PersistentObject {
   static constexpr int MODIFIED_OPERATION = 15;
   static constexpr int DELETED_OPERATION = 16;
 
-  // The base of the row classes' state errors; carries no message.
+  // The base of the row classes' state errors; carries no message of its own, a subclass may give one.
   class RecordException : public plat::lang::RuntimeException {
    public:
     RecordException() = default;
+    explicit RecordException(std::string message) : RuntimeException(std::move(message)) {}
     PLAT_THROWABLE_MEMBERS(RecordException, "quenlora.zafoli.db.beans.binding.PersistentObject$RecordException")
   };
 

@@ -5,6 +5,7 @@
 #include "quenlora/zafoli/db/beans/jdbc/DefaultConnectFailedListener.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+#include "quenlora/zafoli/db/beans/jdbc/RecordDefinition.h"
 #include "quenlora/zafoli/db/beans/jdbc/SQLAdapter.h"
 #include "quenlora/zafoli/db/beans/jdbc/StoredProcedureAdapter.h"
 #include "quenlora/zafoli/db/beans/jdbc/StoredProcedureTrigger.h"
@@ -29,6 +30,7 @@ void add(plat::runvale::ClassRegistry& registry, const std::string& name, std::v
 void registerJdbcClasses(plat::runvale::ClassRegistry& registry) {
   add<JdbcConnection>(registry, JdbcConnection::kClassName, {"quenlora.zafoli.db.beans.binding.Connection"});
   ConnectionManager::registerClass(registry);
+  RecordDefinition::registerClasses(registry);
   add<DefaultConnectFailedListener>(registry, DefaultConnectFailedListener::kClassName,
                                     {ConnectFailedListener::kInterfaceName});
   add<SQLAdapter>(registry, SQLAdapter::kClassName, {});

@@ -1,5 +1,6 @@
 // Registers the classes of the JDBC data-source beans that are created by name: the connection bean, the registry,
-// the default connect-failure listener and the message bundles.
+// the default connect-failure listener, the message bundles
+// and the row class bases (by name only: they are abstract).
 #pragma once
 
 namespace plat::runvale {

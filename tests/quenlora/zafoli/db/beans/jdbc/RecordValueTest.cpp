@@ -1,0 +1,194 @@
+// Values entering a row: conversion to the column's class by JDBC type (also run under de_DE, where numbers are
+// written the German way), and the row's value operations.
+#include <gtest/gtest.h>
+
+#include "platform/io/ByteArrayOutputStream.h"
+#include "platform/lang/Exceptions.h"
+#include "platform/text/Locale.h"
+#include "quenlora/zafoli/db/beans/jdbc/JdbcResourceLoader.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/RecordTestSupport.h"
+
+namespace quenlora::zafoli::db::beans::jdbc {
+namespace {
+
+using plat::lang::Ref;
+using plat::lang::Value;
+using plat::sql::Types;
+using Kind = Value::Kind;
+
+bool german() {
+  return plat::text::Locale::getDefault().getLanguage() == "de";
+}
+
+const std::vector<ColumnSpec> kAllTypes = {
+    {"B", Types::BIT},
+    {"TI", Types::TINYINT},
+    {"SI", Types::SMALLINT},
+    {"I", Types::INTEGER},
+    {"BI", Types::BIGINT},
+    {"F", Types::FLOAT},
+    {"R", Types::REAL},
+    {"D", Types::DOUBLE},
+    {"N", Types::NUMERIC},
+    {"DEC", Types::DECIMAL},
+    {"C", Types::CHAR, false, 5},
+    {"VC", Types::VARCHAR, false, 3},
+    {"LVC", Types::LONGVARCHAR},
+    {"BIN", Types::BINARY},
+    {"DT", Types::DATE},
+    {"TM", Types::TIME},
+    {"TS", Types::TIMESTAMP},
+    {"O", Types::OTHER},
+    {"LVB", Types::LONGVARBINARY},
+};
+
+int col(const std::string& name) {
+  for (std::size_t i = 0; i < kAllTypes.size(); ++i)
+    if (kAllTypes[i].name == name) return static_cast<int>(i);
+  return -1;
+}
+
+Ref<FixedRow> typedRow() {
+  auto row = plat::lang::makeRef<FixedRow>("test.rows.Typed", makeModel("T", kAllTypes, false));
+  row->initDataStorage();
+  return row;
+}
+
+enum class Outcome { Converted, NumberFormat, Record };
+
+struct ConversionCase {
+  std::string column;
+  Value in;        // as written in English
+  Value inGerman;  // as written in German; null: the same as in
+  Outcome outcome;
+  Kind kind = Kind::Null;
+  std::string text;  // the result's text form
+};
+
+TEST(JdbcConversions, ByColumnType) {
+  const std::vector<ConversionCase> cases = {
+      {"B", Value("TRUE"), {}, Outcome::Converted, Kind::Boolean, "true"},
+      {"B", Value("yes"), {}, Outcome::Converted, Kind::Boolean, "false"},
+      {"B", Value(1), {}, Outcome::Record},
+      {"TI", Value("200"), {}, Outcome::Converted, Kind::Short, "200"},
+      {"TI", Value(70000), {}, Outcome::Converted, Kind::Short, "4464"},
+      {"TI", Value(true), {}, Outcome::NumberFormat},
+      {"SI", Value("-12"), {}, Outcome::Converted, Kind::Short, "-12"},
+      {"SI", Value(true), {}, Outcome::Record},
+      {"I", Value("1,234"), Value("1.234"), Outcome::Converted, Kind::Int, "1234"},
+      {"I", Value(7LL), {}, Outcome::Converted, Kind::Int, "7"},
+      {"I", Value("12abc"), {}, Outcome::NumberFormat},
+      {"BI", Value("9000000000"), {}, Outcome::Converted, Kind::Long, "9000000000"},
+      {"F", Value("1.5"), Value("1,5"), Outcome::Converted, Kind::Double, "1.5"},
+      {"F", Value::ofFloat(0.5f), {}, Outcome::Converted, Kind::Double, "0.5"},
+      {"R", Value("0.1"), Value("0,1"), Outcome::Converted, Kind::Float, "0.1"},
+      {"D", Value(3), {}, Outcome::Converted, Kind::Double, "3.0"},
+      {"N", Value("12.34"), Value("12,34"), Outcome::Converted, Kind::Decimal},  // the value is checked below
+      {"DEC", Value(2.5), {}, Outcome::Converted, Kind::Decimal, "2.5"},
+      {"DEC", Value("x"), {}, Outcome::NumberFormat},
+      {"C", Value("\xC3\xA4rger"), {}, Outcome::Converted, Kind::String, "\xC3\xA4rger"},  // 5 UTF-16 units
+      {"C", Value("abcdef"), {}, Outcome::NumberFormat},
+      {"VC", Value("abcd"), {}, Outcome::NumberFormat},
+      {"VC", Value(5), {}, Outcome::Record},
+      {"LVC", Value("any length at all"), {}, Outcome::Converted, Kind::String, "any length at all"},
+      {"BIN", Value("ab"), {}, Outcome::Converted, Kind::Bytes},
+      {"DT", Value("2024-03-05"), {}, Outcome::Converted, Kind::Date, "2024-03-05"},
+      {"DT", Value(plat::time::Timestamp::valueOf("2024-03-05 10:11:12")), {}, Outcome::Record},
+      {"TM", Value("10:11:12"), {}, Outcome::Converted, Kind::Time, "10:11:12"},
+      {"TS", Value("2024-03-05 10:11:12"), {}, Outcome::Converted, Kind::Timestamp, "2024-03-05 10:11:12.0"},
+      {"O", Value(5), {}, Outcome::Converted, Kind::Int, "5"},
+  };
+  auto row = typedRow();
+  for (const auto& c : cases) {
+    const Value& in = german() && !c.inGerman.isNull() ? c.inGerman : c.in;
+    const std::string label = c.column + " <- " + in.toString();
+    try {
+      Value out = row->getDBObject(in, col(c.column));
+      EXPECT_EQ(c.outcome, Outcome::Converted) << label;
+      EXPECT_EQ(out.kind(), c.kind) << label;
+      if (!c.text.empty()) {
+        EXPECT_EQ(out.toString(), c.text) << label;
+      }
+    } catch (const plat::lang::NumberFormatException&) {
+      EXPECT_EQ(c.outcome, Outcome::NumberFormat) << label;
+    } catch (const RecordDefinitionException& e) {
+      EXPECT_EQ(c.outcome, Outcome::Record) << label;
+      EXPECT_EQ(e.getMessage(),
+                JdbcResourceLoader::text("BaseRecordDefinition_Unexpected") + "BaseRecordDefinition.getDBObject");
+    }
+  }
+  EXPECT_TRUE(row->getDBObject(Value(), col("I")).isNull());
+  // The German parser gives its decimals a scale of its own: the value, not the text, is what must match.
+  const Value decimal = row->getDBObject(german() ? Value("12,34") : Value("12.34"), col("N"));
+  EXPECT_EQ(decimal.getDecimal().compareTo(plat::math::Decimal("12.34")), 0) << decimal.toString();
+}
+
+TEST(JdbcConversions, TooWideTextNamesTheColumnAndItsWidth) {
+  auto row = typedRow();
+  try {
+    row->getDBObject(Value("abcdef"), col("C"));
+    FAIL();
+  } catch (const plat::lang::NumberFormatException& e) {
+    EXPECT_EQ(e.getMessage(), JdbcResourceLoader::text("BaseRecordDefinition_InvalidSize") + "11" +
+                                  JdbcResourceLoader::text("BaseRecordDefinition_Is") + "5");
+    if (!german()) {
+      EXPECT_EQ(e.getMessage(), "The maximum width size for column 11 is: 5");
+    }
+  }
+}
+
+TEST(JdbcConversions, ARefusedNumberLeavesTheRowAsItWas) {
+  auto row = typedRow();
+  row->setValueAsObject(col("I"), Value(4));
+  row->bringUpToDate();
+  row->setValueAsObject(col("N"), Value(plat::math::Decimal("1.5")));
+  ASSERT_TRUE(row->getMarkedAsModified());
+  EXPECT_THROW(row->setValueAsObject(col("I"), Value("four")), plat::lang::NumberFormatException);
+  EXPECT_EQ(row->getValueAsObject(col("I"), 1), Value(4));
+  EXPECT_TRUE(row->getMarkedAsModified());
+  // Setting the original value back clears the modification; the comparison is by text.
+  row->setValueAsObject(col("N"), Value());
+  EXPECT_FALSE(row->getMarkedAsModified());
+  row->setValueAsObject(col("D"), Value("2"));
+  EXPECT_EQ(row->getModifiedColumns(), std::vector<int>{col("D")});
+  row->undoColumnChanges(col("D"));
+  EXPECT_FALSE(row->isDirty());
+}
+
+TEST(JdbcRowValues, NamesBuffersAndKinds) {
+  auto row = typedRow();
+  EXPECT_EQ(row->getColumnIndex("TI"), 1);
+  EXPECT_EQ(row->getColumnIndex("[TI]"), 1);
+  EXPECT_EQ(row->getColumnIndex("[TI"), -1);
+  EXPECT_EQ(row->getColumnIndex("nothing"), -1);
+  EXPECT_EQ(row->getDataName(",").substr(0, 9), "T@B,TI,SI");
+  EXPECT_THROW(row->getValueAsObject(0, 2), RecordDefinitionException);
+  EXPECT_THROW(row->getObjectFromResultSet(*std::shared_ptr<plat::sql::ResultSet>(), 0),
+               plat::lang::IllegalArgumentException);
+
+  // A long binary value read from a result is held as a buffer and handed out as a stream over its bytes.
+  auto buffer = plat::lang::makeRef<plat::io::ByteArrayOutputStream>();
+  buffer->write(reinterpret_cast<const std::uint8_t*>("xyz"), 3);
+  row->setValueAsObject(col("LVB"), Value::ofObject(buffer));
+  Value out = row->getValueAsObject(col("LVB"), 1);
+  ASSERT_EQ(out.kind(), Kind::Stream);
+  EXPECT_EQ(out.getStream()->read(), 'x');
+  EXPECT_EQ(row->getValueAsString(col("I"), 1), "");
+  EXPECT_EQ(row->toHashtable().at("I"), Value(std::string()));
+}
+
+TEST(JdbcRowValues, QueryByExampleEntries) {
+  auto row = typedRow();
+  row->setMarkedAsQBE(true);
+  row->setValueAsQBE(col("I"), Value("> 5"), true);
+  row->setValueAsQBE(col("VC"), Value("abc"), false);
+  std::vector<std::string> entries;
+  row->getQBEObjectValues(entries);
+  EXPECT_EQ(entries, (std::vector<std::string>{"I:4:> 5", "VC:12:abc"}));
+  EXPECT_NO_THROW(row->checkQBEValues());
+  EXPECT_THROW(row->setValueAsQBE(col("I"), Value("> > >"), true), plat::lang::NumberFormatException);
+  EXPECT_EQ(row->getValueAsObject(col("I"), 1), Value("> 5"));
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::jdbc

@@ -86,6 +86,15 @@ class ScriptedStatement : public plat::sql::CallableStatement {
     record("setObject", std::to_string(index) + "," + value.toString() + "," + std::to_string(sqlType) + "," +
                             std::to_string(scale));
   }
+  void setInt(int index, std::int32_t value) override {
+    record("setInt", std::to_string(index) + "," + std::to_string(value));
+  }
+  void setString(int index, const std::string& value) override {
+    record("setString", std::to_string(index) + "," + value);
+  }
+  void setBigDecimal(int index, const plat::math::Decimal& value) override {
+    record("setBigDecimal", std::to_string(index) + "," + value.toString());
+  }
   // Out-values: every one reads as the integer 7 (text "7").
   std::int32_t getInt(int) override { return 7; }
   std::string getString(int) override { return "7"; }

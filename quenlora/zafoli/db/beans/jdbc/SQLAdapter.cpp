@@ -10,6 +10,7 @@
 #include "platform/sql/Types.h"
 #include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
 #include "quenlora/zafoli/db/beans/jdbc/ParameterMarkers.h"
+#include "quenlora/zafoli/db/beans/jdbc/PreparedStatementHelper.h"
 #include "quenlora/zafoli/db/beans/jdbc/SQLAdapterException.h"
 #include "quenlora/zafoli/db/beans/util/LogWindowHelper.h"
 
@@ -39,17 +40,6 @@ Ref<ParameterMetaData> parameterOf(const SQLAdapter::Parameters& parameters, int
     if (parameter->getIndex() == index) return parameter;
   }
   return nullptr;
-}
-
-// One in-value bound by the parameter's JDBC type; none is SQL NULL of that type.
-void bindIn(plat::sql::CallableStatement& statement, int index, int type, int scale, const Value& value) {
-  if (value.isNull()) {
-    statement.setNull(index, type);
-  } else if (type == Types::NUMERIC || type == Types::DECIMAL) {
-    statement.setObject(index, value, type, scale);
-  } else {
-    statement.setObject(index, value, type);
-  }
 }
 
 }  // namespace
@@ -413,8 +403,8 @@ void SQLAdapter::registerOutParameters() {
 void SQLAdapter::bindInParameters() {
   for (const auto& parameter : metaData_) {
     if (!isInKind(parameter->getType())) continue;
-    bindIn(*statement_, parameter->getIndex(), parameter->getDataType(), parameter->getScale(),
-           getValue(0, parameter->getIndex() - 1));
+    PreparedStatementHelper::setInParameter(*statement_, parameter->getIndex(), parameter->getDataType(),
+                                            getValue(0, parameter->getIndex() - 1), parameter->getScale());
   }
 }
 

@@ -1,15 +1,32 @@
-// A connection bean's saved settings on arbitrary bytes: a damaged or foreign archive is refused with an
-// exception, never read as wrong values; an accepted one saves back to the same bytes.
+// A connection bean's and a stored-procedure adapter's saved settings on arbitrary bytes: a damaged or foreign archive
+// is refused with an exception, never read as wrong values; an accepted one saves back to the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "platform/lang/Throwable.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
+#include "quenlora/zafoli/db/beans/jdbc/StoredProcedureAdapter.h"
+
+namespace {
+
+void adapter(const std::vector<std::uint8_t>& bytes) {
+  using quenlora::zafoli::db::beans::jdbc::StoredProcedureAdapter;
+  plat::lang::Ref<StoredProcedureAdapter> restored;
+  try {
+    restored = StoredProcedureAdapter::restore(bytes);
+  } catch (const plat::lang::Throwable&) {
+    return;
+  }
+  if (restored->save() != bytes) __builtin_trap();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using quenlora::zafoli::db::beans::jdbc::JdbcConnection;
   std::vector<std::uint8_t> bytes(data, data + size);
+  adapter(bytes);
   plat::lang::Ref<JdbcConnection> bean;
   try {
     bean = JdbcConnection::restore(bytes);

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/sql/SQLException.h"
+#include "platform/sqlite/SqliteCallableStatement.h"
 #include "platform/sqlite/SqliteDatabaseMetaData.h"
 #include "platform/sqlite/SqlitePreparedStatement.h"
 #include "platform/sqlite/SqliteStatement.h"
@@ -41,6 +42,12 @@ plat::lang::Ref<Statement> SqliteConnection::createStatement() {
 
 plat::lang::Ref<PreparedStatement> SqliteConnection::prepareStatement(const std::string& sql) {
   return tracked(plat::lang::makeRef<SqlitePreparedStatement>(database(), sql));
+}
+
+plat::lang::Ref<CallableStatement> SqliteConnection::prepareCall(const std::string& sql) {
+  database();
+  SqliteCallableStatement::refuseCallEscape(sql);
+  return plat::lang::makeRef<SqliteCallableStatement>(tracked(plat::lang::makeRef<SqlitePreparedStatement>(db_, sql)));
 }
 
 std::string SqliteConnection::nativeSQL(const std::string& sql) {

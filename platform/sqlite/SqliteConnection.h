@@ -21,6 +21,8 @@ class SqliteConnection : public Connection {
 
   plat::lang::Ref<Statement> createStatement() override;
   plat::lang::Ref<PreparedStatement> prepareStatement(const std::string& sql) override;
+  // Plain SQL with in-parameters; see SqliteCallableStatement.
+  plat::lang::Ref<CallableStatement> prepareCall(const std::string& sql) override;
   std::string nativeSQL(const std::string& sql) override;
 
   void setAutoCommit(bool autoCommit) override;

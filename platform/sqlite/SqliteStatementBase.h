@@ -23,6 +23,7 @@ class SqliteStatementBase : public Base {
   int getQueryTimeout() override { return execution_.queryTimeout(); }
   void setQueryTimeout(int seconds) override { execution_.setQueryTimeout(seconds); }
   void cancel() override { execution_.cancel(); }
+  bool isClosed() const override { return execution_.isClosed(); }
   std::shared_ptr<SQLWarning> getWarnings() override {
     execution_.checkOpen();
     return nullptr;

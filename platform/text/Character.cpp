@@ -16,6 +16,12 @@ bool Character::isDigit(char32_t c) {
 bool Character::isLetter(char32_t c) {
   return u_isalpha(icu(c));
 }
+bool Character::isJavaIdentifierStart(char32_t c) {
+  return u_isJavaIDStart(icu(c));
+}
+bool Character::isJavaIdentifierPart(char32_t c) {
+  return u_isJavaIDPart(icu(c));
+}
 bool Character::isLetterOrDigit(char32_t c) {
   return u_isalpha(icu(c)) || u_isdigit(icu(c));
 }

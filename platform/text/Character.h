@@ -11,6 +11,10 @@ class Character {
   static bool isDigit(char32_t c);
   static bool isLetter(char32_t c);
   static bool isLetterOrDigit(char32_t c);
+  // The runtime's identifier rules: a letter, a connector such as '_' or a currency sign may start an identifier;
+  // those, digits, combining marks and ignorable controls may follow.
+  static bool isJavaIdentifierStart(char32_t c);
+  static bool isJavaIdentifierPart(char32_t c);
   // U+0009..U+000D, U+001C..U+001F and the space separators except U+00A0, U+2007 and U+202F.
   static bool isWhitespace(char32_t c);
   // Every space separator, no-break spaces included.

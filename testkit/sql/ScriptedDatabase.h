@@ -20,6 +20,7 @@ class ScriptedDatabase {
     bool acrossRollback = true;
     int maxStatements = 0;
     bool fails = false;  // getMetaData itself fails
+    std::string productName = "Scripted";
   };
 
   // The next `times` calls of operation ("connect", "setAutoCommit", "commit", "executeUpdate", ...) fail with an

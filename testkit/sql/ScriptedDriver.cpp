@@ -37,6 +37,7 @@ class ScriptedMetaData : public plat::sql::DatabaseMetaData {
   bool supportsOpenStatementsAcrossCommit() override { return meta_.acrossCommit; }
   bool supportsOpenStatementsAcrossRollback() override { return meta_.acrossRollback; }
   int getMaxStatements() override { return meta_.maxStatements; }
+  std::string getDatabaseProductName() override { return meta_.productName; }
 
  private:
   ScriptedDatabase::MetaData meta_;
@@ -58,6 +59,46 @@ class ScriptedStatement : public plat::sql::CallableStatement {
   }
   Ref<plat::sql::ResultSet> executeQuery() override { return executeQuery(sql_); }
   int executeUpdate() override { return executeUpdate(sql_); }
+  // Runs as an update: no result set, an update count of 1.
+  bool execute() override {
+    record("execute", sql_);
+    return false;
+  }
+  int getUpdateCount() override {
+    if (closed_) throw SQLException("Statement is closed");
+    return 1;
+  }
+  Ref<plat::sql::ResultSet> getResultSet() override { return nullptr; }
+  bool getMoreResults() override { return false; }
+  void registerOutParameter(int index, int sqlType) override {
+    record("registerOutParameter", std::to_string(index) + "," + std::to_string(sqlType));
+  }
+  void registerOutParameter(int index, int sqlType, int scale) override {
+    record("registerOutParameter", std::to_string(index) + "," + std::to_string(sqlType) + "," + std::to_string(scale));
+  }
+  void setNull(int index, int sqlType) override {
+    record("setNull", std::to_string(index) + "," + std::to_string(sqlType));
+  }
+  void setObject(int index, const plat::lang::Value& value, int sqlType) override {
+    record("setObject", std::to_string(index) + "," + value.toString() + "," + std::to_string(sqlType));
+  }
+  void setObject(int index, const plat::lang::Value& value, int sqlType, int scale) override {
+    record("setObject", std::to_string(index) + "," + value.toString() + "," + std::to_string(sqlType) + "," +
+                            std::to_string(scale));
+  }
+  void setInt(int index, std::int32_t value) override {
+    record("setInt", std::to_string(index) + "," + std::to_string(value));
+  }
+  void setString(int index, const std::string& value) override {
+    record("setString", std::to_string(index) + "," + value);
+  }
+  void setBigDecimal(int index, const plat::math::Decimal& value) override {
+    record("setBigDecimal", std::to_string(index) + "," + value.toString());
+  }
+  // Out-values: every one reads as the integer 7 (text "7").
+  std::int32_t getInt(int) override { return 7; }
+  std::string getString(int) override { return "7"; }
+  bool wasNull() override { return false; }
   void close() override {
     closed_ = true;
     db_->call(prefix_ + "closeStatement", "closeStatement");

@@ -5,7 +5,12 @@
 #include "quenlora/zafoli/db/beans/jdbc/DefaultConnectFailedListener.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResource.h"
+#include "quenlora/zafoli/db/beans/jdbc/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/jdbc/RecordDefinition.h"
+#include "quenlora/zafoli/db/beans/jdbc/SQLAdapter.h"
+#include "quenlora/zafoli/db/beans/jdbc/SQLRecordDefinition.h"
+#include "quenlora/zafoli/db/beans/jdbc/StoredProcedureAdapter.h"
+#include "quenlora/zafoli/db/beans/jdbc/StoredProcedureTrigger.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
@@ -30,6 +35,17 @@ void registerJdbcClasses(plat::runvale::ClassRegistry& registry) {
   RecordDefinition::registerClasses(registry);
   add<DefaultConnectFailedListener>(registry, DefaultConnectFailedListener::kClassName,
                                     {ConnectFailedListener::kInterfaceName});
+  // Abstract: the application's adapter-fed row classes name it as their superclass.
+  plat::runvale::ClassInfo sqlRows;
+  sqlRows.name = SQLRecordDefinition::kClassName;
+  sqlRows.superclass = BaseRecordDefinition::kClassName;
+  registry.registerClass(std::move(sqlRows));
+  add<QueryNavigator>(registry, QueryNavigator::kClassName, {"quenlora.zafoli.db.beans.jdbc.SQLAdapterEventListener"},
+                      "quenlora.zafoli.db.beans.binding.QueryNavigator");
+  add<SQLAdapter>(registry, SQLAdapter::kClassName, {});
+  add<StoredProcedureAdapter>(registry, StoredProcedureAdapter::kClassName, {}, SQLAdapter::kClassName);
+  add<StoredProcedureTrigger>(registry, StoredProcedureTrigger::kClassName,
+                              {"quenlora.zafoli.db.beans.binding.event.RecordNavigateEventListener"});
   const std::string base = JdbcResource::kBaseName;
   add<JdbcResource>(registry, base, {});
   add<JdbcResource_de>(registry, base + "_de", {}, base);

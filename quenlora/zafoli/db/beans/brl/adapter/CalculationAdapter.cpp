@@ -119,6 +119,7 @@ void CalculationAdapter::runAggregate() {
   bool failed = false;
   // The navigator counts only the records it has fetched so far; a fold over that count would leave records out
   // and report the partial total as the result, so the records are walked until the query has no more.
+  const std::vector<Participant> inputs = participants();
   for (int position = 1; !failed; ++position) {
     try {
       RecordRef record;
@@ -127,7 +128,7 @@ void CalculationAdapter::runAggregate() {
       } catch (const beans::binding::PositionOutOfRangeException&) {
         break;
       }
-      if (!readFromRecord(record) || record->getMarkedAsDeleted()) continue;
+      if (!readFromRecord(record, inputs) || record->getMarkedAsDeleted()) continue;
       // A row with a missing input has no value to add, as NULL in an SQL aggregate.
       bool missing = false;
       for (const auto& member : sourceColumns_) missing = missing || member->getValue().isNull();

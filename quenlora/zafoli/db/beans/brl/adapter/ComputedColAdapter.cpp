@@ -281,22 +281,27 @@ bool ComputedColAdapter::takeValue(DataBusItemColMember& member, const Value& va
   return true;
 }
 
-bool ComputedColAdapter::readFromRecord(const RecordRef& record) {
-  if (!record) return false;
-  const bool dirty = record->isDirty();
-  const auto read = [&](const InputRef& input) {
+std::vector<ComputedColAdapter::Participant> ComputedColAdapter::participants() const {
+  std::vector<Participant> list;
+  const auto add = [&](const InputRef& input) {
     auto* member = dynamic_cast<DataBusItemColMember*>(input.get());
-    if (member == nullptr || !participates(*member)) return true;
-    const int column = record->getColumnIndex(*member->getColumnName());
-    if (column < 0) return false;
-    return takeValue(*member, record->getValueAsObject(
-                                  column, dirty ? PersistentObject::MODIFIED_VALUE : PersistentObject::ORIGINAL_VALUE));
+    if (member != nullptr && participates(*member)) list.push_back({member, *member->getColumnName()});
   };
-  for (const auto& member : sourceColumns_) {
-    if (!read(member)) return false;
-  }
-  for (const auto& member : extraInputs()) {
-    if (!read(member)) return false;
+  for (const auto& member : sourceColumns_) add(member);
+  for (const auto& member : extraInputs()) add(member);
+  return list;
+}
+
+bool ComputedColAdapter::readFromRecord(const RecordRef& record) {
+  return readFromRecord(record, participants());
+}
+
+bool ComputedColAdapter::readFromRecord(const RecordRef& record, const std::vector<Participant>& list) {
+  if (!record) return false;
+  const int which = record->isDirty() ? PersistentObject::MODIFIED_VALUE : PersistentObject::ORIGINAL_VALUE;
+  for (const Participant& p : list) {
+    const int column = record->getColumnIndex(p.column);
+    if (column < 0 || !takeValue(*p.member, record->getValueAsObject(column, which))) return false;
   }
   return true;
 }

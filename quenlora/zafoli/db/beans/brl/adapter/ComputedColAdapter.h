@@ -109,6 +109,14 @@ class ComputedColAdapter : public plat::lang::Object {
   // Each participating member takes its column of record (the modified value of a dirty record); false when the
   // record is null or does not know a member's column.
   bool readFromRecord(const RecordRef& record);
+  // A participating member and the column it reads.
+  struct Participant {
+    DataBusItemColMember* member;  // owned by the source or extra list
+    std::string column;
+  };
+  // The members that read the followed navigator's records, for walks over many records.
+  std::vector<Participant> participants() const;
+  bool readFromRecord(const RecordRef& record, const std::vector<Participant>& list);
   // The changed column takes the event's value, the others the navigator's current record; false as above.
   bool readFromColumnChange(const beans::binding::event::ColumnDataEvent& event);
   // Whether column (0-based) of the navigator's current record is the column of a participating member.

@@ -141,6 +141,18 @@ bool ValidationHelper::validateString(const std::optional<std::string>& source, 
 
 bool ValidationHelper::validateDate(const Value& source, const std::string& op, const Value& target) {
   try {
+    // Local midnights rise with the date: two dates compare by their fields, without the time-zone rules.
+    if (source.is(Value::Kind::Date) && target.is(Value::Kind::Date)) {
+      const auto order = source.getDate() <=> target.getDate();
+      switch (ValidationOperators::getKeyForDateOperator(op)) {
+        case ValidationOperators::DATE_EQUALS_OP:
+          return order == 0;
+        case ValidationOperators::DATE_AFTER_OP:
+          return order > 0;
+        default:
+          return order < 0;
+      }
+    }
     const std::optional<Moment> a = momentOf(source);
     const std::optional<Moment> b = momentOf(target);
     if (!a || !b) {

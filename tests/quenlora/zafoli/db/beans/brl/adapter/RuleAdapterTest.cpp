@@ -315,6 +315,20 @@ TEST_F(RuleAdapterTest, HooksNeverThrowIntoTheNavigator) {
   EXPECT_EQ(logged("Exception while performing calculation:|java.lang.IllegalStateException: boom"), 1u);
 }
 
+TEST_F(RuleAdapterTest, ReplacedInputsStopBeingFollowed) {
+  rows({{Value(1), Value(10), Value(1), Value(0)}, {Value(2), Value(20), Value(2), Value(0)}});
+  auto navigator = start("ord");
+  auto adapter = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "fol");
+  adapter->setSourceColumns({constant(Value(3)), constant(Value(4))});
+  EXPECT_EQ(adapter->getFollowedNavigator(), nullptr);
+  adapter->calculate();
+  EXPECT_EQ(published(adapter), Value(7));
+  const std::size_t runs = logged("Calculation performed for:");
+  navigator->next();
+  EXPECT_EQ(logged("Calculation performed for:"), runs);
+  EXPECT_EQ(published(adapter), Value(7));
+}
+
 TEST_F(RuleAdapterTest, ACalculationFeedsAValidationThroughTheBusOnce) {
   rows({{Value(1), Value(10), Value(1), Value(0)}, {Value(2), Value(200), Value(2), Value(0)}});
   auto navigator = start("ord");

@@ -70,7 +70,7 @@ void CalculationAdapter::runRule() {
   Synchronized lock(monitor_);
   auto rule = std::dynamic_pointer_cast<Calculation>(ruleObject(false));
   if (!rule) {
-    plat::lang::System::out().println("Casting to Calculation failed");
+    plat::lang::System::out().println(text("Casting to Calculation failed"));
     return;
   }
   const Value value = computeValue(*rule, row_);
@@ -110,7 +110,7 @@ void CalculationAdapter::runAggregate() {
   }
   auto rule = std::dynamic_pointer_cast<Calculation>(ruleObject(false));
   if (!rule) {
-    plat::lang::System::out().println("Casting to Calculation failed");
+    plat::lang::System::out().println(text("Casting to Calculation failed"));
     return;
   }
   if (!currQueryNav_) return;

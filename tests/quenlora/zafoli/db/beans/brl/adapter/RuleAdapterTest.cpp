@@ -298,6 +298,28 @@ TEST_F(RuleAdapterTest, RuleClassesAreCheckedByTheirOwnInterfaces) {
   }
 }
 
+TEST_F(RuleAdapterTest, ARuleThatCannotBeMadeOrUsedPublishesNothing) {
+  const plat::runvale::ClassInfo abstractRule{"app.Abstract", nullptr, {Calculation::kInterfaceName}, ""};
+  auto calc = makeRef<CalculationAdapter>();
+  calc->setVirtualColImplClass(&abstractRule);
+  calc->setOutputName("X");
+  calc->setSourceColumns({constant(Value(1))});
+  calc->setAliasName("abstract");
+  auto check = makeRef<ValidationAdapter>();
+  check->setVirtualColImplClass(&ruleClass(derivation::number::AdditionFunction::NAME));
+  check->setOutputName("Y");
+  check->setSourceColumns({constant(Value(1))});
+  check->setAliasName("wrongkind");
+  adapters = {calc, check};
+  plat::lang::ConsoleCapture out(plat::lang::ConsoleCapture::Target::kOut);
+  calc->calculate();
+  check->validate();
+  EXPECT_EQ(out.text(),
+            "Instantiation exception:app.Abstract\nCasting to Calculation failed\nCasting to Validation failed\n");
+  EXPECT_EQ(published(calc), Value(""));
+  EXPECT_EQ(published(check), Value(""));
+}
+
 TEST_F(RuleAdapterTest, HooksNeverThrowIntoTheNavigator) {
   rows({{Value(1), Value(8), Value(2), Value(0)}, {Value(2), Value(3), Value(4), Value(0)}});
   auto navigator = start("ord");

@@ -56,7 +56,9 @@ TEST(RuleRows, BoundMemberSplitsAtTheFirstAt) {
     EXPECT_EQ(member.getAliasName(), c.alias) << c.bindName.value_or("<null>");
     EXPECT_EQ(member.getColumnName(), c.column) << c.bindName.value_or("<null>");
     EXPECT_EQ(member.toString(), c.bindName);
-    if (!c.alias) EXPECT_EQ(member.getQueryNavObj(), nullptr);
+    if (!c.alias) {
+      EXPECT_EQ(member.getQueryNavObj(), nullptr);
+    }
   }
   DataBusItemColMember busItem("nowhere@amount", 4, 2);
   EXPECT_EQ(busItem.getQueryNavObj(), nullptr);

@@ -156,7 +156,9 @@ TEST_F(CalculationEngine, NumericFunctions) {
     }
     const auto entries = log->entries();
     ASSERT_EQ(entries.size(), logBefore + (failed ? 1 : 0));
-    if (failed) EXPECT_EQ(entries.back().rfind("Exception while performing calculation:|", 0), 0u) << entries.back();
+    if (failed) {
+      EXPECT_EQ(entries.back().rfind("Exception while performing calculation:|", 0), 0u) << entries.back();
+    }
     logBefore = entries.size();
     const auto texts = dialogTexts();
     ASSERT_EQ(texts.size(), dialogsBefore + c.dialogs);

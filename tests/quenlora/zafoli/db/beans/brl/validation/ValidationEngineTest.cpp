@@ -108,8 +108,12 @@ TEST_F(ValidationEngine, Outcomes) {
     const bool announced = c.outcome == Outcome::kNotPerformed;
     const auto entries = log->entries();
     ASSERT_EQ(entries.size(), logBefore + (announced ? 1 : 0));
-    if (announced) EXPECT_EQ(entries.back().rfind("Exception while validating data|", 0), 0u) << entries.back();
-    if (c.logText != nullptr) EXPECT_EQ(entries.back(), std::string("Exception while validating data|") + c.logText);
+    if (announced) {
+      EXPECT_EQ(entries.back().rfind("Exception while validating data|", 0), 0u) << entries.back();
+    }
+    if (c.logText != nullptr) {
+      EXPECT_EQ(entries.back(), std::string("Exception while validating data|") + c.logText);
+    }
     logBefore = entries.size();
     const auto texts = dialogTexts();
     ASSERT_EQ(texts.size(), dialogsBefore + (announced ? 1 : 0));

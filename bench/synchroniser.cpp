@@ -1,8 +1,9 @@
 // A master/detail tree through the synchroniser's links: a master navigator over 10,000 rows and a detail over
 // 100,000 rows (10 per master, joined on an indexed PARENT column), three bound consumers on each, one
 // MemoryConnection.
-// Switches (the navigator's public moves, which go through its link): the master's next over every row, then 10,000 go-to steps to random rows, each re-querying the detail
-// and showing its first record; items_per_second = master moves per second.
+// Switches (the navigator's public moves, which go through its link): the master's next over every row, then
+// 10,000 go-to steps to random rows, each re-querying the detail and showing its first record; items_per_second =
+// master moves per second.
 // Tree saves: one cell of the master's current record and of each of its 10 details edited, then the master's save
 // (one transaction: deletions, master, details; state commit; detail re-query); items_per_second = tree saves.
 #include <benchmark/benchmark.h>

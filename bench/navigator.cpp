@@ -1,9 +1,11 @@
 // The query navigator over a 100,000-row in-memory table of five columns (INTEGER, VARCHAR, DECIMAL, DATE,
-// DOUBLE), published on the data bus with five consumers bound to the current record.
+// DOUBLE), published on the data bus with five consumers bound to the current record, linked through the
+// master/detail synchroniser (a tree of one) as in a program.
 // Navigation: first, next to the end (the cache fetched lazily), then 100,000 go-to steps to random rows, all
-// through the navigator's dispatch; items_per_second = steps per second.
+// through the navigator's public moves and its link; items_per_second = steps per second.
 // Edit/save: a value typed into a bound bean and committed, the current record saved (pass 5 and the state commit,
-// in one transaction of a MemoryConnection), then next; items_per_second = cycles per second.
+// in one transaction of a MemoryConnection, through the synchroniser's tree save), then next; items_per_second =
+// cycles per second.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -20,7 +22,6 @@
 #include "quenlora/zafoli/db/beans/binding/Mediator.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
 #include "testkit/beans/MemoryConnection.h"
-#include "testkit/beans/MemoryLink.h"
 #include "testkit/beans/MemoryQueryNavigator.h"
 #include "testkit/beans/MemoryRecord.h"
 #include "testkit/beans/MemoryTable.h"
@@ -32,7 +33,6 @@ using plat::lang::makeRef;
 using plat::lang::Ref;
 using plat::lang::Value;
 using quenlora::zafoli::db::beans::binding::Mediator;
-using quenlora::zafoli::db::beans::binding::QueryNavigator;
 using quenlora::zafoli::db::beans::binding::databus::DataBus;
 using namespace testkit::beans;
 
@@ -72,7 +72,6 @@ struct Scene {
     navigator = makeRef<MemoryQueryNavigator>();
     navigator->setClassName("bench.People");
     navigator->setAliasName("people");
-    navigator->setLink(makeRef<MemoryLink>(navigator.get(), connection));
     navigator->execute(true);
     for (const char* column : kColumns) {
       auto bean = makeRef<RecordingBean>();
@@ -100,7 +99,7 @@ void BM_NavigatorNavigation(benchmark::State& state) {
     scene = std::make_unique<Scene>();
     state.ResumeTiming();
     auto& navigator = *scene->navigator;
-    navigator.navigate(QueryNavigator::FIRST, std::nullopt);
+    navigator.first();
     ++steps;
     // The test beans keep a log of every write: it is emptied now and then, so that the log's growth is not
     // measured as the navigator's.
@@ -109,12 +108,12 @@ void BM_NavigatorNavigation(benchmark::State& state) {
         for (auto& bean : scene->beans) bean->clearWrites();
     };
     while (!navigator.isEOF()) {
-      navigator.navigate(QueryNavigator::NEXT, std::nullopt);
+      navigator.next();
       ++steps;
       forget();
     }
     for (int i = 0; i < kGotoSteps; ++i) {
-      navigator.navigate(QueryNavigator::GOTO, row(random));
+      navigator.go_to(row(random));
       ++steps;
       forget();
     }
@@ -130,14 +129,13 @@ void BM_NavigatorEditSave(benchmark::State& state) {
   auto& navigator = *scene.navigator;
   auto& bean = *scene.beans[1];
   auto& consumer = *scene.consumers[1];
-  auto link = navigator.getLink();
   int cycle = 0;
   for (auto _ : state) {
     bean.edit(Value("edited " + std::to_string(cycle++)), 0, 0);
     consumer.commit();
-    link->save();
-    navigator.navigate(QueryNavigator::NEXT, std::nullopt);
-    if (navigator.isEOF()) navigator.navigate(QueryNavigator::FIRST, std::nullopt);
+    navigator.save();
+    navigator.next();
+    if (navigator.isEOF()) navigator.first();
     if ((cycle & 1023) == 0)
       for (auto& b : scene.beans) b->clearWrites();
   }

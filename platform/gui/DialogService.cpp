@@ -28,6 +28,16 @@ LoginAnswer DialogService::showLogin(const LoginRequest& request) {
   return {};
 }
 
+int DialogService::choose(const ChoiceRequest& request) {
+  plat::lang::System::err().println(request.title + ": " + request.text + ": no window can be shown");
+  return request.closeAnswer;
+}
+
+int DialogService::showFailedRecord(const FailedRecordRequest& request) {
+  plat::lang::System::err().println(request.title + ": no window can be shown");
+  return request.unattendedAnswer;
+}
+
 void DialogService::showMessage(MessageKind kind, const std::string& title, const std::string& text) {
   show(MessageRequest{kind, title, text});
 }

@@ -1,12 +1,14 @@
-// The message dialogs the library shows (information, warning, error, a yes/no question), behind one interface so
-// that library code never depends on a widget toolkit. A process-wide current service is settable; until one is
-// installed the headless service answers. current() and setCurrent() are thread-safe; implementations say whether
-// show() may be called from any thread.
+// The dialogs the library shows (information, warning, error, a yes/no question, a login, a choice among custom
+// buttons, a failed record), behind one interface so that library code never depends on a widget toolkit. A
+// process-wide current service is settable; until one is installed the headless service answers. current() and
+// setCurrent() are thread-safe; implementations say whether show() may be called from any thread.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "platform/gui/ChoiceRequest.h"
+#include "platform/gui/FailedRecordRequest.h"
 #include "platform/gui/LoginRequest.h"
 
 namespace plat::gui {
@@ -34,6 +36,12 @@ class DialogService {
   // Shows a login window modally and returns what the user chose once it is closed. A service that cannot show
   // one writes a line on standard error and answers Cancel.
   virtual LoginAnswer showLogin(const LoginRequest& request);
+  // Shows a choice window modally; the index of the button pressed, or request.closeAnswer when the window was
+  // closed without one. A service that cannot show one writes a line on standard error and answers closeAnswer.
+  virtual int choose(const ChoiceRequest& request);
+  // Shows a failed-record window modally; the index of the button pressed. A service that cannot show one writes a
+  // line on standard error and answers request.unattendedAnswer.
+  virtual int showFailedRecord(const FailedRecordRequest& request);
 
   void showMessage(MessageKind kind, const std::string& title, const std::string& text);
   // True when the user answered Yes.

@@ -58,4 +58,50 @@ std::vector<LoginRequest> HeadlessDialogService::shownLogins() const {
   return logins_;
 }
 
+int HeadlessDialogService::choose(const ChoiceRequest& request) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    choices_.push_back(request);
+    if (!choiceScript_.empty()) {
+      const int answer = choiceScript_.front();
+      choiceScript_.pop_front();
+      return answer == kCloseBox ? request.closeAnswer : answer;
+    }
+  }
+  return DialogService::choose(request);
+}
+
+void HeadlessDialogService::scriptChoice(int answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  choiceScript_.push_back(answer);
+}
+
+std::vector<ChoiceRequest> HeadlessDialogService::shownChoices() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return choices_;
+}
+
+int HeadlessDialogService::showFailedRecord(const FailedRecordRequest& request) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failed_.push_back(request);
+    if (!failedScript_.empty()) {
+      const int answer = failedScript_.front();
+      failedScript_.pop_front();
+      return answer;
+    }
+  }
+  return DialogService::showFailedRecord(request);
+}
+
+void HeadlessDialogService::scriptFailedRecord(int button) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  failedScript_.push_back(button);
+}
+
+std::vector<FailedRecordRequest> HeadlessDialogService::shownFailedRecords() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return failed_;
+}
+
 }  // namespace plat::gui

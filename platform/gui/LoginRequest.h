@@ -5,14 +5,11 @@
 
 #include <string>
 
+#include "platform/gui/DialogGeometry.h"
+
 namespace plat::gui {
 
-struct LoginBox {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+using LoginBox = Box;
 
 struct LoginRequest {
   std::string title;

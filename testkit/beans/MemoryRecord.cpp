@@ -271,7 +271,8 @@ plat::lang::Ref<MemoryRecord::RecordEnumeration> MemoryRecord::querySimilarObjec
   MemoryTable::Filter filter;
   if (!where.empty()) filter = table_->getFilter(where);
   std::vector<MemoryTable::Row> rows;
-  for (auto& row : table_->rows()) {
+  // The first join condition narrows the candidates through the table's index when that column has one.
+  for (auto& row : conditions.empty() ? table_->rows() : table_->rowsWhere(conditions[0].column, conditions[0].value)) {
     bool keep = !filter || filter(row);
     for (const auto& condition : conditions) keep = keep && row[condition.column].equals(condition.value);
     if (keep) rows.push_back(std::move(row));

@@ -36,7 +36,39 @@ void MemoryTable::addRow(Row row) {
   row.resize(columns_.size());
   std::lock_guard lock(mutex_);
   rows_.push_back(std::move(row));
-  if (indexed_) index_[rows_.back()[keyColumn_].toString()] = static_cast<int>(rows_.size()) - 1;
+  const int at = static_cast<int>(rows_.size()) - 1;
+  if (indexed_) index_[rows_.back()[keyColumn_].toString()] = at;
+  if (lookupColumn_ >= 0) lookup_[rows_.back()[lookupColumn_].toString()].push_back(at);
+}
+
+void MemoryTable::indexColumn(int column) {
+  std::lock_guard lock(mutex_);
+  if (column < 0 || column >= static_cast<int>(columns_.size()))
+    throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
+  lookupColumn_ = column;
+  relookup();
+}
+
+void MemoryTable::relookup() {
+  lookup_.clear();
+  if (lookupColumn_ < 0) return;
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    lookup_[rows_[i][lookupColumn_].toString()].push_back(static_cast<int>(i));
+}
+
+std::vector<MemoryTable::Row> MemoryTable::rowsWhere(int column, const Value& value) const {
+  std::lock_guard lock(mutex_);
+  std::vector<Row> found;
+  if (column == lookupColumn_) {
+    auto it = lookup_.find(value.toString());
+    if (it != lookup_.end())
+      for (int at : it->second) found.push_back(rows_[at]);
+    return found;
+  }
+  for (const auto& row : rows_)
+    if (column >= 0 && column < static_cast<int>(row.size()) && row[column].toString() == value.toString())
+      found.push_back(row);
+  return found;
 }
 
 std::vector<MemoryTable::Row> MemoryTable::rows() const {
@@ -83,16 +115,21 @@ void MemoryTable::insert(const Row& row) {
     throw plat::sql::SQLException(name_ + ": duplicate key " + row.at(keyColumn_).toString(), "23505");
   rows_.push_back(row);
   rows_.back().resize(columns_.size());
-  if (indexed_) index_[row.at(keyColumn_).toString()] = static_cast<int>(rows_.size()) - 1;
+  const int at = static_cast<int>(rows_.size()) - 1;
+  if (indexed_) index_[row.at(keyColumn_).toString()] = at;
+  if (lookupColumn_ >= 0) lookup_[rows_.back()[lookupColumn_].toString()].push_back(at);
 }
 
 void MemoryTable::update(const Value& key, const Row& row) {
   std::lock_guard lock(mutex_);
   const int at = positionOf(key);
   if (at < 0) throw plat::sql::SQLException(name_ + ": no row with key " + key.toString(), "02000");
+  const bool lookupChanged =
+      lookupColumn_ >= 0 && rows_[at][lookupColumn_].toString() != row.at(lookupColumn_).toString();
   rows_[at] = row;
   rows_[at].resize(columns_.size());
   if (!row.at(keyColumn_).equals(key)) reindex();
+  if (lookupChanged) relookup();
 }
 
 void MemoryTable::remove(const Value& key) {
@@ -101,6 +138,7 @@ void MemoryTable::remove(const Value& key) {
   if (at < 0) throw plat::sql::SQLException(name_ + ": no row with key " + key.toString(), "02000");
   rows_.erase(rows_.begin() + at);
   reindex();
+  relookup();
 }
 
 void MemoryTable::registerFilter(const std::string& name, Filter filter) {

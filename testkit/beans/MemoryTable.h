@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/lang/Object.h"
@@ -40,6 +41,11 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
   void addRow(Row row);
   std::vector<Row> rows() const;
   int size() const;
+  // Keeps an index on column (besides the key) for rowsWhere: what an indexed join column is to a database.
+  void indexColumn(int column);
+  // The rows whose column holds a value with the text of value, in table order: a superset of the rows equal to
+  // value (Int 1 and Long 1 share a text), so the caller still compares.
+  std::vector<Row> rowsWhere(int column, const plat::lang::Value& value) const;
   // The row whose key equals key, if any.
   std::optional<Row> find(const plat::lang::Value& key) const;
   bool contains(const plat::lang::Value& key) const;
@@ -73,6 +79,7 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
  private:
   int positionOf(const plat::lang::Value& key) const;  // under mutex_; -1 when absent
   void reindex();                                      // under mutex_
+  void relookup();                                     // under mutex_
 
   const std::string name_;
   const std::vector<Column> columns_;
@@ -80,11 +87,13 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
   const bool indexed_;
   std::vector<plat::lang::Ref<quenlora::zafoli::db::beans::binding::DefaultPersistentObjectMemberModel>> members_;
   mutable std::mutex mutex_;
-  std::vector<Row> rows_;                  // guarded by mutex_
-  std::map<std::string, int> index_;       // guarded by mutex_; key text to row, when indexed_
-  std::map<std::string, Filter> filters_;  // guarded by mutex_
-  int savesUntilFailure_ = 0;              // guarded by mutex_; 0 when none is injected
-  int initFailures_ = 0;                   // guarded by mutex_
+  std::vector<Row> rows_;                                     // guarded by mutex_
+  std::map<std::string, int> index_;                          // guarded by mutex_; key text to row, when indexed_
+  int lookupColumn_ = -1;                                     // guarded by mutex_; -1 when no column is indexed
+  std::unordered_map<std::string, std::vector<int>> lookup_;  // guarded by mutex_; value text to rows, ascending
+  std::map<std::string, Filter> filters_;                     // guarded by mutex_
+  int savesUntilFailure_ = 0;                                 // guarded by mutex_; 0 when none is injected
+  int initFailures_ = 0;                                      // guarded by mutex_
 };
 
 }  // namespace testkit::beans

@@ -4,13 +4,15 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QMessageBox>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QThread>
 #include <future>
 #include <memory>
 
+#include "platform/gui/qt/QtChoiceDialog.h"
+#include "platform/gui/qt/QtFailedRecordDialog.h"
 #include "platform/lang/Exceptions.h"
 
 namespace plat::gui::qt {
@@ -73,12 +75,39 @@ Answer QtDialogService::runOnGuiThread(Show show, Fallback fallback) {
 
 DialogAnswer QtDialogService::show(const MessageRequest& request) {
   return runOnGuiThread<DialogAnswer>([this, request] { return showHere(request); },
-                                   [this, &request] { return fallback_.show(request); });
+                                      [this, &request] { return fallback_.show(request); });
 }
 
 LoginAnswer QtDialogService::showLogin(const LoginRequest& request) {
   return runOnGuiThread<LoginAnswer>([this, request] { return showLoginHere(request); },
-                                  [this, &request] { return fallback_.showLogin(request); });
+                                     [this, &request] { return fallback_.showLogin(request); });
+}
+
+int QtDialogService::choose(const ChoiceRequest& request) {
+  return runOnGuiThread<int>(
+      [this, request] { return runChoiceDialog(request, parent_.data(), ownerWidget(request.placement)); },
+      [this, &request] { return fallback_.choose(request); });
+}
+
+int QtDialogService::showFailedRecord(const FailedRecordRequest& request) {
+  return runOnGuiThread<int>(
+      [this, request] { return runFailedRecordDialog(request, parent_.data(), ownerWidget(request.placement)); },
+      [this, &request] { return fallback_.showFailedRecord(request); });
+}
+
+void QtDialogService::setWindowOf(WindowOf windowOf) {
+  std::lock_guard lock(windowOfMutex_);
+  windowOf_ = std::move(windowOf);
+}
+
+QWidget* QtDialogService::ownerWidget(const Placement& placement) {
+  if (!placement.owner) return nullptr;
+  WindowOf windowOf;
+  {
+    std::lock_guard lock(windowOfMutex_);
+    windowOf = windowOf_;
+  }
+  return windowOf ? windowOf(*placement.owner) : nullptr;
 }
 
 LoginAnswer QtDialogService::showLoginHere(const LoginRequest& request) {

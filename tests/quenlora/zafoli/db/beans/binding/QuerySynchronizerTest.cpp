@@ -5,16 +5,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/gui/HeadlessDialogService.h"
+#include "platform/lang/Exceptions.h"
+#include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/sql/Types.h"
+#include "quenlora/zafoli/db/beans/binding/DefaultSaveChangesDialog.h"
 #include "quenlora/zafoli/db/beans/binding/ExceptionEventListener.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigatorLink.h"
 #include "quenlora/zafoli/db/beans/binding/SaveChangesDialog.h"
+#include "quenlora/zafoli/db/beans/binding/SaveChangesWindow.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
+#include "quenlora/zafoli/db/beans/binding/event/RecordSaveEventListener.h"
 #include "testkit/beans/MemoryConnection.h"
 #include "testkit/beans/MemoryQueryNavigator.h"
 #include "testkit/beans/MemoryRecord.h"
@@ -388,6 +400,175 @@ TEST_F(SynchronizerTest, LinksAndTreesDescribeThemselves) {
   const std::string text = link("a")->getSynchronizer()->toString();
   EXPECT_NE(text.find("\nQuerySynchronizer nodes: \n\t\t\tOPEN\t\t" + prefix + "a\n\t"), std::string::npos) << text;
   EXPECT_EQ(QuerySynchronizer::getSlotCount() % QuerySynchronizer::SLOT_GROWTH, 0);
+}
+
+TEST_F(SynchronizerTest, TheDefaultPromptsAskTheDialogServiceAndOnlyASaveOrDiscardMoves) {
+  constexpr int kNoScript = -2;
+  struct Case {
+    const char* prompt;
+    int scripted;
+    bool moves;
+    std::string stored;
+  } cases[] = {
+      {SaveChangesWindow::kClassName, 0, true, "Edited"},
+      {SaveChangesWindow::kClassName, 1, true, "N11"},
+      {SaveChangesWindow::kClassName, 2, false, "N11"},
+      {SaveChangesWindow::kClassName, kNoScript, false, "N11"},
+      {DefaultSaveChangesDialog::kClassName, 0, true, "Edited"},
+      {DefaultSaveChangesDialog::kClassName, plat::gui::HeadlessDialogService::kCloseBox, false, "N11"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.prompt) + " " + std::to_string(c.scripted));
+    SetUp();
+    auto dialogs = std::make_shared<plat::gui::HeadlessDialogService>();
+    plat::gui::DialogService::setCurrent(dialogs);
+    if (c.scripted != kNoScript) dialogs->scriptChoice(c.scripted);
+    table("a", {{1, 0}, {2, 0}});
+    table("b", {{11, 1}, {21, 2}});
+    auto a = make("a", "", tables["a"], c1);
+    auto b = make("b", "a", tables["b"], c1);
+    b->setSaveChangesWindowClass(c.prompt);
+    b->execute(true);
+    a->execute(true);
+    b->setValue(Value("Edited"), 0, 2);
+    plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kErr);
+    a->next();
+    EXPECT_EQ(dialogs->shownChoices().size(), 1u);
+    EXPECT_EQ(id(a), c.moves ? 2 : 1);
+    EXPECT_EQ(name(tables["b"], 11), c.stored);
+    EXPECT_EQ(b->isDirty(), !c.moves);
+    plat::gui::DialogService::setCurrent(nullptr);
+    TearDown();
+    navigators.clear();
+  }
+}
+
+TEST_F(SynchronizerTest, TheTwoHundredAndFiftySixthTreeGrowsTheSlotListByABlock) {
+  table("t", {{1, 0}});
+  const int slots = QuerySynchronizer::getSlotCount();
+  const int trees = QuerySynchronizer::getSynchronizerCount();
+  const int free = slots - trees;
+  for (int i = 0; i <= free; ++i) make("t" + std::to_string(i), "", tables["t"], c1);
+  EXPECT_EQ(QuerySynchronizer::getSlotCount(), slots + QuerySynchronizer::SLOT_GROWTH);
+  EXPECT_EQ(QuerySynchronizer::getSynchronizerCount(), trees + free + 1);
+  // The tree in the new block works like any other.
+  auto last = navigators.back();
+  last->execute(true);
+  EXPECT_EQ(id(last), 1);
+  // A closed tree gives its slot back.
+  navigators.front()->close();
+  EXPECT_EQ(QuerySynchronizer::getSynchronizerCount(), trees + free);
+  make("again", "", tables["t"], c1);
+  EXPECT_EQ(QuerySynchronizer::getSlotCount(), slots + QuerySynchronizer::SLOT_GROWTH);
+}
+
+// Throws from its first after-save call, then lets saves through.
+class ThrowingAfterSave : public plat::lang::Object, public event::RecordSaveEventListener {
+ public:
+  void onBeforeRecordSave(const event::RecordSaveEvent&) override {}
+  void onAfterRecordSave(const event::RecordSaveEvent&) override {
+    if (throws-- > 0) throw plat::lang::RuntimeException("listener refuses");
+  }
+  int throws = 1;
+};
+
+TEST_F(SynchronizerTest, AThrowingAfterSaveListenerRollsTheTreeBackAndARetryWritesEachRecordOnce) {
+  table("a", {{1, 0}, {2, 0}});
+  table("b", {{11, 1}, {12, 1}});
+  auto a = make("a", "", tables["a"], c1);
+  auto b = make("b", "a", tables["b"], c2);
+  b->execute(true);
+  a->execute(true);
+  a->setValue(Value("Renamed"), 0, 2);
+  b->setValue(Value("Edited"), 0, 2);
+  b->addRecordSaveEventListener(makeRef<ThrowingAfterSave>());
+  c1->clearJournal();
+  c2->clearJournal();
+  a->save();
+  EXPECT_EQ(name(tables["a"], 1), "N1");
+  EXPECT_EQ(name(tables["b"], 11), "N11");
+  EXPECT_TRUE(a->isDirty());
+  EXPECT_TRUE(b->isDirty());
+  for (const auto& journal : {c1->getJournal(), c2->getJournal()})
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "commit"), 0);
+
+  c1->clearJournal();
+  c2->clearJournal();
+  a->save();
+  Lines all = c1->getJournal();
+  for (const auto& line : c2->getJournal()) all.push_back(line);
+  EXPECT_EQ(std::count(all.begin(), all.end(), "UPDATE a 1"), 1);
+  EXPECT_EQ(std::count(all.begin(), all.end(), "UPDATE b 11"), 1);
+  EXPECT_EQ(name(tables["a"], 1), "Renamed");
+  EXPECT_EQ(name(tables["b"], 11), "Edited");
+  EXPECT_FALSE(a->isDirty());
+  EXPECT_FALSE(b->isDirty());
+}
+
+TEST_F(SynchronizerTest, ASubtreeMergedInBringsItsConnectionIntoTheTreeSave) {
+  threeTables();
+  auto c = make("c", "b", tables["c"], c2);  // c's own tree waits under an open b
+  auto a = make("a", "", tables["a"], c1);
+  auto b = make("b", "a", tables["b"], c1);  // b fills c's placeholder; the subtree merges into a's tree
+  EXPECT_EQ(link("c")->getSynchronizer(), link("a")->getSynchronizer());
+  c->execute(true);
+  b->execute(true);
+  a->execute(true);
+  a->setValue(Value("Renamed"), 0, 2);
+  c->setValue(Value("Edited"), 0, 2);
+  c1->clearJournal();
+  c2->clearJournal();
+  a->save();
+  EXPECT_EQ(c1->getJournal(), (Lines{"begin 1", "UPDATE a 1", "commit"}));
+  EXPECT_EQ(c2->getJournal(), (Lines{"begin 1", "UPDATE c 111", "commit"}));
+  EXPECT_EQ(name(tables["c"], 111), "Edited");
+  EXPECT_FALSE(c->isDirty());
+}
+
+TEST_F(SynchronizerTest, NavigatingAndSavingFromSeveralThreadsEndsWithoutDeadlock) {
+  threeTables();
+  auto a = make("a", "", tables["a"], c1);
+  auto b = make("b", "a", tables["b"], c1);
+  auto c = make("c", "b", tables["c"], c2);
+  c->execute(true);
+  b->execute(true);
+  a->execute(true);
+  ScriptedDialog::answer = SaveChangesDialog::YES;
+  constexpr int kRounds = 300;
+  std::vector<std::function<void()>> bodies{
+      [&] {
+        for (int i = 0; i < kRounds; ++i) i % 4 == 3 ? a->first() : a->next();
+      },
+      [&] {
+        for (int i = 0; i < kRounds; ++i) {
+          b->setValue(Value("B" + std::to_string(i)), 0, 2);
+          i % 2 ? b->save() : (void)b->next();
+        }
+      },
+      [&] {
+        for (int i = 0; i < kRounds; ++i) {
+          c->setValue(Value("C" + std::to_string(i)), 0, 2);
+          a->save();
+        }
+      },
+  };
+  std::vector<std::future<void>> done;
+  for (auto& body : bodies) done.push_back(std::async(std::launch::async, body));
+  for (auto& d : done) {
+    if (d.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+      // A deadlocked thread cannot be joined: report and end the process rather than hang.
+      std::fprintf(stderr, "navigating and saving threads deadlocked\n");
+      std::fflush(stderr);
+      std::_Exit(1);
+    }
+    EXPECT_NO_THROW(d.get());
+  }
+  // The tree is still usable and consistent: the details follow the master again.
+  ScriptedDialog::answer = SaveChangesDialog::NO;
+  a->first();
+  EXPECT_EQ(id(a), 1);
+  EXPECT_EQ(id(b), 11);
+  EXPECT_EQ(id(c), 111);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/gui/ComboBox.h"
 
 #include "platform/gui/DefaultComboBoxModel.h"
+#include "platform/gui/IndexedComboBoxModel.h"
 #include "platform/lang/Exceptions.h"
 
 namespace plat::gui {
@@ -32,24 +33,30 @@ int ComboBox::getSelectedIndex() const {
 }
 
 void ComboBox::setSelectedItem(const plat::lang::Value& item) {
-  select(item, "comboBoxChanged");
+  select([&] { model_->setSelectedItem(item); }, "comboBoxChanged");
 }
 
 void ComboBox::setSelectedIndex(int index) {
   if (index < -1 || index >= model_->getSize()) {
     throw plat::lang::IllegalArgumentException("setSelectedIndex: " + std::to_string(index) + " out of bounds");
   }
-  select(index < 0 ? plat::lang::Value() : model_->getElementAt(index), "comboBoxChanged");
+  if (auto* indexed = dynamic_cast<IndexedComboBoxModel*>(model_.get())) {
+    select([&] { indexed->setSelectedIndex(index); }, "comboBoxChanged");
+    return;
+  }
+  const plat::lang::Value item = index < 0 ? plat::lang::Value() : model_->getElementAt(index);
+  select([&] { model_->setSelectedItem(item); }, "comboBoxChanged");
 }
 
 void ComboBox::enterText(const std::string& text) {
   if (!editable_) throw plat::lang::IllegalStateException("the combo box is not editable");
-  select(plat::lang::Value(text), "comboBoxEdited");
+  const plat::lang::Value item(text);
+  select([&] { model_->setSelectedItem(item); }, "comboBoxEdited");
 }
 
-void ComboBox::select(const plat::lang::Value& item, const std::string& command) {
+void ComboBox::select(const std::function<void()>& change, const std::string& command) {
   const plat::lang::Value before = model_->getSelectedItem();
-  model_->setSelectedItem(item);
+  change();
   const plat::lang::Value after = model_->getSelectedItem();
   if (!(before == after)) {
     if (!before.isNull()) {

@@ -4,6 +4,8 @@
 // own: a model that follows its data does not hear its own change come back. GUI thread only.
 #pragma once
 
+#include <functional>
+
 #include "platform/gui/ActionSource.h"
 #include "platform/gui/ComboBoxModel.h"
 #include "platform/gui/Component.h"
@@ -34,6 +36,7 @@ class ComboBox : public Component, public ActionSource, public ItemSource {
   // As the user's choice: selects through the model, then item events (deselected, selected) when the selection
   // changed, then the action.
   void setSelectedItem(const plat::lang::Value& item);
+  // A model that tells equal entries apart (IndexedComboBoxModel) is told the position.
   void setSelectedIndex(int index);
 
   // The user picks entry index from the open list.
@@ -51,7 +54,8 @@ class ComboBox : public Component, public ActionSource, public ItemSource {
   std::string getClassName() const override { return "javax.swing.JComboBox"; }
 
  private:
-  void select(const plat::lang::Value& item, const std::string& command);
+  // Makes the change, then fires what the user's change fires.
+  void select(const std::function<void()>& change, const std::string& command);
 
   plat::lang::Ref<ComboBoxModel> model_;
   bool editable_ = false;

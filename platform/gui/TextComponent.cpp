@@ -8,11 +8,35 @@
 
 namespace plat::gui {
 
-TextComponent::TextComponent() : document_(plat::lang::makeRef<PlainDocument>()) {}
+class TextComponent::CaretKeeper : public DocumentListener {
+ public:
+  explicit CaretKeeper(TextComponent* owner) : owner_(owner) {}
+  void insertUpdate(const DocumentEvent& e) override {
+    if (e.getOffset() <= owner_->caret_) owner_->caret_ += e.getLength();
+  }
+  void removeUpdate(const DocumentEvent& e) override {
+    if (owner_->caret_ > e.getOffset()) owner_->caret_ = std::max(e.getOffset(), owner_->caret_ - e.getLength());
+  }
+  void changedUpdate(const DocumentEvent&) override {}
+
+ private:
+  TextComponent* owner_;  // back reference; the component unregisters this keeper before it goes
+};
+
+TextComponent::TextComponent()
+    : document_(plat::lang::makeRef<PlainDocument>()), caretKeeper_(plat::lang::makeRef<CaretKeeper>(this)) {
+  document_->addDocumentListener(caretKeeper_);
+}
+
+TextComponent::~TextComponent() {
+  document_->removeDocumentListener(caretKeeper_);
+}
 
 void TextComponent::setDocument(plat::lang::Ref<Document> document) {
   if (!document) throw plat::lang::IllegalArgumentException("a text component needs a document");
+  document_->removeDocumentListener(caretKeeper_);
   document_ = std::move(document);
+  document_->addDocumentListener(caretKeeper_);
   caret_ = document_->getLength();
 }
 
@@ -23,7 +47,6 @@ std::string TextComponent::getText() const {
 void TextComponent::setText(const std::string& text) {
   document_->remove(0, document_->getLength());
   document_->insertString(0, text);
-  caret_ = document_->getLength();
 }
 
 int TextComponent::getCaretPosition() const {
@@ -53,15 +76,15 @@ void TextComponent::processKey(const KeyEvent& event) {
 
 void TextComponent::insertTyped(char16_t unit) {
   const int at = getCaretPosition();
+  caret_ = at;
   document_->insertString(at, plat::text::utf16::toUtf8(std::u16string_view(&unit, 1)));
-  caret_ = at + 1;
 }
 
 void TextComponent::deleteBackward() {
   const int at = getCaretPosition();
   if (at == 0) return;
+  caret_ = at;
   document_->remove(at - 1, 1);
-  caret_ = at - 1;
 }
 
 }  // namespace plat::gui

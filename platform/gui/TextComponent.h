@@ -1,6 +1,7 @@
 // Base of the text components: the text lives in a document (a plain one at first, replaceable), with a caret in
 // 16-bit units. The user types characters at the caret and deletes with Backspace; setText replaces the whole text
-// (remove, then insert). GUI thread only.
+// (remove, then insert). The caret moves with text inserted or removed before it, wherever the change comes from.
+// GUI thread only.
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@ namespace plat::gui {
 class TextComponent : public Component {
  public:
   TextComponent();
+  ~TextComponent() override;
 
   const plat::lang::Ref<Document>& getDocument() const { return document_; }
   // A null document is an IllegalArgumentException: a text component always has one.
@@ -40,7 +42,10 @@ class TextComponent : public Component {
   virtual void deleteBackward();
 
  private:
+  class CaretKeeper;
+
   plat::lang::Ref<Document> document_;
+  plat::lang::Ref<CaretKeeper> caretKeeper_;  // on document_; refers back to this component
   bool editable_ = true;
   int caret_ = 0;
 };

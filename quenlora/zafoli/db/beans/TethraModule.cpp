@@ -4,6 +4,7 @@
 #include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/beans/binding/BindingServices.h"
 #include "quenlora/zafoli/db/beans/binding/DataSynchronizer.h"
+#include "quenlora/zafoli/db/beans/brl/BrlClasses.h"
 #include "quenlora/zafoli/db/beans/javax/swing/SwingTableClasses.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcClasses.h"
 #include "quenlora/zafoli/db/beans/qbe/QbeClasses.h"
@@ -13,5 +14,6 @@ extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
   quenlora::zafoli::db::beans::binding::registerBindingServices(registry);
   quenlora::zafoli::db::beans::binding::DataSynchronizer::registerClass(registry);
   quenlora::zafoli::db::beans::jdbc::registerJdbcClasses(registry);
+  quenlora::zafoli::db::beans::brl::registerBrlClasses(registry);
   quenlora::zafoli::db::beans::javax::swing::registerSwingTableClasses(registry);
 }

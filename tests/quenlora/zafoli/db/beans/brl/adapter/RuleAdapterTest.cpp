@@ -1,0 +1,395 @@
+// The rule adapters driven by a real QueryNavigator over in-memory records and the real data bus: per-row sums on
+// navigation, new records and typing; a validation on leave, save and undo; aggregates with deleted rows, missing
+// inputs and failures; refusals; a calculation feeding a validation through the bus; a consumer bean showing the
+// computed column; a producer republished under its alias.
+#include <gtest/gtest.h>
+
+#include "platform/gui/DialogService.h"
+#include "platform/gui/HeadlessDialogService.h"
+#include "platform/lang/Exceptions.h"
+#include "platform/lang/System.h"
+#include "platform/runvale/ClassRegistry.h"
+#include "platform/text/Locale.h"
+#include "quenlora/zafoli/db/beans/binding/SingleRowBDSSupport.h"
+#include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
+#include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
+#include "quenlora/zafoli/db/beans/brl/DataBusItemColMember.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/CalculationAdapter.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/ValidationAdapter.h"
+#include "quenlora/zafoli/db/beans/brl/derivation/number/AdditionFunction.h"
+#include "quenlora/zafoli/db/beans/brl/derivation/number/DivisionFunction.h"
+#include "quenlora/zafoli/db/beans/brl/derivation/number/MultiplicationFunction.h"
+#include "quenlora/zafoli/db/beans/brl/derivation/string/StringConcatFunction.h"
+#include "quenlora/zafoli/db/beans/brl/validation/number/NumberValidation.h"
+#include "tests/quenlora/zafoli/db/beans/binding/NavigatorTestSupport.h"
+#include "tests/quenlora/zafoli/db/beans/brl/RuleTestSupport.h"
+
+namespace quenlora::zafoli::db::beans::brl::adapter {
+namespace {
+
+using beans::binding::testing::NavigatorTest;
+using plat::lang::makeRef;
+using plat::lang::Ref;
+using plat::lang::Value;
+using plat::sql::Types;
+using testkit::beans::RecordingBean;
+using Inputs = std::vector<ComputedColAdapter::InputRef>;
+
+const plat::runvale::ClassInfo& ruleClass(const std::string& name) {
+  plat::runvale::jpeLoadModule("Tethra");
+  return plat::runvale::ClassRegistry::instance().forName(name);
+}
+
+std::shared_ptr<DataBusItemColMember> column(const std::string& bindName, int sourceType = 0) {
+  return std::make_shared<DataBusItemColMember>(bindName, Types::INTEGER, sourceType);
+}
+
+std::shared_ptr<ConstantMember> constant(Value value) {
+  return std::make_shared<ConstantMember>(std::move(value), Types::INTEGER);
+}
+
+class Outcomes : public ValidationEventListener {
+ public:
+  void validationFailed(const ValidationEvent&) override { lines.push_back("failed"); }
+  void validationSuccessful(const ValidationEvent&) override { lines.push_back("successful"); }
+  std::vector<std::string> lines;
+};
+
+// An application rule that throws from its computation.
+class ThrowingRule : public plat::lang::Object, public Calculation {
+ public:
+  Value getComputedValue(const DerivationRow&, int) override { throw plat::lang::IllegalStateException("boom"); }
+  bool isUsedForAggregate() const override { return true; }
+  std::string getDisplayString() const override { return "boom()"; }
+};
+
+// Orders in memory (ID, A, B, AMOUNT, all INTEGER) behind a started navigator "ord"; log entries and dialogs
+// recorded; US locale.
+class RuleAdapterTest : public NavigatorTest {
+ protected:
+  void SetUp() override {
+    NavigatorTest::SetUp();
+    util::LogWindowHelper::getInstance();
+    plat::text::Locale::setDefault(plat::text::Locale::US);
+    beans::binding::taskbus::TaskBus::getInstance()->addTaskBusEventListener(logEntries);
+    plat::gui::DialogService::setCurrent(dialogs);
+    table = makeRef<testkit::beans::MemoryTable>(
+        "ord",
+        std::vector<testkit::beans::MemoryTable::Column>{
+            {"ID", Types::INTEGER}, {"A", Types::INTEGER}, {"B", Types::INTEGER}, {"AMOUNT", Types::INTEGER}},
+        0, true);
+    className += "Ord";
+    testkit::beans::MemoryRecord::registerClass(plat::runvale::ClassRegistry::instance(), className, table, connection);
+  }
+  void TearDown() override {
+    adapters.clear();
+    plat::gui::DialogService::setCurrent(nullptr);
+    beans::binding::taskbus::TaskBus::getInstance()->removeTaskBusEventListener(logEntries);
+    plat::text::Locale::setDefault(savedLocale);
+    NavigatorTest::TearDown();
+  }
+  void rows(std::initializer_list<std::vector<Value>> values) {
+    for (const auto& row : values) table->addRow(row);
+  }
+  Ref<CalculationAdapter> calculation(const std::string& rule, Inputs inputs, const std::string& alias = "calc",
+                                      int type = 0) {
+    auto adapter = makeRef<CalculationAdapter>();
+    adapter->setVirtualColImplClass(&ruleClass(rule));
+    adapter->setType(type);
+    adapter->setOutputName("TOTAL");
+    adapter->setSourceColumns(std::move(inputs));
+    adapter->setAliasName(alias);
+    adapters.push_back(adapter);
+    return adapter;
+  }
+  Ref<ValidationAdapter> positiveAmount(ComputedColAdapter::InputRef source) {
+    auto adapter = makeRef<ValidationAdapter>();
+    adapter->setVirtualColImplClass(&ruleClass(validation::number::NumberValidation::NAME));
+    adapter->setOutputName("OK");
+    adapter->setComparisionOperators({std::make_shared<OperatorMember>(">")});
+    adapter->setSourceColumns({std::move(source)});
+    adapter->setTargetColumns({constant(Value(0))});
+    adapter->setAliasName("check");
+    adapter->addValidationEventListener(outcomes);
+    adapters.push_back(adapter);
+    return adapter;
+  }
+  static Value published(const Ref<ComputedColAdapter>& adapter) {
+    auto publisher = beans::binding::SingleRowBDSSupport::getPublisher(adapter->getDataBindingName());
+    return publisher ? publisher->getValue(0, 0) : Value("<not published>");
+  }
+  std::vector<std::string> dialogTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& request : dialogs->shown()) texts.push_back(request.text);
+    return texts;
+  }
+  std::size_t logged(const std::string& prefix) const {
+    std::size_t count = 0;
+    for (const auto& entry : logEntries->entries()) count += entry.rfind(prefix, 0) == 0 ? 1 : 0;
+    return count;
+  }
+
+  std::shared_ptr<testing::LogRecorder> logEntries = std::make_shared<testing::LogRecorder>();
+  std::shared_ptr<plat::gui::HeadlessDialogService> dialogs = std::make_shared<plat::gui::HeadlessDialogService>();
+  std::shared_ptr<Outcomes> outcomes = std::make_shared<Outcomes>();
+  std::vector<Ref<ComputedColAdapter>> adapters;
+  plat::text::Locale savedLocale = plat::text::Locale::getDefault();
+};
+
+TEST_F(RuleAdapterTest, PerRowSumFollowsNavigationNewRecordsAndTyping) {
+  rows({{Value(1), Value(10), Value(1), Value(5)}, {Value(2), Value(20), Value(2), Value(6)}});
+  auto navigator = start("ord");
+  auto adapter = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), column("ord@B")});
+  auto bean = makeRef<RecordingBean>();
+  auto consumer = bind(bean, "calc@TOTAL");
+  EXPECT_EQ(adapter->getFollowedNavigator(), navigator);
+
+  adapter->calculate();
+  EXPECT_EQ(published(adapter), Value(11));
+  EXPECT_EQ(bean->getText(), Value(11));
+  navigator->next();
+  EXPECT_EQ(published(adapter), Value(22));
+  EXPECT_EQ(bean->getText(), Value(22));
+  navigator->setValue(Value(7), 0, 2);
+  EXPECT_EQ(published(adapter), Value(27));
+  navigator->setValue(Value(9), 0, 3);  // not an input
+  EXPECT_EQ(published(adapter), Value(27));
+  navigator->insert();
+  EXPECT_TRUE(UnKnownColValue::isIn(published(adapter)));
+  EXPECT_EQ(published(adapter).toString(), "<Calculation Not Performed>");
+  EXPECT_GE(logged("Calculation performed for:|calc@TOTAL"), 3u);
+  EXPECT_TRUE(dialogTexts().empty());
+}
+
+TEST_F(RuleAdapterTest, GeneratedAliasCountsAndARenamedOutputMovesOnTheBus) {
+  rows({{Value(1), Value(10), Value(1), Value(5)}});
+  start("ord");
+  auto first = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "");
+  first->calculate();
+  const std::string alias = first->getAliasName();
+  ASSERT_EQ(alias.rfind("AdditionFunction", 0), 0u) << alias;
+  ASSERT_GT(alias.size(), std::string("AdditionFunction_RuleAlias").size());
+  const int number = std::stoi(alias.substr(std::string("AdditionFunction").size()));
+  EXPECT_EQ(alias, "AdditionFunction" + std::to_string(number) + "_RuleAlias");
+  auto second = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "");
+  second->calculate();
+  EXPECT_EQ(second->getAliasName(), "AdditionFunction" + std::to_string(number + 1) + "_RuleAlias");
+
+  const std::string oldName = first->getDataBindingName();
+  first->setAliasName("moved");
+  EXPECT_EQ(beans::binding::SingleRowBDSSupport::getPublisher(oldName), nullptr);
+  EXPECT_EQ(published(first), Value(10)) << "the current value under the new name";
+  first->setOutputName("SUM");
+  EXPECT_EQ(published(first), Value(10));
+  auto bean = makeRef<RecordingBean>();
+  auto consumer = bind(bean, "moved@SUM");
+  EXPECT_EQ(bean->getText(), Value(10));
+}
+
+TEST_F(RuleAdapterTest, ValidationOnLeaveSaveAndUndo) {
+  rows({{Value(1), Value(0), Value(0), Value(5)},
+        {Value(2), Value(0), Value(0), Value(6)},
+        {Value(3), Value(0), Value(0), Value(7)}});
+  auto navigator = start("ord");
+  auto adapter = positiveAmount(column("ord@AMOUNT"));
+  adapter->setCustomMessage("");
+
+  navigator->setValue(Value(-5), 0, 3);  // typed: validated at once
+  EXPECT_EQ(published(adapter), Value(false));
+  EXPECT_EQ(outcomes->lines, (std::vector<std::string>{"failed"}));
+  navigator->next();  // leaving the edited record validates it again
+  EXPECT_EQ(published(adapter), Value(false));
+  EXPECT_EQ(logged("Exception from Validation Adapter:|Validation failed for the specified rule"), 2u);
+  EXPECT_EQ(dialogTexts(), (std::vector<std::string>{"Validation failed for the specified rule",
+                                                     "Validation failed for the specified rule"}));
+  navigator->next();  // leaving an unedited record
+  EXPECT_EQ(published(adapter).toString(), "<Validation Not Performed>");
+
+  adapter->setCustomMessage("Amount must be positive");
+  navigator->setValue(Value(8), 0, 3);
+  EXPECT_EQ(published(adapter), Value(true));
+  navigator->save();
+  EXPECT_EQ(published(adapter), Value(true));
+  EXPECT_EQ(outcomes->lines, (std::vector<std::string>{"failed", "failed", "successful", "successful"}));
+
+  navigator->setValue(Value(-1), 0, 3);
+  EXPECT_EQ(dialogTexts().back(), "Amount must be positive");
+  navigator->undoChanges();  // the undo's own column change is not validated
+  EXPECT_EQ(published(adapter).toString(), "<Validation Not Performed>");
+  EXPECT_FALSE(adapter->isUndoPending());
+  navigator->setValue(Value(-2), 0, 3);
+  EXPECT_EQ(published(adapter), Value(false));
+  EXPECT_EQ(outcomes->lines.size(), 6u);
+}
+
+TEST_F(RuleAdapterTest, AggregatesSkipDeletedRowsAndRowsWithoutInputs) {
+  rows({{Value(1), Value(2), Value(3), Value(0)},
+        {Value(2), Value(4), Value(5), Value(0)},
+        {Value(3), Value(6), Value(7), Value(0)},
+        {Value(4), Value(), Value(7), Value(0)}});
+  auto navigator = start("ord");
+  auto adapter =
+      calculation(derivation::number::MultiplicationFunction::NAME, {column("ord@A"), column("ord@B")}, "agg", 1);
+  adapter->setVirtualColAggrImplClass(&ruleClass(derivation::number::AdditionFunction::NAME));
+  adapter->calculate();
+  EXPECT_EQ(published(adapter), Value(6 + 20 + 42));
+  navigator->go_to(2);
+  navigator->deleteRecord();
+  adapter->calculate();
+  EXPECT_EQ(published(adapter), Value(6 + 42));
+  EXPECT_TRUE(dialogTexts().empty()) << "a row without input shows nothing";
+}
+
+TEST_F(RuleAdapterTest, AnAggregateWithAFailingRowFails) {
+  rows({{Value(1), Value(8), Value(2), Value(0)}, {Value(2), Value(8), Value(0), Value(0)}});
+  start("ord");
+  auto adapter = calculation(derivation::number::DivisionFunction::NAME, {column("ord@A"), column("ord@B")}, "agg", 1);
+  adapter->setVirtualColAggrImplClass(&ruleClass(derivation::number::AdditionFunction::NAME));
+  plat::lang::ConsoleCapture out(plat::lang::ConsoleCapture::Target::kOut);
+  adapter->calculate();
+  EXPECT_TRUE(CalculationFailedValue::isIn(published(adapter)));
+  EXPECT_NE(out.text().find("Exception while calculating aggregate: <Calculation Failed>"), std::string::npos)
+      << out.text();
+}
+
+TEST_F(RuleAdapterTest, AnEmptyRowSetPublishesNull) {
+  start("ord");
+  auto adapter = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "agg", 1);
+  adapter->calculate();
+  EXPECT_TRUE(published(adapter).isNull());
+}
+
+TEST_F(RuleAdapterTest, AFoldingRuleMustBeUsableForAggregate) {
+  rows({{Value(1), Value(8), Value(2), Value(0)}});
+  start("ord");
+  auto concat = calculation(derivation::string::StringConcatFunction::NAME, {column("ord@A")}, "cat", 1);
+  concat->calculate();
+  auto product = calculation(derivation::number::MultiplicationFunction::NAME, {column("ord@A")}, "prod", 1);
+  product->setVirtualColAggrImplClass(&ruleClass(derivation::string::StringConcatFunction::NAME));
+  product->calculate();
+  const auto texts = dialogTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  for (const auto& [text, binding] :
+       {std::pair{texts[0], concat->getDataBindingName()}, std::pair{texts[1], product->getDataBindingName()}}) {
+    EXPECT_EQ(text,
+              ComputedColAdapterUIHelper::aggNotValidText(derivation::string::StringConcatFunction::NAME, binding));
+  }
+  EXPECT_EQ(published(concat), Value("")) << "nothing computed";
+}
+
+TEST_F(RuleAdapterTest, RuleClassesAreCheckedByTheirOwnInterfaces) {
+  auto adapter = makeRef<CalculationAdapter>();
+  // A subclass of a rule that declares no rule interface itself.
+  const plat::runvale::ClassInfo derived{"app.Derived", nullptr, {}, derivation::number::AdditionFunction::NAME};
+  const std::pair<const plat::runvale::ClassInfo*, const char*> refused[] = {
+      {nullptr, "No class name has been specified"},
+      {&derived, "Either Calculation or Validation needs to be implemented"}};
+  adapter->setVirtualColImplClass(&ruleClass(derivation::number::AdditionFunction::NAME));
+  for (const auto& [info, message] : refused) {
+    try {
+      adapter->setVirtualColImplClass(info);
+      ADD_FAILURE() << message;
+    } catch (const plat::lang::RuntimeException& e) {
+      EXPECT_EQ(e.getMessage(), message);
+    }
+    EXPECT_EQ(adapter->getVirtualColImplClass()->name, derivation::number::AdditionFunction::NAME);
+  }
+}
+
+TEST_F(RuleAdapterTest, ARuleThatCannotBeMadeOrUsedPublishesNothing) {
+  const plat::runvale::ClassInfo abstractRule{"app.Abstract", nullptr, {Calculation::kInterfaceName}, ""};
+  auto calc = makeRef<CalculationAdapter>();
+  calc->setVirtualColImplClass(&abstractRule);
+  calc->setOutputName("X");
+  calc->setSourceColumns({constant(Value(1))});
+  calc->setAliasName("abstract");
+  auto check = makeRef<ValidationAdapter>();
+  check->setVirtualColImplClass(&ruleClass(derivation::number::AdditionFunction::NAME));
+  check->setOutputName("Y");
+  check->setSourceColumns({constant(Value(1))});
+  check->setAliasName("wrongkind");
+  adapters = {calc, check};
+  plat::lang::ConsoleCapture out(plat::lang::ConsoleCapture::Target::kOut);
+  calc->calculate();
+  check->validate();
+  EXPECT_EQ(out.text(),
+            "Instantiation exception:app.Abstract\nCasting to Calculation failed\nCasting to Validation failed\n");
+  EXPECT_EQ(published(calc), Value(""));
+  EXPECT_EQ(published(check), Value(""));
+}
+
+TEST_F(RuleAdapterTest, HooksNeverThrowIntoTheNavigator) {
+  rows({{Value(1), Value(8), Value(2), Value(0)}, {Value(2), Value(3), Value(4), Value(0)}});
+  auto navigator = start("ord");
+  plat::runvale::ClassInfo throwing{"app.ThrowingRule",
+                                    [] { return Ref<plat::lang::Object>(makeRef<ThrowingRule>()); },
+                                    {Calculation::kInterfaceName},
+                                    ""};
+  auto adapter = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), column("ord@NOPE")});
+  navigator->next();
+  EXPECT_TRUE(UnKnownColValue::isIn(published(adapter))) << "a column the record does not know resets";
+  adapter->setVirtualColImplClass(&throwing);
+  adapter->setSourceColumns({column("ord@A")});
+  EXPECT_NO_THROW(navigator->previous());
+  EXPECT_TRUE(CalculationFailedValue::isIn(published(adapter)));
+  EXPECT_EQ(logged("Exception while performing calculation:|java.lang.IllegalStateException: boom"), 1u);
+}
+
+TEST_F(RuleAdapterTest, ReplacedInputsStopBeingFollowed) {
+  rows({{Value(1), Value(10), Value(1), Value(0)}, {Value(2), Value(20), Value(2), Value(0)}});
+  auto navigator = start("ord");
+  auto adapter = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "fol");
+  adapter->setSourceColumns({constant(Value(3)), constant(Value(4))});
+  EXPECT_EQ(adapter->getFollowedNavigator(), nullptr);
+  adapter->calculate();
+  EXPECT_EQ(published(adapter), Value(7));
+  const std::size_t runs = logged("Calculation performed for:");
+  navigator->next();
+  EXPECT_EQ(logged("Calculation performed for:"), runs);
+  EXPECT_EQ(published(adapter), Value(7));
+}
+
+TEST_F(RuleAdapterTest, ACalculationFeedsAValidationThroughTheBusOnce) {
+  rows({{Value(1), Value(10), Value(1), Value(0)}, {Value(2), Value(200), Value(2), Value(0)}});
+  auto navigator = start("ord");
+  auto sum = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), column("ord@B")});
+  auto check = makeRef<ValidationAdapter>();
+  check->setVirtualColImplClass(&ruleClass(validation::number::NumberValidation::NAME));
+  check->setOutputName("BIG");
+  check->setComparisionOperators({std::make_shared<OperatorMember>(">")});
+  check->setSourceColumns({column("calc@TOTAL", 1)});
+  check->setTargetColumns({constant(Value(100))});
+  check->setAliasName("check");
+  adapters.push_back(check);
+
+  sum->calculate();
+  EXPECT_EQ(published(check), Value(false));
+  const std::size_t runs = logged("Validation performed for:");
+  navigator->next();
+  EXPECT_EQ(published(check), Value(true));
+  EXPECT_EQ(logged("Validation performed for:"), runs + 1) << "one run per change, however often announced";
+}
+
+TEST_F(RuleAdapterTest, ARepublishedProducerFeedsTheRuleAgain) {
+  rows({{Value(1), Value(10), Value(1), Value(0)}});
+  start("ord");
+  auto first = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "calc");
+  auto twice = makeRef<CalculationAdapter>();
+  twice->setVirtualColImplClass(&ruleClass(derivation::number::MultiplicationFunction::NAME));
+  twice->setOutputName("DOUBLE");
+  twice->setSourceColumns({column("calc@TOTAL", 2), constant(Value(2))});
+  twice->setAliasName("twice");
+  adapters.push_back(twice);
+  first->calculate();
+  EXPECT_EQ(published(twice), Value(20));
+
+  // A newer publisher of the same name takes its place on the bus; the follower finds it.
+  auto second = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), constant(Value(5))}, "calc");
+  second->calculate();
+  EXPECT_EQ(published(twice), Value(30));
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::brl::adapter

@@ -76,6 +76,8 @@ Ref<plat::gui::Table> TableBindingModel::getTable() const {
 
 void TableBindingModel::setTable(const Ref<plat::gui::Table>& table) {
   setComponent(table);
+  // The header listens from the start, not only once a cell has been read.
+  upkeep();
 }
 
 Value TableBindingModel::rawValueAt(int modelRow, int column) const {

@@ -2,18 +2,25 @@
 // models' changes reach the widgets, and no change the model made comes back as the user's.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include "platform/gui/AbstractTableModel.h"
+#include "platform/gui/ActionListener.h"
+#include "platform/gui/CheckBox.h"
+#include "platform/gui/ComboBox.h"
 #include "platform/gui/DocumentListener.h"
 #include "platform/gui/ListSelectionListener.h"
 #include "platform/gui/MouseListener.h"
 #include "platform/gui/PlainDocument.h"
 #include "platform/gui/TableHeader.h"
 #include "platform/gui/TextField.h"
+#include "platform/gui/qt/ButtonBinder.h"
+#include "platform/gui/qt/ComboBoxBinder.h"
 #include "platform/gui/qt/LineEditBinder.h"
 #include "platform/gui/qt/TableViewBinder.h"
 #include "tests/platform/gui/qt/QtTestSupport.h"
@@ -120,6 +127,49 @@ TEST(TableViewBinder, SelectionsFollowEachOtherAndHeaderClicksCarryShift) {
   ASSERT_EQ(clicks->clicks.size(), 2u);
   EXPECT_EQ(clicks->clicks[0], std::make_pair(0, 0));
   EXPECT_EQ(clicks->clicks[1], std::make_pair(1, InputEvent::SHIFT_MASK));
+}
+
+class Actions : public ActionListener {
+ public:
+  void actionPerformed(const ActionEvent&) override { ++count; }
+  int count = 0;
+};
+
+TEST(ButtonBinder, AClickIsTheButtonsActionAndAModelChangeIsNone) {
+  qttest::app();
+  auto box = makeRef<CheckBox>("Paid");
+  auto actions = std::make_shared<Actions>();
+  box->addActionListener(actions);
+  QCheckBox qbox;
+  new ButtonBinder(&qbox, box);
+  EXPECT_EQ(qbox.text(), "Paid");
+  qbox.click();  // as the user does: pressed, released, clicked
+  EXPECT_TRUE(box->isSelected());
+  EXPECT_TRUE(qbox.isChecked());
+  EXPECT_EQ(actions->count, 1);
+  box->getModel()->setSelected(false);
+  EXPECT_FALSE(qbox.isChecked());
+  EXPECT_EQ(actions->count, 1);
+}
+
+TEST(ComboBoxBinder, OnlyTheUsersChoiceIsAnAction) {
+  qttest::app();
+  auto combo = makeRef<ComboBox>();
+  for (const char* item : {"a", "b", "c"}) combo->addItem(Value(item));
+  auto actions = std::make_shared<Actions>();
+  combo->addActionListener(actions);
+  QComboBox qbox;
+  new ComboBoxBinder(&qbox, combo);
+  ASSERT_EQ(qbox.count(), 3);
+  int activated = 0;
+  QObject::connect(&qbox, &QComboBox::activated, [&] { ++activated; });
+  emit qbox.activated(1);
+  EXPECT_EQ(combo->getSelectedIndex(), 1);
+  EXPECT_EQ(actions->count, 1);
+  combo->getModel()->setSelectedItem(Value("c"));
+  EXPECT_EQ(qbox.currentIndex(), 2);
+  EXPECT_EQ(actions->count, 1);
+  EXPECT_EQ(activated, 1);
 }
 
 }  // namespace

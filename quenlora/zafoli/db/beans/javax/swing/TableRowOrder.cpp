@@ -168,6 +168,12 @@ int TableRowOrder::compareValues(const Value& a, const Value& b, ColumnSorter* s
   if (b.isNull()) return 1;
   // Only the sign counts, so that negating a descending result can never overflow.
   if (sorter != nullptr) return sign(sorter->compare(a, b));
+  // The common cases first: two texts, or two integers (whose doubles would order them alike).
+  if (a.kind() == b.kind()) {
+    if (a.is(Value::Kind::String)) return sign(plat::text::utf16::compare(a.getString(), b.getString()));
+    if (a.is(Value::Kind::Int))
+      return sign(static_cast<std::int64_t>(a.getInt()), static_cast<std::int64_t>(b.getInt()));
+  }
   const Family family = familyOf(a);
   // Values of two families have no common order but their texts; mixing them would break the sort's order.
   if (family != familyOf(b)) return compareTexts(a, b);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListView>
 #include <QTableView>
 #include <QTest>
 
@@ -13,7 +14,9 @@
 #include "platform/gui/ActionListener.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/ComboBox.h"
+#include "platform/gui/DefaultComboBoxModel.h"
 #include "platform/gui/DocumentListener.h"
+#include "platform/gui/List.h"
 #include "platform/gui/ListSelectionListener.h"
 #include "platform/gui/MouseListener.h"
 #include "platform/gui/PlainDocument.h"
@@ -22,6 +25,7 @@
 #include "platform/gui/qt/ButtonBinder.h"
 #include "platform/gui/qt/ComboBoxBinder.h"
 #include "platform/gui/qt/LineEditBinder.h"
+#include "platform/gui/qt/ListViewBinder.h"
 #include "platform/gui/qt/TableViewBinder.h"
 #include "tests/platform/gui/qt/QtTestSupport.h"
 
@@ -170,6 +174,27 @@ TEST(ComboBoxBinder, OnlyTheUsersChoiceIsAnAction) {
   EXPECT_EQ(qbox.currentIndex(), 2);
   EXPECT_EQ(actions->count, 1);
   EXPECT_EQ(activated, 1);
+}
+
+TEST(ListViewBinder, TheUsersRowIsTheListsClickAndModelSelectionsShowWithoutEcho) {
+  qttest::app();
+  auto entries = makeRef<DefaultComboBoxModel>();
+  for (const char* item : {"ann", "bob", "cy"}) entries->addElement(Value(item));
+  auto list = makeRef<List>();
+  list->setModel(entries);
+  auto count = std::make_shared<SelectionCount>();
+  list->getSelectionModel()->addListSelectionListener(count);
+  QListView view;
+  new ListViewBinder(&view, list);
+  ASSERT_EQ(view.model()->rowCount(), 3);
+  view.selectionModel()->select(view.model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+  EXPECT_EQ(list->getSelectedIndex(), 1);
+  EXPECT_EQ(count->count, 1);
+  list->setSelectedIndex(2);
+  EXPECT_EQ(count->count, 2);
+  ASSERT_EQ(view.selectionModel()->selectedRows().size(), 1);
+  EXPECT_EQ(view.selectionModel()->selectedRows().first().row(), 2);
+  EXPECT_EQ(count->count, 2);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/text/Utf16.h"
 
+#include <algorithm>
+
 #include "platform/io/Utf8.h"
 #include "platform/lang/Exceptions.h"
 
@@ -133,6 +135,18 @@ int32_t indexOf(std::string_view utf8, std::string_view needle, int32_t from) {
 }
 
 int compare(std::string_view a, std::string_view b) {
+  // Where the texts first differ in two ASCII bytes, the bytes before are whole equal characters and the two
+  // bytes are the first differing units: no conversion is needed.
+  const std::size_t shorter = std::min(a.size(), b.size());
+  std::size_t i = 0;
+  while (i < shorter && a[i] == b[i]) ++i;
+  if (i < shorter) {
+    const auto ca = static_cast<unsigned char>(a[i]);
+    const auto cb = static_cast<unsigned char>(b[i]);
+    if (ca < 0x80 && cb < 0x80) return static_cast<int>(ca) - static_cast<int>(cb);
+  } else if (a.size() == b.size()) {
+    return 0;
+  }
   std::u16string ua = fromUtf8(a);
   std::u16string ub = fromUtf8(b);
   std::size_t common = std::min(ua.size(), ub.size());

@@ -54,18 +54,27 @@ Value MemoryDataSource::getValue(int row, int column) {
 }
 
 void MemoryDataSource::setValue(const Value& value, int row, int column) {
+  int fired = TriggerUIEvent::RECORDCHANGED;
   {
     std::lock_guard lock(mutex_);
     const long absolute = static_cast<long>(current_) + row;
     writes_.push_back({value, static_cast<int>(absolute), column});
-    if (absolute < 0 || absolute >= static_cast<long>(rows_.size()) || column < 0 ||
-        column >= static_cast<int>(columns_.size()))
-      return;
-    Row& r = rows_[static_cast<std::size_t>(absolute)];
-    if (r.size() <= static_cast<std::size_t>(column)) r.resize(static_cast<std::size_t>(column) + 1);
-    r[static_cast<std::size_t>(column)] = value;
+    if (virtualColumns_ && column == static_cast<int>(columns_.size())) {
+      // Writing RowNumber moves to that (1-based) row, as a navigator does; a row outside the table is ignored.
+      const long target = value.isNumber() ? static_cast<long>(value.longValue()) - 1 : -1;
+      if (target < 0 || target >= static_cast<long>(rows_.size()) || target == current_) return;
+      current_ = static_cast<int>(target);
+      fired = TriggerUIEvent::RECORDNAVIGATION;
+    } else {
+      if (absolute < 0 || absolute >= static_cast<long>(rows_.size()) || column < 0 ||
+          column >= static_cast<int>(columns_.size()))
+        return;
+      Row& r = rows_[static_cast<std::size_t>(absolute)];
+      if (r.size() <= static_cast<std::size_t>(column)) r.resize(static_cast<std::size_t>(column) + 1);
+      r[static_cast<std::size_t>(column)] = value;
+    }
   }
-  fire(TriggerUIEvent::RECORDCHANGED);
+  fire(fired);
 }
 
 std::string MemoryDataSource::publish(const std::string& alias, bool withVirtualColumns) {

@@ -37,7 +37,8 @@ class MemoryDataSource : public plat::lang::Object, public quenlora::zafoli::db:
   int getCurrentRowNumber() override;
   int getTotalNumberOfRows() override;
   plat::lang::Value getValue(int row, int column) override;
-  // Stores the value, then triggers RECORDCHANGED.
+  // Stores the value, then triggers RECORDCHANGED; writing RowNumber (with the virtual columns) moves to that row
+  // instead, as moveTo does.
   void setValue(const plat::lang::Value& value, int row, int column) override;
 
   // alias@columns%1, the columns followed by the virtual ones when asked for; every listener is told the name.

@@ -1,6 +1,9 @@
 // The saved-settings archive: fields read back as written, and every damaged archive refused.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "platform/serial/ObjectInput.h"
 #include "platform/serial/ObjectOutput.h"
 #include "platform/serial/ObjectStreamException.h"
@@ -46,6 +49,44 @@ TEST(ObjectArchive, FieldsReadBackAndDamageIsRefused) {
   std::vector<std::uint8_t> hugeLength = bytes;
   hugeLength[5] = 0x7f;
   EXPECT_THROW(ObjectInput(hugeLength).readUTF(), StreamCorruptedException);
+}
+
+TEST(ObjectArchive, ColoursAndTextListsReadBackWithinTheirLimits) {
+  ObjectOutput out;
+  out.writeColor(0xFF00FF00u);
+  out.writeTextList({"a", "", "ü"});
+  out.writeTextList({});
+  out.writeUTF("four");
+  ObjectInput in(out.bytes());
+  EXPECT_EQ(in.readColor(), 0xFF00FF00u);
+  EXPECT_EQ(in.readTextList(3, 2), (std::vector<std::string>{"a", "", "ü"}));
+  EXPECT_TRUE(in.readTextList(0, 0).empty());
+  EXPECT_EQ(in.readUTF(4), "four");
+  EXPECT_TRUE(in.atEnd());
+
+  struct Case {
+    const char* name;
+    std::function<void(ObjectInput&)> read;
+  };
+  const std::vector<Case> overLimit = {
+      {"list count", [](ObjectInput& r) { r.readColor(), r.readTextList(2, 10); }},
+      {"text in list", [](ObjectInput& r) { r.readColor(), r.readTextList(3, 1); }},
+      {"plain text", [](ObjectInput& r) { r.readColor(), r.readTextList(3, 2), r.readTextList(0, 0), r.readUTF(3); }},
+      {"colour read as int", [](ObjectInput& r) { r.readInt(); }},
+  };
+  for (const Case& c : overLimit) {
+    ObjectInput again(out.bytes());
+    EXPECT_THROW(c.read(again), StreamCorruptedException) << c.name;
+  }
+}
+
+TEST(ObjectArchive, AListCountBeyondTheArchiveIsRefusedBeforeAllocating) {
+  ObjectOutput out;
+  out.writeTextList({"x"});
+  std::vector<std::uint8_t> bytes = out.bytes();
+  for (int i = 5; i < 9; ++i) bytes[static_cast<std::size_t>(i)] = 0xFF;
+  ObjectInput in(bytes);
+  EXPECT_THROW(in.readTextList(0xFFFFFFFFu, 10), StreamCorruptedException);
 }
 
 }  // namespace

@@ -58,6 +58,11 @@ TEST(Utf16, CompareInCodeUnitOrder) {
   EXPECT_EQ(compare("abc", "abd"), 'c' - 'd');
   EXPECT_EQ(compare("ab", "abcd"), -2);
   EXPECT_EQ(compare("B", "a"), 'B' - 'a');
+  // Texts that share a multi-byte prefix, end inside one, or differ in a byte of a character.
+  EXPECT_EQ(compare(kEuro + "a", kEuro + "b"), 'a' - 'b');
+  EXPECT_EQ(compare("a" + kEuro, "a" + kEAcute), 0x20AC - 0x00E9);
+  EXPECT_EQ(compare(kEuro, kEuro + "ab"), -2);
+  EXPECT_EQ(compare("\xE2\x82", kEuro), 0xFFFD - 0x20AC);
 }
 
 TEST(Utf16, Escapes) {

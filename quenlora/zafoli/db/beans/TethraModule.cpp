@@ -9,6 +9,7 @@
 #include "quenlora/zafoli/db/beans/brl/BrlClasses.h"
 #include "quenlora/zafoli/db/beans/javax/swing/JSaveChangesWindow.h"
 #include "quenlora/zafoli/db/beans/javax/swing/JSaveTransactionChangesWindow.h"
+#include "quenlora/zafoli/db/beans/javax/swing/SwingTableClasses.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcClasses.h"
 #include "quenlora/zafoli/db/beans/qbe/QbeClasses.h"
 
@@ -22,4 +23,5 @@ extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
   quenlora::zafoli::db::beans::javax::swing::JSaveTransactionChangesWindow::registerClass(registry);
   quenlora::zafoli::db::beans::jdbc::registerJdbcClasses(registry);
   quenlora::zafoli::db::beans::brl::registerBrlClasses(registry);
+  quenlora::zafoli::db::beans::javax::swing::registerSwingTableClasses(registry);
 }

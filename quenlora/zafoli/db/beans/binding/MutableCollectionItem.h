@@ -58,6 +58,8 @@ class MutableCollectionItem : public databus::MutableCollectionAccess,
   void stopListeningTo(const plat::lang::Ref<databus::DataItem>& member);
 
   int getItemCount() const { return m_dataItems->size(); }
+  // The member at index without copying the list; null outside it.
+  plat::lang::Ref<databus::DataItem> getDataItem(int index) const { return m_dataItems->at(index); }
   std::vector<plat::lang::Ref<databus::DataItem>> getDataItems() const { return m_dataItems->snapshot(); }
 
   // Only while the last listener is being told of a change (or with one listener or none): every member that is

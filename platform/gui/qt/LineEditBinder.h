@@ -1,0 +1,37 @@
+// Pairs a QLineEdit with the headless text component whose document a model was given: what the user types goes
+// into the document as one removal and one insertion at the changed place, a document change from the model (or
+// another thread) is shown without being taken for the user's, and the line edit's focus moves the component's
+// focus, so that a commit on focus lost happens when the user leaves the field. Create and delete it on the GUI
+// thread; it lives as a child of the line edit.
+#pragma once
+
+#include <QLineEdit>
+#include <QObject>
+#include <memory>
+
+#include "platform/gui/TextComponent.h"
+
+namespace plat::gui::qt {
+
+class LineEditBinder : public QObject {
+ public:
+  LineEditBinder(QLineEdit* edit, plat::lang::Ref<TextComponent> component);
+  ~LineEditBinder() override;
+  LineEditBinder(const LineEditBinder&) = delete;
+  LineEditBinder& operator=(const LineEditBinder&) = delete;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class Mirror;
+  void showDocument();
+  void userEdited(const QString& text);
+
+  QLineEdit* edit_;  // the parent of this binder
+  plat::lang::Ref<TextComponent> component_;
+  plat::lang::Ref<Document> document_;  // the document mirror_ listens to
+  std::shared_ptr<Mirror> mirror_;
+};
+
+}  // namespace plat::gui::qt

@@ -1,0 +1,27 @@
+// Reads the rows of a lookup item by position, as the data-bound models show them: a one-value item is one row,
+// a collection has one row per member, and a row is either one value (the same for every column) or a collection
+// of cells. Members are read by index, never by copying the member list. Stateless; safe from any thread.
+#pragma once
+
+#include "platform/lang/Value.h"
+#include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
+
+namespace quenlora::zafoli::db::beans::javax::swing {
+
+class LookupRows {
+ public:
+  LookupRows() = delete;
+
+  // 0 for null.
+  static int rowCount(const binding::databus::DataItem* lookup);
+  static bool isSingleValue(const binding::databus::DataItem* lookup);
+  // Whether the row is one value rather than cells.
+  static bool isSingleValueRow(const binding::databus::DataItem* lookup, int row);
+  // The cell's value; null outside the rows and columns.
+  static plat::lang::Value cell(const binding::databus::DataItem* lookup, int row, int column);
+  // The item holding the cell (for writing); null outside.
+  static plat::lang::Ref<binding::databus::DataItem> cellItem(const binding::databus::DataItem* lookup, int row,
+                                                              int column);
+};
+
+}  // namespace quenlora::zafoli::db::beans::javax::swing

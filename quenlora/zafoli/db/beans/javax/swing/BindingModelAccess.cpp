@@ -16,6 +16,7 @@
 #include "platform/io/InputStream.h"
 #include "platform/lang/System.h"
 #include "quenlora/zafoli/db/beans/binding/NewValue.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModel.h"
@@ -110,7 +111,7 @@ void BindingModel::setUpDocument() {
       }
       return;
     }
-    if (isUnknownMarker(raw) && (dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ||
+    if (brl::UnKnownColValue::isIn(raw) && (dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ||
                                  dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr)) {
       remove(0, getLength());
       return;

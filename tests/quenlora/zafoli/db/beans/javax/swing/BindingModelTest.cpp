@@ -9,6 +9,8 @@
 #include "platform/gui/Table.h"
 #include "platform/gui/TextField.h"
 #include "platform/lang/Exceptions.h"
+#include "platform/runvale/ClassRegistry.h"
+#include "platform/runvale/ModuleInit.h"
 #include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModelEvent.h"
 #include "tests/quenlora/zafoli/db/beans/javax/swing/BoundFormSupport.h"
@@ -252,6 +254,19 @@ TEST_F(BindingModelTest, MaskedAndCurrencyFieldsShowTheNotCalculatedMarkerAsNoth
   EXPECT_EQ(totals.data->cell(0, 0), marker) << "showing nothing wrote nothing";
   totals.data->moveTo(1);
   EXPECT_EQ(fields[0]->getText(), "12.50");
+}
+
+TEST(ToolkitClassesTest, TheModuleRegistersTheFieldsAndEngineByName) {
+  runvale_module_init(plat::runvale::ClassRegistry::instance());
+  auto& registry = plat::runvale::ClassRegistry::instance();
+  for (const char* name :
+       {"com.quenlora.zafoli.javax.swing.JMaskedTextField", "com.quenlora.zafoli.javax.swing.JCurrencyTextField",
+        "com.quenlora.zafoli.javax.swing.CurrencyEngine", "javax.swing.JTextField"}) {
+    auto made = registry.newInstance(name);
+    ASSERT_NE(made, nullptr) << name;
+    EXPECT_EQ(made->getClassName(), name);
+  }
+  EXPECT_TRUE(registry.isAssignableTo("com.quenlora.zafoli.javax.swing.JMaskedTextField", "javax.swing.JTextField"));
 }
 
 TEST(BindingModelEventTest, NamesCodesAndLongNames) {

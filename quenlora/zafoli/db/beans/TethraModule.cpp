@@ -1,6 +1,7 @@
 // Module entry of Tethra: registers the classes of the data-binding library that are created by name.
 #include "platform/runvale/ModuleInit.h"
 
+#include "platform/gui/GuiClasses.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/beans/binding/BindingServices.h"
 #include "quenlora/zafoli/db/beans/binding/DataSynchronizer.h"
@@ -23,5 +24,7 @@ extern "C" void runvale_module_init(plat::runvale::ClassRegistry& registry) {
   quenlora::zafoli::db::beans::javax::swing::JSaveTransactionChangesWindow::registerClass(registry);
   quenlora::zafoli::db::beans::jdbc::registerJdbcClasses(registry);
   quenlora::zafoli::db::beans::brl::registerBrlClasses(registry);
+  // Saved column settings name the toolkit's editor and renderer components by class.
+  plat::gui::registerGuiClasses(registry);
   quenlora::zafoli::db::beans::javax::swing::registerSwingTableClasses(registry);
 }

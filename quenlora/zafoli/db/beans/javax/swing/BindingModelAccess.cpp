@@ -18,6 +18,7 @@
 #include "quenlora/zafoli/db/beans/binding/NewValue.h"
 #include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModel.h"
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
@@ -110,8 +111,8 @@ void BindingModel::setUpDocument() {
       }
       return;
     }
-    if (isUnknownMarker(raw) && (dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ||
-                                 dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr)) {
+    if (brl::UnKnownColValue::isIn(raw) && (dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ||
+                                            dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr)) {
       remove(0, getLength());
       return;
     }
@@ -321,8 +322,9 @@ std::string BindingModel::getColumnName(int column) const {
 }
 
 Value BindingModel::getValueAt(int row, int column) const {
+  // A row outside the lookup reads null without counting the rows first: the cell read checks the bounds.
   Ref<DataItem> lookup = getLookupItem();
-  if (!lookup || row < 0 || row >= LookupRows::rowCount(lookup.get())) return Value();
+  if (!lookup) return Value();
   return display(LookupRows::cell(lookup.get(), row, column));
 }
 

@@ -1,9 +1,31 @@
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 
+#include <typeinfo>
+
+#include "quenlora/zafoli/db/beans/binding/DataInput.h"
 #include "quenlora/zafoli/db/beans/binding/MutableCollectionItem.h"
 #include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing {
+namespace {
+
+// Tables read every cell: the library's own item classes are recognised by their exact type first, which costs far
+// less than a cross cast; any other implementation takes the cast.
+const binding::MutableCollectionItem* asCollection(const binding::databus::DataItem* item) {
+  if (item != nullptr && typeid(*item) == typeid(binding::MutableCollectionItem)) {
+    return static_cast<const binding::MutableCollectionItem*>(item);
+  }
+  return dynamic_cast<const binding::MutableCollectionItem*>(item);
+}
+
+const binding::databus::ImmediateAccess* asValue(const binding::databus::DataItem* item) {
+  if (item != nullptr && typeid(*item) == typeid(binding::DataInput)) {
+    return static_cast<const binding::DataInput*>(item);
+  }
+  return dynamic_cast<const binding::databus::ImmediateAccess*>(item);
+}
+
+}  // namespace
 
 using binding::MutableCollectionItem;
 using binding::databus::DataItem;
@@ -41,11 +63,19 @@ plat::lang::Ref<DataItem> LookupRows::cellItem(const DataItem* lookup, int row, 
 }
 
 plat::lang::Value LookupRows::cell(const DataItem* lookup, int row, int column) {
-  if (const auto* single = dynamic_cast<const ImmediateAccess*>(lookup)) {
-    return row == 0 ? single->getValueAsObject() : plat::lang::Value();
+  const MutableCollectionItem* rows = asCollection(lookup);
+  if (rows == nullptr) {
+    const ImmediateAccess* single = asValue(lookup);
+    return single != nullptr && row == 0 ? single->getValueAsObject() : plat::lang::Value();
   }
-  auto item = cellItem(lookup, row, column);
-  const auto* value = dynamic_cast<const ImmediateAccess*>(item.get());
+  if (row < 0 || column < 0) return plat::lang::Value();
+  const auto member = rows->getDataItem(row);
+  if (const MutableCollectionItem* cells = asCollection(member.get())) {
+    const auto cellItem = cells->getDataItem(column);
+    const ImmediateAccess* value = asValue(cellItem.get());
+    return value == nullptr ? plat::lang::Value() : value->getValueAsObject();
+  }
+  const ImmediateAccess* value = asValue(member.get());
   return value == nullptr ? plat::lang::Value() : value->getValueAsObject();
 }
 

@@ -1,6 +1,5 @@
 #include "quenlora/zafoli/db/beans/javax/swing/SwingTableClasses.h"
 
-#include "platform/gui/GuiClasses.h"
 #include "quenlora/zafoli/db/beans/javax/swing/ColumnCellRenderers.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing {
@@ -18,7 +17,6 @@ void add(plat::runvale::ClassRegistry& registry, std::string superclass) {
 }  // namespace
 
 void registerSwingTableClasses(plat::runvale::ClassRegistry& registry) {
-  plat::gui::registerGuiClasses(registry);
   add<ColumnAttributes>(registry, "");
   add<ColumnAttributes::MaskedRenderer>(registry, "javax.swing.table.DefaultTableCellRenderer");
   add<ColumnAttributes::CurrencyRenderer>(registry, "javax.swing.table.DefaultTableCellRenderer");

@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/gui/CheckBox.h"
+#include "platform/gui/JCurrencyTextField.h"
+#include "platform/gui/JMaskedTextField.h"
 #include "platform/gui/Label.h"
 #include "platform/gui/Table.h"
 #include "platform/gui/TextField.h"
 #include "platform/lang/Exceptions.h"
+#include "platform/runvale/ClassRegistry.h"
+#include "platform/runvale/ModuleInit.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModelEvent.h"
 #include "tests/quenlora/zafoli/db/beans/javax/swing/BoundFormSupport.h"
 
@@ -230,6 +235,38 @@ TEST_F(BindingModelTest, ALabelShowsTheValueText) {
   EXPECT_EQ(label->getText(), "Ann");
   emp.data->moveTo(1);
   EXPECT_EQ(label->getText(), "Bob");
+}
+
+TEST_F(BindingModelTest, MaskedAndCurrencyFieldsShowTheNotCalculatedMarkerAsNothing) {
+  const Value marker = Value::ofObject(makeRef<brl::UnKnownColValue>());
+  Source totals = publish("tot", {"AMOUNT"}, {{marker}, {Value("12.50")}});
+  std::vector<Ref<gui::TextComponent>> fields = {makeRef<gui::JCurrencyTextField>(), makeRef<gui::JMaskedTextField>(),
+                                                 makeRef<gui::TextField>()};
+  std::vector<Ref<BindingModel>> models;
+  for (const auto& field : fields) {
+    models.push_back(makeRef<BindingModel>());
+    models.back()->setComponent(field);
+    models.back()->setDataBinding("tot@AMOUNT");
+  }
+  EXPECT_EQ(fields[0]->getText(), "");
+  EXPECT_EQ(fields[1]->getText(), "");
+  EXPECT_EQ(fields[2]->getText(), marker.toString()) << "a plain field shows the marker's text";
+  EXPECT_EQ(totals.data->cell(0, 0), marker) << "showing nothing wrote nothing";
+  totals.data->moveTo(1);
+  EXPECT_EQ(fields[0]->getText(), "12.50");
+}
+
+TEST(ToolkitClassesTest, TheModuleRegistersTheFieldsAndEngineByName) {
+  runvale_module_init(plat::runvale::ClassRegistry::instance());
+  auto& registry = plat::runvale::ClassRegistry::instance();
+  for (const char* name :
+       {"com.quenlora.zafoli.javax.swing.JMaskedTextField", "com.quenlora.zafoli.javax.swing.JCurrencyTextField",
+        "com.quenlora.zafoli.javax.swing.CurrencyEngine", "javax.swing.JTextField"}) {
+    auto made = registry.newInstance(name);
+    ASSERT_NE(made, nullptr) << name;
+    EXPECT_EQ(made->getClassName(), name);
+  }
+  EXPECT_TRUE(registry.isAssignableTo("com.quenlora.zafoli.javax.swing.JMaskedTextField", "javax.swing.JTextField"));
 }
 
 TEST(BindingModelEventTest, NamesCodesAndLongNames) {

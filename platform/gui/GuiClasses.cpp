@@ -14,11 +14,7 @@ namespace {
 
 template <class T>
 void add(plat::runvale::ClassRegistry& registry, std::string superclass) {
-  plat::runvale::ClassInfo info;
-  info.name = T().getClassName();
-  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
-  info.superclass = std::move(superclass);
-  registry.registerClass(std::move(info));
+  plat::runvale::registerNew<T>(registry, T().getClassName(), {}, std::move(superclass));
 }
 
 }  // namespace

@@ -58,6 +58,18 @@ class ClassRegistry {
   std::unique_ptr<Impl> impl_;
 };
 
+// Registers T under name, made by its no-argument constructor.
+template <class T>
+void registerNew(ClassRegistry& registry, std::string name, std::vector<std::string> interfaces = {},
+                 std::string superclass = {}) {
+  ClassInfo info;
+  info.name = std::move(name);
+  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
+  info.interfaces = std::move(interfaces);
+  info.superclass = std::move(superclass);
+  registry.registerClass(std::move(info));
+}
+
 // Runs the entry point of module name once: the module's runvale_module_init when lib<name>.so is already in the
 // process, else after loading lib<name>.so with dlopen. Throws ClassNotFoundException when it cannot be found.
 void jpeLoadModule(const std::string& name);

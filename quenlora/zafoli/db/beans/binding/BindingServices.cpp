@@ -10,11 +10,7 @@ namespace {
 
 template <class T>
 void add(plat::runvale::ClassRegistry& registry, const std::string& name, const std::string& superclass = "") {
-  plat::runvale::ClassInfo info;
-  info.name = name;
-  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
-  info.superclass = superclass;
-  registry.registerClass(std::move(info));
+  plat::runvale::registerNew<T>(registry, name, {}, superclass);
 }
 
 }  // namespace

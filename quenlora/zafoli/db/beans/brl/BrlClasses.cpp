@@ -23,18 +23,9 @@
 
 namespace quenlora::zafoli::db::beans::brl {
 
-namespace {
+using plat::runvale::registerNew;
 
-template <class T>
-void add(plat::runvale::ClassRegistry& registry, const std::string& name, std::vector<std::string> interfaces,
-         const std::string& superclass = "") {
-  plat::runvale::ClassInfo info;
-  info.name = name;
-  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
-  info.interfaces = std::move(interfaces);
-  info.superclass = superclass;
-  registry.registerClass(std::move(info));
-}
+namespace {
 
 void addInterface(plat::runvale::ClassRegistry& registry, const std::string& name, std::vector<std::string> bases) {
   plat::runvale::ClassInfo info;
@@ -53,35 +44,37 @@ void registerBrlClasses(plat::runvale::ClassRegistry& registry) {
   // Each built-in rule declares its rule interface itself, as the adapters' class check requires.
   const std::vector<std::string> calculationIfaces = {Calculation::kInterfaceName};
   namespace number = derivation::number;
-  add<number::AdditionFunction>(registry, number::AdditionFunction::NAME, calculationIfaces);
-  add<number::SubtractFunction>(registry, number::SubtractFunction::NAME, calculationIfaces);
-  add<number::MultiplicationFunction>(registry, number::MultiplicationFunction::NAME, calculationIfaces);
-  add<number::DivisionFunction>(registry, number::DivisionFunction::NAME, calculationIfaces);
-  add<number::MaxFunction>(registry, number::MaxFunction::NAME, calculationIfaces);
-  add<number::MinFunction>(registry, number::MinFunction::NAME, calculationIfaces);
+  registerNew<number::AdditionFunction>(registry, number::AdditionFunction::NAME, calculationIfaces);
+  registerNew<number::SubtractFunction>(registry, number::SubtractFunction::NAME, calculationIfaces);
+  registerNew<number::MultiplicationFunction>(registry, number::MultiplicationFunction::NAME, calculationIfaces);
+  registerNew<number::DivisionFunction>(registry, number::DivisionFunction::NAME, calculationIfaces);
+  registerNew<number::MaxFunction>(registry, number::MaxFunction::NAME, calculationIfaces);
+  registerNew<number::MinFunction>(registry, number::MinFunction::NAME, calculationIfaces);
   namespace date = derivation::date;
-  add<date::DateAddFunction>(registry, date::DateAddFunction::NAME, calculationIfaces);
-  add<date::DateSubtractFunction>(registry, date::DateSubtractFunction::NAME, calculationIfaces);
-  add<date::CurrentDateFunction>(registry, date::CurrentDateFunction::NAME, calculationIfaces);
-  add<date::CurrentTimeFunction>(registry, date::CurrentTimeFunction::NAME, calculationIfaces);
-  add<derivation::string::StringConcatFunction>(registry, derivation::string::StringConcatFunction::NAME,
-                                                calculationIfaces);
+  registerNew<date::DateAddFunction>(registry, date::DateAddFunction::NAME, calculationIfaces);
+  registerNew<date::DateSubtractFunction>(registry, date::DateSubtractFunction::NAME, calculationIfaces);
+  registerNew<date::CurrentDateFunction>(registry, date::CurrentDateFunction::NAME, calculationIfaces);
+  registerNew<date::CurrentTimeFunction>(registry, date::CurrentTimeFunction::NAME, calculationIfaces);
+  registerNew<derivation::string::StringConcatFunction>(registry, derivation::string::StringConcatFunction::NAME,
+                                                        calculationIfaces);
   const std::vector<std::string> validationIfaces = {Validation::kInterfaceName};
-  add<validation::number::NumberValidation>(registry, validation::number::NumberValidation::NAME, validationIfaces);
-  add<validation::string::StringValidation>(registry, validation::string::StringValidation::NAME, validationIfaces);
-  add<validation::date::DateValidation>(registry, validation::date::DateValidation::NAME, validationIfaces);
+  registerNew<validation::number::NumberValidation>(registry, validation::number::NumberValidation::NAME,
+                                                    validationIfaces);
+  registerNew<validation::string::StringValidation>(registry, validation::string::StringValidation::NAME,
+                                                    validationIfaces);
+  registerNew<validation::date::DateValidation>(registry, validation::date::DateValidation::NAME, validationIfaces);
 
   const std::string base = BRLResource::kBaseName;
-  add<BRLResource>(registry, base, {});
-  add<BRLResource_de>(registry, base + "_de", {}, base);
-  add<BRLResource_fr>(registry, base + "_fr", {}, base);
-  add<BRLResource_ja>(registry, base + "_ja", {}, base);
+  registerNew<BRLResource>(registry, base, {});
+  registerNew<BRLResource_de>(registry, base + "_de", {}, base);
+  registerNew<BRLResource_fr>(registry, base + "_fr", {}, base);
+  registerNew<BRLResource_ja>(registry, base + "_ja", {}, base);
 
   const std::string adapterBase = adapter::BRLAdapterResource::kBaseName;
-  add<adapter::BRLAdapterResource>(registry, adapterBase, {});
-  add<adapter::BRLAdapterResource_de>(registry, adapterBase + "_de", {}, adapterBase);
-  add<adapter::BRLAdapterResource_fr>(registry, adapterBase + "_fr", {}, adapterBase);
-  add<adapter::BRLAdapterResource_ja>(registry, adapterBase + "_ja", {}, adapterBase);
+  registerNew<adapter::BRLAdapterResource>(registry, adapterBase, {});
+  registerNew<adapter::BRLAdapterResource_de>(registry, adapterBase + "_de", {}, adapterBase);
+  registerNew<adapter::BRLAdapterResource_fr>(registry, adapterBase + "_fr", {}, adapterBase);
+  registerNew<adapter::BRLAdapterResource_ja>(registry, adapterBase + "_ja", {}, adapterBase);
 }
 
 }  // namespace quenlora::zafoli::db::beans::brl

@@ -10,33 +10,20 @@
 
 namespace quenlora::zafoli::db::beans::qbe {
 
-namespace {
-
-template <class T>
-void add(plat::runvale::ClassRegistry& registry, const std::string& name, std::vector<std::string> interfaces,
-         const std::string& superclass = "") {
-  plat::runvale::ClassInfo info;
-  info.name = name;
-  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
-  info.interfaces = std::move(interfaces);
-  info.superclass = superclass;
-  registry.registerClass(std::move(info));
-}
-
-}  // namespace
+using plat::runvale::registerNew;
 
 void registerQbeClasses(plat::runvale::ClassRegistry& registry) {
   const std::vector<std::string> translator = {QBEtoSQLtranslator::kInterfaceName};
-  add<QBEtoSQLtranslator_us>(registry, QBEtoSQLtranslator_us::kClassName, translator);
-  add<QBEtoSQLtranslator_de>(registry, QBEtoSQLtranslator_de::kClassName, translator);
-  add<QBEtoSQLtranslator_fr>(registry, QBEtoSQLtranslator_fr::kClassName, translator);
-  add<QBEtoSQLtranslator_ja>(registry, QBEtoSQLtranslator_ja::kClassName, translator);
+  registerNew<QBEtoSQLtranslator_us>(registry, QBEtoSQLtranslator_us::kClassName, translator);
+  registerNew<QBEtoSQLtranslator_de>(registry, QBEtoSQLtranslator_de::kClassName, translator);
+  registerNew<QBEtoSQLtranslator_fr>(registry, QBEtoSQLtranslator_fr::kClassName, translator);
+  registerNew<QBEtoSQLtranslator_ja>(registry, QBEtoSQLtranslator_ja::kClassName, translator);
 
   const std::string base = QBEResource::kBaseName;
-  add<QBEResource>(registry, base, {});
-  add<QBEResource_de>(registry, base + "_de", {}, base);
-  add<QBEResource_fr>(registry, base + "_fr", {}, base);
-  add<QBEResource_ja>(registry, base + "_ja", {}, base);
+  registerNew<QBEResource>(registry, base, {});
+  registerNew<QBEResource_de>(registry, base + "_de", {}, base);
+  registerNew<QBEResource_fr>(registry, base + "_fr", {}, base);
+  registerNew<QBEResource_ja>(registry, base + "_ja", {}, base);
 }
 
 }  // namespace quenlora::zafoli::db::beans::qbe

@@ -7,11 +7,7 @@ namespace {
 
 template <class T>
 void add(plat::runvale::ClassRegistry& registry, std::string superclass) {
-  plat::runvale::ClassInfo info;
-  info.name = plat::lang::makeRef<T>()->getClassName();
-  info.factory = [] { return plat::lang::Ref<plat::lang::Object>(plat::lang::makeRef<T>()); };
-  info.superclass = std::move(superclass);
-  registry.registerClass(std::move(info));
+  plat::runvale::registerNew<T>(registry, plat::lang::makeRef<T>()->getClassName(), {}, std::move(superclass));
 }
 
 }  // namespace

@@ -177,7 +177,9 @@ TEST(NothingLost, EachClaimEndsAsResponseSetAsideOrWaiting) {
       {"server closes without an answer",
        "",
        [&](Context& c) {
-         c.server.setDefaultScript(ConnectionScript{ConnectionScript::Kind::CloseWithoutAnswer});
+         ConnectionScript closing;
+         closing.kind = ConnectionScript::Kind::CloseWithoutAnswer;
+         c.server.setDefaultScript(closing);
          writeFile("working/a.clm", good);
          settledRound(c.worker);
          EXPECT_TRUE(c.wd.logHasPrefix("Varodex.getData():  EOFException [claim <a.clm>, host 127.0.0.1:"));
@@ -264,7 +266,8 @@ TEST(NothingLost, HaltEndsAnExchangeWithoutTimeOutAtOnce) {
   ASSERT_TRUE(installKeyStore());
   fs::create_directory("working");
   ClearingHouseServer server;
-  ConnectionScript silent{ConnectionScript::Kind::NeverAnswer};
+  ConnectionScript silent;
+  silent.kind = ConnectionScript::Kind::NeverAnswer;
   silent.pauseMs = ClearingHouseServer::kMaxHoldMs;
   server.setDefaultScript(silent);
   writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() + "\nremote_clear_port=" +

@@ -1,6 +1,8 @@
 // The saved-settings archive: fields read back as written, and every damaged archive refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -84,7 +86,8 @@ TEST(ObjectArchive, AListCountBeyondTheArchiveIsRefusedBeforeAllocating) {
   ObjectOutput out;
   out.writeTextList({"x"});
   std::vector<std::uint8_t> bytes = out.bytes();
-  for (int i = 5; i < 9; ++i) bytes[static_cast<std::size_t>(i)] = 0xFF;
+  ASSERT_GE(bytes.size(), 9u);
+  std::fill(bytes.begin() + 5, bytes.begin() + 9, std::uint8_t{0xFF});
   ObjectInput in(bytes);
   EXPECT_THROW(in.readTextList(0xFFFFFFFFu, 10), StreamCorruptedException);
 }

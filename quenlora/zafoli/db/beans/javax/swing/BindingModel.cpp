@@ -57,10 +57,6 @@ std::string fullNameOf(const Ref<DataItem>& item, const std::string& fallback) {
   return named != nullptr ? named->getName() : fallback;
 }
 
-std::string textOf(const Value& v) {
-  return v.isNull() ? std::string() : v.toString();
-}
-
 bool endsWithAll(const std::string& name) {
   const std::string all = Name::AllRowsString;
   return name.size() >= all.size() && name.compare(name.size() - all.size(), all.size(), all) == 0;

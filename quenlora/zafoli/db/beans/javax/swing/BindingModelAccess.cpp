@@ -49,11 +49,6 @@ std::string textOf(const Value& v) {
   return v.isNull() ? std::string() : v.toString();
 }
 
-// A rule's "not calculated" marker, which masked and currency fields show as nothing.
-bool isUnknownMarker(const Value&) {
-  return false;
-}
-
 Value::Bytes readAll(const Ref<plat::io::InputStream>& stream) {
   Value::Bytes bytes;
   std::vector<std::uint8_t> buffer(4096);

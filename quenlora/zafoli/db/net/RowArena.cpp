@@ -39,13 +39,13 @@ void* RowArena::take(Block* block, std::size_t size, std::size_t align) {
   return ::operator new(size);
 }
 
-void RowArena::give(Block* block, void* p, std::size_t size) {
+void RowArena::give(Block* block, void* p) {
   auto* bytes = static_cast<unsigned char*>(p);
   if (bytes >= dataOf(block) && bytes < dataOf(block) + block->capacity) {
     release(block);
     return;
   }
-  ::operator delete(p, size);
+  ::operator delete(p);
 }
 
 void RowArena::release(Block* block) {

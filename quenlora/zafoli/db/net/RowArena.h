@@ -50,7 +50,7 @@ class RowArena {
     template <class U>
     Allocator(const Allocator<U>& other) : block(other.block) {}  // NOLINT: rebinding is implicit by design
     T* allocate(std::size_t n) { return static_cast<T*>(take(block, n * sizeof(T), alignof(T))); }
-    void deallocate(T* p, std::size_t n) { give(block, p, n * sizeof(T)); }
+    void deallocate(T* p, std::size_t /*n*/) { give(block, p); }
     template <class U>
     bool operator==(const Allocator<U>& other) const {
       return block == other.block;
@@ -63,7 +63,7 @@ class RowArena {
   // size bytes from the block when they fit (one more hold on it), else from the heap.
   static void* take(Block* block, std::size_t size, std::size_t align);
   // Gives back what take gave: a hold on the block, or heap memory.
-  static void give(Block* block, void* p, std::size_t size);
+  static void give(Block* block, void* p);
   static void release(Block* block);
 
   static thread_local Block* current_;

@@ -37,8 +37,8 @@ struct ChoiceRequest {
   int rowGap = 5;
   std::optional<unsigned> buttonBackground;  // RGB; the toolkit's colour when unset
 
-  Font headingFont;
-  Font buttonFont;
+  DialogFont headingFont;
+  DialogFont buttonFont;
   Placement placement;
 };
 

@@ -20,12 +20,12 @@ struct Box {
 
 // A font by family name, size in points and weight; zero points keeps the toolkit's default font. "Dialog" is the
 // toolkit's logical sans-serif family.
-struct Font {
+struct DialogFont {
   std::string family;
   int points = 0;
   bool bold = false;
 
-  bool operator==(const Font&) const = default;
+  bool operator==(const DialogFont&) const = default;
 };
 
 struct Offset {

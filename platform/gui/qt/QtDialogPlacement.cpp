@@ -42,7 +42,7 @@ void placeDialog(QWidget& dialog, const Placement& placement, QWidget* owner, QW
   centreOn(dialog, screen);
 }
 
-QFont toQFont(const Font& font, const QFont& base) {
+QFont toQFont(const DialogFont& font, const QFont& base) {
   QFont result = base;
   if (!font.family.empty()) {
     result.setFamily(QString::fromStdString(font.family));

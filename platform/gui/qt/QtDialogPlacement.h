@@ -14,6 +14,6 @@ namespace plat::gui::qt {
 void placeDialog(QWidget& dialog, const Placement& placement, QWidget* owner, QWidget* serviceWindow);
 
 // `base` with the family, size and weight the request sets.
-QFont toQFont(const Font& font, const QFont& base);
+QFont toQFont(const DialogFont& font, const QFont& base);
 
 }  // namespace plat::gui::qt

@@ -45,7 +45,7 @@ TEST_F(SaveChangesPromptTest, TheDefaultDialogIsAFixedWindowWithYesAndNo) {
   EXPECT_EQ(request.textBox, (plat::gui::Box{78, 33, 180, 23}));
   EXPECT_TRUE(request.centreText);
   EXPECT_EQ(request.buttonBoxes, (std::vector<plat::gui::Box>{{72, 80, 79, 22}, {185, 80, 79, 22}}));
-  EXPECT_EQ(request.buttonFont, (plat::gui::Font{"Dialog", 12, true}));
+  EXPECT_EQ(request.buttonFont, (plat::gui::DialogFont{"Dialog", 12, true}));
   EXPECT_EQ(request.placement.centre, Placement::Centre::Owner);
 
   dialog.setMessage("Keep it?");
@@ -58,7 +58,7 @@ TEST_F(SaveChangesPromptTest, TheSaveChangesWindowIsABorderLayoutWithThreeGreyBu
   ChoiceRequest request = window.makeRequest();
   EXPECT_EQ(request.title, "Save");
   EXPECT_EQ(request.heading, " Warning");
-  EXPECT_EQ(request.headingFont, (plat::gui::Font{"Dialog", 12, true}));
+  EXPECT_EQ(request.headingFont, (plat::gui::DialogFont{"Dialog", 12, true}));
   EXPECT_EQ(request.buttons, (std::vector<std::string>{"Save", "Discard", "Cancel"}));
   EXPECT_EQ(request.layout, ChoiceRequest::Layout::Border);
   EXPECT_EQ(request.width, 432);

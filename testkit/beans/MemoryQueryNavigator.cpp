@@ -82,6 +82,8 @@ void MemoryQueryNavigator::run() {
   }
   installEnumeration(qbe->querySimilarObjects(where, joinList(), sortOrder), true);
   navigate(FIRST, std::nullopt);
+  // The first step is a navigation, which leaves all-rows views alone: they are shown the new set as a whole.
+  moveDataToUI(0, TriggerUIEvent::RECORDSETCHANGED);
 }
 
 void MemoryQueryNavigator::executeQuery(Synchronizable* master) {

@@ -1,8 +1,8 @@
 // A query navigator over MemoryRecord rows, standing in for the JDBC navigator: its query is the query-by-example
 // row's querySimilarObjects with the named filter, the sort order and the joins to its master's current record;
-// a new query starts with an unknown size (newSet) and moves to its first record; an inserted record takes the
-// master's join values. It does not filter by the query-by-example entries (it only validates them). Thread
-// contract as QueryNavigator; the master is a back reference that must outlive the navigator's queries.
+// a new query starts with an unknown size (newSet), moves to its first record and refreshes the all-rows views; an
+// inserted record takes the master's join values. It does not filter by the query-by-example entries (it only validates
+// them). Thread contract as QueryNavigator; the master is a back reference that must outlive the navigator's queries.
 #pragma once
 
 #include <string>

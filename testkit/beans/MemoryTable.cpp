@@ -9,6 +9,10 @@ using plat::lang::Value;
 
 MemoryTable::MemoryTable(std::string name, std::vector<Column> columns, int keyColumn, bool indexed)
     : name_(std::move(name)), columns_(std::move(columns)), keyColumn_(keyColumn), indexed_(indexed) {
+  // Every write finds its row by the key: a table without one could only read outside its rows.
+  if (keyColumn_ < 0 || keyColumn_ >= static_cast<int>(columns_.size()))
+    throw plat::lang::IllegalArgumentException(name_ + ": key column " + std::to_string(keyColumn_) +
+                                               " is not one of its " + std::to_string(columns_.size()) + " columns");
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     auto member = plat::lang::makeRef<quenlora::zafoli::db::beans::binding::DefaultPersistentObjectMemberModel>();
     member->setName(columns_[i].name);

@@ -29,7 +29,8 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
     int sqlType;  // a JDBC type code
   };
 
-  // keyColumn indexes columns; indexed keeps a map from key text to row for the lookups of writes.
+  // keyColumn indexes columns (any other value is refused with IllegalArgumentException); indexed keeps a map
+  // from key text to row for the lookups of writes.
   MemoryTable(std::string name, std::vector<Column> columns, int keyColumn = 0, bool indexed = false);
 
   const std::string& getName() const { return name_; }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/lang/Exceptions.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sql/Types.h"
 
@@ -92,6 +93,19 @@ TEST_F(MemoryConnectionTest, AFailedWriteCanDoomTheTransaction) {
   EXPECT_THROW(connection.endTransaction(true), plat::sql::SQLException);
   connection.write(insert(3));
   EXPECT_TRUE(table->contains(Value(3))) << "outside a transaction a write applies at once";
+}
+
+TEST_F(MemoryConnectionTest, ATableRefusesAKeyColumnItDoesNotHave) {
+  const std::vector<MemoryTable::Column> columns{{"ID", plat::sql::Types::INTEGER}, {"V", plat::sql::Types::VARCHAR}};
+  for (const int key : {-1, 2}) {
+    for (const bool indexed : {false, true}) {
+      EXPECT_THROW(MemoryTable("t", columns, key, indexed), plat::lang::IllegalArgumentException)
+          << key << (indexed ? " indexed" : "");
+    }
+  }
+  MemoryTable byValue("t", columns, 1, true);
+  byValue.addRow({Value(1), Value("one")});
+  EXPECT_TRUE(byValue.contains(Value("one")));
 }
 
 }  // namespace

@@ -5,7 +5,14 @@
 #include "platform/gui/ComboBox.h"
 #include "platform/gui/TextField.h"
 #include "platform/lang/Exceptions.h"
+#include "platform/runvale/ClassRegistry.h"
+#include "platform/sql/Types.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModel.h"
+#include "testkit/beans/MemoryConnection.h"
+#include "testkit/beans/MemoryLink.h"
+#include "testkit/beans/MemoryQueryNavigator.h"
+#include "testkit/beans/MemoryRecord.h"
+#include "testkit/beans/MemoryTable.h"
 #include "tests/quenlora/zafoli/db/beans/javax/swing/BoundFormSupport.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing::testing {
@@ -57,6 +64,42 @@ TEST_F(DBComboBoxModelTest, CodesAndNamesShowNamesWriteCodesAndFollowTheBus) {
   EXPECT_EQ(b.box->getSelectedIndex(), 0);
   emp.data->setValue(Value("R"), 0, 1);
   EXPECT_EQ(b.box->getSelectedItem(), Value("Research"));
+}
+
+// The lookup published by a real navigator: the box lists exactly the rows of its query once the query has run.
+TEST_F(DBComboBoxModelTest, ALookupNavigatorShowsExactlyTheRowsOfItsQuery) {
+  using testkit::beans::MemoryTable;
+  struct Case {
+    std::vector<MemoryTable::Row> rows;
+    std::vector<std::string> shown;
+  };
+  const std::vector<Case> cases = {
+      {{{Value("S"), Value("Sales")}, {Value("R"), Value("Research")}, {Value("X"), Value("Sales")}},
+       {"Sales", "Research", "Sales"}},
+      {{{Value("S"), Value("Sales")}}, {"Sales"}},
+  };
+  int serial = 0;
+  for (const Case& c : cases) {
+    auto table = makeRef<MemoryTable>(
+        "dept",
+        std::vector<MemoryTable::Column>{{"CODE", plat::sql::Types::VARCHAR}, {"NAME", plat::sql::Types::VARCHAR}}, 0,
+        true);
+    for (const auto& row : c.rows) table->addRow(row);
+    auto connection = makeRef<testkit::beans::MemoryConnection>();
+    const std::string className = "test.combo.Dept" + std::to_string(++serial);
+    testkit::beans::MemoryRecord::registerClass(plat::runvale::ClassRegistry::instance(), className, table, connection);
+    auto navigator = makeRef<testkit::beans::MemoryQueryNavigator>();
+    navigator->setClassName(className);
+    navigator->setAliasName("deptNav");
+    navigator->setLink(makeRef<testkit::beans::MemoryLink>(navigator.get(), connection));
+    Source emp = publish("emp", {"ID", "DEPT"}, {{Value(1), Value("R")}});
+    BoundCombo b = bindCombo("deptNav@CODE,NAME%All", "emp@DEPT");
+
+    navigator->execute(true);
+    EXPECT_EQ(shown(*b.box), c.shown) << c.rows.size() << " rows";
+    navigator->close();
+    binding::databus::DataBus::initialize();
+  }
 }
 
 TEST_F(DBComboBoxModelTest, DuplicateNamesWriteTheCodeOfTheEntryPicked) {

@@ -1,4 +1,4 @@
-// The contracts a sortable bound table offers the application: a sort specification (model column and direction),
+// The contracts a sortable bound table offers the application: a sort key (model column and direction),
 // a comparator for the cells of one named column, and a replaceable sort algorithm. TableBindingModel names them
 // as its own nested types. Implementations are called on the GUI thread only.
 #pragma once

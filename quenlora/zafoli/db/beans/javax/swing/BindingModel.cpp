@@ -22,6 +22,7 @@
 #include "quenlora/zafoli/db/beans/binding/NewValue.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItemChangedEvent.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
+#include "quenlora/zafoli/db/beans/javax/swing/BoundModelSupport.h"
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
@@ -36,26 +37,9 @@ using binding::databus::ImmediateAccess;
 using plat::lang::Ref;
 using plat::lang::Value;
 namespace gui = plat::gui;
+using support::fullNameOf;
 
 namespace {
-
-// Switches the model's notify flag off for the life of a scope, and back to what it was.
-class QuietScope {
- public:
-  explicit QuietScope(std::atomic<bool>& flag) : flag_(flag), was_(flag.exchange(false)) {}
-  ~QuietScope() { flag_.store(was_); }
-  QuietScope(const QuietScope&) = delete;
-  QuietScope& operator=(const QuietScope&) = delete;
-
- private:
-  std::atomic<bool>& flag_;
-  bool was_;
-};
-
-std::string fullNameOf(const Ref<DataItem>& item, const std::string& fallback) {
-  auto* named = dynamic_cast<binding::DataItemAddition*>(item.get());
-  return named != nullptr ? named->getName() : fallback;
-}
 
 bool endsWithAll(const std::string& name) {
   const std::string all = Name::AllRowsString;

@@ -20,6 +20,7 @@
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/javax/swing/BindingModel.h"
+#include "quenlora/zafoli/db/beans/javax/swing/BoundModelSupport.h"
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
@@ -30,24 +31,10 @@ using binding::databus::ImmediateAccess;
 using plat::lang::Ref;
 using plat::lang::Value;
 namespace gui = plat::gui;
+using support::FlagScope;
+using support::textOf;
 
 namespace {
-
-class QuietScope {
- public:
-  explicit QuietScope(std::atomic<bool>& flag) : flag_(flag), was_(flag.exchange(false)) {}
-  ~QuietScope() { flag_.store(was_); }
-  QuietScope(const QuietScope&) = delete;
-  QuietScope& operator=(const QuietScope&) = delete;
-
- private:
-  std::atomic<bool>& flag_;
-  bool was_;
-};
-
-std::string textOf(const Value& v) {
-  return v.isNull() ? std::string() : v.toString();
-}
 
 Value::Bytes readAll(const Ref<plat::io::InputStream>& stream) {
   Value::Bytes bytes;
@@ -83,7 +70,7 @@ void BindingModel::setUpDocument() {
   const Value value = display(raw);
   const std::string text = textOf(value);
   auto component = getComponent();
-  QuietScope quiet(notify);
+  FlagScope quiet(notify, false);
   try {
     if (auto* label = dynamic_cast<gui::Label*>(component.get())) {
       if (raw.is(Value::Kind::Stream)) {
@@ -137,7 +124,7 @@ void BindingModel::setValue(Value value) {
   auto* item = dynamic_cast<binding::databus::MutableImmediateAccess*>(getDataItem().get());
   if (item == nullptr) return;
   if (getEmptyMeansNull() && value.is(Value::Kind::String) && value.getString().empty()) value = Value();
-  QuietScope quiet(notify);
+  FlagScope quiet(notify, false);
   item->setValue(binding::NewValue(std::move(value)));
 }
 
@@ -332,7 +319,7 @@ void BindingModel::setValueAt(const Value& value, int row, int column) {
   if (LookupRows::isSingleValue(lookup.get())) {
     auto* single = dynamic_cast<binding::databus::MutableImmediateAccess*>(lookup.get());
     if (single == nullptr) return;
-    QuietScope quiet(notify);
+    FlagScope quiet(notify, false);
     single->setValue(binding::NewValue(std::move(v)));
     return;
   }
@@ -341,7 +328,7 @@ void BindingModel::setValueAt(const Value& value, int row, int column) {
   auto* target = dynamic_cast<binding::databus::MutableImmediateAccess*>(cell.get());
   if (target == nullptr) return;
   if (singleRow) {
-    QuietScope quiet(notify);
+    FlagScope quiet(notify, false);
     target->setValue(binding::NewValue(std::move(v)));
   } else {
     target->setValue(binding::NewValue(std::move(v)));

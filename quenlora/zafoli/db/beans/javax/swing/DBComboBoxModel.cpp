@@ -9,6 +9,7 @@
 #include "quenlora/zafoli/db/beans/binding/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItemChangedEvent.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
+#include "quenlora/zafoli/db/beans/javax/swing/BoundModelSupport.h"
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
@@ -21,32 +22,9 @@ using binding::databus::DataItem;
 using binding::databus::DataItemChangedEvent;
 using plat::lang::Ref;
 using plat::lang::Value;
-
-namespace {
-
-// Sets a flag for the life of a scope.
-class FlagScope {
- public:
-  explicit FlagScope(std::atomic<bool>& flag) : flag_(flag), was_(flag.exchange(true)) {}
-  ~FlagScope() { flag_.store(was_); }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  std::atomic<bool>& flag_;
-  bool was_;
-};
-
-std::string textOf(const Value& v) {
-  return v.isNull() ? std::string() : v.toString();
-}
-
-std::string fullNameOf(const Ref<DataItem>& item, const std::string& fallback) {
-  auto* named = dynamic_cast<binding::DataItemAddition*>(item.get());
-  return named != nullptr ? named->getName() : fallback;
-}
-
-}  // namespace
+using support::FlagScope;
+using support::fullNameOf;
+using support::textOf;
 
 // Listens to items in the model's place, holding it weakly, so that an item never keeps the model alive.
 class DBComboBoxModel::Relay : public binding::databus::DataItemChangedListener {
@@ -250,7 +228,7 @@ void DBComboBoxModel::rebuild() {
   int before = 0;
   int after = 0;
   {
-    FlagScope rebuilding(disableSelection);
+    FlagScope rebuilding(disableSelection, true);
     std::lock_guard lock(mutex_);
     before = static_cast<int>(objects.size());
     std::vector<Value> shownRows;
@@ -298,7 +276,7 @@ void DBComboBoxModel::selectFromBus() {
   }
   auto* immediate = dynamic_cast<binding::databus::ImmediateAccess*>(item.get());
   if (immediate == nullptr) return;
-  FlagScope applying(applyingBus_);
+  FlagScope applying(applyingBus_, true);
   const Value raw = immediate->getValueAsObject();
   {
     std::lock_guard lock(mutex_);
@@ -426,7 +404,7 @@ void DBComboBoxModel::write(Value value) {
   }
   auto* target = dynamic_cast<binding::databus::MutableImmediateAccess*>(item.get());
   if (target == nullptr) return;
-  FlagScope writing(writing_);
+  FlagScope writing(writing_, true);
   target->setValue(binding::NewValue(std::move(value)));
 }
 

@@ -92,10 +92,21 @@ std::optional<std::string> ValidationHelper::getStringValue(const CompColMember*
   return value.toString();
 }
 
-void ValidationHelper::refuseFailedInputs(const Value& source, const Value& target) {
-  if (CalculationFailedValue::isIn(source) || CalculationFailedValue::isIn(target)) {
+std::optional<ValidationHelper::Comparison> ValidationHelper::comparisonOf(const ValidationRow& row) {
+  if (row.getNumberOfSourceColumns() == 0 || row.getNumberOfOperators() == 0 || row.getNumberOfTargetColumns() == 0) {
+    return std::nullopt;
+  }
+  Comparison c{getObjectValue(row.getSourceColumnMember(1).get()), row.getOperatorAt(1)->toString().value_or(""),
+               getObjectValue(row.getTargetColumnMember(1).get())};
+  if (CalculationFailedValue::isIn(c.source) || CalculationFailedValue::isIn(c.target)) {
     throw ValidationException(ValidationException::VALIDATION_NOT_PERFORMED);
   }
+  return c;
+}
+
+const std::string& ValidationHelper::comparisonTemplate() {
+  static const std::string text = BRLResourceLoader::text("( {column/constant} {operator} {column/constant} )");
+  return text;
 }
 
 void ValidationHelper::notPerformed(const std::string& message) {

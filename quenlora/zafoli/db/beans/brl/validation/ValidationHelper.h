@@ -10,6 +10,7 @@
 
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/beans/brl/CompColMember.h"
+#include "quenlora/zafoli/db/beans/brl/ValidationRow.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/DerivationHelper.h"
 
 namespace quenlora::zafoli::db::beans::brl::validation {
@@ -20,8 +21,17 @@ class ValidationHelper : public derivation::DerivationHelper {
   static plat::lang::Value getObjectValue(const CompColMember* member);
   // The text of that value; empty for null.
   static std::optional<std::string> getStringValue(const CompColMember* member);
-  // Throws the quiet not-performed exception when either value is a CalculationFailedValue.
-  static void refuseFailedInputs(const plat::lang::Value& source, const plat::lang::Value& target);
+  // The first source, operator and target of a built-in comparison.
+  struct Comparison {
+    plat::lang::Value source;
+    std::string op;
+    plat::lang::Value target;
+  };
+  // None when the row lacks a source, an operator or a target (nothing to check); throws the quiet not-performed
+  // exception when either value is a CalculationFailedValue.
+  static std::optional<Comparison> comparisonOf(const ValidationRow& row);
+  // The display template the built-in comparisons share.
+  static const std::string& comparisonTemplate();
 
   // A null source is simply false.
   bool validateNumber(const plat::lang::Value& source, const std::string& op, const plat::lang::Value& target);

@@ -1,25 +1,18 @@
 #include "quenlora/zafoli/db/beans/brl/validation/number/NumberValidation.h"
 
-#include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/ValidationException.h"
 #include "quenlora/zafoli/db/beans/brl/ValidationRow.h"
 
 namespace quenlora::zafoli::db::beans::brl::validation::number {
 
 void NumberValidation::validate(const ValidationRow& row) {
-  if (row.getNumberOfSourceColumns() == 0 || row.getNumberOfOperators() == 0 || row.getNumberOfTargetColumns() == 0) {
-    return;
-  }
-  const plat::lang::Value source = ValidationHelper::getObjectValue(row.getSourceColumnMember(1).get());
-  const plat::lang::Value target = ValidationHelper::getObjectValue(row.getTargetColumnMember(1).get());
-  ValidationHelper::refuseFailedInputs(source, target);
-  const std::string op = row.getOperatorAt(1)->toString().value_or("");
-  if (!helper_.validateNumber(source, op, target)) throw ValidationException();
+  const auto c = ValidationHelper::comparisonOf(row);
+  if (!c) return;
+  if (!helper_.validateNumber(c->source, c->op, c->target)) throw ValidationException();
 }
 
 std::string NumberValidation::getDisplayString() const {
-  static const std::string text = BRLResourceLoader::text("( {column/constant} {operator} {column/constant} )");
-  return text;
+  return ValidationHelper::comparisonTemplate();
 }
 
 }  // namespace quenlora::zafoli::db::beans::brl::validation::number

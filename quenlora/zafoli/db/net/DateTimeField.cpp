@@ -2,12 +2,13 @@
 
 #include "platform/lang/IntMath.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
 void DateTimeField::readFields(plat::io::DataInputStream& in, std::int16_t* fields, std::size_t count) {
-  std::uint8_t bytes[2 * kMaxFields];
-  in.readFully(bytes, 2 * count);
+  std::uint8_t scratch[2 * kMaxFields];
+  const std::uint8_t* bytes = WireInput::bytes(in, scratch, 2 * count);
   for (std::size_t i = 0; i < count; ++i) fields[i] = WireFormat::decodeShort(bytes + 2 * i);
 }
 

@@ -7,6 +7,7 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -25,10 +26,12 @@ void Field::setNull(int) {
 }
 
 void Field::read(plat::io::DataInputStream& in) {
-  in.readShort();
-  id_ = static_cast<std::uint8_t>(in.readUnsignedByte());
-  type_ = in.readShort();
-  null_ = in.readUnsignedByte() != 0;
+  // Length (unused), id, type word, null flag.
+  std::uint8_t scratch[6];
+  const std::uint8_t* header = WireInput::bytes(in, scratch, sizeof scratch);
+  id_ = header[2];
+  type_ = WireFormat::decodeShort(header + 3);
+  null_ = header[5] != 0;
   if (!null_) readValue(in);
 }
 

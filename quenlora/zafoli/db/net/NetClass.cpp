@@ -36,6 +36,7 @@
 #include "quenlora/zafoli/db/net/VarBinary.h"
 #include "quenlora/zafoli/db/net/VarChar.h"
 #include "quenlora/zafoli/db/net/Warning.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -208,6 +209,9 @@ bool NetClass::ReplyScope::broken() const {
 }
 
 Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
+  if (SocketIS* socket = WireInput::packetSource(in)) {
+    if (const std::uint8_t* p = socket->take(1)) return readObject(*p, in);
+  }
   int type;
   try {
     type = in.readUnsignedByte();

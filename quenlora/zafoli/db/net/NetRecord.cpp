@@ -9,6 +9,7 @@
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -31,15 +32,18 @@ int NetRecord::getType() const {
 }
 
 void NetRecord::read(plat::io::DataInputStream& in) {
-  const std::int16_t length = in.readShort();
-  const auto state = static_cast<std::int8_t>(in.readUnsignedByte());
-  const std::int32_t rowNum = in.readInt();
-  const std::int16_t count = in.readShort();
-  auto fields = std::make_shared<Fields>();
+  // Length, state, row number, value count.
+  std::uint8_t scratch[9];
+  const std::uint8_t* header = WireInput::bytes(in, scratch, sizeof scratch);
+  const std::int16_t length = WireFormat::decodeShort(header);
+  const auto state = static_cast<std::int8_t>(header[2]);
+  const std::int32_t rowNum = WireFormat::decodeInt(header + 3);
+  const std::int16_t count = WireFormat::decodeShort(header + 7);
+  // The row's value list and its values share one allocation; each still lives as long as whoever holds it.
+  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1);
+  auto fields = RowArena::make<Fields>();
   // The count is the sender's claim; memory follows the values actually read.
   fields->reserve(static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit)));
-  // The row's values share one allocation; each still lives as long as whoever holds it.
-  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)));
   for (int i = 0; i < count; ++i) {
     Ref<ServerObject> object = NetClass::getNextObject(in);
     if (object->getBaseType() != Define::SERVER_FIELD) {

@@ -5,6 +5,7 @@
 
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 #include "quenlora/zafoli/db/net/WireText.h"
 
 namespace quenlora::zafoli::db::net {
@@ -21,7 +22,15 @@ int NetString::getType() const {
 }
 
 void NetString::readText(plat::io::DataInputStream& in, std::string& text) {
-  const std::size_t n = WireFormat::readLength(in);
+  std::uint8_t lengthBytes[2];
+  const std::int16_t length = WireFormat::decodeShort(WireInput::bytes(in, lengthBytes, sizeof lengthBytes));
+  const std::size_t n = length > 0 ? static_cast<std::size_t>(length) : 0;
+  if (SocketIS* socket = WireInput::packetSource(in)) {
+    if (const std::uint8_t* p = socket->take(n)) {
+      WireText::assignFromWire(text, p, n);
+      return;
+    }
+  }
   if (n <= kStackText) {
     std::array<std::uint8_t, kStackText> buf;
     in.readFully(buf.data(), n);

@@ -10,6 +10,7 @@
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -37,13 +38,20 @@ void NumberField::needBytes(std::size_t size, std::size_t width) {
 }
 
 void NumberField::readValue(plat::io::DataInputStream& in) {
-  const int type = in.readUnsignedByte();
+  const int type = WireInput::unsignedByte(in);
   // The plain value objects are decoded in place: rows carry many numbers, and a heap object per number would
   // dominate the cost of reading them.
   if (type == Define::SERVER_DATA && !carriesText()) {
+    std::uint8_t lengthBytes[2];
+    const std::int16_t length = WireFormat::decodeShort(WireInput::bytes(in, lengthBytes, sizeof lengthBytes));
+    const std::size_t size = length > 0 ? static_cast<std::size_t>(length) : 0;
+    if (size <= kMaxNumberBytes) {
+      std::array<std::uint8_t, kMaxNumberBytes> scratch;
+      readData(WireInput::bytes(in, scratch.data(), size), size);
+      return;
+    }
     std::array<std::uint8_t, kMaxNumberBytes> bytes;
-    const std::size_t size = WireFormat::readLength(in);
-    const std::size_t kept = std::min(size, bytes.size());
+    const std::size_t kept = bytes.size();
     in.readFully(bytes.data(), kept);
     std::array<std::uint8_t, kMaxNumberBytes> rest;
     for (std::size_t left = size - kept; left > 0;) {

@@ -60,7 +60,10 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID, const Args& args)
   _results.reset();
   execute();
   _params.clear();
-  return _results->getObjVector();
+  // The list was made by this call and is read by nobody else: its elements move out instead of being copied.
+  Results results = _results->takeObjVector();
+  _results.reset();
+  return results;
 }
 
 void RemoteObject::invokeDestructor(std::int32_t objectID) {

@@ -1,6 +1,5 @@
 #include "quenlora/zafoli/db/net/Requester.h"
 
-#include <functional>
 #include <string>
 
 #include "platform/io/ByteArrayOutputStream.h"
@@ -49,7 +48,8 @@ void Requester::onObjectError(const ServerObject& object) {
 }
 
 void Requester::writeCommand(plat::io::DataOutputStream& out, const std::vector<std::string>& words) {
-  std::string text;
+  std::string& text = commandText_;
+  text.clear();
   for (std::size_t i = 0; i < words.size(); ++i) {
     if (i > 0) text += _reqDelim;
     text += words[i];
@@ -64,10 +64,14 @@ const std::string& Requester::checkText(const std::string& text) {
 
 namespace {
 
+// A request buffer that grew past this is given back rather than kept for the next request.
+constexpr std::size_t kKeptBufferCapacity = 64 * 1024;
+
 // Gives the stream back when the request ends, however it ends, while the input-stream lock is still held.
+template <class F>
 class StreamRelease {
  public:
-  StreamRelease(std::function<void()> release) : release_(std::move(release)) {}
+  explicit StreamRelease(F release) : release_(std::move(release)) {}
   ~StreamRelease() {
     try {
       release_();
@@ -78,7 +82,7 @@ class StreamRelease {
   StreamRelease& operator=(const StreamRelease&) = delete;
 
  private:
-  std::function<void()> release_;
+  F release_;
 };
 
 }  // namespace
@@ -101,7 +105,11 @@ void Requester::execute() {
   try {
     // A request that waited its turn behind one that lost the connection finds the socket gone.
     if (_mplex->isConnectionLost()) throw SQLServerConnException();
-    auto buffer = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
+    if (!requestBuffer_ || requestBuffer_->bytes().capacity() > kKeptBufferCapacity) {
+      requestBuffer_ = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
+    }
+    requestBuffer_->reset();
+    const plat::lang::Ref<plat::io::ByteArrayOutputStream>& buffer = requestBuffer_;
     try {
       plat::io::DataOutputStream out(buffer);
       out.writeByte(Define::SERVER_REQUEST);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/io/ByteArrayOutputStream.h"
 #include "platform/io/DataInputStream.h"
 #include "platform/io/DataOutputStream.h"
 #include "platform/lang/Object.h"
@@ -52,7 +53,7 @@ class Requester : public plat::lang::Object {
   [[noreturn]] void onObjectError(const ServerObject& object);
 
   // The command words joined by "," as one string object.
-  static void writeCommand(plat::io::DataOutputStream& out, const std::vector<std::string>& words);
+  void writeCommand(plat::io::DataOutputStream& out, const std::vector<std::string>& words);
 
   const plat::lang::Ref<MPlex>& mplex() const { return _mplex; }
 
@@ -62,8 +63,11 @@ class Requester : public plat::lang::Object {
   void markLost();
 
   plat::lang::Ref<MPlex> _mplex;  // null when the session had none
-  plat::lang::Ref<IO> _io;        // the stream of the running request
-  ClientSession* _sess;           // borrowed; may be null for the multiplexer's own requests
+  // Kept from one request to the next so building a request allocates nothing; a large one is not kept.
+  plat::lang::Ref<plat::io::ByteArrayOutputStream> requestBuffer_;
+  std::string commandText_;
+  plat::lang::Ref<IO> _io;  // the stream of the running request
+  ClientSession* _sess;     // borrowed; may be null for the multiplexer's own requests
   bool serverErrorRaised_ = false;
 };
 

@@ -25,6 +25,8 @@ class ServerList : public ServerObject {
 
   // The elements in order, the end marker excluded.
   const Objects& getObjVector() const { return objects_; }
+  // The elements, moved out of a list nobody else reads any more; the list is left empty.
+  Objects takeObjVector() { return std::move(objects_); }
   std::size_t size() const { return objects_.size(); }
   // The texts of a list of strings, in order; any other element gets the object-error rule.
   std::vector<std::string> toStringVector() const;

@@ -1,0 +1,45 @@
+// Reads a wire value's bytes straight from the packet buffer of a session's input stream when the packet holds
+// them all, instead of a virtual read per field; other sources, and bytes that cross a packet's end, go through the
+// data stream as before, with its errors. Stateless; the stream's own thread contract applies.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <typeinfo>
+
+#include "platform/io/DataInputStream.h"
+#include "quenlora/zafoli/db/net/SocketIS.h"
+
+namespace quenlora::zafoli::db::net {
+
+class WireInput {
+ public:
+  WireInput() = delete;
+
+  // The session input under the data stream, or nullptr for any other source (or a closed stream).
+  static SocketIS* packetSource(plat::io::DataInputStream& in) {
+    plat::io::InputStream* source = in.source().get();
+    // SocketIS is final, so comparing the exact type is enough and cheaper than a dynamic cast.
+    if (source == nullptr || typeid(*source) != typeid(SocketIS)) return nullptr;
+    return static_cast<SocketIS*>(source);
+  }
+
+  // n bytes of the stream: in place in the packet when it holds them, else read into scratch (at least n bytes).
+  static const std::uint8_t* bytes(plat::io::DataInputStream& in, std::uint8_t* scratch, std::size_t n) {
+    if (SocketIS* socket = packetSource(in)) {
+      if (const std::uint8_t* p = socket->take(n)) return p;
+    }
+    in.readFully(scratch, n);
+    return scratch;
+  }
+
+  // One unsigned byte, as DataInputStream::readUnsignedByte.
+  static int unsignedByte(plat::io::DataInputStream& in) {
+    if (SocketIS* socket = packetSource(in)) {
+      if (const std::uint8_t* p = socket->take(1)) return *p;
+    }
+    return in.readUnsignedByte();
+  }
+};
+
+}  // namespace quenlora::zafoli::db::net

@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/net/DecimalField.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "platform/lang/Double.h"
 #include "platform/lang/Exceptions.h"
@@ -35,6 +36,38 @@ double toDouble(const Decimal& value) {
     return scale >= 0 ? exact / kPowersOfTen[scale] : exact * kPowersOfTen[-scale];
   }
   return value.doubleValue();
+}
+
+// For an optional minus sign, digits and optionally a point followed by digits, 18 digits at most: the number of
+// digits after the point, with the digits as unscaled; -1 for any other text.
+int plainDecimal(std::string_view text, std::int64_t& unscaled) {
+  constexpr int kMaxDigits = 18;
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  std::int64_t value = 0;
+  int digits = 0;
+  int scale = -1;  // -1 until the point
+  bool digitBeforePoint = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > kMaxDigits) return -1;
+      value = value * 10 + (c - '0');
+      if (scale >= 0) {
+        ++scale;
+      } else {
+        digitBeforePoint = true;
+      }
+    } else if (c == '.' && scale < 0 && digitBeforePoint) {
+      scale = 0;
+    } else {
+      return -1;
+    }
+  }
+  if (!digitBeforePoint || scale == 0) return -1;  // no digits, or nothing after the point
+  unscaled = negative ? -value : value;
+  return scale < 0 ? 0 : scale;
 }
 
 }  // namespace
@@ -124,6 +157,13 @@ void DecimalField::setObject(const plat::lang::Value& value) {
 }
 
 void DecimalField::readText(const std::string& text) {
+  // Plain texts of up to 18 digits, the usual case, are read here exactly as the parser would read them, without
+  // its big-number conversion from text.
+  std::int64_t unscaled = 0;
+  if (const int scale = plainDecimal(text, unscaled); scale >= 0) {
+    value_ = Decimal::valueOf(unscaled, scale);
+    return;
+  }
   try {
     value_ = Decimal(text);
   } catch (const plat::lang::NumberFormatException&) {

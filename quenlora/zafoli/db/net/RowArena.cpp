@@ -20,20 +20,23 @@ RowArena::Scope::Scope(std::size_t objects) : previous_(current_) {
   void* raw = ::operator new(sizeof(Block) + capacity);
   Block* block = new (raw) Block();
   block->capacity = capacity;
+  // Every object takes at least a byte, so no more objects than bytes fit.
+  block->spare = capacity;
+  block->holds.store(1 + capacity, std::memory_order_relaxed);
   current_ = block;
 }
 
 RowArena::Scope::~Scope() {
   Block* block = current_;
   current_ = previous_;
-  release(block);
+  release(block, block->spare + 1);
 }
 
 void* RowArena::take(Block* block, std::size_t size, std::size_t align) {
   const std::size_t start = (block->used + align - 1) / align * align;
   if (align <= alignof(Block) && start + size <= block->capacity) {
     block->used = start + size;
-    block->holds.fetch_add(1, std::memory_order_relaxed);
+    --block->spare;
     return dataOf(block) + start;
   }
   return ::operator new(size);
@@ -48,8 +51,8 @@ void RowArena::give(Block* block, void* p) {
   ::operator delete(p);
 }
 
-void RowArena::release(Block* block) {
-  if (block->holds.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+void RowArena::release(Block* block, std::size_t holds) {
+  if (block->holds.fetch_sub(holds, std::memory_order_acq_rel) != holds) return;
   block->~Block();
   ::operator delete(static_cast<void*>(block));
 }

@@ -37,8 +37,11 @@ class RowArena {
   }
 
  private:
+  // While its scope is open, a block holds `spare` holds paid in advance, so making an object costs no atomic
+  // operation: it takes one of them. The scope gives back the unused ones, with its own, when it ends.
   struct alignas(std::max_align_t) Block {
-    std::atomic<std::size_t> holds{1};  // the scope's, plus one per object still in the block
+    std::atomic<std::size_t> holds{1};  // the scope's and its spare ones, plus one per object still in the block
+    std::size_t spare = 0;              // touched only by the scope's thread while the scope is open
     std::size_t used = 0;
     std::size_t capacity = 0;
   };
@@ -64,7 +67,7 @@ class RowArena {
   static void* take(Block* block, std::size_t size, std::size_t align);
   // Gives back what take gave: a hold on the block, or heap memory.
   static void give(Block* block, void* p);
-  static void release(Block* block);
+  static void release(Block* block, std::size_t holds = 1);
 
   static thread_local Block* current_;
 };

@@ -22,13 +22,23 @@ const Decimal& one() {
   return value;
 }
 
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kMaxExactPower = 22;
+constexpr std::size_t kMantissaBits = 53;
+
+// The double nearest unscaled / 10^scale into out, when both are exact doubles so that one IEEE division gives it
+// directly (as toDouble does); false otherwise.
+bool exactDouble(std::int64_t unscaled, int scale, double& out) {
+  constexpr std::int64_t kExactLimit = std::int64_t{1} << kMantissaBits;
+  if (scale < 0 || scale > kMaxExactPower || unscaled >= kExactLimit || unscaled <= -kExactLimit) return false;
+  out = static_cast<double>(unscaled) / kPowersOfTen[scale];
+  return true;
+}
+
 // The double nearest the decimal. When the unscaled value and the power of ten are both exact doubles, one IEEE
 // division or multiplication gives that nearest double directly; only other values go through the text.
 double toDouble(const Decimal& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr int kMaxExactPower = 22;
-  constexpr std::size_t kMantissaBits = 53;
   const int scale = value.scale();
   const mpz_class& unscaled = value.unscaledValue();
   if (scale >= -kMaxExactPower && scale <= kMaxExactPower && mpz_sizeinbase(unscaled.get_mpz_t(), 2) <= kMantissaBits) {
@@ -97,7 +107,8 @@ float DecimalField::getFloat() const {
 }
 
 double DecimalField::getDouble() const {
-  return isNull() ? 0.0 : toDouble(value_);
+  if (isNull()) return 0.0;
+  return hasDouble_ ? double_ : toDouble(value_);
 }
 
 std::optional<std::string> DecimalField::getString() const {
@@ -116,6 +127,7 @@ plat::lang::Value DecimalField::getObject() const {
 
 void DecimalField::store(Decimal value) {
   value_ = std::move(value);
+  hasDouble_ = false;
   stored();
 }
 
@@ -162,8 +174,11 @@ void DecimalField::readText(const std::string& text) {
   std::int64_t unscaled = 0;
   if (const int scale = plainDecimal(text, unscaled); scale >= 0) {
     value_ = Decimal::valueOf(unscaled, scale);
+    // Every get of the double would otherwise work it out again from the big number.
+    hasDouble_ = exactDouble(unscaled, scale, double_);
     return;
   }
+  hasDouble_ = false;
   try {
     value_ = Decimal(text);
   } catch (const plat::lang::NumberFormatException&) {

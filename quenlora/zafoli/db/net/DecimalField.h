@@ -51,6 +51,9 @@ class DecimalField : public NumberField {
   void store(plat::math::Decimal value);
 
   plat::math::Decimal value_;
+  // The nearest double of value_, worked out while reading a plain text, when hasDouble_; any store drops it.
+  double double_ = 0;
+  bool hasDouble_ = false;
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -53,7 +53,7 @@ void NetRecord::read(plat::io::DataInputStream& in) {
     }
     fields->push_back(std::static_pointer_cast<Field>(std::move(object)));
   }
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   length_ = length;
   state_.store(state);
   rowNum_ = rowNum;
@@ -62,7 +62,7 @@ void NetRecord::read(plat::io::DataInputStream& in) {
 }
 
 void NetRecord::write(plat::io::DataOutputStream& out) const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   out.writeByte(Define::SERVER_RECORD);
   out.writeShort(kWrittenLength);
   out.write(kMarker.data(), kMarker.size());
@@ -73,7 +73,7 @@ void NetRecord::write(plat::io::DataOutputStream& out) const {
 }
 
 int NetRecord::getColumnCount() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   return fields_ ? static_cast<int>(fields_->size()) : 0;
 }
 
@@ -112,13 +112,13 @@ void NetRecord::changed(const Ref<Field>& field) {
 
 template <class F>
 auto NetRecord::get(int col, F&& f) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   return f(*access(col, Access::kGet));
 }
 
 template <class F>
 void NetRecord::set(int col, F&& f) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   const Ref<Field>& field = access(col, Access::kSet);
   f(*field);
   changed(field);
@@ -186,7 +186,7 @@ bool NetRecord::storesData(int col) {
 }
 
 bool NetRecord::wasNull() {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   return access(lastProj_, Access::kGet)->isNull();
 }
 
@@ -246,12 +246,12 @@ void NetRecord::setNull(int col, int sqlType) {
 }
 
 void NetRecord::setNotNull(int col) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   valueAt(col)->setNotNull();
 }
 
 void NetRecord::setNullFlag(int col) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   const auto& field = valueAt(col);
   field->setNull(field->getSQLType());
 }
@@ -266,7 +266,7 @@ void NetRecord::copy(NetRecord& other) {
 }
 
 void NetRecord::closeStream() {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   if (!stream_) return;
   StreamRef stream = std::move(stream_);
   stream_.reset();
@@ -274,12 +274,12 @@ void NetRecord::closeStream() {
 }
 
 NetRecord::Fields NetRecord::getChangedFields() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   return changedFields_;
 }
 
 void NetRecord::clearChanges() {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<RowLock> lock(mutex_);
   changedFields_.clear();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/lang/Object.h"
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/net/Field.h"
+#include "quenlora/zafoli/db/net/RowLock.h"
 #include "quenlora/zafoli/db/net/ServerObject.h"
 
 namespace quenlora::zafoli::db::net {
@@ -73,7 +74,7 @@ class NetRecord : public ServerObject {
   // lock of the row instead of one per fact. Checks and records the access as every getter does, then gives f(value).
   template <class F>
   auto withValue(int col, F&& f) {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<RowLock> lock(mutex_);
     return f(static_cast<const Field&>(*access(col, Access::kGet)));
   }
   // isNull of the column last accessed (column 1 before any access); counts as an access.
@@ -125,7 +126,7 @@ class NetRecord : public ServerObject {
   template <class F>
   void set(int col, F&& f);
 
-  mutable std::mutex mutex_;
+  mutable RowLock mutex_;
   std::int16_t length_ = 0;  // length field as received
   std::atomic<std::int8_t> state_;
   std::int32_t rowNum_ = 0;

@@ -6,8 +6,9 @@ namespace quenlora::zafoli::db::net {
 
 namespace {
 
-// Room per object: the largest value kind with its reference-count block fits with some to spare.
-constexpr std::size_t kBytesPerObject = 128;
+// Room per object: the largest value kind with its reference-count block (88 bytes) fits. More would only spread
+// the rows of a large result over more memory, and reading them back is bound by memory.
+constexpr std::size_t kBytesPerObject = 96;
 // A row's count is the sender's claim: past this many objects the rest come from the heap.
 constexpr std::size_t kMaxObjects = 64;
 

@@ -157,10 +157,11 @@ Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) 
     throw SQLServerConnException(NetErrors::REPLY_TOO_MANY_OBJECTS + std::to_string(state.maxObjects) + " objects.");
   }
   const bool outermost = state.nesting == 0;
-  Ref<ServerObject> object;
+  // Made before the nesting check so it is built in place rather than moved in (an object too deep only costs its
+  // making before the failure).
+  Ref<ServerObject> object = createObject(type);
   {
     NestingGuard guard;
-    object = createObject(type);
     try {
       object->read(in);
     } catch (...) {

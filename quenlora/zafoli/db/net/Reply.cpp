@@ -37,7 +37,7 @@ const plat::lang::Ref<net::ServerObject>& Reply::at(std::size_t i) const {
   const auto& element = results_[i];
   if (!element) throw plat::sql::SQLException(kEndOfData);
   // A server error inside the list is the call's failure.
-  if (auto error = plat::lang::refCast<net::NetError>(element)) error->toSQLException()->raise();
+  if (const auto* error = dynamic_cast<const net::NetError*>(element.get())) error->toSQLException()->raise();
   return element;
 }
 

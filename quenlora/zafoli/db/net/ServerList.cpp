@@ -14,6 +14,8 @@ int ServerList::getType() const {
 void ServerList::read(plat::io::DataInputStream& in) {
   in.readShort();
   objects_.clear();
+  // Room for a batch of rows without growing the list step by step.
+  objects_.reserve(kFirstCapacity);
   for (;;) {
     plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
     const int type = object->getType();

@@ -32,6 +32,8 @@ class ServerList : public ServerObject {
   std::vector<std::string> toStringVector() const;
 
  private:
+  static constexpr std::size_t kFirstCapacity = 32;
+
   Objects objects_;
 };
 

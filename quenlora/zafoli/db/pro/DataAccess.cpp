@@ -79,25 +79,25 @@ int DataAccess::resolve(const std::string& name) {
 
 DataAccess::StreamRef DataAccess::getAsciiStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getAsciiStream(column); },
+      column, [](const net::Field& f) { return f.getAsciiStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 DataAccess::StreamRef DataAccess::getBinaryStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBinaryStream(column); },
+      column, [](const net::Field& f) { return f.getBinaryStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 DataAccess::StreamRef DataAccess::getUnicodeStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getUnicodeStream(column); },
+      column, [](const net::Field& f) { return f.getUnicodeStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 bool DataAccess::getBoolean(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBoolean(column); },
+      column, [](const net::Field& f) { return f.getBoolean(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readBoolean();
@@ -108,7 +108,7 @@ bool DataAccess::getBoolean(int column) {
 
 std::int8_t DataAccess::getByte(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getByte(column); },
+      column, [](const net::Field& f) { return f.getByte(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readByte();
@@ -119,7 +119,7 @@ std::int8_t DataAccess::getByte(int column) {
 
 double DataAccess::getDouble(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getDouble(column); },
+      column, [](const net::Field& f) { return f.getDouble(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readDouble();
@@ -130,7 +130,7 @@ double DataAccess::getDouble(int column) {
 
 float DataAccess::getFloat(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getFloat(column); },
+      column, [](const net::Field& f) { return f.getFloat(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readFloat();
@@ -141,7 +141,7 @@ float DataAccess::getFloat(int column) {
 
 std::int32_t DataAccess::getInt(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getInt(column); },
+      column, [](const net::Field& f) { return f.getInt(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readInt();
@@ -152,7 +152,7 @@ std::int32_t DataAccess::getInt(int column) {
 
 std::int64_t DataAccess::getLong(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getLong(column); },
+      column, [](const net::Field& f) { return f.getLong(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readLong();
@@ -163,7 +163,7 @@ std::int64_t DataAccess::getLong(int column) {
 
 std::int16_t DataAccess::getShort(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getShort(column); },
+      column, [](const net::Field& f) { return f.getShort(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readShort();
@@ -244,7 +244,7 @@ void DataAccess::setShort(int column, std::int16_t value) {
 
 std::optional<plat::math::Decimal> DataAccess::getBigDecimal(int column, int scale) {
   return accessRecord().read(
-      column, [&](net::NetRecord& row) { return row.getBigDecimal(column, scale); },
+      column, [scale](const net::Field& f) { return f.getBigDecimal(scale); },
       [&](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::math::Decimal> {
         return plat::math::Decimal::parse(readText(std::move(in))).setScale(scale, plat::math::RoundingMode::HALF_UP);
       });
@@ -252,13 +252,13 @@ std::optional<plat::math::Decimal> DataAccess::getBigDecimal(int column, int sca
 
 DataAccess::Bytes DataAccess::getBytes(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBytes(column); },
+      column, [](const net::Field& f) { return f.getBytes(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return readAll(std::move(in)); });
 }
 
 std::optional<plat::time::Date> DataAccess::getDate(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getDate(column); },
+      column, [](const net::Field& f) { return f.getDate(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Date> {
         return plat::time::Date::valueOf(readText(std::move(in)));
       });
@@ -266,7 +266,7 @@ std::optional<plat::time::Date> DataAccess::getDate(int column) {
 
 std::optional<plat::time::Time> DataAccess::getTime(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getTime(column); },
+      column, [](const net::Field& f) { return f.getTime(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Time> {
         return plat::time::Time::valueOf(readText(std::move(in)));
       });
@@ -274,7 +274,7 @@ std::optional<plat::time::Time> DataAccess::getTime(int column) {
 
 std::optional<plat::time::Timestamp> DataAccess::getTimestamp(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getTimestamp(column); },
+      column, [](const net::Field& f) { return f.getTimestamp(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Timestamp> {
         return plat::time::Timestamp::valueOf(readText(std::move(in)));
       });
@@ -282,7 +282,7 @@ std::optional<plat::time::Timestamp> DataAccess::getTimestamp(int column) {
 
 std::optional<std::string> DataAccess::getString(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getString(column); },
+      column, [](const net::Field& f) { return f.getString(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<std::string> { return readText(std::move(in)); });
 }
 

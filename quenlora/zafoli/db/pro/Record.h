@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/net/Define.h"
@@ -73,8 +75,13 @@ class Record : public plat::lang::Object, public DataAccess {
   template <class Held, class Streamed>
   auto read(int column, Held&& held, Streamed&& streamed) {
     checkColumn(column);
-    closeStream();
-    if (row_->storesData(column)) return held(*row_);
+    // One lock of the row for the whole read; the access also closes a stream left open.
+    using Value = decltype(held(std::declval<const net::Field&>()));
+    std::optional<Value> value = row_->withValue(column, [&](const net::Field& f) -> std::optional<Value> {
+      if (!f.storesData()) return std::nullopt;
+      return held(f);
+    });
+    if (value) return std::move(*value);
     return streamed(getInputStream(column));
   }
   template <class Held, class Streamed>

@@ -86,6 +86,9 @@ class Record : public plat::lang::Object, public DataAccess {
   }
   template <class Held, class Streamed>
   void write(int column, Held&& held, Streamed&& streamed) {
+    // The notices below may move the view; held here, this record is neither freed nor repointed at the next row
+    // before the call ends (the view then makes a new current record).
+    const auto self = shared_from_this();
     checkColumn(column);
     closeStream();
     const int before = getState();

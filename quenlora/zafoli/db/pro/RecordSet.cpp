@@ -59,6 +59,8 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
     ServerHandle::Args args{net::Param::ofInt(0, held + 1), net::Param::ofInt(0, count)};
     path_->appendTo(args);
     const net::Reply reply = server_->invoke(METHOD_fetchRecords, args);
+    // A small set (a detail's rows) mostly arrives in its first batch: sized once.
+    if (held_.empty()) held_.reserve(reply.size());
     for (std::size_t i = 0; i < reply.size(); ++i) {
       auto row = reply.as<net::NetRecord>(i);
       if (row->getState() == net::Define::RECSTATE_INVALID) {

@@ -70,6 +70,50 @@ bool equalsTrue(const std::string& text) {
          });
 }
 
+// Types whose display text comes from the value alone, with no stream.
+bool hasPlainText(int type) {
+  return type != Types::LONGVARBINARY && type != Types::OTHER;
+}
+
+// The display text of a held non-null value of such a type, as the typed getters give it.
+std::string plainText(const net::Field& f, int type, int scale, bool binary) {
+  switch (type) {
+    case Types::BIT:
+      return f.getBoolean() ? "true" : "false";
+    case Types::TINYINT:
+    case Types::SMALLINT:
+      return std::to_string(f.getShort());
+    case Types::INTEGER:
+      return std::to_string(f.getInt());
+    case Types::BIGINT:
+      return std::to_string(f.getLong());
+    case Types::NUMERIC:
+    case Types::DECIMAL: {
+      const auto value = f.getBigDecimal(scale);
+      return value ? value->toPlainString() : "";
+    }
+    case Types::DATE: {
+      const auto value = f.getDate();
+      return value ? value->toString() : "";
+    }
+    case Types::TIME: {
+      const auto value = f.getTime();
+      return value ? value->toString() : "";
+    }
+    case Types::TIMESTAMP: {
+      const auto value = f.getTimestamp();
+      return value ? value->toString() : "";
+    }
+    case Types::BINARY:
+    case Types::VARBINARY:
+      return binary ? ValueText::binaryArraytoString(f.getBytes()) : "<Binary Data>";
+    case Types::NULL_TYPE:
+      return "";
+    default:
+      return f.getString().value_or("");
+  }
+}
+
 }  // namespace
 
 int DataAccess::resolve(const std::string& name) {
@@ -363,6 +407,16 @@ void DataAccess::setNull(int column, int sqlType) {
 std::string DataAccess::stringValue(int column, const TextOptions& options) {
   Record& record = accessRecord();
   const int type = options.sqlType ? *options.sqlType : record.columnType(column);
+  if (hasPlainText(type)) {
+    // A held value: its null flag and its text under one lock of the row.
+    const int scale = (type == Types::NUMERIC || type == Types::DECIMAL) && options.scale == 0
+                          ? record.columnScale(column)
+                          : options.scale;
+    auto text = record.readHeld(column, [&](const net::Field& f) {
+      return f.isNull() ? std::string() : plainText(f, type, scale, options.binary);
+    });
+    if (text) return std::move(*text);
+  }
   if (isNull(column)) return "";
   switch (type) {
     case Types::BIT:

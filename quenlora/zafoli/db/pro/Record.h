@@ -74,15 +74,20 @@ class Record : public plat::lang::Object, public DataAccess {
   // holds is read or set there (a set is sent to the server at once), any other goes through the server's stream.
   template <class Held, class Streamed>
   auto read(int column, Held&& held, Streamed&& streamed) {
+    auto value = readHeld(column, std::forward<Held>(held));
+    if (value) return std::move(*value);
+    return streamed(getInputStream(column));
+  }
+  // held(value) when the row holds the value; nothing when it goes through the server's stream. One lock of the row
+  // for the whole read; the access also closes a stream left open.
+  template <class Held>
+  auto readHeld(int column, Held&& held) {
     checkColumn(column);
-    // One lock of the row for the whole read; the access also closes a stream left open.
     using Value = decltype(held(std::declval<const net::Field&>()));
-    std::optional<Value> value = row_->withValue(column, [&](const net::Field& f) -> std::optional<Value> {
+    return row_->withValue(column, [&](const net::Field& f) -> std::optional<Value> {
       if (!f.storesData()) return std::nullopt;
       return held(f);
     });
-    if (value) return std::move(*value);
-    return streamed(getInputStream(column));
   }
   template <class Held, class Streamed>
   void write(int column, Held&& held, Streamed&& streamed) {

@@ -238,6 +238,7 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         set.statement->close();
         break;
       }
+      row.values.reserve(set.view->columns.size());
       for (std::size_t c = 0; c < set.view->columns.size(); ++c) {
         row.values.push_back(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
       }
@@ -253,6 +254,8 @@ void RecordSetModel::readAll(RowSet& set) {
 
 Encoded RecordSetModel::encode(const RowSet& set, const Row& row) const {
   Encoded e;
+  // Room for a row of short values at once, so most rows are written without growing.
+  e.bytes.reserve(16 * row.values.size() + 16);
   SqlEncode::appendRowHeader(e.bytes, row.number, static_cast<int>(row.values.size()), row.state);
   for (std::size_t c = 0; c < row.values.size(); ++c) {
     const int type = c < set.view->columns.size() ? set.view->columns[c].sqlType : Types::VARCHAR;

@@ -70,6 +70,50 @@ bool equalsTrue(const std::string& text) {
          });
 }
 
+// Types whose display text comes from the value alone, with no stream.
+bool hasPlainText(int type) {
+  return type != Types::LONGVARBINARY && type != Types::OTHER;
+}
+
+// The display text of a held non-null value of such a type, as the typed getters give it.
+std::string plainText(const net::Field& f, int type, int scale, bool binary) {
+  switch (type) {
+    case Types::BIT:
+      return f.getBoolean() ? "true" : "false";
+    case Types::TINYINT:
+    case Types::SMALLINT:
+      return std::to_string(f.getShort());
+    case Types::INTEGER:
+      return std::to_string(f.getInt());
+    case Types::BIGINT:
+      return std::to_string(f.getLong());
+    case Types::NUMERIC:
+    case Types::DECIMAL: {
+      const auto value = f.getBigDecimal(scale);
+      return value ? value->toPlainString() : "";
+    }
+    case Types::DATE: {
+      const auto value = f.getDate();
+      return value ? value->toString() : "";
+    }
+    case Types::TIME: {
+      const auto value = f.getTime();
+      return value ? value->toString() : "";
+    }
+    case Types::TIMESTAMP: {
+      const auto value = f.getTimestamp();
+      return value ? value->toString() : "";
+    }
+    case Types::BINARY:
+    case Types::VARBINARY:
+      return binary ? ValueText::binaryArraytoString(f.getBytes()) : "<Binary Data>";
+    case Types::NULL_TYPE:
+      return "";
+    default:
+      return f.getString().value_or("");
+  }
+}
+
 }  // namespace
 
 int DataAccess::resolve(const std::string& name) {
@@ -79,25 +123,25 @@ int DataAccess::resolve(const std::string& name) {
 
 DataAccess::StreamRef DataAccess::getAsciiStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getAsciiStream(column); },
+      column, [](const net::Field& f) { return f.getAsciiStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 DataAccess::StreamRef DataAccess::getBinaryStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBinaryStream(column); },
+      column, [](const net::Field& f) { return f.getBinaryStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 DataAccess::StreamRef DataAccess::getUnicodeStream(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getUnicodeStream(column); },
+      column, [](const net::Field& f) { return f.getUnicodeStream(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return StreamRef(std::move(in)); });
 }
 
 bool DataAccess::getBoolean(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBoolean(column); },
+      column, [](const net::Field& f) { return f.getBoolean(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readBoolean();
@@ -108,7 +152,7 @@ bool DataAccess::getBoolean(int column) {
 
 std::int8_t DataAccess::getByte(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getByte(column); },
+      column, [](const net::Field& f) { return f.getByte(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readByte();
@@ -119,7 +163,7 @@ std::int8_t DataAccess::getByte(int column) {
 
 double DataAccess::getDouble(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getDouble(column); },
+      column, [](const net::Field& f) { return f.getDouble(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readDouble();
@@ -130,7 +174,7 @@ double DataAccess::getDouble(int column) {
 
 float DataAccess::getFloat(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getFloat(column); },
+      column, [](const net::Field& f) { return f.getFloat(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readFloat();
@@ -141,7 +185,7 @@ float DataAccess::getFloat(int column) {
 
 std::int32_t DataAccess::getInt(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getInt(column); },
+      column, [](const net::Field& f) { return f.getInt(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readInt();
@@ -152,7 +196,7 @@ std::int32_t DataAccess::getInt(int column) {
 
 std::int64_t DataAccess::getLong(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getLong(column); },
+      column, [](const net::Field& f) { return f.getLong(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readLong();
@@ -163,7 +207,7 @@ std::int64_t DataAccess::getLong(int column) {
 
 std::int16_t DataAccess::getShort(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getShort(column); },
+      column, [](const net::Field& f) { return f.getShort(); },
       [](std::unique_ptr<plat::io::InputStream> in) {
         plat::io::DataInputStream data(StreamRef(std::move(in)));
         const auto value = data.readShort();
@@ -244,7 +288,7 @@ void DataAccess::setShort(int column, std::int16_t value) {
 
 std::optional<plat::math::Decimal> DataAccess::getBigDecimal(int column, int scale) {
   return accessRecord().read(
-      column, [&](net::NetRecord& row) { return row.getBigDecimal(column, scale); },
+      column, [scale](const net::Field& f) { return f.getBigDecimal(scale); },
       [&](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::math::Decimal> {
         return plat::math::Decimal::parse(readText(std::move(in))).setScale(scale, plat::math::RoundingMode::HALF_UP);
       });
@@ -252,13 +296,13 @@ std::optional<plat::math::Decimal> DataAccess::getBigDecimal(int column, int sca
 
 DataAccess::Bytes DataAccess::getBytes(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getBytes(column); },
+      column, [](const net::Field& f) { return f.getBytes(); },
       [](std::unique_ptr<plat::io::InputStream> in) { return readAll(std::move(in)); });
 }
 
 std::optional<plat::time::Date> DataAccess::getDate(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getDate(column); },
+      column, [](const net::Field& f) { return f.getDate(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Date> {
         return plat::time::Date::valueOf(readText(std::move(in)));
       });
@@ -266,7 +310,7 @@ std::optional<plat::time::Date> DataAccess::getDate(int column) {
 
 std::optional<plat::time::Time> DataAccess::getTime(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getTime(column); },
+      column, [](const net::Field& f) { return f.getTime(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Time> {
         return plat::time::Time::valueOf(readText(std::move(in)));
       });
@@ -274,7 +318,7 @@ std::optional<plat::time::Time> DataAccess::getTime(int column) {
 
 std::optional<plat::time::Timestamp> DataAccess::getTimestamp(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getTimestamp(column); },
+      column, [](const net::Field& f) { return f.getTimestamp(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<plat::time::Timestamp> {
         return plat::time::Timestamp::valueOf(readText(std::move(in)));
       });
@@ -282,7 +326,7 @@ std::optional<plat::time::Timestamp> DataAccess::getTimestamp(int column) {
 
 std::optional<std::string> DataAccess::getString(int column) {
   return accessRecord().read(
-      column, [column](net::NetRecord& row) { return row.getString(column); },
+      column, [](const net::Field& f) { return f.getString(); },
       [](std::unique_ptr<plat::io::InputStream> in) -> std::optional<std::string> { return readText(std::move(in)); });
 }
 
@@ -363,6 +407,16 @@ void DataAccess::setNull(int column, int sqlType) {
 std::string DataAccess::stringValue(int column, const TextOptions& options) {
   Record& record = accessRecord();
   const int type = options.sqlType ? *options.sqlType : record.columnType(column);
+  if (hasPlainText(type)) {
+    // A held value: its null flag and its text under one lock of the row.
+    const int scale = (type == Types::NUMERIC || type == Types::DECIMAL) && options.scale == 0
+                          ? record.columnScale(column)
+                          : options.scale;
+    auto text = record.readHeld(column, [&](const net::Field& f) {
+      return f.isNull() ? std::string() : plainText(f, type, scale, options.binary);
+    });
+    if (text) return std::move(*text);
+  }
   if (isNull(column)) return "";
   switch (type) {
     case Types::BIT:

@@ -60,7 +60,8 @@ Ref<RelationView> MultiView::getRootRelView() {
 }
 
 Ref<RecordSet> MultiView::findRecordSet(RelationView& view) {
-  RelViewPos path;
+  RelViewPos& path = findPath_;
+  path.clear();
   path.addFront({view.levelID(), 0, view.viewID(), view.rowsPerFetch()});
   for (RelationView* master = view.master(); master; master = master->master()) {
     const int state = master->getCurrentRecordState();

@@ -83,6 +83,7 @@ class MultiView : public plat::lang::Object {
   plat::lang::Ref<ConnectionInfo> conn_;
   std::atomic<std::int32_t> nextLevel_{0};
   plat::lang::Ref<RecordTree> tree_;
+  RelViewPos findPath_;  // findRecordSet's scratch, kept so that a move does not allocate a path
   std::vector<std::unique_ptr<RelationView>> views_;  // root first, then details in creation order
   RelationView* root_ = nullptr;                      // in views_
   std::recursive_mutex closeMu_;

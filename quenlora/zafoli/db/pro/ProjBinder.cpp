@@ -230,26 +230,27 @@ void ProjBinder::setValueFromString(const std::string& text, const std::string& 
 }
 
 bool ProjBinder::addLink(const std::shared_ptr<ProjLink>& link) {
-  if (std::find(links_.begin(), links_.end(), link) != links_.end()) return false;
-  links_.push_back(link);
+  if (links_.contains(link)) return false;
+  links_.add(link);
   return true;
 }
 
 void ProjBinder::removeLink(const ProjLink* link) {
-  std::erase_if(links_, [link](const auto& l) { return l.get() == link; });
+  links_.remove(link);
 }
 
 void ProjBinder::notifyDataChange() {
-  if (!enabled_ || inSetData_) return;
-  const auto links = links_;
-  for (const auto& link : links) link->notifyDataChange(*this);
+  if (!enabled_ || inSetData_ || links_.empty()) return;
+  const auto links = links_.snapshot();
+  for (const auto& link : *links) link->notifyDataChange(*this);
 }
 
 bool ProjBinder::setDataPass() {
   if (!enabled_) return true;
   FlagScope scope(inSetData_);
-  const auto links = links_;
-  for (const auto& link : links) {
+  if (links_.empty()) return true;
+  const auto links = links_.snapshot();
+  for (const auto& link : *links) {
     if (!link->notifySetData(*this)) return false;
   }
   return true;

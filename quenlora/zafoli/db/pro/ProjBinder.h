@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "quenlora/zafoli/db/pro/DataAccess.h"
+#include "quenlora/zafoli/db/pro/LinkList.h"
 #include "quenlora/zafoli/db/pro/ProjLink.h"
 
 namespace quenlora::zafoli::db::pro {
@@ -105,7 +106,7 @@ class ProjBinder {
   bool enabled_;
   bool columnWritable_;
   bool inSetData_ = false;
-  std::vector<std::shared_ptr<ProjLink>> links_;
+  LinkList<ProjLink> links_;
 };
 
 }  // namespace quenlora::zafoli::db::pro

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/net/Define.h"
@@ -46,6 +48,13 @@ class Record : public plat::lang::Object, public DataAccess {
   plat::lang::Ref<RelationView> getRelationView() const;
   void closeStream() { row_->closeStream(); }
 
+  // Inside the library: a view moving on points its current record at the new row when nobody else holds the
+  // record, instead of making one per move. A null set makes it a blank record.
+  void rebind(plat::lang::Ref<net::NetRecord> row, plat::lang::Ref<RecordSet> set) {
+    row_ = std::move(row);
+    set_ = std::move(set);
+  }
+
   // The wire row: typed reads and local sets go through it; valueChanged() then tells the server.
   net::NetRecord& row() { return *row_; }
   // Sends the row's changed values to the server (nothing for the blank record); a failure keeps them listed.
@@ -65,13 +74,26 @@ class Record : public plat::lang::Object, public DataAccess {
   // holds is read or set there (a set is sent to the server at once), any other goes through the server's stream.
   template <class Held, class Streamed>
   auto read(int column, Held&& held, Streamed&& streamed) {
-    checkColumn(column);
-    closeStream();
-    if (row_->storesData(column)) return held(*row_);
+    auto value = readHeld(column, std::forward<Held>(held));
+    if (value) return std::move(*value);
     return streamed(getInputStream(column));
+  }
+  // held(value) when the row holds the value; nothing when it goes through the server's stream. One lock of the row
+  // for the whole read; the access also closes a stream left open.
+  template <class Held>
+  auto readHeld(int column, Held&& held) {
+    checkColumn(column);
+    using Value = decltype(held(std::declval<const net::Field&>()));
+    return row_->withValue(column, [&](const net::Field& f) -> std::optional<Value> {
+      if (!f.storesData()) return std::nullopt;
+      return held(f);
+    });
   }
   template <class Held, class Streamed>
   void write(int column, Held&& held, Streamed&& streamed) {
+    // The notices below may move the view; held here, this record is neither freed nor repointed at the next row
+    // before the call ends (the view then makes a new current record).
+    const auto self = shared_from_this();
     checkColumn(column);
     closeStream();
     const int before = getState();

@@ -20,20 +20,33 @@ constexpr const char* kInvalidBlock = "Invalid Record block.";
 RecordSet::RecordSet(std::shared_ptr<ServerHandle> server, RelViewPos path)
     : server_(std::move(server)), path_(std::move(path)) {}
 
+RecordSet::Slot* RecordSet::slot(std::int32_t n) {
+  if (n >= 1 && static_cast<std::size_t>(n) <= held_.size()) return &held_[static_cast<std::size_t>(n) - 1];
+  auto it = beyond_.find(n);
+  return it == beyond_.end() ? nullptr : &it->second;
+}
+
 void RecordSet::store(const Ref<net::NetRecord>& row) {
-  if (row->getState() == net::Define::RECSTATE_INVALID) {
-    allRead_ = true;
+  const std::int32_t n = row->getRecordNum();
+  if (static_cast<std::int64_t>(n) == static_cast<std::int64_t>(held_.size()) + 1) {
+    held_.push_back({row, nullptr});
+    // Rows kept past the gap this row closed join the array.
+    if (beyond_.empty()) return;
+    for (auto it = beyond_.find(static_cast<std::int32_t>(held_.size()) + 1); it != beyond_.end();
+         it = beyond_.find(static_cast<std::int32_t>(held_.size()) + 1)) {
+      held_.push_back(std::move(it->second));
+      beyond_.erase(it);
+    }
     return;
   }
-  rows_.try_emplace(row->getRecordNum(), makeRef<RecordTree>(row));
-  while (rows_.contains(contiguous_ + 1)) ++contiguous_;
+  if (!slot(n)) beyond_.try_emplace(n, Slot{row, nullptr});
 }
 
 Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
   std::lock_guard lock(mu_);
   if (!path_ || n <= 0) return nullptr;
   for (;;) {
-    if (auto it = rows_.find(n); it != rows_.end()) return it->second->row();
+    if (const Slot* s = slot(n)) return s->row;
     if (allRead_) return nullptr;
     if (!server_) {
       // Design time: the one blank row ends the set.
@@ -41,14 +54,23 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
       return nullptr;
     }
     // Ask from the first gap, so rows held further on (a new row) never make rows before them be skipped.
-    const std::int32_t held = contiguous_;
+    const auto held = static_cast<std::int32_t>(held_.size());
     const std::int32_t count = std::max<std::int32_t>(path_->rowsToRequest(), n - held);
     ServerHandle::Args args{net::Param::ofInt(0, held + 1), net::Param::ofInt(0, count)};
     path_->appendTo(args);
     const net::Reply reply = server_->invoke(METHOD_fetchRecords, args);
-    for (std::size_t i = 0; i < reply.size(); ++i) store(reply.as<net::NetRecord>(i));
+    // A small set (a detail's rows) mostly arrives in its first batch: sized once.
+    if (held_.empty()) held_.reserve(reply.size());
+    for (std::size_t i = 0; i < reply.size(); ++i) {
+      auto row = reply.as<net::NetRecord>(i);
+      if (row->getState() == net::Define::RECSTATE_INVALID) {
+        allRead_ = true;
+        continue;
+      }
+      store(row);
+    }
     // A batch that adds nothing at the first missing number can never reach row n.
-    if (contiguous_ == held) allRead_ = true;
+    if (static_cast<std::int32_t>(held_.size()) == held) allRead_ = true;
   }
 }
 
@@ -60,9 +82,8 @@ Ref<net::NetRecord> RecordSet::newRow() {
   const net::Reply reply = server_->invoke(METHOD_getNewRecord, args);
   auto row = reply.as<net::NetRecord>(0);
   if (row->getState() == net::Define::RECSTATE_INVALID) return row;
-  auto [it, added] = rows_.try_emplace(row->getRecordNum(), makeRef<RecordTree>(row));
-  while (rows_.contains(contiguous_ + 1)) ++contiguous_;
-  return it->second->row();
+  store(row);
+  return slot(row->getRecordNum())->row;
 }
 
 void RecordSet::deleteRow(net::NetRecord& row) {
@@ -122,20 +143,37 @@ std::unique_ptr<plat::io::OutputStream> RecordSet::outputStream(std::int32_t rec
 
 Ref<RecordTree> RecordSet::tree(std::int32_t n) {
   std::lock_guard lock(mu_);
-  auto it = rows_.find(n);
-  return it == rows_.end() ? nullptr : it->second;
+  Slot* s = slot(n);
+  if (!s) return nullptr;
+  // Most rows never have a detail: their node is made on first use only.
+  if (!s->tree) s->tree = makeRef<RecordTree>(s->row);
+  return s->tree;
 }
 
+namespace {
+
+void freeSlot(const Ref<net::NetRecord>& row, const Ref<RecordTree>& tree) {
+  if (tree) {
+    tree->free();
+  } else if (row->getState() != net::Define::RECSTATE_INVALID) {
+    row->setState(net::Define::RECSTATE_INVALID);
+  }
+}
+
+}  // namespace
+
 void RecordSet::free() {
-  std::map<std::int32_t, Ref<RecordTree>> rows;
+  std::vector<Slot> held;
+  std::map<std::int32_t, Slot> beyond;
   {
     std::lock_guard lock(mu_);
-    rows.swap(rows_);
+    held.swap(held_);
+    beyond.swap(beyond_);
     path_.reset();
     allRead_ = false;
-    contiguous_ = 0;
   }
-  for (auto& [n, tree] : rows) tree->free();
+  for (const Slot& s : held) freeSlot(s.row, s.tree);
+  for (const auto& [n, s] : beyond) freeSlot(s.row, s.tree);
 }
 
 bool RecordSet::isFreed() {

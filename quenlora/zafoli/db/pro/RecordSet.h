@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "platform/io/InputStream.h"
 #include "platform/io/OutputStream.h"
@@ -52,15 +53,26 @@ class RecordSet : public plat::lang::Object {
   bool isFreed();
 
  private:
+  // A held row and, once a detail asked for it, the node of the sets under it.
+  struct Slot {
+    plat::lang::Ref<net::NetRecord> row;
+    plat::lang::Ref<RecordTree> tree;
+  };
+
   std::int32_t streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write);
-  void store(const plat::lang::Ref<net::NetRecord>& row);  // caller holds mu_
+  // The slot of row n, or null; the caller holds mu_.
+  Slot* slot(std::int32_t n);
+  // Keeps the row unless its number is held already; the caller holds mu_.
+  void store(const plat::lang::Ref<net::NetRecord>& row);
 
   std::shared_ptr<ServerHandle> server_;
   std::mutex mu_;
-  std::optional<RelViewPos> path_;                            // guarded by mu_; empty once freed
-  std::map<std::int32_t, plat::lang::Ref<RecordTree>> rows_;  // guarded by mu_
-  bool allRead_ = false;                                      // guarded by mu_
-  std::int32_t contiguous_ = 0;                               // guarded by mu_: rows 1..contiguous_ are all held
+  std::optional<RelViewPos> path_;  // guarded by mu_; empty once freed
+  // Guarded by mu_: rows 1..held_.size() without a gap, indexed by number - 1 (a plain array: most sets are read
+  // in order), and rows past the first gap (a new row numbered after rows not read yet) by number.
+  std::vector<Slot> held_;
+  std::map<std::int32_t, Slot> beyond_;
+  bool allRead_ = false;  // guarded by mu_
 };
 
 // A node of the cache: one row and, per level id, the record set of each detail view under it. Its lookup and

@@ -22,6 +22,8 @@ struct RelViewInfo {
 class RelViewPos {
  public:
   void addFront(const RelViewInfo& level) { levels_.insert(levels_.begin(), level); }
+  // No levels; the storage stays for the next path.
+  void clear() { levels_.clear(); }
   const std::vector<RelViewInfo>& levels() const { return levels_; }
   // The first count levels.
   RelViewPos prefix(std::size_t count) const;

@@ -136,8 +136,8 @@ bool RelationView::move(std::int32_t n, bool newRecord) {
   }
   Ref<net::NetRecord> row = newRecord ? set->newRow() : set->get(n);
   if (row && row->getState() != Record::RECSTATE_INVALID) {
-    current_ = makeRef<Record>(row, this, set, owner_);
-    currentNumber_ = newRecord ? row->getRecordNum() : n;
+    setCurrent(std::move(row), std::move(set));
+    currentNumber_ = newRecord ? current_->getRecordNumber() : n;
     notifyRowChange();
     resetDetails();
     return true;
@@ -155,7 +155,8 @@ bool RelationView::rewind() {
   current_->closeStream();
   clearCurrent();
   notifyRowChange();
-  for (RelationView* detail : std::vector<RelationView*>(details_)) detail->rewind();
+  // Details are only ever appended: walking the count taken first visits exactly the details there were.
+  for (std::size_t i = 0, n = details_.size(); i < n; ++i) details_[i]->rewind();
   return true;
 }
 
@@ -181,9 +182,20 @@ void RelationView::closeMultiView() {
   multiView_.close();
 }
 
+void RelationView::setCurrent(Ref<net::NetRecord> row, Ref<RecordSet> set) {
+  // A record the application or a callback still holds stays as it is.
+  if (current_.use_count() == 1) {
+    current_->rebind(std::move(row), std::move(set));
+  } else {
+    current_ = makeRef<Record>(std::move(row), this, std::move(set), owner_);
+  }
+}
+
 void RelationView::clearCurrent() {
   currentNumber_ = 0;
-  current_ = Record::blank(this, owner_);
+  // The blank row is never written (its state refuses every set), so the view keeps one for all its blank records.
+  if (!blankRow_) blankRow_ = makeRef<net::NetRecord>();
+  setCurrent(blankRow_, nullptr);
 }
 
 void RelationView::goInitialPosition() {
@@ -202,7 +214,7 @@ void RelationView::reset(bool close) {
   current_->closeStream();
   clearCurrent();
   if (close) {
-    for (RelationView* detail : std::vector<RelationView*>(details_)) detail->reset(true);
+    for (std::size_t i = 0, n = details_.size(); i < n; ++i) details_[i]->reset(true);
     server_->disable();
   } else {
     goInitialPosition();
@@ -211,7 +223,7 @@ void RelationView::reset(bool close) {
 }
 
 void RelationView::resetDetails() {
-  for (RelationView* detail : std::vector<RelationView*>(details_)) detail->reset(false);
+  for (std::size_t i = 0, n = details_.size(); i < n; ++i) details_[i]->reset(false);
 }
 
 void RelationView::enableDetailSQL(bool enable) {
@@ -233,24 +245,27 @@ bool RelationView::setDataPass() {
   for (auto& binder : binders_) {
     if (!binder->setDataPass()) return false;
   }
-  for (RelationView* detail : std::vector<RelationView*>(details_)) {
-    if (!detail->setDataPass()) return false;
+  for (std::size_t i = 0, n = details_.size(); i < n; ++i) {
+    if (!details_[i]->setDataPass()) return false;
   }
   return true;
 }
 
 void RelationView::notifyRowChange() {
   if (multiView_.isDesignTime() || !bindingNotify_) return;
-  const auto links = recordLinks_;
-  const auto record = current_;
-  for (const auto& link : links) link->notifyRecordChange(*record);
+  if (!recordLinks_.empty()) {
+    const auto links = recordLinks_.snapshot();
+    const auto record = current_;
+    for (const auto& link : *links) link->notifyRecordChange(*record);
+  }
   for (auto& binder : binders_) binder->notifyDataChange();
 }
 
 void RelationView::notifyRecordSetChange() {
   if (multiView_.isDesignTime() || !bindingNotify_) return;
-  const auto links = recordSetLinks_;
-  for (const auto& link : links) link->notifyRecordSetChange(*this);
+  if (recordSetLinks_.empty()) return;
+  const auto links = recordSetLinks_.snapshot();
+  for (const auto& link : *links) link->notifyRecordSetChange(*this);
 }
 
 void RelationView::recordChanged(Record& record) {
@@ -264,8 +279,9 @@ void RelationView::columnChanged(Record& record, int column) {
 
 void RelationView::recordStateChanged(Record& record) {
   if (&record != current_.get() || multiView_.isDesignTime() || !bindingNotify_) return;
-  const auto links = recordLinks_;
-  for (const auto& link : links) link->notifyRecordChange(record);
+  if (recordLinks_.empty()) return;
+  const auto links = recordLinks_.snapshot();
+  for (const auto& link : *links) link->notifyRecordChange(record);
 }
 
 std::shared_ptr<ProjBinder> RelationView::bindProj(int column, const std::shared_ptr<ProjLink>& link) {
@@ -294,14 +310,14 @@ void RelationView::bindCurrentRecord(const std::shared_ptr<RecordLink>& link) {
   link->init();
   if (multiView_.isDesignTime()) return;
   if (bindingNotify_) link->notifyRecordChange(*current_);
-  recordLinks_.push_back(link);
+  recordLinks_.add(link);
 }
 
 void RelationView::bindRecordSet(const std::shared_ptr<RecordSetLink>& link) {
   link->init();
   if (multiView_.isDesignTime()) return;
   if (bindingNotify_) link->notifyRecordSetChange(*this);
-  recordSetLinks_.push_back(link);
+  recordSetLinks_.add(link);
 }
 
 Ref<ListBinder> RelationView::bindList(const Ref<ConnectionInfo>& conn, const std::string& sql,

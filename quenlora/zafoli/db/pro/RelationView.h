@@ -17,6 +17,7 @@
 #include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/pro/ConnectionInfo.h"
 #include "quenlora/zafoli/db/pro/DataAccess.h"
+#include "quenlora/zafoli/db/pro/LinkList.h"
 #include "quenlora/zafoli/db/pro/ListLink.h"
 #include "quenlora/zafoli/db/pro/ProjBinder.h"
 #include "quenlora/zafoli/db/pro/Record.h"
@@ -149,6 +150,7 @@ class RelationView : public plat::lang::Object, public DataAccess {
 
  private:
   bool move(std::int32_t n, bool newRecord);
+  void setCurrent(plat::lang::Ref<net::NetRecord> row, plat::lang::Ref<RecordSet> set);
   void clearCurrent();
   void notifyRowChange();
   void notifyRecordSetChange();
@@ -163,11 +165,12 @@ class RelationView : public plat::lang::Object, public DataAccess {
   std::map<std::string, int> columnMap_;
   std::vector<std::unique_ptr<ProjBinder>> binders_;        // one per column, index = column - 1
   std::vector<std::unique_ptr<ProjBinder>> designBinders_;  // design time: a fresh binder per request
-  std::vector<std::shared_ptr<RecordLink>> recordLinks_;
-  std::vector<std::shared_ptr<RecordSetLink>> recordSetLinks_;
+  LinkList<RecordLink> recordLinks_;
+  LinkList<RecordSetLink> recordSetLinks_;
   std::vector<RelationView*> details_;  // owned by the multi-view, in creation order
   std::int32_t currentNumber_ = 0;
-  plat::lang::Ref<Record> current_;  // the blank record when there is no current row
+  plat::lang::Ref<Record> current_;           // the blank record when there is no current row
+  plat::lang::Ref<net::NetRecord> blankRow_;  // the row of every blank record of this view, made on first use
   bool bindingNotify_ = true;
   bool detailSQL_ = true;
 };

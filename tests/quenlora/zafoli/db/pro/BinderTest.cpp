@@ -51,6 +51,19 @@ class Records : public RecordLink, public RecordSetLink {
   std::vector<int> numbers;
 };
 
+// A column link that moves its view on, once armed, when told of a data change.
+class MovingLink : public ProjLink {
+ public:
+  void init(ProjBinder&) override {}
+  void notifyDataChange(ProjBinder& binder) override {
+    if (!armed) return;
+    armed = false;
+    binder.getRelationView().next();
+  }
+  bool notifySetData(ProjBinder&) override { return true; }
+  bool armed = false;
+};
+
 class BinderTest : public RowlaceTest {
  protected:
   Ref<RelationView> view(const char* position = "3") {
@@ -155,6 +168,26 @@ TEST_F(BinderTest, RecordAndRecordSetLinks) {
   v->enableBindingNotify(false);
   v->first();
   EXPECT_EQ(records->numbers.size(), 4u);  // the restart's move to row 1, nothing after the switch
+}
+
+// The written record stays on its row for the rest of the set even when a notice moved the view: the next row's
+// own state (modified earlier) raises no row-state notice.
+TEST_F(BinderTest, AColumnNoticeThatMovesTheViewLeavesTheWrittenRecordOnItsRow) {
+  auto v = view("1");
+  ASSERT_TRUE(v->next());
+  v->setString(2, "Bea");
+  ASSERT_TRUE(v->first());
+  auto mover = std::make_shared<MovingLink>();
+  v->bindProj(2, mover);
+  auto records = std::make_shared<Records>();
+  v->bindCurrentRecord(records);
+  mover->armed = true;
+  v->setString(2, "Ann2");
+  EXPECT_EQ(v->getCurrentRecordNumber(), 2);
+  EXPECT_EQ(records->numbers, (std::vector<int>{1, 2}));
+  ASSERT_TRUE(v->first());
+  EXPECT_EQ(v->getString(2).value_or(""), "Ann2");
+  EXPECT_EQ(v->getCurrentRecordState(), Record::RECSTATE_MODIFIED);
 }
 
 }  // namespace

@@ -50,6 +50,23 @@ TEST_F(RowlaceTest, NavigationAtBothEndsKeepsTheRowItHas) {
   EXPECT_EQ(view->getCurrentRecordNumber(), 0);
 }
 
+// A view reuses its current record on a move only while nobody else holds it.
+TEST_F(RowlaceTest, ARecordTheApplicationHoldsStaysOnItsRowWhenTheViewMoves) {
+  auto view = open()->createView("select * from cust");
+  ASSERT_TRUE(view->first());
+  const auto held = view->getRecord();
+  ASSERT_TRUE(view->next());
+  EXPECT_NE(view->getRecord().get(), held.get());
+  EXPECT_EQ(held->getRecordNumber(), 1);
+  EXPECT_EQ(held->row().getString(2).value_or(""), "Ann");
+  EXPECT_EQ(nameOf(*view), "Bob");
+  ASSERT_TRUE(view->rewind());
+  EXPECT_EQ(held->getRecordNumber(), 1);
+  EXPECT_FALSE(view->getRecord()->isValid());
+  ASSERT_TRUE(view->goTo(3));
+  EXPECT_EQ(nameOf(*view), "Cid");
+}
+
 TEST_F(RowlaceTest, InitialPositions) {
   auto session = open();
   const struct {

@@ -2,10 +2,19 @@
 // DATE, DOUBLE): the navigator executes its query and goes to the last row, fetching every row lazily into its
 // cache, with no consumer bound; items_per_second = rows per second, with the allocations per row.
 // Reference: the same SELECT through plat_sqlite, every value read by its typed getter.
+// Where libpq and the PostgreSQL test server are there, the same navigator over the same rows through plat_pq, with
+// its reference: one PQexec result of the SELECT read through libpq with the same conversions (to Decimal and
+// Date). Without the server the program says why and runs the SQLite half only. The program prints each ratio and
+// the CPUs it may use (pin it with taskset -c N; the PostgreSQL server it starts inherits the pinning).
 #include <benchmark/benchmark.h>
-
+#include <sched.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "bench/AllocationCounter.h"
@@ -22,6 +31,14 @@
 #include "quenlora/zafoli/db/beans/jdbc/JdbcClasses.h"
 #include "quenlora/zafoli/db/beans/jdbc/QueryNavigator.h"
 #include "testkit/beans/JdbcTableRecord.h"
+
+#if __has_include(<libpq-fe.h>)
+#define HAVE_POSTGRES 1
+#include <libpq-fe.h>
+
+#include "platform/pq/PqDriver.h"
+#include "testkit/postgres/PostgresServer.h"
+#endif
 
 namespace {
 
@@ -83,16 +100,16 @@ void prepareNavigatorClasses() {
                                                  std::vector<std::string>{"ID", "NAME", "AMOUNT", "BORN", "RATE"});
 }
 
-void BM_JdbcNavigator(benchmark::State& state) {
+// The navigator executes over rowClass and goes to the last row; items = rows.
+void runNavigator(benchmark::State& state, const char* rowClass) {
   plat::lang::ConsoleCapture quiet;
-  prepareNavigatorClasses();
   std::int64_t rows = 0;
   std::int64_t allocations = 0;
   for (auto _ : state) {
     state.PauseTiming();
     quenlora::zafoli::db::beans::binding::databus::DataBus::initialize();
     auto navigator = makeRef<jdbc::QueryNavigator>();
-    navigator->setClassName("bench.People");
+    navigator->setClassName(rowClass);
     navigator->setAliasName("people");
     const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
     state.ResumeTiming();
@@ -109,6 +126,11 @@ void BM_JdbcNavigator(benchmark::State& state) {
   }
   state.SetItemsProcessed(rows);
   state.counters["allocs_per_row"] = rows > 0 ? static_cast<double>(allocations) / static_cast<double>(rows) : 0;
+}
+
+void BM_JdbcNavigator(benchmark::State& state) {
+  prepareNavigatorClasses();
+  runNavigator(state, "bench.People");
 }
 BENCHMARK(BM_JdbcNavigator)->Unit(benchmark::kMillisecond)->Iterations(5);
 
@@ -138,33 +160,188 @@ void BM_JdbcNavigator_Reference(benchmark::State& state) {
 }
 BENCHMARK(BM_JdbcNavigator_Reference)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Prints the navigator's rate as a share of the direct rate.
+#ifdef HAVE_POSTGRES
+using testkit::PostgresServer;
+
+// The server and a database holding the same rows as the SQLite file, made once; null, with the reason, when this
+// machine has no PostgreSQL server programs or the server does not start.
+PostgresServer* postgres(std::string& whyNot) {
+  static std::string reason;
+  static PostgresServer* server = [] {
+    PostgresServer* made = nullptr;
+    try {
+      made = PostgresServer::shared(reason);
+    } catch (const std::exception& e) {
+      reason = e.what();
+    }
+    return made;
+  }();
+  whyNot = reason;
+  return server;
+}
+
+const std::string& postgresDatabase(PostgresServer& server) {
+  static const std::string name = [&] {
+    std::string database = server.createDatabase();
+    server.exec(database,
+                "create table people (ID integer primary key, NAME varchar(20), AMOUNT decimal(10,2), BORN date, "
+                "RATE double precision); insert into people select i, 'name ' || i, i * 3 / 100.0, "
+                "make_date(1950 + i % 60, 1 + i % 12, 1 + i % 28), i * 0.5 from generate_series(0, " +
+                    std::to_string(kRows - 1) + ") i; analyze people");
+    return database;
+  }();
+  return name;
+}
+
+// A bean "pg" over that database in the navigator's registry, and the row class of its table.
+void preparePostgresClasses(PostgresServer& server) {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  prepareNavigatorClasses();
+  auto& registry = plat::runvale::ClassRegistry::instance();
+  plat::sql::pq::registerPqDriverClass(registry);
+  auto manager = makeRef<jdbc::ConnectionManager>();
+  auto bean = makeRef<jdbc::JdbcConnection>(plat::sql::pq::PqDriver::kClassName, server.url(postgresDatabase(server)),
+                                            PostgresServer::kUser, PostgresServer::kPassword);
+  bean->setIdentifier("pg");
+  manager->add(bean);
+  testkit::beans::JdbcTableRecord::registerManager(registry, "bench.PgManager", manager);
+  testkit::beans::JdbcTableRecord::registerClass(registry, "bench.PgPeople", "people", "bench.PgManager", "pg",
+                                                 std::vector<std::string>{"ID", "NAME", "AMOUNT", "BORN", "RATE"});
+}
+
+void BM_JdbcNavigatorPostgres(benchmark::State& state) {
+  std::string whyNot;
+  PostgresServer* server = postgres(whyNot);
+  if (server == nullptr) {
+    state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
+    return;
+  }
+  preparePostgresClasses(*server);
+  runNavigator(state, "bench.PgPeople");
+}
+
+// Reads one PQexec result of the SELECT, converting each value as the driver's typed getters would.
+void BM_JdbcNavigatorPostgres_Reference(benchmark::State& state) {
+  std::string whyNot;
+  PostgresServer* server = postgres(whyNot);
+  if (server == nullptr) {
+    state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
+    return;
+  }
+  const std::string info = "host=127.0.0.1 port=" + std::to_string(server->port()) +
+                           " dbname=" + postgresDatabase(*server) + " user=" + PostgresServer::kUser +
+                           " password=" + PostgresServer::kPassword;
+  PGconn* conn = PQconnectdb(info.c_str());
+  if (PQstatus(conn) != CONNECTION_OK) {
+    state.SkipWithError(PQerrorMessage(conn));
+    PQfinish(conn);
+    return;
+  }
+  std::int64_t rows = 0;
+  std::int64_t allocations = 0;
+  for (auto _ : state) {
+    const std::int64_t before = g_allocations.load(std::memory_order_relaxed);
+    PGresult* result = PQexec(conn, kSelect);
+    if (PQresultStatus(result) != PGRES_TUPLES_OK) {
+      state.SkipWithError(PQerrorMessage(conn));
+      PQclear(result);
+      break;
+    }
+    const int n = PQntuples(result);
+    for (int i = 0; i < n; ++i) {
+      benchmark::DoNotOptimize(std::strtol(PQgetvalue(result, i, 0), nullptr, 10));
+      benchmark::DoNotOptimize(std::string(PQgetvalue(result, i, 1), PQgetlength(result, i, 1)));
+      benchmark::DoNotOptimize(plat::math::Decimal(PQgetvalue(result, i, 2)));
+      benchmark::DoNotOptimize(plat::time::Date::valueOf(std::string(PQgetvalue(result, i, 3), 10)));
+      benchmark::DoNotOptimize(std::strtod(PQgetvalue(result, i, 4), nullptr));
+    }
+    PQclear(result);
+    allocations += g_allocations.load(std::memory_order_relaxed) - before;
+    if (n != kRows) state.SkipWithError("the result did not hold every row");
+    rows += n;
+  }
+  PQfinish(conn);
+  state.SetItemsProcessed(rows);
+  state.counters["allocs_per_row"] = rows > 0 ? static_cast<double>(allocations) / static_cast<double>(rows) : 0;
+}
+
+void registerPostgresBenchmarks() {
+  benchmark::RegisterBenchmark("BM_JdbcNavigatorPostgres", BM_JdbcNavigatorPostgres)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(5);
+  benchmark::RegisterBenchmark("BM_JdbcNavigatorPostgres_Reference", BM_JdbcNavigatorPostgres_Reference)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(5);
+}
+#endif  // HAVE_POSTGRES
+
+// Prints each navigator's rate as a share of its reference's rate, run in the same program.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const auto& run : runs) {
       auto rate = run.counters.find("items_per_second");
-      if (rate == run.counters.end()) continue;
-      (run.benchmark_name().find("_Reference") != std::string::npos ? reference_ : navigator_) = rate->second;
+      if (rate == run.counters.end() || run.error_occurred) continue;
+      std::string name = run.benchmark_name();
+      name.erase(std::min(name.find('/'), name.size()));  // the run's arguments, such as "/iterations:5"
+      const auto reference = name.find("_Reference");
+      if (reference != std::string::npos) name.erase(reference);
+      (reference != std::string::npos ? references_ : navigators_)[name] = rate->second;
     }
     ConsoleReporter::ReportRuns(runs);
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    if (reference_ > 0) std::printf("ratio navigator / direct plat_sqlite: %.3f (bar 0.4)\n", navigator_ / reference_);
+    ratio("BM_JdbcNavigator", "direct plat_sqlite", 0.4);
+    ratio("BM_JdbcNavigatorPostgres", "one PQexec through libpq", 0.35);
   }
 
  private:
-  double navigator_ = 0;
-  double reference_ = 0;
+  void ratio(const std::string& name, const char* reference, double bar) {
+    auto navigator = navigators_.find(name);
+    auto direct = references_.find(name);
+    if (navigator == navigators_.end() || direct == references_.end() || direct->second <= 0) return;
+    std::printf("ratio navigator / %s: %.3f (bar %.2f)\n", reference, navigator->second / direct->second, bar);
+  }
+
+  std::map<std::string, double> navigators_;
+  std::map<std::string, double> references_;
 };
+
+// Says which CPUs the run may use, so the figures can be read as pinned (one CPU) or not.
+void printAffinity() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) != 0) return;
+  std::string cpus;
+  for (int c = 0; c < CPU_SETSIZE; ++c) {
+    if (CPU_ISSET(c, &set)) cpus += (cpus.empty() ? "" : ",") + std::to_string(c);
+  }
+  std::printf("pinned to CPU(s) %s (%d of %ld online)\n", cpus.c_str(), CPU_COUNT(&set),
+              ::sysconf(_SC_NPROCESSORS_ONLN));
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   Removal removal;
+  printAffinity();
   databasePath();
+#ifdef HAVE_POSTGRES
+  std::string whyNot;
+  if (postgres(whyNot) != nullptr) {
+    registerPostgresBenchmarks();
+  } else {
+    std::printf("no PostgreSQL test server (%s): running the SQLite half only\n", whyNot.c_str());
+  }
+#else
+  std::printf("built without libpq: running the SQLite half only\n");
+#endif
+  std::fflush(stdout);
   benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

@@ -133,7 +133,9 @@ bool PqCallableStatement::run(PqExecution::Expect) {
                                   : "SELECT * FROM " + routine_ + "(" + call + ")";
   bool rows = execution_.run(sql, values, PqExecution::Expect::Any);
   outRow_ = nullptr;
-  if (rows) {
+  // Only a call with out parameters answers with its row of out values; the rows of a set-returning function are
+  // the caller's to read from the first.
+  if (rows && !out_.empty()) {
     outRow_ = std::dynamic_pointer_cast<PqResultSet>(execution_.resultSet());
     if (outRow_ != nullptr && !outRow_->next()) outRow_ = nullptr;
   }

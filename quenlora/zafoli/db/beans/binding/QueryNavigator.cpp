@@ -272,6 +272,11 @@ void QueryNavigator::setApplet(const Ref<plat::lang::Object>& owner) {
   applet_ = owner;
 }
 
+Ref<plat::lang::Object> QueryNavigator::getApplet() {
+  Guard guard(lock_);
+  return applet_;
+}
+
 std::string QueryNavigator::toString() const {
   return m_AliasName;
 }

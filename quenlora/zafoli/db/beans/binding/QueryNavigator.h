@@ -208,6 +208,8 @@ class QueryNavigator : public plat::lang::Object,
   RecordRef fetch(int index);
   int cacheSize();
   bool isClosed() const { return closed_.load(); }
+  // The owner component given with setApplet; null when none.
+  plat::lang::Ref<plat::lang::Object> getApplet();
 
   plat::thread::Monitor lock_;  // the navigator's monitor; re-entrant
   qbe::QBExlator m_Xlator;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/beans/Beans.h"
+#include "platform/gui/Applet.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
 #include "platform/sql/SQLException.h"
@@ -86,9 +87,12 @@ std::optional<std::string> QueryNavigator::getWhereClause() {
     if (!entries.empty()) translation = m_Xlator.xlatForm(entries, false);
   }
   const bool hasFixed = fixed && !fixed->empty();
-  if (!hasFixed && !translation.empty()) return translation;
-  if (hasFixed && !translation.empty()) return "(" + *fixed + ")" + " AND " + "(" + translation + ")";
-  return fixed;
+  std::optional<std::string> where = fixed;
+  if (!hasFixed && !translation.empty()) where = translation;
+  if (hasFixed && !translation.empty()) where = "(" + *fixed + ")" + " AND " + "(" + translation + ")";
+  if (auto applet = std::dynamic_pointer_cast<plat::gui::Applet>(getApplet()))
+    applet->showStatus(kWhereStatus + where.value_or(""));
+  return where;
 }
 
 void QueryNavigator::setWhereClause(std::optional<std::string> where) {

@@ -36,10 +36,13 @@ class QueryNavigator : public binding::QueryNavigator {
   static constexpr const char* INFORMIX = "informix";
   static constexpr const char* POINTBASE = "pointbase";
   static constexpr const char* kNoExample = "No example provided";
+  // The prefix of the where clause in the status line of the navigator's applet.
+  static constexpr const char* kWhereStatus = "WHERE CLAUSE: ";
 
   QueryNavigator();
   ~QueryNavigator() override;
 
+  // At run time also shown in the status line of the navigator's applet, when it has one.
   std::optional<std::string> getWhereClause();
   void setWhereClause(std::optional<std::string> where);
   std::vector<std::string> getSortOrder();

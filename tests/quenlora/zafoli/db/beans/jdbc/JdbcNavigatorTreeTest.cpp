@@ -1,0 +1,290 @@
+// The JDBC query navigator as a master/detail tree on SQLite, through the real synchroniser: a tree save in one
+// transaction, a failing detail write that changes nothing and keeps the edits, an empty master that clears its
+// detail without a query, and the where clause in the status line of the navigator's applet.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <sstream>
+
+#include "platform/gui/Applet.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/DriverManager.h"
+#include "platform/sql/ResultSet.h"
+#include "platform/sql/Statement.h"
+#include "platform/sqlite/SqliteDriver.h"
+#include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
+#include "quenlora/zafoli/db/beans/binding/event/RecordSaveEventListener.h"
+#include "quenlora/zafoli/db/beans/jdbc/QueryNavigator.h"
+#include "testkit/beans/JdbcTableRecord.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/AdapterTestSupport.h"
+
+namespace quenlora::zafoli::db::beans::jdbc {
+namespace {
+
+using binding::event::RecordNavigateEvent;
+using plat::lang::makeRef;
+using plat::lang::Ref;
+using plat::lang::Value;
+using testkit::beans::JdbcTableRecord;
+
+constexpr int kName = 1;  // the NAME column of both tables
+
+// Every navigation event type a navigator announces, before and after.
+class Moves : public binding::event::RecordNavigateEventListener {
+ public:
+  void onBeforeRecordNavigate(const RecordNavigateEvent& e) override { seen.push_back(e.getEventType()); }
+  void onAfterRecordNavigate(const RecordNavigateEvent& e) override { seen.push_back(e.getEventType()); }
+  void onBoundaryRecord(const RecordNavigateEvent&) override {}
+  std::vector<int> seen;
+};
+
+class Failures : public binding::ExceptionEventListener {
+ public:
+  void handleExceptionEvent(const binding::ExceptionEvent& e) override { seen.push_back(e.getExceptionName()); }
+  std::vector<std::string> seen;
+};
+
+class JdbcTreeTest : public AdapterTest {
+ protected:
+  void SetUp() override {
+    AdapterTest::SetUp();
+    binding::databus::DataBus::initialize();
+    plat::sql::sqlite::registerSqliteDriver();
+    plat::sql::sqlite::registerSqliteDriverClass(plat::runvale::ClassRegistry::instance());
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ = std::filesystem::temp_directory_path() / ("jdbc-tree-" + std::to_string(::getpid()) + "-" + test + ".db");
+    std::filesystem::remove(path_);
+    bean_ =
+        makeRef<JdbcConnection>(plat::sql::sqlite::SqliteDriver::kClassName, "jdbc:sqlite:" + path_.string(), "", "");
+    offer(bean_);
+    bean_->connect();
+    for (const char* sql : {
+             "create table DEPT (ID integer primary key, NAME varchar(20))",
+             "insert into DEPT values (1, 'Acme'), (2, 'Beta')",
+             "create table EMP (ID integer primary key, NAME varchar(20), DEPT_ID integer)",
+             "insert into EMP values (10, 'x', 1), (11, 'y', 1), (12, 'z', 2)",
+             // Every write that reaches the tables leaves a line, rolled back with it.
+             "create table AUDIT (N integer primary key autoincrement, WHAT varchar(20))",
+             "create trigger dept_u after update on DEPT begin insert into AUDIT (WHAT) values ('DEPT ' || new.ID); "
+             "end",
+             "create trigger emp_u after update on EMP begin insert into AUDIT (WHAT) values ('EMP ' || new.ID); end",
+             "create trigger emp_i after insert on EMP begin insert into AUDIT (WHAT) values ('EMP +' || new.ID); end",
+             "create trigger emp_refuse before insert on EMP when new.NAME = 'bad' "
+             "begin select raise(abort, 'refused by the database'); end",
+         }) {
+      auto statement = bean_->createStatement();
+      bean_->executeStatement(statement, sql, sql);
+      bean_->closeStatement(statement);
+    }
+    dept_ = "test.jdbctree.Dept" + test;
+    emp_ = "test.jdbctree.Emp" + test;
+    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), dept_, "DEPT", managerClass_, "db");
+    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), emp_, "EMP", managerClass_, "db");
+    outside_ = plat::sql::DriverManager::getConnection("jdbc:sqlite:" + path_.string());
+  }
+  void TearDown() override {
+    for (auto& navigator : navigators_) navigator->close();
+    navigators_.clear();
+    outside_->close();
+    bean_->setConnectionClosed(true);
+    std::filesystem::remove(path_);
+    binding::databus::DataBus::initialize();
+    AdapterTest::TearDown();
+  }
+
+  Ref<QueryNavigator> navigator(const std::string& className, const std::string& alias,
+                                const std::string& master = "") {
+    auto made = makeRef<QueryNavigator>();
+    made->setClassName(className);
+    if (!master.empty()) made->setMasterAliasName(master);
+    made->setAliasName(alias);
+    navigators_.push_back(made);
+    return made;
+  }
+  // Departments over their employees on «DEPT_ID = ID», both running, standing on department 1.
+  void makeTree() {
+    depts_ = navigator(dept_, "dept");
+    depts_->setSortOrder({"ID"});
+    emps_ = navigator(emp_, "emp", "dept");
+    emps_->setJoin({"DEPT_ID = ID"});
+    emps_->setSortOrder({"ID"});
+    depts_->execute(true);
+    emps_->execute(true);
+    depts_->first();
+  }
+
+  // What another connection sees: each row of sql as its values joined by "|".
+  std::vector<std::string> committed(const std::string& sql) {
+    auto statement = outside_->createStatement();
+    auto rows = statement->executeQuery(sql);
+    std::vector<std::string> lines;
+    const int columns = rows->getMetaData()->getColumnCount();
+    while (rows->next()) {
+      std::string line;
+      for (int c = 1; c <= columns; ++c) line += (c > 1 ? "|" : "") + rows->getString(c);
+      lines.push_back(line);
+    }
+    rows->close();
+    statement->close();
+    return lines;
+  }
+  static std::vector<std::string> states(QueryNavigator& navigator) {
+    std::vector<std::string> seen;
+    for (int i = 0; i < navigator.getTotalNumberOfRows(); ++i)
+      seen.push_back(binding::QueryNavigator::getRowState(
+          std::dynamic_pointer_cast<binding::PersistentObject>(navigator.getElementAt(i))));
+    return seen;
+  }
+
+  Ref<JdbcConnection> bean_;
+  Ref<plat::sql::Connection> outside_;
+  std::filesystem::path path_;
+  std::string dept_, emp_;
+  Ref<QueryNavigator> depts_, emps_;
+  std::vector<Ref<QueryNavigator>> navigators_;
+};
+
+// Reads the master's row from outside whenever a detail record is about to be written.
+class OutsideReader : public binding::event::RecordSaveEventListener {
+ public:
+  explicit OutsideReader(std::function<std::string()> read) : read_(std::move(read)) {}
+  void onBeforeRecordSave(const binding::event::RecordSaveEvent& e) override {
+    if (e.getEventType() == binding::event::RecordSaveEvent::RECORD_SAVE_ONE) seen.push_back(read_());
+  }
+  void onAfterRecordSave(const binding::event::RecordSaveEvent&) override {}
+  std::vector<std::string> seen;
+
+ private:
+  std::function<std::string()> read_;
+};
+
+TEST_F(JdbcTreeTest, ATreeSavesInOneTransactionAndAFailedSaveChangesNothingAndKeepsTheEdits) {
+  makeTree();
+  depts_->setValue(Value("Acme Corp"), 0, kName);
+  emps_->first();
+  emps_->setValue(Value("x2"), 0, kName);
+  emps_->insert();
+  emps_->setValue(Value(20), 0, 0);
+  emps_->setValue(Value("bad"), 0, kName);
+  auto reader = std::make_shared<OutsideReader>([this] { return committed("select NAME from DEPT where ID = 1")[0]; });
+  emps_->addRecordSaveEventListener(reader);
+  auto failures = std::make_shared<Failures>();
+  emps_->addExceptionEventListener(failures);
+  const std::vector<std::string> before = committed("select * from EMP order by ID");
+
+  struct Attempt {
+    const char* newName;
+    bool fails;
+    std::size_t writes;  // detail records the pass came to
+  };
+  for (const Attempt& attempt : {Attempt{"bad", true, 1}, Attempt{"good", false, 2}}) {
+    SCOPED_TRACE(attempt.newName);
+    emps_->setValue(Value(attempt.newName), 0, kName);
+    EXPECT_EQ(emps_->getRowState(), "New");
+    reader->seen.clear();
+    // The synchroniser reports a rolled-back save on the process's standard output.
+    std::ostringstream out;
+    std::streambuf* const console = std::cout.rdbuf(out.rdbuf());
+    depts_->saveAll();
+    std::cout.rdbuf(console);
+    // The detail is written while the master's change is not yet visible outside: one transaction for the tree.
+    EXPECT_EQ(reader->seen, std::vector<std::string>(attempt.writes, "Acme"));
+    const bool rolledBack =
+        out.str().find("Transaction failed due to SQL failure, will be rolled back.") != std::string::npos;
+    EXPECT_EQ(rolledBack, attempt.fails) << out.str();
+    if (attempt.fails) {
+      EXPECT_EQ(committed("select NAME from DEPT where ID = 1"), (std::vector<std::string>{"Acme"}));
+      EXPECT_EQ(committed("select * from EMP order by ID"), before);
+      EXPECT_TRUE(committed("select WHAT from AUDIT").empty());
+      EXPECT_TRUE(std::any_of(failures->seen.begin(), failures->seen.end(), [](const std::string& name) {
+        return name.find("refused by the database") != std::string::npos;
+      }));
+      // Nothing was lost: both navigators keep their edits for the next attempt.
+      EXPECT_TRUE(depts_->isDirty());
+      EXPECT_EQ(depts_->getRowState(), "Modified");
+      EXPECT_TRUE(emps_->isDirty());
+      EXPECT_EQ(states(*emps_), (std::vector<std::string>{"New", "Modified", "Existing"}));
+    } else {
+      EXPECT_EQ(committed("select NAME from DEPT where ID = 1"), (std::vector<std::string>{"Acme Corp"}));
+      EXPECT_EQ(committed("select * from EMP order by ID"),
+                (std::vector<std::string>{"10|x2|1", "11|y|1", "12|z|2", "20|good|1"}));
+      auto audit = committed("select WHAT from AUDIT");
+      std::sort(audit.begin(), audit.end());
+      EXPECT_EQ(audit, (std::vector<std::string>{"DEPT 1", "EMP +20", "EMP 10"})) << "each record written once";
+      EXPECT_FALSE(depts_->isDirty());
+      EXPECT_FALSE(emps_->isDirty());
+    }
+  }
+}
+
+TEST_F(JdbcTreeTest, AnEmptyMasterClearsItsDetailWithoutQuerying) {
+  const std::pair<const char*, std::function<void()>> routes[] = {
+      {"the master queries nothing, through the synchroniser",
+       [this] {
+         depts_->setWhereClause("1 = 0");
+         depts_->restart();
+       }},
+      {"the detail is asked to query for a cleared master",
+       [this] {
+         depts_->saveAll(binding::Synchronizable::CLEAR_ALL_DATA);
+         emps_->executeQuery(depts_.get());
+       }},
+  };
+  for (const auto& [route, run] : routes) {
+    SCOPED_TRACE(route);
+    makeTree();
+    ASSERT_EQ(emps_->getTotalNumberOfRows(), 2);
+    // A query of the detail would now fail on its where text and be announced.
+    emps_->setWhereClause("NO_SUCH_COLUMN = 1");
+    auto moves = std::make_shared<Moves>();
+    emps_->addRecordNavigateEventListener(moves);
+    auto failures = std::make_shared<Failures>();
+    emps_->addExceptionEventListener(failures);
+
+    run();
+    ASSERT_TRUE(depts_->isEmpty());
+    EXPECT_EQ(moves->seen, (std::vector<int>{RecordNavigateEvent::RECORD_NAVIGATION_QBE,
+                                             RecordNavigateEvent::RECORD_NAVIGATION_QBE}))
+        << "cleared by saveAll(4), never restarted";
+    EXPECT_TRUE(failures->seen.empty()) << failures->seen.front();
+    EXPECT_TRUE(emps_->isQBERow());
+    EXPECT_EQ(emps_->getTotalNumberOfRows(), 1) << "the query-by-example row counts as one row";
+    for (auto& navigator : navigators_) navigator->close();
+    navigators_.clear();
+  }
+}
+
+TEST_F(JdbcTreeTest, TheWhereClauseIsShownInTheAppletsStatusLine) {
+  auto applet = makeRef<plat::gui::Applet>();
+  auto depts = navigator(dept_, "deptStatus");
+  depts->setApplet(applet);
+  depts->setWhereClause("ID > 0");
+  depts->execute(true);
+  EXPECT_EQ(applet->getStatus(), "WHERE CLAUSE: ID > 0") << "the navigator's own query shows it";
+
+  depts->startQBE();
+  depts->setValueAsQBE(Value("Ac*"), kName);
+  const std::string both = depts->getWhereClause().value_or("");
+  ASSERT_EQ(both.rfind("(ID > 0) AND (", 0), 0u) << both;
+  EXPECT_EQ(applet->getStatus(), "WHERE CLAUSE: " + both);
+
+  auto plain = navigator(dept_, "deptPlain");
+  plain->setApplet(applet);
+  plain->execute(true);
+  EXPECT_EQ(applet->getStatus(), "WHERE CLAUSE: ") << "no clause at all";
+
+  // At design time, and for an owner component that is no applet, nothing is shown.
+  plat::beans::Beans::setDesignTime(true);
+  EXPECT_EQ(depts->getWhereClause(), std::optional<std::string>("ID > 0"));
+  plat::beans::Beans::setDesignTime(false);
+  EXPECT_EQ(applet->getStatus(), "WHERE CLAUSE: ");
+  depts->setApplet(makeRef<plat::gui::Component>());
+  EXPECT_EQ(depts->getWhereClause(), both);
+  EXPECT_EQ(applet->getStatus(), "WHERE CLAUSE: ");
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::jdbc

@@ -3,6 +3,8 @@
 // of cells. Members are read by index, never by copying the member list. Stateless; safe from any thread.
 #pragma once
 
+#include <vector>
+
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
 
@@ -19,6 +21,10 @@ class LookupRows {
   static bool isSingleValueRow(const binding::databus::DataItem* lookup, int row);
   // The cell's value; null outside the rows and columns.
   static plat::lang::Value cell(const binding::databus::DataItem* lookup, int row, int column);
+  // The cells of rows 0..rows-1, one vector per column asked for, as cell() gives them; the row list is taken once
+  // for the whole read.
+  static std::vector<std::vector<plat::lang::Value>> columns(const binding::databus::DataItem* lookup,
+                                                             const std::vector<int>& columns, int rows);
   // The item holding the cell (for writing); null outside.
   static plat::lang::Ref<binding::databus::DataItem> cellItem(const binding::databus::DataItem* lookup, int row,
                                                               int column);

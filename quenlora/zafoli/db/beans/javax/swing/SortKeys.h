@@ -30,6 +30,22 @@ class SortKeys {
     return rowA >= 0 && rowB >= 0 && static_cast<std::size_t>(rowA) < rows_ && static_cast<std::size_t>(rowB) < rows_;
   }
 
+  // Whether every column is one of ordered numbers: then the numbers of a row, each reversed for a descending
+  // column, order two rows lexicographically exactly as compare() does.
+  bool ordinalOnly() const {
+    for (const Column& column : columns_) {
+      if (column.form != Form::Ordinal) return false;
+    }
+    return true;
+  }
+  std::size_t width() const { return columns_.size(); }
+  // The ordered number of a covered row in an ordinal column.
+  std::uint64_t ordinal(std::size_t column, int row) const {
+    const Column& c = columns_[column];
+    const std::uint64_t value = c.ordinals[static_cast<std::size_t>(row)];
+    return c.ascending ? value : ~value;
+  }
+
   // The order of two model rows under the sort list (negative, zero or positive); both must be covered.
   int compare(int rowA, int rowB) const {
     const auto a = static_cast<std::size_t>(rowA);

@@ -1,6 +1,7 @@
 // Reads the rows of a lookup item by position, as the data-bound models show them: a one-value item is one row,
 // a collection has one row per member, and a row is either one value (the same for every column) or a collection
-// of cells. Members are read by index, never by copying the member list. Stateless; safe from any thread.
+// of cells. A single cell reads its member by index; only a whole-column read takes the member list once.
+// Stateless; safe from any thread.
 #pragma once
 
 #include <vector>

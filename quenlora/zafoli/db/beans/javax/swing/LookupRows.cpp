@@ -1,5 +1,6 @@
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 
+#include <algorithm>
 #include <typeinfo>
 
 #include "quenlora/zafoli/db/beans/binding/DataInput.h"
@@ -77,6 +78,39 @@ plat::lang::Value LookupRows::cell(const DataItem* lookup, int row, int column) 
   }
   const ImmediateAccess* value = asValue(member.get());
   return value == nullptr ? plat::lang::Value() : value->getValueAsObject();
+}
+
+std::vector<std::vector<plat::lang::Value>> LookupRows::columns(const DataItem* lookup, const std::vector<int>& columns,
+                                                                int rows) {
+  const std::size_t count = static_cast<std::size_t>(std::max(rows, 0));
+  std::vector<std::vector<plat::lang::Value>> out(columns.size(), std::vector<plat::lang::Value>(count));
+  const MutableCollectionItem* list = asCollection(lookup);
+  if (list == nullptr) {
+    if (count == 0) return out;
+    const ImmediateAccess* single = asValue(lookup);
+    if (single == nullptr) return out;
+    const plat::lang::Value value = single->getValueAsObject();
+    for (auto& column : out) column[0] = value;
+    return out;
+  }
+  const std::vector<plat::lang::Ref<DataItem>> members = list->getDataItems();
+  const std::size_t read = std::min(count, members.size());
+  for (std::size_t row = 0; row < read; ++row) {
+    const DataItem* member = members[row].get();
+    if (const MutableCollectionItem* cells = asCollection(member)) {
+      for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c] < 0) continue;
+        const auto cellItem = cells->getDataItem(columns[c]);
+        if (const ImmediateAccess* value = asValue(cellItem.get())) out[c][row] = value->getValueAsObject();
+      }
+    } else if (const ImmediateAccess* value = asValue(member)) {
+      const plat::lang::Value shared = value->getValueAsObject();
+      for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c] >= 0) out[c][row] = shared;
+      }
+    }
+  }
+  return out;
 }
 
 }  // namespace quenlora::zafoli::db::beans::javax::swing

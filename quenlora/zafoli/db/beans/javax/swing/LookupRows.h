@@ -1,7 +1,10 @@
 // Reads the rows of a lookup item by position, as the data-bound models show them: a one-value item is one row,
 // a collection has one row per member, and a row is either one value (the same for every column) or a collection
-// of cells. Members are read by index, never by copying the member list. Stateless; safe from any thread.
+// of cells. A single cell reads its member by index; only a whole-column read takes the member list once.
+// Stateless; safe from any thread.
 #pragma once
+
+#include <vector>
 
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
@@ -19,6 +22,10 @@ class LookupRows {
   static bool isSingleValueRow(const binding::databus::DataItem* lookup, int row);
   // The cell's value; null outside the rows and columns.
   static plat::lang::Value cell(const binding::databus::DataItem* lookup, int row, int column);
+  // The cells of rows 0..rows-1, one vector per column asked for, as cell() gives them; the row list is taken once
+  // for the whole read.
+  static std::vector<std::vector<plat::lang::Value>> columns(const binding::databus::DataItem* lookup,
+                                                             const std::vector<int>& columns, int rows);
   // The item holding the cell (for writing); null outside.
   static plat::lang::Ref<binding::databus::DataItem> cellItem(const binding::databus::DataItem* lookup, int row,
                                                               int column);

@@ -19,15 +19,21 @@ class ShuttleSort : public SortAlgorithm {
   // `from` in order. Ties keep the earlier element first.
   template <class Compare>
   static void sort(const std::vector<int>& from, std::vector<int>& to, Compare&& compare) {
-    // Both arrays start alike: a range of one is left in place in whichever array its level reads.
     to = from;
-    std::vector<int> scratch = from;
-    shuttle(scratch, to, 0, static_cast<int>(from.size()), compare);
+    sortInPlace(to, compare);
+  }
+
+  // The same algorithm over elements of any kind, e.g. rows that carry their keys; compare takes two elements.
+  template <class T, class Compare>
+  static void sortInPlace(std::vector<T>& items, Compare&& compare) {
+    // Both arrays start alike: a range of one is left in place in whichever array its level reads.
+    std::vector<T> scratch = items;
+    shuttle(scratch, items, 0, static_cast<int>(items.size()), compare);
   }
 
  private:
-  template <class Compare>
-  static void shuttle(std::vector<int>& from, std::vector<int>& to, int low, int high, Compare& compare) {
+  template <class T, class Compare>
+  static void shuttle(std::vector<T>& from, std::vector<T>& to, int low, int high, Compare& compare) {
     if (high - low < 2) return;
     const int middle = low + (high - low) / 2;
     shuttle(to, from, low, middle, compare);
@@ -36,15 +42,21 @@ class ShuttleSort : public SortAlgorithm {
       for (int i = low; i < high; ++i) to[i] = from[i];
       return;
     }
+    // Compares only while both halves have elements left; ties take the earlier half. The selection is written
+    // without a branch on the comparison, which a merge of random keys would mispredict half the time.
     int p = low;
     int q = middle;
-    for (int i = low; i < high; ++i) {
-      if (q >= high || (p < middle && compare(from[p], from[q]) <= 0)) {
-        to[i] = from[p++];
-      } else {
-        to[i] = from[q++];
-      }
+    int i = low;
+    while (p < middle && q < high) {
+      const T a = from[p];
+      const T b = from[q];
+      const bool takeFirst = compare(a, b) <= 0;
+      to[i++] = takeFirst ? a : b;
+      p += takeFirst ? 1 : 0;
+      q += takeFirst ? 0 : 1;
     }
+    while (p < middle) to[i++] = from[p++];
+    while (q < high) to[i++] = from[q++];
   }
 
   TableBindingModel* model_ = nullptr;  // back reference: the model that handed itself over

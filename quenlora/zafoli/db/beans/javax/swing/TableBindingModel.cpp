@@ -60,7 +60,9 @@ class TableBindingModel::HeaderListener : public plat::gui::MouseListener {
 };
 
 TableBindingModel::TableBindingModel()
-    : order_([this](int row, int column) { return rawValueAt(row, column); }), sortAlgorithm_(makeRef<ShuttleSort>()) {
+    : order_([this](int row, int column) { return rawValueAt(row, column); },
+             [this](const std::vector<int>& columns, int rows) { return rawColumns(columns, rows); }),
+      sortAlgorithm_(makeRef<ShuttleSort>()) {
   sortAlgorithm_->setTableBindingModel(this);
 }
 
@@ -83,6 +85,16 @@ void TableBindingModel::setTable(const Ref<plat::gui::Table>& table) {
 Value TableBindingModel::rawValueAt(int modelRow, int column) const {
   Ref<binding::databus::DataItem> lookup = getLookupItem();
   return lookup ? LookupRows::cell(lookup.get(), modelRow, column) : Value();
+}
+
+std::vector<std::vector<Value>> TableBindingModel::rawColumns(const std::vector<int>& columns, int rows) const {
+  Ref<binding::databus::DataItem> lookup = getLookupItem();
+  return LookupRows::columns(lookup.get(), columns, rows);
+}
+
+const SortKeys* TableBindingModel::sortKeys() const {
+  std::lock_guard lock(orderMutex_);
+  return order_.activeKeys();
 }
 
 void TableBindingModel::upkeep() const {

@@ -65,12 +65,17 @@ class TableBindingModel : public BindingModel {
  private:
   class HeaderListener;
   friend class HeaderListener;
+  friend class ShuttleSort;
 
   // Adds the header listener once and brings the row map to the row count (identity at design time).
   void upkeep() const;
   void headerClicked(int viewColumn, int clickCount, int modifiers);
   void sort();
   plat::lang::Value rawValueAt(int modelRow, int column) const;
+  std::vector<std::vector<plat::lang::Value>> rawColumns(const std::vector<int>& columns, int rows) const;
+  // The keys of the sort under way, for the built-in algorithm on the sorting thread (which holds orderMutex_ for
+  // the whole sort); null when no sort runs.
+  const SortKeys* sortKeys() const;
 
   mutable std::recursive_mutex orderMutex_;
   mutable TableRowOrder order_;                                      // guarded by orderMutex_

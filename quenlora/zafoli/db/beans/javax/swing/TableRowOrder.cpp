@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "platform/lang/System.h"
 #include "platform/lang/Throwable.h"
@@ -47,7 +48,8 @@ void report(const std::string& message) {
 
 }  // namespace
 
-TableRowOrder::TableRowOrder(CellReader cells) : cells_(std::move(cells)) {}
+TableRowOrder::TableRowOrder(CellReader cells, ColumnReader columns)
+    : cells_(std::move(cells)), columns_(std::move(columns)) {}
 
 void TableRowOrder::addColumnSorter(const plat::lang::Ref<ColumnSorter>& sorter) {
   if (!sorter) return;
@@ -104,29 +106,43 @@ void TableRowOrder::click(int modelColumn, bool shift) {
   lastSortColumn_ = modelColumn;
 }
 
+void TableRowOrder::readKeys() {
+  // Keys are indexed by model row; the map holds every model row 0..n-1 once.
+  const int rows = static_cast<int>(indexes_.size());
+  std::vector<int> columns;
+  for (const SortSpec& spec : sortingColumns_) columns.push_back(spec.column);
+  std::vector<std::vector<Value>> cells;
+  if (columns_) {
+    cells = columns_(columns, rows);
+  } else {
+    cells.resize(columns.size());
+    for (std::size_t s = 0; s < columns.size(); ++s) {
+      cells[s].reserve(indexes_.size());
+      for (int row = 0; row < rows; ++row) cells[s].push_back(cells_(row, columns[s]));
+    }
+  }
+  if (cells.size() != columns.size()) throw std::length_error("The table gave no cells for a sort column");
+  for (std::size_t s = 0; s < columns.size(); ++s) {
+    keys_.addColumn(std::move(cells[s]), sortingColumns_[s].ascending, sorterFor(columns[s]));
+  }
+}
+
 bool TableRowOrder::sort(SortAlgorithm& algorithm) {
   std::vector<int> from = indexes_;
   std::vector<int> to = indexes_;
   std::string failure;
+  keys_.clear();
   try {
-    // Keys are indexed by model row; the map holds every model row 0..n-1 once.
-    keySorters_.clear();
-    keys_.assign(sortingColumns_.size(), {});
-    for (std::size_t s = 0; s < sortingColumns_.size(); ++s) {
-      keySorters_.push_back(sorterFor(sortingColumns_[s].column));
-      keys_[s].reserve(indexes_.size());
-      for (std::size_t row = 0; row < indexes_.size(); ++row) {
-        keys_[s].push_back(cells_(static_cast<int>(row), sortingColumns_[s].column));
-      }
-    }
+    readKeys();
+    sorting_ = true;
     algorithm.sort(from, to);
   } catch (const plat::lang::Throwable& e) {
     failure = e.getMessage().empty() ? e.toString() : e.getMessage();
   } catch (const std::exception& e) {
     failure = e.what();
   }
+  sorting_ = false;
   keys_.clear();
-  keySorters_.clear();
   if (failure.empty()) {
     // An algorithm may hand back anything: only a permutation of the rows may become the map.
     std::vector<bool> seen(indexes_.size(), false);
@@ -147,16 +163,9 @@ bool TableRowOrder::sort(SortAlgorithm& algorithm) {
 }
 
 int TableRowOrder::compare(int rowA, int rowB) const {
-  const bool cached = !keys_.empty();
-  for (std::size_t s = 0; s < sortingColumns_.size(); ++s) {
-    const SortSpec& spec = sortingColumns_[s];
-    int result;
-    if (cached && rowA >= 0 && rowB >= 0 && static_cast<std::size_t>(std::max(rowA, rowB)) < keys_[s].size()) {
-      result = compareValues(keys_[s][static_cast<std::size_t>(rowA)], keys_[s][static_cast<std::size_t>(rowB)],
-                             keySorters_[s]);
-    } else {
-      result = compareValues(cells_(rowA, spec.column), cells_(rowB, spec.column), sorterFor(spec.column));
-    }
+  if (sorting_ && keys_.covers(rowA, rowB)) return keys_.compare(rowA, rowB);
+  for (const SortSpec& spec : sortingColumns_) {
+    const int result = compareValues(cells_(rowA, spec.column), cells_(rowB, spec.column), sorterFor(spec.column));
     if (result != 0) return spec.ascending ? result : -result;
   }
   return 0;

@@ -1,7 +1,8 @@
 // The sorted view of a bound table's rows: the view-to-model row map, the sort list that header clicks build, the
-// application's column comparators, and the order of two rows under that list. Sorting runs an algorithm on a
-// scratch array and installs the result only when the algorithm completed with a permutation of the rows, so a
-// failing comparator or algorithm leaves the previous order. Used on the GUI thread only.
+// application's column comparators, and the order of two rows under that list. Sorting reads the sort columns once
+// into keys, runs an algorithm on a scratch array and installs the result only when the algorithm completed with a
+// permutation of the rows, so a failing comparator or algorithm leaves the previous order. Used on the GUI thread
+// only.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "platform/lang/Object.h"
 #include "platform/lang/Value.h"
+#include "quenlora/zafoli/db/beans/javax/swing/SortKeys.h"
 #include "quenlora/zafoli/db/beans/javax/swing/TableSorting.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing {
@@ -18,8 +20,12 @@ class TableRowOrder {
  public:
   // The raw cell value of a model row: never a display text, so that numbers sort as numbers.
   using CellReader = std::function<plat::lang::Value(int modelRow, int column)>;
+  // The raw values of model rows 0..rows-1, one vector per column asked for; reads a whole sort's cells at once.
+  using ColumnReader =
+      std::function<std::vector<std::vector<plat::lang::Value>>(const std::vector<int>& columns, int rows)>;
 
-  explicit TableRowOrder(CellReader cells);
+  // Without a column reader the sort's cells are read one by one.
+  explicit TableRowOrder(CellReader cells, ColumnReader columns = {});
   TableRowOrder(const TableRowOrder&) = delete;
   TableRowOrder& operator=(const TableRowOrder&) = delete;
 
@@ -47,14 +53,18 @@ class TableRowOrder {
 
   // The order of two model rows under the sort list: negative, zero or positive.
   int compare(int rowA, int rowB) const;
+  // While sort() runs: the keys its compare() uses, for an algorithm that compares them directly; else null.
+  const SortKeys* activeKeys() const { return sorting_ ? &keys_ : nullptr; }
   // The order of two cells of one column: nulls first, then the comparator when there is one, then numbers,
   // plain date-times and Booleans by value when both are of that family, else the texts by 16-bit code units.
   static int compareValues(const plat::lang::Value& a, const plat::lang::Value& b, ColumnSorter* sorter);
 
  private:
   ColumnSorter* sorterFor(int column) const;
+  void readKeys();
 
   CellReader cells_;
+  ColumnReader columns_;
   std::vector<std::string> columnNames_;
   std::vector<plat::lang::Ref<ColumnSorter>> sorters_;
   std::vector<SortSpec> sortingColumns_;
@@ -62,9 +72,9 @@ class TableRowOrder {
   int lastSortColumn_ = -1;
   bool ascending_ = false;  // direction of the last plain click
 
-  // While sort() runs: each sort column's values by model row, read once instead of at every comparison.
-  std::vector<std::vector<plat::lang::Value>> keys_;
-  std::vector<ColumnSorter*> keySorters_;
+  // While sort() runs: the sort columns' keys by model row, read once instead of at every comparison.
+  SortKeys keys_;
+  bool sorting_ = false;
 };
 
 }  // namespace quenlora::zafoli::db::beans::javax::swing

@@ -15,6 +15,7 @@
 #include "platform/gui/TextField.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "quenlora/zafoli/db/beans/javax/swing/ShuttleSort.h"
 #include "tests/quenlora/zafoli/db/beans/javax/swing/BoundFormSupport.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing {
@@ -148,6 +149,43 @@ TEST_F(TableBindingModelTest, TenThousandRandomRowsSortLikeStableSort) {
   std::iota(expected.begin(), expected.end(), 0);
   std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) { return keys[a] < keys[b]; });
   EXPECT_EQ(model->getIndexes(), expected);
+}
+
+// The built-in sort compares keys read before the sort; whatever form they take (one ordered number per cell, or a
+// family and a text rank for a column of several families) the order is the raw cells' order.
+TEST_F(TableBindingModelTest, ThreeColumnsAndAMixedColumnSortAsTheAlgorithmOverTheCells) {
+  std::mt19937 random(11);
+  std::vector<std::vector<Value>> cells;
+  Rows rows;
+  for (int i = 0; i < 2000; ++i) {
+    const unsigned pick = random() % 4;
+    Value salary = pick == 0   ? Value()
+                   : pick == 1 ? Value(static_cast<int>(random() % 20))
+                               : Value(std::to_string(random() % 20));
+    cells.push_back({Value(static_cast<int>(random() % 3)), Value("n" + std::to_string(random() % 5)), salary});
+    rows.push_back(cells.back());
+  }
+  publishRows(std::move(rows));
+  bindTable();
+  // Each click sorts the order the one before left: a mixed column first, then three columns with it last.
+  const std::vector<std::pair<int, bool>> clicks = {{2, false}, {2, false}, {1, true}, {1, false},
+                                                    {0, true},  {0, true},  {2, true}};
+  std::vector<int> expected = model->getIndexes();
+  for (auto [column, shift] : clicks) {
+    click(column, shift);
+    const std::vector<SortSpec> specs = model->getSortingColumns();
+    // Values of several families need not order transitively, so the reference is the same algorithm over the cells.
+    const std::vector<int> before = expected;
+    ShuttleSort::sort(before, expected, [&](int a, int b) {
+      for (const SortSpec& spec : specs) {
+        const int r = TableRowOrder::compareValues(cells[a][spec.column], cells[b][spec.column], nullptr);
+        if (r != 0) return spec.ascending ? r : -r;
+      }
+      return 0;
+    });
+    ASSERT_EQ(model->getIndexes(), expected) << specs.size() << " columns, the first " << specs.front().column;
+  }
+  EXPECT_EQ(model->getSortingColumns(), (std::vector<SortSpec>{{1, true}, {0, false}, {2, true}}));
 }
 
 TEST_F(TableBindingModelTest, ADataBoundComboColumnListsTheLookupsNames) {

@@ -45,6 +45,14 @@ void AbstractButton::setModel(plat::lang::Ref<ButtonModel> model) {
   repaint();
 }
 
+void AbstractButton::doClick() {
+  if (!isEnabled()) return;
+  model_->setArmed(true);
+  model_->setPressed(true);
+  model_->setPressed(false);
+  model_->setArmed(false);
+}
+
 void AbstractButton::processMouse(const MouseEvent& event) {
   if (event.getID() == MouseEvent::MOUSE_PRESSED) {
     model_->setArmed(true);

@@ -27,8 +27,9 @@ class AbstractButton : public Component, public ActionSource, public ItemSource 
   void setHorizontalAlignment(int alignment) { alignment_ = alignment; }
   bool isBorderPainted() const { return borderPainted_; }
   void setBorderPainted(bool painted) { borderPainted_ = painted; }
-  // A click made by the program, as the user's.
-  void doClick() { click(); }
+  // A click made by the program, or one a real toolkit's button has seen: the model is armed, pressed and
+  // released as by the user's click (so it toggles and acts), without mouse events.
+  void doClick();
 
   void addActionListener(const plat::lang::Ref<ActionListener>& l) override { actionListeners_.add(l); }
   void removeActionListener(const plat::lang::Ref<ActionListener>& l) override { actionListeners_.remove(l); }

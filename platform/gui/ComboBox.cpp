@@ -25,6 +25,9 @@ void ComboBox::addItem(const plat::lang::Value& item) {
 }
 
 int ComboBox::getSelectedIndex() const {
+  if (const auto* indexed = dynamic_cast<const IndexedComboBoxModel*>(model_.get())) {
+    return indexed->getSelectedIndex();
+  }
   const plat::lang::Value selected = model_->getSelectedItem();
   for (int i = 0; i < model_->getSize(); ++i) {
     if (model_->getElementAt(i) == selected) return i;

@@ -31,7 +31,8 @@ class ComboBox : public Component, public ActionSource, public ItemSource {
   int getItemCount() const { return model_->getSize(); }
   plat::lang::Value getItemAt(int index) const { return model_->getElementAt(index); }
   plat::lang::Value getSelectedItem() const { return model_->getSelectedItem(); }
-  // Position of the selected item among the entries; -1 when it is none of them.
+  // Position of the selected item among the entries (the model's own answer when it tells equal entries apart);
+  // -1 when it is none of them.
   int getSelectedIndex() const;
   // As the user's choice: selects through the model, then item events (deselected, selected) when the selection
   // changed, then the action.

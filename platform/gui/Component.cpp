@@ -22,6 +22,10 @@ void Component::clearFocus() {
 
 void Component::fireFocus(const FocusEvent& event) {
   processFocus(event);
+  notifyListeners(event);
+}
+
+void Component::notifyListeners(const FocusEvent& event) {
   for (const auto& l : focusListeners_.snapshot()) {
     if (event.getID() == FocusEvent::FOCUS_GAINED) {
       l->focusGained(event);
@@ -49,6 +53,10 @@ void Component::mouseExit(Point point) {
 void Component::fireMouse(const MouseEvent& event) {
   if (event.getID() == MouseEvent::MOUSE_PRESSED) requestFocus();
   processMouse(event);
+  notifyListeners(event);
+}
+
+void Component::notifyListeners(const MouseEvent& event) {
   for (const auto& l : mouseListeners_.snapshot()) {
     switch (event.getID()) {
       case MouseEvent::MOUSE_PRESSED:
@@ -73,19 +81,7 @@ void Component::fireMouse(const MouseEvent& event) {
 void Component::pressKey(int keyCode, char16_t keyChar, int modifiers) {
   if (!enabled_) return;
   const auto deliver = [&](const KeyEvent& event) {
-    for (const auto& l : keyListeners_.snapshot()) {
-      switch (event.getID()) {
-        case KeyEvent::KEY_PRESSED:
-          l->keyPressed(event);
-          break;
-        case KeyEvent::KEY_TYPED:
-          l->keyTyped(event);
-          break;
-        default:
-          l->keyReleased(event);
-          break;
-      }
-    }
+    notifyListeners(event);
     processKey(event);
   };
   deliver(KeyEvent(this, KeyEvent::KEY_PRESSED, modifiers, keyCode, keyChar));
@@ -93,6 +89,22 @@ void Component::pressKey(int keyCode, char16_t keyChar, int modifiers) {
     deliver(KeyEvent(this, KeyEvent::KEY_TYPED, modifiers, KeyEvent::VK_UNDEFINED, keyChar));
   }
   deliver(KeyEvent(this, KeyEvent::KEY_RELEASED, modifiers, keyCode, keyChar));
+}
+
+void Component::notifyListeners(const KeyEvent& event) {
+  for (const auto& l : keyListeners_.snapshot()) {
+    switch (event.getID()) {
+      case KeyEvent::KEY_PRESSED:
+        l->keyPressed(event);
+        break;
+      case KeyEvent::KEY_TYPED:
+        l->keyTyped(event);
+        break;
+      default:
+        l->keyReleased(event);
+        break;
+    }
+  }
 }
 
 }  // namespace plat::gui

@@ -84,6 +84,13 @@ class Component : public plat::lang::Object {
   // before the component acts on it.
   void pressKey(int keyCode, char16_t keyChar = KeyEvent::CHAR_UNDEFINED, int modifiers = 0);
 
+  // Tells the listeners of an event that a real toolkit's widget has already acted on (it toggled, or inserted
+  // the typed text), without the component's own handling, which would do it a second time; the focus owner
+  // does not move either.
+  void notifyListeners(const FocusEvent& event);
+  void notifyListeners(const MouseEvent& event);
+  void notifyListeners(const KeyEvent& event);
+
  protected:
   // The component's own handling; the defaults do nothing.
   virtual void processMouse(const MouseEvent&) {}

@@ -6,6 +6,7 @@
 #include "platform/gui/ChangeListener.h"
 #include "platform/gui/CheckBox.h"
 #include "platform/gui/qt/GuiThread.h"
+#include "platform/gui/qt/InputEventFilter.h"
 #include "platform/lang/Throwable.h"
 
 namespace plat::gui::qt {
@@ -32,7 +33,9 @@ ButtonBinder::ButtonBinder(QAbstractButton* button, plat::lang::Ref<AbstractButt
   // Only a check box keeps a state that the Qt button shows as checked.
   button_->setCheckable(dynamic_cast<CheckBox*>(component_.get()) != nullptr);
   model_->addChangeListener(mirror_);
-  // clicked comes from the user only: setChecked below raises toggled, never clicked.
+  // The filter tells the mouse listeners of the press and release; clicked (the user's only: setChecked below
+  // raises toggled, never clicked) then presses the model once, without mouse events of its own.
+  InputEventFilter::install(button_, component_);
   connect(button_, &QAbstractButton::clicked, this, [this] {
     try {
       component_->doClick();

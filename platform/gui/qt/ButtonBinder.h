@@ -1,6 +1,7 @@
 // Pairs a QAbstractButton with a headless button: the user's click is the headless button's click (its model
-// toggles and its action fires), and a selection the model makes is shown without being taken for a click. Create
-// and delete it on the GUI thread; it lives as a child of the button.
+// toggles and its action fires, once), its focus, mouse and key events reach the button's listeners, and a
+// selection the model makes is shown without being taken for a click. Create and delete it on the GUI thread; it
+// lives as a child of the button.
 #pragma once
 
 #include <QAbstractButton>

@@ -5,6 +5,7 @@
 
 #include "platform/gui/ListDataListener.h"
 #include "platform/gui/qt/GuiThread.h"
+#include "platform/gui/qt/InputEventFilter.h"
 #include "platform/lang/Throwable.h"
 
 namespace plat::gui::qt {
@@ -38,6 +39,7 @@ ComboBoxBinder::ComboBoxBinder(QComboBox* box, plat::lang::Ref<ComboBox> compone
   // Registered after the adapter's listener: the rows are in place before the selection is shown.
   model_->addListDataListener(mirror_);
   connect(box_, &QComboBox::activated, this, [this](int index) { userActivated(index); });
+  InputEventFilter::install(box_, component_);
   showSelection();
 }
 

@@ -1,6 +1,7 @@
 // Pairs a QComboBox with a headless combo box: the entries come from its model through a ListModelAdapter, the
-// model's selection is shown under a guard, and only the user's choice (activated) reaches the headless box as
-// its action. Create and delete it on the GUI thread; it lives as a child of the combo box.
+// model's selection is shown under a guard, only the user's choice (activated) reaches the headless box as its
+// action, and its focus, mouse and key events reach the box's listeners. Create and delete it on the GUI thread; it
+// lives as a child of the combo box.
 #pragma once
 
 #include <QComboBox>

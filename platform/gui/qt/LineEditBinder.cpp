@@ -1,10 +1,11 @@
 #include "platform/gui/qt/LineEditBinder.h"
 
-#include <QEvent>
 #include <QPointer>
 
 #include "platform/gui/DocumentListener.h"
+#include "platform/gui/TextField.h"
 #include "platform/gui/qt/GuiThread.h"
+#include "platform/gui/qt/InputEventFilter.h"
 #include "platform/lang/Throwable.h"
 #include "platform/text/Utf16.h"
 
@@ -35,7 +36,16 @@ LineEditBinder::LineEditBinder(QLineEdit* edit, plat::lang::Ref<TextComponent> c
   if (document_) document_->addDocumentListener(mirror_);
   // textEdited comes from the user only; setText from the model does not raise it, so nothing is echoed.
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) { userEdited(text); });
-  edit_->installEventFilter(this);
+  // The filter only tells the key listeners, so the field's own answer to Enter comes from Qt's.
+  connect(edit_, &QLineEdit::returnPressed, this, [this] {
+    if (auto* field = dynamic_cast<TextField*>(component_.get())) {
+      try {
+        field->postActionEvent();
+      } catch (const plat::lang::Throwable&) {
+      }
+    }
+  });
+  InputEventFilter::install(edit_, component_);
   showDocument();
 }
 
@@ -72,17 +82,6 @@ void LineEditBinder::userEdited(const QString& qtext) {
   } catch (const plat::lang::Throwable&) {
     showDocument();
   }
-}
-
-bool LineEditBinder::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == edit_) {
-    if (event->type() == QEvent::FocusIn) {
-      component_->requestFocus();
-    } else if (event->type() == QEvent::FocusOut && component_->hasFocus()) {
-      Component::clearFocus();
-    }
-  }
-  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace plat::gui::qt

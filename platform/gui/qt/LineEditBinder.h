@@ -1,8 +1,9 @@
 // Pairs a QLineEdit with the headless text component whose document a model was given: what the user types goes
 // into the document as one removal and one insertion at the changed place, a document change from the model (or
-// another thread) is shown without being taken for the user's, and the line edit's focus moves the component's
-// focus, so that a commit on focus lost happens when the user leaves the field. Create and delete it on the GUI
-// thread; it lives as a child of the line edit.
+// another thread) is shown without being taken for the user's, Enter is a text field's action, and the line
+// edit's focus moves the component's focus (so that a commit on focus lost happens when the user leaves the
+// field) while its mouse and key events reach the component's listeners. Create and delete it on the GUI thread;
+// it lives as a child of the line edit.
 #pragma once
 
 #include <QLineEdit>
@@ -19,9 +20,6 @@ class LineEditBinder : public QObject {
   ~LineEditBinder() override;
   LineEditBinder(const LineEditBinder&) = delete;
   LineEditBinder& operator=(const LineEditBinder&) = delete;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   class Mirror;

@@ -5,6 +5,7 @@
 
 #include "platform/gui/ListSelectionListener.h"
 #include "platform/gui/qt/GuiThread.h"
+#include "platform/gui/qt/InputEventFilter.h"
 #include "platform/lang/Throwable.h"
 
 namespace plat::gui::qt {
@@ -34,6 +35,7 @@ ListViewBinder::ListViewBinder(QListView* view, plat::lang::Ref<List> list)
   selection_->addListSelectionListener(mirror_);
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { userSelected(); });
   connect(adapter_, &QAbstractItemModel::modelReset, this, [this] { showSelection(); });
+  InputEventFilter::install(view_, list_);
   showSelection();
 }
 

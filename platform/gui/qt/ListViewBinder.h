@@ -1,7 +1,7 @@
 // Pairs a QListView with a headless list: the entries come from its model through a ListModelAdapter, the user's
 // row choice is the list's click on that row, and a selection the model makes is shown under a guard, never echoed
-// back as the user's. The list's model is the one it had when the binder was made. Create and delete it on the GUI
-// thread; it lives as a child of the view.
+// back as the user's; its focus, mouse and key events reach the list's listeners. The list's model is the one it
+// had when the binder was made. Create and delete it on the GUI thread; it lives as a child of the view.
 #pragma once
 
 #include <QListView>

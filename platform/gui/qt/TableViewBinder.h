@@ -1,8 +1,9 @@
 // Pairs a QTableView with the headless table its model was given: the view shows the model through a
 // TableModelAdapter, its row selection and the table's selection model follow each other (a change the model made
 // is mirrored under a guard and never echoed back as the user's), a header click (with its Shift and Ctrl keys)
-// reaches the table header's mouse listeners, column widths stay within each column's minimum and maximum, and
-// edits go through the column's cell editor. Create and delete it on the GUI thread; it lives as a child of the
+// reaches the table header's mouse listeners, column widths stay within each column's minimum and maximum, the
+// view's focus, mouse and key events reach the table's listeners, and edits go through the column's cell editor
+// (a click count its editor accepts starts one). Create and delete it on the GUI thread; it lives as a child of the
 // view.
 #pragma once
 
@@ -33,6 +34,9 @@ class TableViewBinder : public QObject {
   void watchSelectionModel();
   void showSelection();
   void userSelected();
+  // The user clicked a cell clickCount times: enough clicks for its editor start editing.
+  void clickedCell(const QModelIndex& index, int clickCount);
+  Point pointOfCellAt(const QPoint& at) const;
   void headerClicked(int section);
   void applyWidths();
   void resized(int section, int newSize);

@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/beans/javax/swing/CommonTableCellEditor.h"
 
 #include "platform/gui/Table.h"
+#include "quenlora/zafoli/db/beans/javax/swing/DBComboBoxModel.h"
 
 namespace quenlora::zafoli::db::beans::javax::swing {
 
@@ -38,6 +39,25 @@ CommonTableCellEditor::~CommonTableCellEditor() {
   if (!focus_) return;
   focus_->editor_ = nullptr;
   if (getComponent()) getComponent()->removeFocusListener(focus_);
+}
+
+namespace {
+
+DBComboBoxModel* lookupModelOf(const plat::gui::Component* component) {
+  const auto* box = dynamic_cast<const plat::gui::ComboBox*>(component);
+  return box == nullptr ? nullptr : dynamic_cast<DBComboBoxModel*>(box->getModel().get());
+}
+
+}  // namespace
+
+plat::lang::Value CommonTableCellEditor::getCellEditorValue() const {
+  if (auto* model = lookupModelOf(getComponent().get())) return model->getSelectedValue();
+  return DefaultCellEditor::getCellEditorValue();
+}
+
+void CommonTableCellEditor::setValue(const plat::lang::Value& value) {
+  auto* model = lookupModelOf(getComponent().get());
+  if (model == nullptr || !model->selectStoredValue(value)) DefaultCellEditor::setValue(value);
 }
 
 plat::gui::Component& CommonTableCellEditor::getTableCellEditorComponent(plat::gui::Table& table,

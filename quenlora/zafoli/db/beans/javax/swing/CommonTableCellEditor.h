@@ -1,6 +1,7 @@
 // The shared cell editor of data-bound table columns: the toolkit's plain editor on a check box, combo box or text
 // field, which also stops editing, keeping the edited value, when its combo box or text field loses the focus,
-// and selects the edited row before it hands out its component. GUI thread only; make it with makeRef.
+// and selects the edited row before it hands out its component. A combo over codes and names edits the code. GUI thread
+// only; make it with makeRef.
 #pragma once
 
 #include "platform/gui/DefaultCellEditor.h"
@@ -15,6 +16,10 @@ class CommonTableCellEditor : public plat::gui::DefaultCellEditor {
   explicit CommonTableCellEditor(plat::lang::Ref<plat::gui::TextField> textField);
   ~CommonTableCellEditor() override;
 
+  // A combo box over a two-column lookup edits the code: the cell's code shows as its name, and the value is the
+  // code of the name chosen.
+  plat::lang::Value getCellEditorValue() const override;
+  void setValue(const plat::lang::Value& value) override;
   plat::gui::Component& getTableCellEditorComponent(plat::gui::Table& table, const plat::lang::Value& value,
                                                     bool isSelected, int row, int column) override;
 

@@ -372,6 +372,46 @@ void DBComboBoxModel::setSelectedIndex(int index) {
   fireContentsChanged(this, -1, -1);
 }
 
+int DBComboBoxModel::getSelectedIndex() const {
+  std::lock_guard lock(mutex_);
+  if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(objects.size()) &&
+      objects[static_cast<size_t>(selectedIndex_)] == selectedObject) {
+    return selectedIndex_;
+  }
+  // Free text that equals an entry is that entry.
+  for (size_t i = 0; i < objects.size(); ++i) {
+    if (!selectedObject.isNull() && objects[i] == selectedObject) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+Value DBComboBoxModel::getSelectedValue() const {
+  std::lock_guard lock(mutex_);
+  if (numberOfLookupColumns == 2 && selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(invisibleObjects.size()) &&
+      objects[static_cast<size_t>(selectedIndex_)] == selectedObject) {
+    return invisibleObjects[static_cast<size_t>(selectedIndex_)];
+  }
+  return selectedObject;
+}
+
+bool DBComboBoxModel::selectStoredValue(const Value& value) {
+  if (disableSelection.load() || value.isNull()) return false;
+  {
+    std::lock_guard lock(mutex_);
+    if (numberOfLookupColumns != 2) return false;
+    int found = -1;
+    for (size_t i = 0; i < invisibleObjects.size() && i < objects.size() && found < 0; ++i) {
+      if (textOf(invisibleObjects[i]) == value.toString()) found = static_cast<int>(i);
+    }
+    if (found < 0) return false;
+    selectedIndex_ = found;
+    selectedObject = objects[static_cast<size_t>(found)];
+    outOfStep_ = false;
+  }
+  fireContentsChanged(this, -1, -1);
+  return true;
+}
+
 void DBComboBoxModel::commit() {
   if (disableSelection.load() || applyingBus_.load()) return;
   Value value;

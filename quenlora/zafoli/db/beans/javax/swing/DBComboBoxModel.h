@@ -77,6 +77,13 @@ class DBComboBoxModel : public plat::gui::AbstractListModel,
   plat::lang::Value getSelectedItem() const override;
   void setSelectedItem(const plat::lang::Value& item) override;
   void setSelectedIndex(int index) override;
+  int getSelectedIndex() const override;
+  // The stored value of the selection: the code of the entry picked from a two-column lookup, else the selected
+  // item (free text too, which has no code).
+  plat::lang::Value getSelectedValue() const;
+  // Selects the entry of a two-column lookup whose code has value's text; false, changing nothing, for a
+  // one-column lookup or a code no entry has.
+  bool selectStoredValue(const plat::lang::Value& value);
 
   plat::lang::Ref<binding::databus::DataBus> getDataBus() const override;
   void setDataBus(const plat::lang::Ref<binding::databus::DataBus>& bus) override;

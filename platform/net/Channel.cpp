@@ -1,8 +1,10 @@
 #include "platform/net/Channel.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +14,34 @@
 #include "platform/net/NetExceptions.h"
 
 namespace plat::net {
+
+namespace {
+
+// A socket time-out of ms milliseconds (0: none) for the receive or send side; false when the system refused it.
+bool setSocketTimeout(int fd, int option, int ms) {
+  timeval tv{ms / 1000, (ms % 1000) * 1000};
+  return ::setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv) == 0;
+}
+
+}  // namespace
+
+Channel::Channel(int fd, Waiting waiting) : fd_(fd), waiting_(waiting) {
+  if (waiting_ != Waiting::InSystem) return;
+  const int flags = ::fcntl(fd_, F_GETFL);
+  if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) throw SocketException(std::strerror(errno));
+  if (!setSocketTimeout(fd_, SO_RCVTIMEO, kNoTimeout) || !setSocketTimeout(fd_, SO_SNDTIMEO, kNoTimeout)) {
+    throw SocketException(std::strerror(errno));
+  }
+}
+
+void Channel::setTimeout(int ms) {
+  timeoutMs_ = ms;
+  // A read or write already waiting keeps the time-out it began with, as a poll would.
+  if (waiting_ == Waiting::InSystem && fd_ >= 0) {
+    setSocketTimeout(fd_, SO_RCVTIMEO, ms);
+    setSocketTimeout(fd_, SO_SNDTIMEO, ms);
+  }
+}
 
 Channel::~Channel() {
   closeDescriptor();
@@ -54,6 +84,7 @@ int Channel::read(std::uint8_t* buf, std::size_t len) {
   ensureOpen();
   if (len == 0) return 0;
   if (inputShut_) return -1;
+  if (waiting_ == Waiting::InSystem) return readWaitingInSystem(buf, len);
   // After a read that emptied the socket the next one nearly always finds nothing yet (a reply not yet sent), so
   // it waits first: poll and recv instead of recv, EAGAIN, poll and recv. After a read that filled the buffer
   // more is likely queued, and it reads at once. Even when that wait runs out, the recv still looks, so bytes
@@ -74,8 +105,39 @@ int Channel::read(std::uint8_t* buf, std::size_t len) {
   }
 }
 
+int Channel::readWaitingInSystem(std::uint8_t* buf, std::size_t len) {
+  for (;;) {
+    // Waits inside recv for at most the receive time-out; bytes already there come at once.
+    ssize_t n = ::recv(fd_, buf, len, 0);
+    if (n > 0) return static_cast<int>(n);
+    if (n == 0) return -1;
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN || errno == EWOULDBLOCK) throw SocketTimeoutException("Read timed out");
+    throw SocketException(errno == ECONNRESET ? "Connection reset" : std::strerror(errno));
+  }
+}
+
+void Channel::writeWaitingInSystem(const std::uint8_t* buf, std::size_t len) {
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t n = ::send(fd_, buf + done, len - done, MSG_NOSIGNAL);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    // Nothing went out within the send time-out: a peer that stops reading must not hold the writer forever.
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) throw SocketTimeoutException("Write timed out");
+    throw SocketException(errno == EPIPE ? "Broken pipe" : std::strerror(errno));
+  }
+}
+
 void Channel::write(const std::uint8_t* buf, std::size_t len) {
   ensureOpen();
+  if (waiting_ == Waiting::InSystem) {
+    writeWaitingInSystem(buf, len);
+    return;
+  }
   std::size_t done = 0;
   while (done < len) {
     ssize_t n = ::send(fd_, buf + done, len - done, MSG_NOSIGNAL);

@@ -1,6 +1,9 @@
-// The byte channel under a connected socket: a non-blocking descriptor whose reads and writes wait with poll for
-// at most the socket's time-out. A TLS channel overrides the three transfer operations. Shared by a socket and the
-// streams it handed out, so a stream outlives nothing it uses; used by one thread at a time. Internal to plat_net.
+// The byte channel under a connected socket: reads and writes wait for at most the socket's time-out. A waiting
+// channel (the plain socket's) keeps its descriptor blocking with the time-out set on the socket, so a read that
+// must wait does so inside one recv; otherwise the descriptor is non-blocking and waits with poll (a TLS channel,
+// which overrides the three transfer operations). Shared by a socket and the streams it handed out, so a stream
+// outlives nothing it uses; used by one thread at a time (shutdownInput may come from another to end a read).
+// Internal to plat_net.
 #pragma once
 
 #include <atomic>
@@ -13,7 +16,12 @@ class Channel {
  public:
   static constexpr int kNoTimeout = 0;  // wait as long as it takes
 
-  explicit Channel(int fd) : fd_(fd) {}
+  enum class Waiting {
+    Poll,      // the descriptor stays non-blocking; every wait is a poll
+    InSystem,  // the descriptor is made blocking; the time-out is the socket's receive and send time-out
+  };
+
+  explicit Channel(int fd, Waiting waiting = Waiting::Poll);
   virtual ~Channel();
   Channel(const Channel&) = delete;
   Channel& operator=(const Channel&) = delete;
@@ -29,7 +37,7 @@ class Channel {
   void shutdownInput();
   void shutdownOutput();
 
-  void setTimeout(int ms) { timeoutMs_ = ms; }
+  void setTimeout(int ms);
   int timeout() const { return timeoutMs_; }
   bool isClosed() const { return fd_ < 0; }
   int fd() const { return fd_; }
@@ -44,10 +52,14 @@ class Channel {
   void closeDescriptor();
 
  private:
+  int readWaitingInSystem(std::uint8_t* buf, std::size_t len);
+  void writeWaitingInSystem(const std::uint8_t* buf, std::size_t len);
+
   int fd_;  // owned; -1 once closed
+  const Waiting waiting_;
   std::atomic<int> timeoutMs_{kNoTimeout};
   std::atomic<bool> inputShut_{false};  // set by shutdownInput, which another thread may call to end a read
-  bool drained_ = false;  // the last read left the socket empty: the next one waits before it reads
+  bool drained_ = false;                // the last read left the socket empty: the next one waits before it reads
 };
 
 }  // namespace plat::net

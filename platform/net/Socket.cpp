@@ -124,7 +124,12 @@ void Socket::connect(const std::string& host, int port, int timeoutMs) {
 
 std::shared_ptr<Channel> Socket::openChannel(int fd, const std::string& host) {
   (void)host;
-  return std::make_shared<Channel>(fd);
+  try {
+    return std::make_shared<Channel>(fd, Channel::Waiting::InSystem);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
 }
 
 Channel& Socket::channel() {

@@ -12,8 +12,8 @@
 
 namespace plat::sql::sqlite {
 
-SqliteConnection::SqliteConnection(const std::string& url, const std::string& path)
-    : url_(url), db_(std::make_shared<SqliteDatabase>(path)) {}
+SqliteConnection::SqliteConnection(const std::string& url, const std::string& path, SqliteDatabase::Threading threading)
+    : url_(url), db_(std::make_shared<SqliteDatabase>(path, threading)) {}
 
 SqliteConnection::~SqliteConnection() {
   try {

@@ -1,7 +1,8 @@
 // A connection to one SQLite database file (or a private in-memory database). Auto-commit is SQLite's own mode;
 // with auto-commit off the connection keeps a transaction open (BEGIN) and starts the next one after each commit
 // or rollback. Closing closes every statement and catalog result set it made, then the database. Statements of one
-// connection may run on several threads (see SqliteDatabase); the connection's settings are atomics.
+// connection may run on several threads (see SqliteDatabase); the connection's settings are atomics. A connection
+// opened OneAtATime (the driver's kThreadingProperty) gives up the first: one thread at a time, ordered by the caller.
 #pragma once
 
 #include <atomic>
@@ -16,7 +17,8 @@ namespace plat::sql::sqlite {
 class SqliteConnection : public Connection {
  public:
   // Opens path; url is what getMetaData()->getURL() answers. SQLException when the file cannot be opened.
-  SqliteConnection(const std::string& url, const std::string& path);
+  SqliteConnection(const std::string& url, const std::string& path,
+                   SqliteDatabase::Threading threading = SqliteDatabase::Threading::Serialized);
   ~SqliteConnection() override;
 
   plat::lang::Ref<Statement> createStatement() override;

@@ -23,10 +23,10 @@ const char* sqlStateOf(int rc) {
 
 }  // namespace
 
-SqliteDatabase::SqliteDatabase(const std::string& path) {
-  int rc =
-      sqlite3_open_v2(path.c_str(), &db_,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX, nullptr);
+SqliteDatabase::SqliteDatabase(const std::string& path, Threading threading) {
+  const int mutex = threading == Threading::OneAtATime ? SQLITE_OPEN_NOMUTEX : SQLITE_OPEN_FULLMUTEX;
+  int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | mutex,
+                           nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close_v2(db_);

@@ -1,9 +1,11 @@
 // One open SQLite database shared by a connection and everything it made, and the compiled statements on it. The
 // database keeps the close actions of the open statements and catalog result sets, so closing the connection closes
 // them first. It also keeps a few compiled statements that closed prepared statements gave back, reset and without
-// bindings, so a text prepared again and again is compiled once. SQLite runs in serialized mode; the database's own
-// state (the open objects, the error text of a failed step) is guarded, so statements of one connection may run on
-// several threads.
+// bindings, so a text prepared again and again is compiled once. SQLite runs in serialized mode by default; the
+// database's own state (the open objects, the error text of a failed step) is guarded, so statements of one
+// connection may run on several threads. Opened with Threading::OneAtATime the caller promises that one thread at a
+// time uses the database and everything made on it (the caller's own lock orders them), and SQLite skips its
+// per-connection mutex on every call.
 #pragma once
 
 #include <functional>
@@ -20,8 +22,13 @@ namespace plat::sql::sqlite {
 
 class SqliteDatabase {
  public:
+  enum class Threading {
+    Serialized,  // any thread, any time: SQLite locks the connection on each call
+    OneAtATime,  // one thread at a time, ordered by the caller: no lock inside SQLite
+  };
+
   // Opens (or creates) the file; ":memory:" gives a private in-memory database. SQLException on failure.
-  explicit SqliteDatabase(const std::string& path);
+  explicit SqliteDatabase(const std::string& path, Threading threading = Threading::Serialized);
   SqliteDatabase(const SqliteDatabase&) = delete;
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
   ~SqliteDatabase();

@@ -12,11 +12,14 @@ bool SqliteDriver::acceptsURL(const std::string& url) {
   return url.rfind(kUrlPrefix, 0) == 0;
 }
 
-plat::lang::Ref<Connection> SqliteDriver::connect(const std::string& url, const plat::util::Properties& /*info*/) {
+plat::lang::Ref<Connection> SqliteDriver::connect(const std::string& url, const plat::util::Properties& info) {
   if (!acceptsURL(url)) return nullptr;
   std::string path = url.substr(std::char_traits<char>::length(kUrlPrefix));
   if (path.empty()) throw SQLException("No database file in URL: " + url, "08001");
-  return plat::lang::makeRef<SqliteConnection>(url, path);
+  const auto threading = info.getProperty(kThreadingProperty, "") == kOneAtATime
+                             ? SqliteDatabase::Threading::OneAtATime
+                             : SqliteDatabase::Threading::Serialized;
+  return plat::lang::makeRef<SqliteConnection>(url, path, threading);
 }
 
 std::vector<DriverPropertyInfo> SqliteDriver::getPropertyInfo(const std::string& /*url*/,

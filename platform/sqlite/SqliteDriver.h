@@ -1,5 +1,7 @@
 // The driver of SQLite databases, for URLs "jdbc:sqlite:<file>" and "jdbc:sqlite::memory:". Keeps no state, so any
-// thread may use it.
+// thread may use it. A connection may be used from several threads unless it is opened with kThreadingProperty set
+// to kOneAtATime: then one thread at a time uses it and all it made (the caller orders them), which saves SQLite's
+// lock on every call.
 #pragma once
 
 #include <string>
@@ -19,6 +21,8 @@ class SqliteDriver : public Driver {
   static constexpr const char* kUrlPrefix = "jdbc:sqlite:";
   static constexpr int kMajorVersion = 1;
   static constexpr int kMinorVersion = 0;
+  static constexpr const char* kThreadingProperty = "sqliteThreading";
+  static constexpr const char* kOneAtATime = "oneAtATime";
 
   SqliteDriver() = default;
 

@@ -5,9 +5,12 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -22,13 +25,23 @@ int msLeft(Clock::time_point until) {
   return left > 0 ? static_cast<int>(std::min<long long>(left, 1 << 30)) : 0;
 }
 
-bool sendAll(int fd, const std::uint8_t* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::send(fd, p, n, MSG_NOSIGNAL);
+// Sends the first bytes and then the second, gathered into as few calls as the socket takes.
+bool sendAll(int fd, const std::uint8_t* p, std::size_t n, const std::uint8_t* q = nullptr, std::size_t m = 0) {
+  while (n + m > 0) {
+    iovec parts[2] = {{const_cast<std::uint8_t*>(p), n}, {const_cast<std::uint8_t*>(q), m}};
+    msghdr msg{};
+    msg.msg_iov = n > 0 ? parts : parts + 1;
+    msg.msg_iovlen = n > 0 ? 2 : 1;
+    ssize_t w = ::sendmsg(fd, &msg, MSG_NOSIGNAL);
     if (w < 0 && errno == EINTR) continue;
     if (w <= 0) return false;
-    p += w;
-    n -= static_cast<std::size_t>(w);
+    auto sent = static_cast<std::size_t>(w);
+    const std::size_t fromFirst = std::min(sent, n);
+    p += fromFirst;
+    n -= fromFirst;
+    sent -= fromFirst;
+    q += sent;
+    m -= sent;
   }
   return true;
 }
@@ -118,10 +131,15 @@ namespace {
 
 // The request bytes of one connection, read through a buffer so that a packet's header and payload (often
 // several packets) come in one socket read. The first byte of a packet may be awaited while the server runs (idle
-// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops.
+// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops. The socket's
+// receive time-out is one slice, so a read waits in the read itself (no poll before it) and still looks at the
+// clock and the server's state every slice.
 class ConnectionReader {
  public:
-  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {}
+  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {
+    timeval slice{0, MiddlewareServer::kSliceMs * 1000};
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &slice, sizeof slice);
+  }
 
   bool readExactly(std::uint8_t* p, std::size_t n, bool idleStart) {
     std::size_t got = 0;
@@ -136,10 +154,8 @@ class ConnectionReader {
       }
       if (!running_()) return false;
       if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
-      pollfd pfd{fd_, POLLIN, 0};
-      if (::poll(&pfd, 1, MiddlewareServer::kSliceMs) <= 0) continue;
       const ssize_t r = ::recv(fd_, buf_.data(), buf_.size(), 0);
-      if (r < 0 && errno == EINTR) continue;
+      if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
       if (r <= 0) return false;
       if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
       at_ = 0;
@@ -169,12 +185,16 @@ bool MiddlewareServer::sendReply(int fd, std::int16_t streamId, const Bytes& rep
   constexpr std::size_t kLargestPayload = 0xFFFF - 2;
   const std::size_t size = packetSize_.load();
   const std::size_t step = size == 0 ? kLargestPayload : std::min(size, kLargestPayload);
-  if (reply.empty()) return sendAll(fd, MwEncode::packet(streamId, reply));
-  for (std::size_t from = 0; from < reply.size(); from += step) {
-    const auto first = reply.begin() + static_cast<std::ptrdiff_t>(from);
-    const auto last = reply.begin() + static_cast<std::ptrdiff_t>(std::min(reply.size(), from + step));
-    if (!sendAll(fd, MwEncode::packet(streamId, Bytes(first, last)))) return false;
-  }
+  std::size_t from = 0;
+  do {
+    // Each packet's header and its part of the reply go out in one call, straight from the reply.
+    const std::size_t n = std::min(step, reply.size() - from);
+    const std::array<std::uint8_t, 5> header{
+        0xBB, static_cast<std::uint8_t>((n + 2) >> 8), static_cast<std::uint8_t>(n + 2),
+        static_cast<std::uint8_t>(static_cast<std::uint16_t>(streamId) >> 8), static_cast<std::uint8_t>(streamId)};
+    if (!sendAll(fd, header.data(), header.size(), reply.data() + from, n)) return false;
+    from += n;
+  } while (from < reply.size());
   return true;
 }
 
@@ -191,6 +211,7 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
   ConnectionReader reader(fd, live);
   std::int32_t session = 0;   // the session this connection belongs to, once known
   bool opensSession = false;  // this connection made the session, so its end ends the session
+  Bytes payload;              // the request being answered; its buffer serves every request of the connection
   for (;;) {
     if (!waitThawed()) break;
     std::uint8_t header[5];
@@ -199,7 +220,7 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     const std::size_t frame = (std::size_t{header[1]} << 8) | header[2];
     if (frame < 2) break;
     const auto streamId = static_cast<std::int16_t>((header[3] << 8) | header[4]);
-    Bytes payload(frame - 2);
+    payload.resize(frame - 2);
     if (!payload.empty() && !reader.readExactly(payload.data(), payload.size(), false)) break;
     RecordedRequest rec{listener, connection, streamId, {}, true};
     try {
@@ -209,7 +230,7 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     }
     if (options_.record) {
       std::lock_guard<std::mutex> hold(mu_);
-      packets_.push_back(RecordedPacket{listener, connection, streamId, std::move(payload)});
+      packets_.push_back(RecordedPacket{listener, connection, streamId, payload});
       requests_.push_back(rec);
       changed_.notify_all();
     }
@@ -449,7 +470,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
           lock = objectLocks_[id];
         }
         std::lock_guard<std::mutex> calling(*lock);
-        put(MwEncode::list(target->invoke(std::atoi(word(3).c_str()), request.args)));
+        MwEncode::appendList(out, target->invoke(std::atoi(word(3).c_str()), request.args));
       } else if (verb == "delete") {
         noReply = true;
         std::shared_ptr<ServerObject> gone;  // released outside the lock

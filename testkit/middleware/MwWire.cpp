@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "testkit/middleware/BigEndian.h"
@@ -48,6 +49,7 @@ std::string text(const Bytes& b) {
 
 Encoded MwEncode::data(const Bytes& bytes) {
   Encoded e;
+  e.bytes.reserve(3 + bytes.size());
   u8(e.bytes, 51);
   u16(e.bytes, static_cast<int>(bytes.size()));
   e.bytes.insert(e.bytes.end(), bytes.begin(), bytes.end());
@@ -55,9 +57,12 @@ Encoded MwEncode::data(const Bytes& bytes) {
 }
 
 Encoded MwEncode::dataInt(std::int32_t v) {
-  Bytes b;
-  u32(b, static_cast<std::uint32_t>(v));
-  return data(b);
+  Encoded e;
+  e.bytes.reserve(7);
+  u8(e.bytes, 51);
+  u16(e.bytes, 4);
+  u32(e.bytes, static_cast<std::uint32_t>(v));
+  return e;
 }
 
 Encoded MwEncode::dataLong(std::int64_t v) {
@@ -81,11 +86,19 @@ Encoded MwEncode::eot() {
 
 Encoded MwEncode::list(const std::vector<Encoded>& elements) {
   Encoded e;
-  u8(e.bytes, 54);
-  u16(e.bytes, 0);
-  for (const auto& x : elements) append(e.bytes, x);
-  append(e.bytes, eot());
+  appendList(e.bytes, elements);
   return e;
+}
+
+void MwEncode::appendList(Bytes& to, const std::vector<Encoded>& elements) {
+  std::size_t size = to.size() + 6;
+  for (const auto& x : elements) size += x.bytes.size();
+  to.reserve(size);
+  u8(to, 54);
+  u16(to, 0);
+  for (const auto& x : elements) append(to, x);
+  const std::uint8_t end[] = {50, 0, 0};
+  to.insert(to.end(), std::begin(end), std::end(end));
 }
 
 Encoded MwEncode::stringList(const std::vector<std::string>& texts) {
@@ -177,7 +190,8 @@ void readRow(Cursor& c, Arg& a) {
   if (text(c.take(4)) != "ROW}") throw ParseError("row argument marker");
   a.rowState = c.u8();
   const int high = c.u16();
-  a.rowNumber = static_cast<std::int32_t>((static_cast<std::uint32_t>(high) << 16) | static_cast<std::uint32_t>(c.u16()));
+  a.rowNumber =
+      static_cast<std::int32_t>((static_cast<std::uint32_t>(high) << 16) | static_cast<std::uint32_t>(c.u16()));
   for (;;) {
     const int kind = c.u8();
     if (kind == 50) {
@@ -214,6 +228,7 @@ ParsedRequest MwParse::request(const Bytes& payload) {
   ParsedRequest r;
   r.command = text(c.take(static_cast<std::size_t>(c.u16())));
   std::size_t start = 0;
+  r.words.reserve(static_cast<std::size_t>(std::count(r.command.begin(), r.command.end(), ',')) + 1);
   for (;;) {
     const std::size_t comma = r.command.find(',', start);
     r.words.push_back(r.command.substr(start, comma - start));

@@ -26,6 +26,7 @@ class MwEncode {
   static Encoded string(std::string_view text);               // 52, bytes as given
   static Encoded eot();                                       // 50 00 00
   static Encoded list(const std::vector<Encoded>& elements);  // 54, u16 0, elements, EOT
+  static void appendList(Bytes& to, const std::vector<Encoded>& elements);
   static Encoded stringList(const std::vector<std::string>& texts);
   // 49: leader "ERR}", id, category, message and SQL state.
   static Encoded error(std::int32_t id, std::int32_t category, std::string_view message, std::string_view state);

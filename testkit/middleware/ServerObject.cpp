@@ -8,11 +8,20 @@ std::vector<Encoded> ProxyStream::invoke(int method, const std::vector<Arg>& arg
   std::lock_guard<std::mutex> hold(mu_);
   switch (method) {
     case 0: {
-      const std::size_t n = std::min(kChunk, content_.size() - std::min(readAt_, content_.size()));
-      Bytes chunk(content_.begin() + static_cast<std::ptrdiff_t>(readAt_),
-                  content_.begin() + static_cast<std::ptrdiff_t>(readAt_ + n));
+      const std::size_t from = std::min(readAt_, content_.size());
+      const std::size_t n = std::min(kChunk, content_.size() - from);
+      // The data object is written straight from the content, without a copy of the chunk first.
+      Encoded chunk;
+      chunk.bytes.reserve(3 + n);
+      chunk.bytes.push_back(51);
+      chunk.bytes.push_back(static_cast<std::uint8_t>(n >> 8));
+      chunk.bytes.push_back(static_cast<std::uint8_t>(n));
+      chunk.bytes.insert(chunk.bytes.end(), content_.begin() + static_cast<std::ptrdiff_t>(from),
+                         content_.begin() + static_cast<std::ptrdiff_t>(from + n));
       readAt_ += n;
-      return {MwEncode::data(chunk)};
+      std::vector<Encoded> out;
+      out.push_back(std::move(chunk));
+      return out;
     }
     case 1: {
       if (args.size() != 2 || args[0].type != 101 || args[1].type != 108 || args[1].values.empty()) {

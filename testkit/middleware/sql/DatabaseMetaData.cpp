@@ -154,7 +154,7 @@ Md::OptionalText part(const ArgReader& a, std::size_t i) {
 
 std::vector<Encoded> DatabaseMetaData::invoke(int method, const std::vector<Arg>& args) {
   return scope_->call([&]() -> std::vector<Encoded> {
-    const ArgReader a(args, "DatabaseMetaData." + std::to_string(method));
+    const ArgReader a(args, "DatabaseMetaData", method);
     if (method < 0 || method >= kMethodCount) noSuchMethod("DatabaseMetaData", method);
     if (method >= METHOD_getProcedures && method <= METHOD_getIndexInfo) return catalogQuery(method, a);
     if (method == METHOD_supportsConvert2) return {SqlEncode::boolean(md_->supportsConvert(a.int32(0), a.int32(1)))};

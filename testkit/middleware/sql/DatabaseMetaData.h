@@ -24,6 +24,12 @@ class DatabaseMetaData : public ServerObject {
 
   DatabaseMetaData(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::sql::DatabaseMetaData> metaData)
       : scope_(std::move(scope)), md_(std::move(metaData)) {}
+  ~DatabaseMetaData() override {
+    auto hold = scope_->lock();
+    md_ = nullptr;
+  }
+  DatabaseMetaData(const DatabaseMetaData&) = delete;
+  DatabaseMetaData& operator=(const DatabaseMetaData&) = delete;
 
   std::vector<Encoded> invoke(int method, const std::vector<Arg>& args) override;
 

@@ -8,7 +8,7 @@
 namespace testkit::middleware::sql {
 
 std::vector<Encoded> ObjectScope::call(const std::function<std::vector<Encoded>()>& body) {
-  std::lock_guard<std::mutex> hold(mu_);
+  std::lock_guard<std::recursive_mutex> hold(mu_);
   try {
     return body();
   } catch (const ServerFailure&) {

@@ -1,7 +1,8 @@
 // What the server objects of one driver connection share: the server that holds them (to add the objects they
 // make), the script, and one lock, because the database connection underneath serves one thread at a time while
-// the server locks each object on its own. `call` runs one method under that lock and turns every failure into
-// the server error the client receives.
+// the server locks each object on its own (the connection is opened without SQLite's own lock, so an object that
+// holds database things also lets them go under this lock). `call` runs one method under that lock and turns every
+// failure into the server error the client receives.
 #pragma once
 
 #include <cstdint>
@@ -30,11 +31,13 @@ class ObjectScope {
   // Runs body under the scope's lock. A database SQLException becomes a server error of the SQL category with its
   // message, SQL state and vendor code; any other failure a general server error with its text.
   std::vector<Encoded> call(const std::function<std::vector<Encoded>()>& body);
+  // The scope's lock, for a destructor that lets database things go (it may run inside a call of the scope).
+  std::unique_lock<std::recursive_mutex> lock() { return std::unique_lock<std::recursive_mutex>(mu_); }
 
  private:
   MiddlewareServer& server_;  // back reference: the server owns the objects and outlives them
   std::shared_ptr<SqlScript> script_;
-  std::mutex mu_;  // held through each call of an object of this scope
+  std::recursive_mutex mu_;  // held through each call of an object of this scope
 };
 
 // A server error for a method number the class does not have.

@@ -40,6 +40,9 @@ class ProxyJDBCResultSet : public ServerObject {
 
   ProxyJDBCResultSet(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::sql::ResultSet> rows,
                      Longs longs = Longs::Streamed);
+  ~ProxyJDBCResultSet() override;
+  ProxyJDBCResultSet(const ProxyJDBCResultSet&) = delete;
+  ProxyJDBCResultSet& operator=(const ProxyJDBCResultSet&) = delete;
 
   // The reply that opens a result on the client: this object's id (added to the server here) and the
   // description of the columns.

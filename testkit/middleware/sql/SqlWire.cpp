@@ -1,5 +1,6 @@
 #include "testkit/middleware/sql/SqlWire.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 
@@ -137,7 +138,10 @@ std::string decimalTextOf(const Value& v) {
 }
 
 void rawText(Bytes& b, const std::string& utf8) {
-  const std::string wire = toWireText(utf8);
+  // Plain ASCII (nearly every value) is its own wire text: it goes straight in, without a converted copy.
+  const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const std::string converted = ascii ? std::string() : toWireText(utf8);
+  const std::string& wire = ascii ? utf8 : converted;
   if (wire.size() > kMaxInlineValue) {
     throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(wire.size()) + " bytes is too long");
   }
@@ -458,7 +462,8 @@ const Bytes& ArgReader::data(std::size_t i) const {
 }
 
 void ArgReader::fail(std::size_t i, const std::string& why) const {
-  throw ServerFailure(5, kCategoryInvalidArg, call_ + ": argument " + std::to_string(i + 1) + " " + why);
+  const std::string call = className_ != nullptr ? className_ + ("." + std::to_string(method_)) : call_;
+  throw ServerFailure(5, kCategoryInvalidArg, call + ": argument " + std::to_string(i + 1) + " " + why);
 }
 
 std::int64_t ArgReader::integer(std::size_t i) const {

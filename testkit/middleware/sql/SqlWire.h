@@ -90,6 +90,9 @@ class SqlEncode {
 class ArgReader {
  public:
   ArgReader(const std::vector<Arg>& args, std::string call) : args_(args), call_(std::move(call)) {}
+  // The call named "<className>.<method>"; the name is spelt out only when an argument fails.
+  ArgReader(const std::vector<Arg>& args, const char* className, int method)
+      : args_(args), className_(className), method_(method) {}
 
   std::size_t size() const { return args_.size(); }
   // Any integer argument (1, 2, 4 or 8 data bytes, big-endian, signed).
@@ -111,6 +114,8 @@ class ArgReader {
 
   const std::vector<Arg>& args_;
   std::string call_;
+  const char* className_ = nullptr;  // with method_, the call's name when call_ is not given
+  int method_ = 0;
 };
 
 }  // namespace testkit::middleware::sql

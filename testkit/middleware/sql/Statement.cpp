@@ -78,9 +78,18 @@ Statement::Statement(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::s
       prepared_(std::dynamic_pointer_cast<plat::sql::PreparedStatement>(stmt_)),
       callable_(std::dynamic_pointer_cast<plat::sql::CallableStatement>(stmt_)) {}
 
+Statement::~Statement() {
+  auto hold = scope_->lock();
+  current_ = nullptr;
+  scriptedRun_ = nullptr;
+  callable_ = nullptr;
+  prepared_ = nullptr;
+  stmt_ = nullptr;
+}
+
 std::vector<Encoded> Statement::invoke(int method, const std::vector<Arg>& args) {
   return scope_->call([&]() -> std::vector<Encoded> {
-    const ArgReader a(args, "Statement." + std::to_string(method));
+    const ArgReader a(args, "Statement", method);
     if (method >= 0 && method < kPreparedBase) return plain(method, a);
     if (method >= kPreparedBase && method < kCallableBase && prepared_ != nullptr) {
       return prepared(method - kPreparedBase, a);

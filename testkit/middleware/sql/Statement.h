@@ -45,6 +45,9 @@ class Statement : public ServerObject {
 
   // stmt is a plain, prepared or callable statement; its kind decides which numbers it answers.
   Statement(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::sql::Statement> stmt);
+  ~Statement() override;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
 
   std::vector<Encoded> invoke(int method, const std::vector<Arg>& args) override;
 

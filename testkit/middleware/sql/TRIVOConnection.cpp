@@ -12,15 +12,17 @@
 namespace testkit::middleware::sql {
 
 TRIVOConnection::~TRIVOConnection() {
+  auto hold = scope_->lock();
   try {
     if (connection_ != nullptr && !connection_->isClosed()) connection_->close();
   } catch (...) {
   }
+  connection_ = nullptr;
 }
 
 std::vector<Encoded> TRIVOConnection::invoke(int method, const std::vector<Arg>& args) {
   return scope_->call([&]() -> std::vector<Encoded> {
-    const ArgReader a(args, "TRIVOConnection." + std::to_string(method));
+    const ArgReader a(args, "TRIVOConnection", method);
     auto& c = *connection_;
     switch (method) {
       case METHOD_createStatement:

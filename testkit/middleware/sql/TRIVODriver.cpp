@@ -1,6 +1,8 @@
 #include "testkit/middleware/sql/TRIVODriver.h"
 
 #include "platform/sql/DriverManager.h"
+#include "platform/sqlite/SqliteDriver.h"
+#include "platform/util/Properties.h"
 #include "testkit/middleware/sql/ObjectScope.h"
 #include "testkit/middleware/sql/SqlWire.h"
 #include "testkit/middleware/sql/TRIVOConnection.h"
@@ -17,7 +19,10 @@ std::vector<Encoded> TRIVODriver::invoke(int method, const std::vector<Arg>& arg
     if (settings_->checkLogin && (user != settings_->user || password != settings_->password)) {
       throw ServerFailure(kLoginFailedId, kCategoryConnectionFailed, "Login failed for user '" + user + "'.", "28000");
     }
-    auto connection = plat::sql::DriverManager::getConnection(settings_->databaseUrl);
+    // Every use of the connection runs under the scope's lock, so SQLite need not lock it again on each call.
+    plat::util::Properties info;
+    info.setProperty(plat::sql::sqlite::SqliteDriver::kThreadingProperty, plat::sql::sqlite::SqliteDriver::kOneAtATime);
+    auto connection = plat::sql::DriverManager::getConnection(settings_->databaseUrl, info);
     return {MwEncode::dataInt(server_.addObject(std::make_shared<TRIVOConnection>(scope, std::move(connection))))};
   });
 }

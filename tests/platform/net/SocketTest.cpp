@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,6 +157,63 @@ TEST(Socket, TheShortestTimeOutIsWaitedFor) {
     EXPECT_THROW(s.getInputStream()->read(), plat::net::SocketTimeoutException) << round;
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1)) << round;
   }
+}
+
+// A loopback listener whose connections are never accepted or read: what a client writes fills the buffers and
+// stays there.
+class DeafListener {
+ public:
+  DeafListener() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sa;
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(fd_, 1) != 0 ||
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&sa), &len) != 0) {
+      throw std::runtime_error("no loopback listener");
+    }
+    port_ = ntohs(sa.sin_port);
+  }
+  ~DeafListener() { ::close(fd_); }
+  DeafListener(const DeafListener&) = delete;
+  DeafListener& operator=(const DeafListener&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int fd_;
+  int port_ = 0;
+};
+
+// A peer that stops reading must not hold a writer forever: the read time-out bounds every write as well.
+TEST(Socket, AWriteToAPeerThatStopsReadingTimesOut) {
+  DeafListener peer;
+  Socket s;
+  s.setSoTimeout(200);
+  s.connect("127.0.0.1", peer.port(), 5000);
+  const std::vector<std::uint8_t> block(1 << 20, 0x5A);
+  auto out = s.getOutputStream();
+  try {
+    // Far more than the two socket buffers hold; the writes stop long before.
+    for (int i = 0; i < 512; ++i) out->write(block.data(), block.size());
+    FAIL() << "512 MB went to a peer that reads nothing";
+  } catch (const plat::net::SocketTimeoutException& e) {
+    EXPECT_EQ(e.toString(), "java.net.SocketTimeoutException: Write timed out");
+  }
+}
+
+// Another thread may end a read that is waiting by shutting the input down; the read then sees the end.
+TEST(Socket, ShuttingTheInputDownEndsAWaitingRead) {
+  DeafListener peer;
+  Socket s;
+  s.setSoTimeout(20000);
+  s.connect("127.0.0.1", peer.port(), 5000);
+  auto in = s.getInputStream();
+  int got = 0;
+  std::thread reader([&] { got = in->read(); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  s.shutdownInput();
+  reader.join();
+  EXPECT_EQ(got, -1);
 }
 
 TEST(Socket, EndOfStreamAndAvailable) {

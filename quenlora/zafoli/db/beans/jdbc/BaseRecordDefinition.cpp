@@ -204,7 +204,21 @@ std::size_t BaseRecordDefinition::checkedColumn(int column) const {
 
 bool BaseRecordDefinition::sameValue(const Value& a, const Value& b) {
   if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
-  return a.equals(b) || a.toString() == b.toString();
+  if (a.equals(b)) return true;
+  // Two texts, or two numbers or dates of one kind, that differ also differ in their text forms.
+  if (a.kind() == b.kind()) {
+    switch (a.kind()) {
+      case Kind::String:
+      case Kind::Short:
+      case Kind::Int:
+      case Kind::Long:
+      case Kind::Date:
+        return false;
+      default:
+        break;
+    }
+  }
+  return a.toString() == b.toString();
 }
 
 bool BaseRecordDefinition::changed(std::size_t i) const {

@@ -379,8 +379,8 @@ void JdbcConnection::setConnectionClosed(bool closed) {
 }
 
 bool JdbcConnection::isConnectionClosed() {
-  Synchronized sync(monitor_);
-  return closed_;
+  // The flag is atomic: every save asks, and need not wait for a statement being handed out.
+  return closed_.load();
 }
 
 Ref<plat::sql::DatabaseMetaData> JdbcConnection::getMetaData() {
@@ -405,7 +405,7 @@ std::vector<int> JdbcConnection::poolCounts() {
 // --- statements ----------------------------------------------------------------------------------------------
 
 JdbcConnection::Pooled JdbcConnection::getAvailableConnection() {
-  Synchronized sync(monitor_);
+  // Every caller holds the monitor.
   // A statement asked of a bean without connections connects it properly (driver registered, settings read, marked
   // open), so that closing the bean later closes what the statement opened.
   if (connectionsPool_.empty()) connect();

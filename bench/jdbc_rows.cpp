@@ -3,7 +3,8 @@
 // 100,000 new rows, five values set and saved, one bean transaction per 1,000 rows with resetState after each
 // commit. Update: the rows read back, NAME changed and saved the same way. Items = rows saved. The references
 // prepare the same texts once on a direct SQLite connection and bind the same values with the typed setters in
-// the same transactions.
+// the same transactions. Each also reports its allocations per row (operator new only: the decimal library and
+// SQLite allocate on their own).
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "platform/beans/Beans.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/sql/DriverManager.h"
@@ -47,8 +49,9 @@ double cpuNow() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-void record(benchmark::State& state, std::int64_t items, const char* name, double seconds) {
+void record(benchmark::State& state, std::int64_t items, const char* name, double seconds, std::int64_t allocations) {
   state.SetItemsProcessed(items);
+  state.counters["allocs_per_row"] = items > 0 ? static_cast<double>(allocations) / static_cast<double>(items) : 0;
   if (seconds > 0) g_rates[name] = static_cast<double>(items) / seconds;
 }
 
@@ -103,8 +106,10 @@ void BM_Insert(benchmark::State& state) {
   BeanSetup setup("insert");
   int next = 0;
   double seconds = 0;
+  std::int64_t allocations = 0;
   for (auto _ : state) {
     const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
     std::vector<Ref<JdbcTableRecord>> rows;
     rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i, ++next) {
@@ -121,8 +126,9 @@ void BM_Insert(benchmark::State& state) {
     }
     saveAll(*setup.bean, rows);
     seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
   }
-  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "insert", seconds);
+  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "insert", seconds, allocations);
   setup.bean->setConnectionClosed(true);
 }
 
@@ -150,17 +156,20 @@ void BM_Update(benchmark::State& state) {
   while (all->hasMoreElements()) rows.push_back(std::dynamic_pointer_cast<JdbcTableRecord>(all->nextElement()));
   int round = 0;
   double seconds = 0;
+  std::int64_t allocations = 0;
   for (auto _ : state) {
     const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
     ++round;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       rows[i]->setValueAsObject(1, Value("n" + std::to_string(round) + "_" + std::to_string(i)));
     }
     saveAll(*setup.bean, rows);
     seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
   }
   record(state, static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(rows.size()), "update",
-         seconds);
+         seconds, allocations);
   setup.bean->setConnectionClosed(true);
 }
 
@@ -178,8 +187,10 @@ void BM_Insert_Reference(benchmark::State& state) {
   auto insert = connection->prepareStatement(kInsert);
   int next = 0;
   double seconds = 0;
+  std::int64_t allocations = 0;
   for (auto _ : state) {
     const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
     for (int from = 0; from < kRows; from += kBatch) {
       connection->setAutoCommit(false);
       for (int i = 0; i < kBatch; ++i, ++next) {
@@ -195,8 +206,9 @@ void BM_Insert_Reference(benchmark::State& state) {
       connection->setAutoCommit(true);
     }
     seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
   }
-  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "insert_reference", seconds);
+  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "insert_reference", seconds, allocations);
   insert->close();
   connection->close();
 }
@@ -224,8 +236,10 @@ void BM_Update_Reference(benchmark::State& state) {
   auto update = connection->prepareStatement(kUpdate);
   int round = 0;
   double seconds = 0;
+  std::int64_t allocations = 0;
   for (auto _ : state) {
     const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
     ++round;
     for (int from = 0; from < kRows; from += kBatch) {
       connection->setAutoCommit(false);
@@ -241,8 +255,9 @@ void BM_Update_Reference(benchmark::State& state) {
       connection->setAutoCommit(true);
     }
     seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
   }
-  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "update_reference", seconds);
+  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "update_reference", seconds, allocations);
   update->close();
   connection->close();
 }

@@ -93,14 +93,14 @@ sqlite3_stmt* SqliteDatabase::takeCompiled(const std::string& sql) {
   return nullptr;
 }
 
-void SqliteDatabase::keepCompiled(const std::string& sql, sqlite3_stmt* stmt) {
+void SqliteDatabase::keepCompiled(std::string sql, sqlite3_stmt* stmt) {
   sqlite3_stmt* dropped = nullptr;
   {
     std::lock_guard lock(stateMutex_);
     if (db_ == nullptr) {
       dropped = stmt;
     } else {
-      compiled_.emplace_back(sql, stmt);
+      compiled_.emplace_back(std::move(sql), stmt);
       if (compiled_.size() > kCompiledKept) {
         dropped = compiled_.front().second;
         compiled_.erase(compiled_.begin());

@@ -56,7 +56,7 @@ class SqliteDatabase {
   // A kept compiled statement of exactly sql, now the caller's; null when none is kept.
   sqlite3_stmt* takeCompiled(const std::string& sql);
   // Keeps a reset statement without bindings for the next prepare of sql; finalized when the database is closed.
-  void keepCompiled(const std::string& sql, sqlite3_stmt* stmt);
+  void keepCompiled(std::string sql, sqlite3_stmt* stmt);
 
  private:
   sqlite3* db_ = nullptr;  // owned; null once closed

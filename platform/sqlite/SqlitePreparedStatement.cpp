@@ -425,7 +425,7 @@ void SqlitePreparedStatement::close() {
     if (sqlite3_stmt* raw = stmt_->release()) {
       sqlite3_reset(raw);
       sqlite3_clear_bindings(raw);
-      execution_.databaseUnchecked().keepCompiled(sql_, raw);
+      execution_.databaseUnchecked().keepCompiled(std::move(sql_), raw);
     }
   } else {
     stmt_->finalize();

@@ -74,7 +74,7 @@ class SqlitePreparedStatement : public SqliteStatementBase<PreparedStatement> {
   bool run(SqliteExecution::Expect expect);
   std::vector<std::uint8_t> readStream(const plat::lang::Ref<plat::io::InputStream>& stream, int length);
 
-  std::string sql_;  // the text compiled, under which the compiled statement is given back on close
+  std::string sql_;  // the text compiled, under which the compiled statement is given back on close (moved then)
   std::shared_ptr<SqliteStmt> stmt_;
   std::vector<std::optional<Parameter>> parameters_;  // one per marker; empty until set
 };

@@ -365,7 +365,8 @@ std::string SqliteResultSet::getCursorName() {
 
 plat::lang::Ref<ResultSetMetaData> SqliteResultSet::getMetaData() {
   open();
-  return plat::lang::makeRef<SqliteResultSetMetaData>(columns_);
+  if (!metaData_) metaData_ = plat::lang::makeRef<SqliteResultSetMetaData>(columns_);
+  return metaData_;
 }
 
 int SqliteResultSet::findColumn(const std::string& name) {

@@ -81,6 +81,7 @@ class SqliteResultSet : public ResultSet {
 
   std::shared_ptr<SqliteStmt> stmt_;  // null once closed
   std::shared_ptr<const std::vector<SqliteColumn>> columns_;
+  plat::lang::Ref<ResultSetMetaData> metaData_;  // made on first request; describes columns_, which never change
   std::function<void()> onClose_;
   Position position_ = Position::BeforeFirst;
   bool firstRowWaiting_;

@@ -9,6 +9,7 @@
 #include "platform/text/ParseException.h"
 #include "platform/text/Utf16.h"
 #include "quenlora/zafoli/db/beans/jdbc/ColumnMetaData.h"
+#include "quenlora/zafoli/db/beans/jdbc/DataModel.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResourceLoader.h"
 #include "quenlora/zafoli/db/beans/jdbc/ResultSetHelper.h"
 #include "quenlora/zafoli/db/beans/qbe/QBExlator.h"
@@ -164,6 +165,11 @@ void BaseRecordDefinition::initDataStorage() {
 
 int BaseRecordDefinition::columnType(int column) {
   auto model = getDataModel();
+  if (const DataModel* table = DataModel::of(model)) {
+    const auto& columns = table->columns();
+    const bool inside = column >= 0 && static_cast<std::size_t>(column) < columns.size();
+    return inside ? columns[static_cast<std::size_t>(column)]->getDataType() : Types::OTHER;
+  }
   auto member = model ? model->getMemberModel(column) : nullptr;
   return member ? member->getDataType() : Types::OTHER;
 }
@@ -172,6 +178,13 @@ Value BaseRecordDefinition::getDBObject(const Value& value, int column) {
   if (value.isNull()) return value;
   try {
     auto model = getDataModel();
+    if (const DataModel* table = DataModel::of(model)) {
+      const auto& columns = table->columns();
+      if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
+        throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
+      const ColumnMetaData& described = *columns[static_cast<std::size_t>(column)];
+      return convert(value, described.getDataType(), column, described.getDisplaySize());
+    }
     auto member = model ? model->getMemberModel(column) : nullptr;
     if (!member) throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
     const auto* described = dynamic_cast<const ColumnMetaData*>(member.get());
@@ -191,7 +204,21 @@ std::size_t BaseRecordDefinition::checkedColumn(int column) const {
 
 bool BaseRecordDefinition::sameValue(const Value& a, const Value& b) {
   if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
-  return a.equals(b) || a.toString() == b.toString();
+  if (a.equals(b)) return true;
+  // Two texts, or two numbers or dates of one kind, that differ also differ in their text forms.
+  if (a.kind() == b.kind()) {
+    switch (a.kind()) {
+      case Kind::String:
+      case Kind::Short:
+      case Kind::Int:
+      case Kind::Long:
+      case Kind::Date:
+        return false;
+      default:
+        break;
+    }
+  }
+  return a.toString() == b.toString();
 }
 
 bool BaseRecordDefinition::changed(std::size_t i) const {

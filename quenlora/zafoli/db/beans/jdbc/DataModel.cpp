@@ -2,6 +2,19 @@
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
+const DataModel* DataModel::of(const plat::lang::Ref<binding::PersistentObjectModel>& model) {
+  thread_local plat::lang::WeakRef<binding::PersistentObjectModel> seen;  // the model last asked about
+  thread_local const binding::PersistentObjectModel* seenAddress = nullptr;
+  thread_local const DataModel* seenTable = nullptr;
+  if (!model) return nullptr;
+  // While the model seen last lives, no other model can have its address.
+  if (model.get() == seenAddress && !seen.expired()) return seenTable;
+  seen = model;
+  seenAddress = model.get();
+  seenTable = dynamic_cast<const DataModel*>(model.get());
+  return seenTable;
+}
+
 plat::lang::Ref<binding::PersistentObjectMemberModel> DataModel::getMemberModel(int index) const {
   return getColumnMetaData(index);
 }

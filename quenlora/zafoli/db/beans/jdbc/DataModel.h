@@ -17,8 +17,12 @@
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
-class DataModel : public plat::lang::Object, public binding::PersistentObjectModel {
+class DataModel final : public plat::lang::Object, public binding::PersistentObjectModel {
  public:
+  // The model as a DataModel, null for another kind of model. The answer for the model last asked about is kept
+  // per thread (while that model lives): rows ask for every value they convert or read.
+  static const DataModel* of(const plat::lang::Ref<binding::PersistentObjectModel>& model);
+
   DataModel() = default;
   DataModel(std::string tableName, std::string productName)
       : m_TableName(std::move(tableName)), m_ProductName(std::move(productName)) {}

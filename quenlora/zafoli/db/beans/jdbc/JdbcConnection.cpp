@@ -379,8 +379,8 @@ void JdbcConnection::setConnectionClosed(bool closed) {
 }
 
 bool JdbcConnection::isConnectionClosed() {
-  Synchronized sync(monitor_);
-  return closed_;
+  // The flag is atomic: every save asks, and need not wait for a statement being handed out.
+  return closed_.load();
 }
 
 Ref<plat::sql::DatabaseMetaData> JdbcConnection::getMetaData() {
@@ -405,7 +405,7 @@ std::vector<int> JdbcConnection::poolCounts() {
 // --- statements ----------------------------------------------------------------------------------------------
 
 JdbcConnection::Pooled JdbcConnection::getAvailableConnection() {
-  Synchronized sync(monitor_);
+  // Every caller holds the monitor.
   // A statement asked of a bean without connections connects it properly (driver registered, settings read, marked
   // open), so that closing the bean later closes what the statement opened.
   if (connectionsPool_.empty()) connect();
@@ -423,7 +423,7 @@ JdbcConnection::Pooled JdbcConnection::getAvailableConnection() {
 template <class T>
 Ref<T> JdbcConnection::enter(const Pooled& pooled, Ref<T> statement) {
   ++pooled->openedStatements;
-  statements_[statement.get()] = {statement, pooled};
+  statements_.emplace_back(statement, pooled);
   return statement;
 }
 
@@ -448,10 +448,12 @@ Ref<plat::sql::CallableStatement> JdbcConnection::prepareCall(const std::string&
 void JdbcConnection::closeStatement(const Ref<plat::sql::Statement>& statement) {
   if (statement == nullptr) return;
   Synchronized sync(monitor_);
-  auto found = statements_.find(statement.get());
-  if (found != statements_.end()) {
-    --found->second.second->openedStatements;
-    statements_.erase(found);
+  // The statement made last is usually the one closing.
+  auto found = std::find_if(statements_.rbegin(), statements_.rend(),
+                            [&statement](const auto& entry) { return entry.first == statement; });
+  if (found != statements_.rend()) {
+    --found->second->openedStatements;
+    statements_.erase(std::next(found).base());
   }
   try {
     statement->close();
@@ -509,7 +511,7 @@ void JdbcConnection::beginTransaction() {
   try {
     if (!supportsOpenStatementsAcrossCommit_ || !supportsOpenStatementsAcrossRollback_) {
       std::vector<Ref<plat::sql::Statement>> open;
-      for (const auto& [key, entry] : statements_) open.push_back(entry.first);
+      for (const auto& entry : statements_) open.push_back(entry.first);
       for (const auto& statement : open) closeStatement(statement);
     }
     setAutoCommit(false);

@@ -215,7 +215,9 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
   bool supportsTransactions_ = true;
   std::vector<Pooled> connectionsPool_;
   plat::lang::Ref<plat::sql::DatabaseMetaData> metaData_;
-  std::map<const plat::sql::Statement*, std::pair<plat::lang::Ref<plat::sql::Statement>, Pooled>> statements_;
+  // The open statements handed out, each with its pooled connection, in the order they were made: few at a
+  // time, and made and closed for every statement a row writes, so a flat list costs less than a tree.
+  std::vector<std::pair<plat::lang::Ref<plat::sql::Statement>, Pooled>> statements_;
   std::vector<bool> m_AutoCommitMode;
   std::vector<bool> m_TransactionState;
   std::vector<std::shared_ptr<plat::lang::Throwable>> levelFailures_;  // the failure that failed each level

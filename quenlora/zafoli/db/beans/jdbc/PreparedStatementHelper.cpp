@@ -196,6 +196,10 @@ void PreparedStatementHelper::setDouble(PreparedStatement& statement, int index,
 
 void PreparedStatementHelper::setBigDecimal(PreparedStatement& statement, int index, int type, const Value& value) {
   require(type, {Types::NUMERIC, Types::DECIMAL}, value);
+  // A decimal is bound as it is, without the copies the other kinds need.
+  if (value.is(Kind::Decimal)) {
+    return typedOrText(statement, index, value, [&] { statement.setBigDecimal(index, value.getDecimal()); });
+  }
   const Value n = number(value, type);
   if (!n.isNumber()) return statement.setObject(index, n, type);
   Value bound = n;

@@ -110,17 +110,23 @@ void RecordDefinition::setConnectionManagerClassName(const std::string& classNam
 
 // --- connection ----------------------------------------------------------------------------------------------
 
+RecordDefinition::RunTimeProperties& RecordDefinition::runTimeLocked() {
+  // The table's entries are never removed, so the row keeps the address of its class's entry.
+  if (m_RunTime == nullptr) m_RunTime = &settings().runTime[getKey()];
+  return *m_RunTime;
+}
+
 Ref<ConnectionManager> RecordDefinition::getConnectionManager() {
   const std::string className = getConnectionManagerClassName();
   {
     auto& s = settings();
     std::lock_guard lock(s.mutex);
-    if (auto held = s.runTime[getKey()].connectionManager) return held;
+    if (auto held = runTimeLocked().connectionManager) return held;
   }
   Ref<ConnectionManager> manager = ConnectionManager::getManager(className);
   auto& s = settings();
   std::lock_guard lock(s.mutex);
-  auto& held = s.runTime[getKey()].connectionManager;
+  auto& held = runTimeLocked().connectionManager;
   if (!held) held = manager;
   return held;
 }
@@ -139,7 +145,7 @@ Ref<JdbcConnection> RecordDefinition::getJdbcConnection() {
   auto& s = settings();
   {
     std::lock_guard lock(s.mutex);
-    if (auto held = s.runTime[getKey()].jdbcConnection) return held;
+    if (auto held = runTimeLocked().jdbcConnection) return held;
   }
   auto manager = getConnectionManager();
   // Serialised per process, so the registry counts one user for the row class however many rows ask at once.
@@ -147,13 +153,13 @@ Ref<JdbcConnection> RecordDefinition::getJdbcConnection() {
   std::lock_guard takeLock(taking);
   {
     std::lock_guard lock(s.mutex);
-    if (auto held = s.runTime[getKey()].jdbcConnection) return held;
+    if (auto held = runTimeLocked().jdbcConnection) return held;
   }
   Ref<JdbcConnection> bean = manager->getConnectionBean(getConnectionName());
   // A registry that answered none is asked again next time rather than leaving the class without a bean.
   if (bean) {
     std::lock_guard lock(s.mutex);
-    s.runTime[getKey()].jdbcConnection = bean;
+    runTimeLocked().jdbcConnection = bean;
   }
   return bean;
 }
@@ -168,7 +174,7 @@ void RecordDefinition::releaseConnection() {
   {
     auto& s = settings();
     std::lock_guard lock(s.mutex);
-    auto& run = s.runTime[getKey()];
+    auto& run = runTimeLocked();
     if (!run.jdbcConnection) return;
     run.jdbcConnection = nullptr;
     manager = run.connectionManager;
@@ -207,9 +213,10 @@ Ref<plat::sql::PreparedStatement> RecordDefinition::getDeleteStatement() {
 }
 
 Ref<DataModel> RecordDefinition::model() {
-  auto model = std::dynamic_pointer_cast<DataModel>(getDataModel());
-  if (!model) throw plat::lang::IllegalStateException("The row class has no table model");
-  return model;
+  auto held = getDataModel();
+  const DataModel* table = DataModel::of(held);
+  if (table == nullptr) throw plat::lang::IllegalStateException("The row class has no table model");
+  return Ref<DataModel>(held, const_cast<DataModel*>(table));
 }
 
 void RecordDefinition::unexpectedIn(const std::string& operation, const plat::lang::Throwable& cause) {

@@ -163,6 +163,8 @@ class RecordDefinition : public BaseRecordDefinition {
 
  private:
   DesignTimeProperties designTime() const;
+  // This row class's run-time entry; the caller holds the settings lock.
+  RunTimeProperties& runTimeLocked();
   void updateDesignTime(const std::function<void(DesignTimeProperties&)>& change);
   plat::lang::Ref<DataModel> model();
   // Whether the model identifies a row by a key whose columns are all usable now.
@@ -188,6 +190,7 @@ class RecordDefinition : public BaseRecordDefinition {
   bool m_HasSQL = false;                       // guarded by m_Lock: whether the current save built a text
   int colModif = 0;                            // guarded by m_Lock
   plat::lang::Ref<JdbcConnection> m_SaveBean;  // guarded by m_Lock: the bean of the save in progress, else null
+  RunTimeProperties* m_RunTime = nullptr;      // guarded by the settings lock: the class's entry once looked up
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

@@ -158,7 +158,9 @@ std::string RecordDefinition::getQueryString(const std::string& op) {
 // --- the write texts -----------------------------------------------------------------------------------------
 
 std::string RecordDefinition::shapeOf(char kind, const DataModel& model, int& changedCount) const {
-  const bool unique = uniqueNow(model);
+  // An INSERT's text depends on the changed columns alone.
+  const bool predicate = kind != 'I';
+  const bool unique = predicate && uniqueNow(model);
   const std::size_t count = std::min(model.columns().size(), m_ModifiedValues.size());
   std::string shape(1, kind);
   shape.reserve(count + 1);
@@ -166,8 +168,9 @@ std::string RecordDefinition::shapeOf(char kind, const DataModel& model, int& ch
   for (std::size_t i = 0; i < count; ++i) {
     const bool isChanged = changed(i);
     changedCount += isChanged ? 1 : 0;
-    shape.push_back(static_cast<char>('0' + (isChanged ? 1 : 0) + (inWhereClause(model, unique, i) ? 2 : 0) +
-                                      (m_OriginalValues[i].isNull() ? 4 : 0)));
+    const bool where = predicate && inWhereClause(model, unique, i);
+    const bool null = predicate && m_OriginalValues[i].isNull();
+    shape.push_back(static_cast<char>('0' + (isChanged ? 1 : 0) + (where ? 2 : 0) + (null ? 4 : 0)));
   }
   return shape;
 }

@@ -4,6 +4,7 @@
 #include "platform/sql/SQLException.h"
 #include "platform/util/NoSuchElementException.h"
 #include "quenlora/zafoli/db/beans/jdbc/ColumnMetaData.h"
+#include "quenlora/zafoli/db/beans/jdbc/DataModel.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcConnection.h"
 #include "quenlora/zafoli/db/beans/util/LogWindowHelper.h"
 
@@ -66,8 +67,17 @@ Ref<binding::PersistentObject> ResultSetEnumeration::nextElement() {
 void ResultSetEnumeration::fill(BaseRecordDefinition& row) {
   auto model = row.getDataModel();
   const int count = model ? model->getMemberCount() : 0;
+  const DataModel* table = DataModel::of(model);
   for (int i = 0; i < count; ++i) {
-    auto column = std::dynamic_pointer_cast<ColumnMetaData>(model->getMemberModel(i));
+    // A table model's own columns are read in place; another model hands out each column's model.
+    Ref<ColumnMetaData> held;
+    ColumnMetaData* column = nullptr;
+    if (table) {
+      column = table->columns()[static_cast<std::size_t>(i)].get();
+    } else {
+      held = std::dynamic_pointer_cast<ColumnMetaData>(model->getMemberModel(i));
+      column = held.get();
+    }
     try {
       Value value = row.getObjectFromResultSet(*m_ResultSet, i + 1);
       if (m_ResultSet->wasNull()) value = Value();

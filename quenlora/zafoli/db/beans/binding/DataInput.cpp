@@ -1,5 +1,7 @@
 #include "quenlora/zafoli/db/beans/binding/DataInput.h"
 
+#include <optional>
+
 #include "platform/lang/System.h"
 #include "platform/math/Decimal.h"
 #include "quenlora/zafoli/db/beans/binding/databus/InvalidType.h"
@@ -45,9 +47,28 @@ std::string shownText(const Value& value) {
 // Whether v differs from c, both not null. Numbers compare by value, since two different numbers may format to
 // the same text (the formatter shows a limited number of decimals); other values differ when they are unequal
 // and also show differently.
+bool isIntegral(Value::Kind kind) {
+  return kind == Value::Kind::Byte || kind == Value::Kind::Short || kind == Value::Kind::Int ||
+         kind == Value::Kind::Long;
+}
+
+// The exact comparison without building decimals, for the pairs where it is plain: integers, two decimals, and
+// two finite floating values of one width (each has its own shortest text, so their exact values order as they do).
+std::optional<bool> plainlyDiffers(const Value& v, const Value& c) {
+  const Value::Kind a = v.kind();
+  const Value::Kind b = c.kind();
+  if (isIntegral(a) && isIntegral(b)) return v.longValue() != c.longValue();
+  if (a == Value::Kind::Decimal && b == Value::Kind::Decimal) return v.getDecimal().compareTo(c.getDecimal()) != 0;
+  if (a == b && (a == Value::Kind::Double || a == Value::Kind::Float)) return v.doubleValue() != c.doubleValue();
+  return std::nullopt;
+}
+
 bool differs(const Value& v, const Value& c) {
   if (v.isNumber() && c.isNumber()) {
-    if (isFiniteNumber(v) && isFiniteNumber(c)) return exactValue(v).compareTo(exactValue(c)) != 0;
+    if (isFiniteNumber(v) && isFiniteNumber(c)) {
+      if (std::optional<bool> plain = plainlyDiffers(v, c)) return *plain;
+      return exactValue(v).compareTo(exactValue(c)) != 0;
+    }
     return v.toString() != c.toString();
   }
   return !v.equals(c) && shownText(v) != shownText(c);

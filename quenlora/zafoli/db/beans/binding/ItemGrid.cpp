@@ -195,12 +195,11 @@ void put(GridHost& host, const std::vector<int>* positions, const Value& value, 
   }
   OutputComponent* component = host.getOutputComponent();
   if (!component) return;
-  Value shown = value;
-  auto output = component->getOutput();
-  bool timestampBean = output && output->getClassName() == ItemGrid::TimestampOutputClass;
-  if (!timestampBean && host.isLocalizationUsed()) {
-    shown = util::LocalizedValueGenerator::formatValue(shown, host.isFormatNumbers());
-  }
+  const auto output = component->getOutput();
+  const bool timestampBean = output && output->getClassName() == ItemGrid::TimestampOutputClass;
+  Value shown = !timestampBean && host.isLocalizationUsed()
+                    ? util::LocalizedValueGenerator::formatValue(value, host.isFormatNumbers())
+                    : value;
   if (shown.isNull() && host.isEmptyMeansNull()) shown = Value(std::string());
   component->setPrintOut(shown, row - host.getOffset(), column);
 }

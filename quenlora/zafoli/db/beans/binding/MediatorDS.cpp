@@ -8,6 +8,7 @@
 #include "quenlora/zafoli/db/beans/binding/ItemGrid.h"
 #include "quenlora/zafoli/db/beans/binding/MutableCollectionItem.h"
 #include "quenlora/zafoli/db/beans/binding/OutputComponentForDS.h"
+#include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/binding/databus/InvalidType.h"
 
 namespace quenlora::zafoli::db::beans::binding {
@@ -110,12 +111,12 @@ void MediatorDS::setDataBinding(const std::string& fullName) {
   }
   joinIfNeeded();
   {
-    std::vector<Published> earlier;
+    PublishedList earlier;
     {
       std::lock_guard lock(mutex_);
-      earlier.swap(items_);
+      earlier = std::exchange(items_, std::make_shared<const std::vector<Published>>());
     }
-    for (const auto& p : earlier) {
+    for (const auto& p : *earlier) {
       announce(DataBusEvent::DATA_REVOKED, p.name);
       p.item->removeDataItemChangedListener(itemListener());
     }
@@ -142,18 +143,22 @@ bool MediatorDS::announce(int type, const std::string& name) {
 }
 
 std::vector<MediatorDS::Published> MediatorDS::published() const {
+  return *publishedList();
+}
+
+MediatorDS::PublishedList MediatorDS::publishedList() const {
   std::lock_guard lock(mutex_);
   return items_;
 }
 
 std::vector<MediatorDS::Published> MediatorDS::forgetAll() {
-  std::vector<Published> forgotten;
+  PublishedList forgotten;
   {
     std::lock_guard lock(mutex_);
-    forgotten.swap(items_);
+    forgotten = std::exchange(items_, std::make_shared<const std::vector<Published>>());
   }
-  for (const auto& p : forgotten) p.item->removeDataItemChangedListener(itemListener());
-  return forgotten;
+  for (const auto& p : *forgotten) p.item->removeDataItemChangedListener(itemListener());
+  return *forgotten;
 }
 
 std::vector<Ref<DataItem>> MediatorDS::getDataInputVector() const {
@@ -194,7 +199,7 @@ void MediatorDS::requestDataItem(DataBusEvent& event) {
     return;  // a malformed request is nobody's; the other members are still asked
   }
   const std::vector<int> positions = own.getColumnsFromName(requested);
-  for (const auto& p : published()) {
+  for (const auto& p : *publishedList()) {
     if (p.columns == positions && Name::getNumberOfRows(p.name) == rows) event.setDataItem(p.item);
   }
   Ref<BasicDataSource> src = source();
@@ -226,8 +231,14 @@ void MediatorDS::requestDataItem(DataBusEvent& event) {
   if (auto* named = addition(item)) named->setName(itemName);
   item->addDataItemChangedListener(itemListener());
   {
+    Published entry{item, positions, itemName};
+    entry.allRows = Name::getNumberOfRows(itemName) == Name::AllRows;
+    entry.single = dynamic_cast<databus::ImmediateAccess*>(item.get()) != nullptr;
+    entry.named = addition(item);
     std::lock_guard lock(mutex_);
-    items_.push_back({item, positions, itemName});
+    auto grown = std::make_shared<std::vector<Published>>(*items_);
+    grown->push_back(std::move(entry));
+    items_ = std::move(grown);
   }
   event.setDataItem(item);
   if (auto* named = addition(item)) named->cleanUp();
@@ -245,10 +256,10 @@ void MediatorDS::refresh(bool navigation) {
   setNotifyOnDS(false);
   OnExit writeBackOn([this] { setNotifyOnDS(true); });
   const int row = src->getCurrentRowNumber();
-  const std::vector<Published> items = published();
-  for (const auto& p : items) {
-    if (Name::getNumberOfRows(p.name) != Name::AllRows) {
-      component->setOutputSize(ItemGrid::sizeOf(*p.item));
+  const PublishedList items = publishedList();
+  for (const auto& p : *items) {
+    if (!p.allRows) {
+      component->setOutputSize(p.single ? GridSize{1, 1} : ItemGrid::sizeOf(*p.item));
       ItemGrid::fill(component->getPrintOut(p.columns, 0), p.item, *this);
       continue;
     }
@@ -257,8 +268,8 @@ void MediatorDS::refresh(bool navigation) {
     component->setOutputSize(GridSize{static_cast<int>(p.columns.size()), total});
     ItemGrid::fill(component->getPrintOut(p.columns, row), p.item, *this);
   }
-  for (const auto& p : items) {
-    if (auto* named = addition(p.item)) named->cleanUp();
+  for (const auto& p : *items) {
+    if (p.named) p.named->cleanUp();
   }
   currentRow_.store(row);
 }
@@ -282,19 +293,19 @@ void MediatorDS::notifyDataItemChanged(const DataItemChangedEvent& event) {
   if (event.getChangeType() != DataItemChangedEvent::DATA_VALUE_CHANGE) return;
   if (!notifyOnDS_.load() && !notifyOnStatic.load()) return;
   if (!getHasFoundSetMethod() || !getHasFoundGetMethod()) return;
-  const std::vector<Published> items = published();
+  const PublishedList items = publishedList();
   const Published* changed = nullptr;
-  for (const auto& p : items)
+  for (const auto& p : *items)
     if (p.item.get() == event.getSource()) changed = &p;
   Ref<BasicDataSource> src = source();
   Ref<OutputComponent> component = getComponent();
   if (!changed || !src || !component) return;
-  const bool allRows = Name::getNumberOfRows(changed->name) == Name::AllRows;
+  const bool allRows = changed->allRows;
   setOffset(allRows ? src->getCurrentRowNumber() : 0);
   OnExit noOffset([this] { setOffset(0); });
   component->setOutputSize(ItemGrid::sizeOf(*changed->item));
   ItemGrid::write(*changed->item, &changed->columns, *this, false);
-  if (auto* named = addition(changed->item)) named->cleanUp();
+  if (changed->named) changed->named->cleanUp();
 }
 
 void MediatorDS::killAll() {

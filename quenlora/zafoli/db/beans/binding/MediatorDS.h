@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "quenlora/zafoli/db/beans/binding/TriggerUIListener.h"
 
 namespace quenlora::zafoli::db::beans::binding {
+
+class DataItemAddition;
 
 class MediatorDS : public Mediator, public TriggerUIListener {
  public:
@@ -76,9 +79,16 @@ class MediatorDS : public Mediator, public TriggerUIListener {
     plat::lang::Ref<databus::DataItem> item;
     std::vector<int> columns;
     std::string name;
+    // What a refresh asks of the item, looked up once when it is published.
+    bool allRows = false;               // the item holds every row
+    bool single = false;                // a single cell: its size is always one by one
+    DataItemAddition* named = nullptr;  // the item's own name and status, when it has them
   };
+  using PublishedList = std::shared_ptr<const std::vector<Published>>;
 
   std::vector<Published> published() const;
+  // The current list, shared: a publication replaces it, so a refresh walks it without copying.
+  PublishedList publishedList() const;
   // Forgets every item; stops listening to each.
   std::vector<Published> forgetAll();
   // Announces on the bus when there is one; false when there is none.
@@ -87,8 +97,9 @@ class MediatorDS : public Mediator, public TriggerUIListener {
   const plat::lang::Ref<TriggerUIListener>& triggerListener();
   void refresh(bool navigation);
 
-  Name m_DataBinding;                                     // guarded by mutex_
-  std::vector<Published> items_;                          // guarded by mutex_; in order of publication
+  Name m_DataBinding;  // guarded by mutex_
+  // guarded by mutex_; in order of publication; never null
+  PublishedList items_ = std::make_shared<const std::vector<Published>>();
   plat::lang::WeakRef<plat::lang::Object> sourceObject_;  // guarded by mutex_; back reference to the source
   plat::lang::Ref<TriggerUIListener> triggerListener_;    // guarded by mutex_; made on first use
   std::atomic<bool> notifyOnDS_{true};

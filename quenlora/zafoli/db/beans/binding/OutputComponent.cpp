@@ -29,11 +29,18 @@ std::optional<OutputComponent::Resolved> OutputComponent::resolve(const std::str
   // A descriptor must close its parameter list: without "(" or the final ")" it names no method.
   if (descriptor.find('(') == std::string::npos || descriptor.back() != ')') return std::nullopt;
   plat::runvale::DescriptorText text = plat::runvale::DescriptorText::parse(descriptor);
-  std::vector<std::string> words;
+  std::vector<Parameter> words;
   for (const std::string& parameter : text.parameters) {
-    std::string word = lowerAscii(parameter);
-    if (word != "value" && word != "row" && word != "col") return std::nullopt;
-    words.push_back(std::move(word));
+    const std::string word = lowerAscii(parameter);
+    if (word == "value") {
+      words.push_back(Parameter::Value);
+    } else if (word == "row") {
+      words.push_back(Parameter::Row);
+    } else if (word == "col") {
+      words.push_back(Parameter::Col);
+    } else {
+      return std::nullopt;
+    }
   }
   auto output = Component.lock();
   if (!output) return std::nullopt;
@@ -41,7 +48,7 @@ std::optional<OutputComponent::Resolved> OutputComponent::resolve(const std::str
     if (method->name != text.name || method->parameterTypes.size() != words.size()) continue;
     bool fits = true;
     for (std::size_t i = 0; i < words.size() && fits; ++i) {
-      if (words[i] != "value") fits = method->parameterTypes[i] == "int";
+      if (words[i] != Parameter::Value) fits = method->parameterTypes[i] == "int";
     }
     if (fits) return Resolved{method, std::move(words)};
   }
@@ -79,7 +86,7 @@ bool OutputComponent::setGetMethods(const std::vector<std::string>& descriptors)
   }
   if (InputClass.empty() && !getMethods.empty()) {
     const std::string& type = getMethods.back()->method->returnType;
-    if (type != "void") InputClass = type;
+    if (type != "void") setInputClassIntern(type);
   }
   return true;
 }
@@ -97,10 +104,10 @@ std::vector<std::string> OutputComponent::getGetMethods() const {
 std::vector<Value> OutputComponent::arguments(const Resolved& method, const Value& value, int row, int col) const {
   std::vector<Value> args;
   args.reserve(method.parameters.size());
-  for (const std::string& word : method.parameters) {
-    if (word == "row") {
+  for (const Parameter word : method.parameters) {
+    if (word == Parameter::Row) {
       args.emplace_back(row);
-    } else if (word == "col") {
+    } else if (word == Parameter::Col) {
       args.emplace_back(col);
     } else if (isStringClass()) {
       args.emplace_back(value.isNull() ? std::string() : value.toString());
@@ -160,7 +167,9 @@ Grid OutputComponent::getPrintOut(const std::vector<int>& positions, int rowOffs
 
 void OutputComponent::setPrintOut(const Value& value, int row, int col) {
   Synchronized lock(monitor_);
-  Value written = isStringClass() ? Value(value.isNull() ? std::string() : value.toString()) : value;
+  const bool asText = isStringClass();
+  const Value text = asText ? Value(value.isNull() ? std::string() : value.toString()) : Value();
+  const Value& written = asText ? text : value;
   if (col < 0) return;
   auto output = Component.lock();
   if (!output) return;
@@ -222,17 +231,24 @@ std::string OutputComponent::getInputClass() const {
 
 void OutputComponent::setInputClass(const std::string& className) {
   Synchronized lock(monitor_);
+  setInputClassIntern(className);
+}
+
+void OutputComponent::setInputClassIntern(const std::string& className) {
   InputClass = className;
+  inputClassKnown_.store(!InputClass.empty());
+  stringClass_.store(InputClass == StringClass);
 }
 
 void OutputComponent::learnInputClass(const Value& value) {
+  // Once known the class stays: most calls end here without the lock.
+  if (inputClassKnown_.load() || value.isNull()) return;
   Synchronized lock(monitor_);
-  if (InputClass.empty() && !value.isNull()) InputClass = value.getClassName();
+  if (InputClass.empty()) setInputClassIntern(value.getClassName());
 }
 
 bool OutputComponent::isStringClass() const {
-  Synchronized lock(monitor_);
-  return InputClass == StringClass;
+  return stringClass_.load();
 }
 
 Value OutputComponent::emptyAsConfigured(const Value& value) const {

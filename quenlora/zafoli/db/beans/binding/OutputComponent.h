@@ -5,6 +5,7 @@
 // back into it.
 #pragma once
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,9 +65,11 @@ class OutputComponent : public plat::lang::Object {
   std::string getClassName() const override { return "quenlora.zafoli.db.beans.binding.OutputComponent"; }
 
  protected:
+  // What a descriptor's parameter passes: the value, the row or the column.
+  enum class Parameter { Value, Row, Col };
   struct Resolved {
     const plat::runvale::MethodDescriptor* method;  // owned by the class registry, which never frees it
-    std::vector<std::string> parameters;            // "value", "row" or "col", one per parameter
+    std::vector<Parameter> parameters;              // one per parameter
   };
 
   // The method a descriptor names on the output, if any.
@@ -83,6 +86,8 @@ class OutputComponent : public plat::lang::Object {
 
  private:
   static void report(const std::string& descriptor);
+  // Sets InputClass and the flags that answer from it; the caller holds monitor_.
+  void setInputClassIntern(const std::string& className);
   std::vector<plat::lang::Value> arguments(const Resolved& method, const plat::lang::Value& value, int row,
                                            int col) const;
 
@@ -90,7 +95,9 @@ class OutputComponent : public plat::lang::Object {
   std::vector<std::optional<Resolved>> setMethods;    // one per descriptor; empty where it did not resolve
   std::vector<std::optional<Resolved>> getMethods;
   GridSize OutputSize;
-  std::string InputClass;
+  std::string InputClass;                     // guarded by monitor_
+  std::atomic<bool> inputClassKnown_{false};  // InputClass is not empty
+  std::atomic<bool> stringClass_{false};      // InputClass is the text class
   bool m_EmptyMeansNull = true;
 };
 

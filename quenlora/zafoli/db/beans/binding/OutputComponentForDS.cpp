@@ -36,7 +36,8 @@ Value OutputComponentForDS::getPrintOut(int row, int col) {
   Synchronized lock(monitor_);
   if (!directGet_) return OutputComponent::getPrintOut(row, col);
   if (col == Name::ColumnNotFoundField) return Value(ColumnNotFoundString);
-  auto source = std::dynamic_pointer_cast<BasicDataSource>(getOutput());
+  const plat::lang::Ref<plat::lang::Object> output = getOutput();  // keeps the source alive for the call
+  BasicDataSource* source = sourceOf(output);
   Value value = source ? source->getValue(row, col) : Value();
   learnInputClass(value);
   return value;
@@ -49,7 +50,21 @@ void OutputComponentForDS::setPrintOut(const Value& value, int row, int col) {
     return;
   }
   if (col < 0) return;
-  if (auto source = std::dynamic_pointer_cast<BasicDataSource>(getOutput())) source->setValue(value, row, col);
+  const plat::lang::Ref<plat::lang::Object> output = getOutput();
+  if (BasicDataSource* source = sourceOf(output)) source->setValue(value, row, col);
+}
+
+BasicDataSource* OutputComponentForDS::sourceOf(const plat::lang::Ref<plat::lang::Object>& output) {
+  if (!output) return nullptr;
+  // The weak reference pins the output's control block, so an equal owner and address is the same object.
+  const bool same = output.get() == castObject_ && !castOwner_.expired() && !castOwner_.owner_before(output) &&
+                    !output.owner_before(castOwner_);
+  if (!same) {
+    castSource_ = dynamic_cast<BasicDataSource*>(output.get());
+    castObject_ = output.get();
+    castOwner_ = output;
+  }
+  return castSource_;
 }
 
 }  // namespace quenlora::zafoli::db::beans::binding

@@ -10,6 +10,8 @@
 
 namespace quenlora::zafoli::db::beans::binding {
 
+class BasicDataSource;
+
 class OutputComponentForDS : public OutputComponent {
  public:
   static constexpr const char* GetDescriptor = "getValue(Row,Col)";
@@ -30,6 +32,14 @@ class OutputComponentForDS : public OutputComponent {
  private:
   bool directGet_ = false;  // guarded by monitor_
   bool directSet_ = false;  // guarded by monitor_
+
+  // The output as a data source, cast once per output; the caller holds monitor_ and keeps output alive.
+  BasicDataSource* sourceOf(const plat::lang::Ref<plat::lang::Object>& output);
+
+  // guarded by monitor_: the output last cast and the result
+  plat::lang::WeakRef<plat::lang::Object> castOwner_;
+  const plat::lang::Object* castObject_ = nullptr;
+  BasicDataSource* castSource_ = nullptr;
 };
 
 }  // namespace quenlora::zafoli::db::beans::binding

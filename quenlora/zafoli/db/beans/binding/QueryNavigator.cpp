@@ -5,8 +5,6 @@
 
 #include "platform/beans/Beans.h"
 #include "platform/beans/PropertyChangeEvent.h"
-#include "quenlora/zafoli/db/beans/binding/IllegalRelationshipException.h"
-#include "quenlora/zafoli/db/beans/binding/QuerySynchronizer.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
@@ -14,11 +12,13 @@
 #include "platform/text/ParseException.h"
 #include "quenlora/zafoli/db/beans/binding/ApplicationTask.h"
 #include "quenlora/zafoli/db/beans/binding/ChainTasks.h"
+#include "quenlora/zafoli/db/beans/binding/IllegalRelationshipException.h"
 #include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
 #include "quenlora/zafoli/db/beans/binding/Name.h"
 #include "quenlora/zafoli/db/beans/binding/ParentInvalidRecordException.h"
 #include "quenlora/zafoli/db/beans/binding/PositionOutOfRangeException.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigatorTexts.h"
+#include "quenlora/zafoli/db/beans/binding/QuerySynchronizer.h"
 #include "quenlora/zafoli/db/beans/binding/RelationshipPendingException.h"
 #include "quenlora/zafoli/db/beans/binding/taskbus/TaskBus.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
@@ -93,7 +93,6 @@ class QueryNavigator::TaskAction : public plat::lang::Object,
 QueryNavigator::QueryNavigator() : propertySupport_(this) {
   if (plat::beans::Beans::isDesignTime()) return;
   m_QBECursor = std::make_unique<Cursor>("QBE", this);
-  m_VariableCursor = std::make_unique<Cursor>("variable", this);
   m_NavigationCursor = std::make_unique<Cursor>("navigation", this);
   m_CurrentCursor = m_NavigationCursor.get();
   // The provider mediator needs the navigator as a shared object: it is made on first need (getMediatorDS).
@@ -283,26 +282,27 @@ std::string QueryNavigator::toString() const {
 
 // ---- cache and cursors ------------------------------------------------------------------------------------------
 
-Ref<plat::lang::Object> QueryNavigator::getElementAt(int index) {
-  if (index < 0) throw PositionOutOfRangeException();
-  Guard guard(lock_);
+bool QueryNavigator::reach(int index) {
   while (static_cast<int>(m_ObjectVector.size()) <= index && m_ObjectEnumeration &&
          m_ObjectEnumeration->hasMoreElements()) {
     hasCache_ = true;
     m_ObjectVector.push_back(m_ObjectEnumeration->nextElement());
   }
-  if (static_cast<int>(m_ObjectVector.size()) > index)
-    return std::dynamic_pointer_cast<plat::lang::Object>(m_ObjectVector[index]);
+  return static_cast<int>(m_ObjectVector.size()) > index;
+}
+
+Ref<plat::lang::Object> QueryNavigator::getElementAt(int index) {
+  if (index < 0) throw PositionOutOfRangeException();
+  Guard guard(lock_);
+  if (reach(index)) return std::dynamic_pointer_cast<plat::lang::Object>(m_ObjectVector[index]);
   throw PositionOutOfRangeException();
 }
 
 QueryNavigator::RecordRef QueryNavigator::fetch(int index) {
   if (index < 0) return nullptr;
-  try {
-    return std::dynamic_pointer_cast<PersistentObject>(getElementAt(index));
-  } catch (const PositionOutOfRangeException&) {
-    return nullptr;
-  }
+  // Straight from the cache: the records are the row set's elements, no cast needed.
+  Guard guard(lock_);
+  return reach(index) ? m_ObjectVector[index] : nullptr;
 }
 
 int QueryNavigator::cacheSize() {
@@ -418,12 +418,8 @@ Value QueryNavigator::getValue(int row, int column) {
   RecordRef record;
   if (qbe) {
     record = std::dynamic_pointer_cast<PersistentObject>(m_QBECursor->getFocus());
-  } else if (navigationPosition() + row >= 0) {
-    try {
-      m_VariableCursor->setPosition(navigationPosition() + row);
-      record = std::dynamic_pointer_cast<PersistentObject>(m_VariableCursor->getFocus());
-    } catch (const PositionOutOfRangeException&) {
-    }
+  } else {
+    record = fetch(navigationPosition() + row);
   }
   switch (v) {
     case 0:

@@ -206,6 +206,8 @@ class QueryNavigator : public plat::lang::Object,
   void installEnumeration(const plat::lang::Ref<PersistentObject::RecordEnumeration>& records, bool isNewSet);
   // The record at an absolute position, fetching as needed; null when there is none.
   RecordRef fetch(int index);
+  // Grows the cache until it holds index or the enumeration ends; the caller holds lock_. True when it holds it.
+  bool reach(int index);
   int cacheSize();
   bool isClosed() const { return closed_.load(); }
   // The owner component given with setApplet; null when none.
@@ -257,7 +259,6 @@ class QueryNavigator : public plat::lang::Object,
 
   // Cursors: absent in a designer.
   std::unique_ptr<Cursor> m_QBECursor;
-  std::unique_ptr<Cursor> m_VariableCursor;
   std::unique_ptr<Cursor> m_NavigationCursor;
   std::atomic<Cursor*> m_CurrentCursor{nullptr};  // the navigation or the QBE cursor
 

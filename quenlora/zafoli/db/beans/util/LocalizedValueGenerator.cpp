@@ -129,6 +129,28 @@ struct LocaleState {
   std::unique_ptr<plat::text::NumberFormat> layoutFormat;
   bool ownLayout = true;
   std::unique_ptr<DateFormat> longDate, longTime, longDateTime;
+  // The last texts the long formatters wrote: a bound value is formatted several times in a row (the change test
+  // of its data item, then each output), and a formatter is a fixed function of the instant.
+  struct Formatted {
+    const DateFormat* format = nullptr;
+    int64_t millis = 0;
+    std::string text;
+  };
+  static constexpr int kFormattedKept = 4;
+  Formatted formatted[kFormattedKept];
+  int nextFormatted = 0;
+
+  std::string formatLong(const DateFormat& format, int64_t millis) {
+    for (const Formatted& f : formatted) {
+      if (f.format == &format && f.millis == millis) return f.text;
+    }
+    Formatted& slot = formatted[nextFormatted];
+    nextFormatted = (nextFormatted + 1) % kFormattedKept;
+    slot.text = format.format(millis);
+    slot.format = &format;
+    slot.millis = millis;
+    return slot.text;
+  }
   std::unique_ptr<DateFormat> dateStyles[kStyleCount], timeStyles[kStyleCount], dateTimeStyles[kStyleCount];
 
   DateFormat& dateFormat(int style) {
@@ -579,13 +601,13 @@ Value LocalizedValueGenerator::formatValue(const Value& value, bool grouping) {
     if (number) return Value(formatNumberValue(s, value, grouping));
     switch (value.kind()) {
       case Value::Kind::Date:
-        return Value(s.longDate->format(g.clock.millisOf(value.getDate(), plat::time::Time(), 0)));
+        return Value(s.formatLong(*s.longDate, g.clock.millisOf(value.getDate(), plat::time::Time(), 0)));
       case Value::Kind::Time:
-        return Value(s.longTime->format(g.clock.millisOf(plat::time::Date(), value.getTime(), 0)));
+        return Value(s.formatLong(*s.longTime, g.clock.millisOf(plat::time::Date(), value.getTime(), 0)));
       default: {
         const plat::time::Timestamp& stamp = value.getTimestamp();
-        return Value(
-            s.longDateTime->format(g.clock.millisOf(stamp.getDate(), stamp.getTime(), stamp.getNanos() / 1000000)));
+        return Value(s.formatLong(*s.longDateTime,
+                                  g.clock.millisOf(stamp.getDate(), stamp.getTime(), stamp.getNanos() / 1000000)));
       }
     }
   } catch (const plat::lang::Throwable& failure) {

@@ -67,9 +67,8 @@ void TaskBus::announceData(const TaskBusEvent& event) {
     std::lock_guard<std::mutex> lock(mutex_);
     copy = listeners_;
   }
-  const TaskBusEvent announced(event.getEventType(), event.getChainTasks(), event.getApplicationTask(),
-                               event.getSource(), event.getMessage(), event.getSQL());
-  for (const auto& listener : copy) listener->handleTaskBusEvent(announced);
+  // The event is immutable: every listener is handed the announcer's own.
+  for (const auto& listener : copy) listener->handleTaskBusEvent(event);
 }
 
 bool TaskBus::getDebug() const {

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 #include "platform/lang/System.h"
 #include "platform/math/Decimal.h"
+#include "platform/time/Date.h"
 #include "quenlora/zafoli/db/beans/binding/NewValue.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
@@ -49,6 +52,13 @@ TEST(DataInput, WhatCountsAsAChange) {
       {"equal doubles", Value(2.25), Value(2.25), false},
       {"NaN over NaN", Value(0.0 / 0.0), Value(0.0 / 0.0), false},
       {"infinity over 1", Value(1.0), Value(1.0 / 0.0), true},
+      {"negative zero over zero", Value(0.0), Value(-0.0), false},
+      {"float 0.1 over double 0.1", Value(0.1), Value(0.1f), false},
+      {"neighbouring floats", Value(1.0f), Value(std::nextafter(1.0f, 2.0f)), true},
+      {"longs beyond a double's precision", Value(INT64_MAX), Value(INT64_MAX - 1), true},
+      {"decimal 2 over int 2", Value(2), Value(Decimal::parse("2.00")), false},
+      {"same date", Value(plat::time::Date(2024, 3, 15)), Value(plat::time::Date(2024, 3, 15)), false},
+      {"other date", Value(plat::time::Date(2024, 3, 15)), Value(plat::time::Date(2024, 3, 16)), true},
       {"other text", Value("a"), Value("b"), true},
       {"same text", Value("a"), Value("a"), false},
       {"null over empty text", Value(""), Value(), false},

@@ -272,5 +272,24 @@ TEST(OutputComponentForDS, CallsTheSourceDirectlyAndPassesValuesUnchanged) {
   EXPECT_EQ(source->calls, (std::vector<std::string>{"get 0,0", "set 9 2,1"}));
 }
 
+TEST(OutputComponentForDS, FollowsItsSourceWhenItIsReplacedOrGone) {
+  auto first = makeRef<RowSource>();
+  first->row0 = {Value(1)};
+  auto second = makeRef<RowSource>();
+  second->row0 = {Value(2)};
+  OutputComponentForDS component;
+  ASSERT_TRUE(component.setGetMethods({"getValue(Row,Col)"}));
+  ASSERT_TRUE(component.setSetMethods({"setValue(Value,Row,Col)"}));
+  component.setOutput(first);
+  EXPECT_EQ(component.getPrintOut(0, 0), Value(1));
+  component.setOutput(second);
+  EXPECT_EQ(component.getPrintOut(0, 0), Value(2));
+  component.setPrintOut(Value(7), 0, 0);
+  EXPECT_EQ(first->calls, (std::vector<std::string>{"get 0,0"}));
+  EXPECT_EQ(second->calls, (std::vector<std::string>{"get 0,0", "set 7 0,0"}));
+  second.reset();
+  EXPECT_TRUE(component.getPrintOut(0, 0).isNull());
+}
+
 }  // namespace
 }  // namespace quenlora::zafoli::db::beans::binding

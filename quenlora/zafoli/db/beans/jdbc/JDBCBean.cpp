@@ -1,5 +1,7 @@
 #include "quenlora/zafoli/db/beans/jdbc/JDBCBean.h"
 
+#include <cstdlib>
+
 #include "platform/beans/PropertyVetoException.h"
 #include "platform/lang/System.h"
 #include "platform/serial/ObjectInput.h"
@@ -105,6 +107,7 @@ void JDBCBean::handleException(const plat::sql::SQLException& exception) const {
     plat::lang::System::out().println(exception.toString());
   }
   exception.raise();
+  std::abort();  // not reached: raise() always throws, but the attribute does not reach through the virtual call
 }
 
 void JDBCBean::processPropertyChange(const std::string& name, const Value& oldValue, const Value& newValue) {

@@ -7,8 +7,6 @@
 // driver run). Pin the program to one CPU (taskset -c N) for CPU-cost figures: the servers it starts inherit the
 // pinning; it prints the CPUs it may use.
 #include <benchmark/benchmark.h>
-#include <sched.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -18,6 +16,7 @@
 #include <new>
 #include <string>
 
+#include "bench/Affinity.h"
 #include "bench/AllocationCounter.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/DriverManager.h"
@@ -223,23 +222,10 @@ void BM_FetchDirect(benchmark::State& state) {
 }
 BENCHMARK(BM_FetchDirect)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Says which CPUs the run may use, so the figures can be read as pinned (one CPU) or not.
-void printAffinity() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) != 0) return;
-  std::string cpus;
-  for (int c = 0; c < CPU_SETSIZE; ++c) {
-    if (CPU_ISSET(c, &set)) cpus += (cpus.empty() ? "" : ",") + std::to_string(c);
-  }
-  std::printf("pinned to CPU(s) %s (%d of %ld online)\n", cpus.c_str(), CPU_COUNT(&set),
-              ::sysconf(_SC_NPROCESSORS_ONLN));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  printAffinity();
+  bench::printAffinity();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -7,7 +7,6 @@
 // Date). Without the server the program says why and runs the SQLite half only. The program prints each ratio and
 // the CPUs it may use (pin it with taskset -c N; the PostgreSQL server it starts inherits the pinning).
 #include <benchmark/benchmark.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include <map>
 #include <string>
 
+#include "bench/Affinity.h"
 #include "bench/AllocationCounter.h"
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
@@ -310,24 +310,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> references_;
 };
 
-// Says which CPUs the run may use, so the figures can be read as pinned (one CPU) or not.
-void printAffinity() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) != 0) return;
-  std::string cpus;
-  for (int c = 0; c < CPU_SETSIZE; ++c) {
-    if (CPU_ISSET(c, &set)) cpus += (cpus.empty() ? "" : ",") + std::to_string(c);
-  }
-  std::printf("pinned to CPU(s) %s (%d of %ld online)\n", cpus.c_str(), CPU_COUNT(&set),
-              ::sysconf(_SC_NPROCESSORS_ONLN));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   Removal removal;
-  printAffinity();
+  bench::printAffinity();
   databasePath();
 #ifdef HAVE_POSTGRES
   std::string whyNot;

@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
-#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -21,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/Affinity.h"
 #include "bench/AllocationCounter.h"
 #include "quenlora/zafoli/db/net/BinaryInputStream.h"
 #include "quenlora/zafoli/db/net/BinaryOutputStream.h"
@@ -167,23 +167,10 @@ void BM_ProxyStreamMegabyte(benchmark::State& state) {
 }
 BENCHMARK(BM_ProxyStreamMegabyte)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// Says which CPUs the run may use, so the figures can be read as pinned (one CPU) or not.
-void printAffinity() {
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (::sched_getaffinity(0, sizeof set, &set) != 0) return;
-  std::string cpus;
-  for (int c = 0; c < CPU_SETSIZE; ++c) {
-    if (CPU_ISSET(c, &set)) cpus += (cpus.empty() ? "" : ",") + std::to_string(c);
-  }
-  std::printf("pinned to CPU(s) %s (%d of %ld online)\n", cpus.c_str(), CPU_COUNT(&set),
-              ::sysconf(_SC_NPROCESSORS_ONLN));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  printAffinity();
+  bench::printAffinity();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -117,27 +117,8 @@ int Channel::readWaitingInSystem(std::uint8_t* buf, std::size_t len) {
   }
 }
 
-void Channel::writeWaitingInSystem(const std::uint8_t* buf, std::size_t len) {
-  std::size_t done = 0;
-  while (done < len) {
-    ssize_t n = ::send(fd_, buf + done, len - done, MSG_NOSIGNAL);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    // Nothing went out within the send time-out: a peer that stops reading must not hold the writer forever.
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) throw SocketTimeoutException("Write timed out");
-    throw SocketException(errno == EPIPE ? "Broken pipe" : std::strerror(errno));
-  }
-}
-
 void Channel::write(const std::uint8_t* buf, std::size_t len) {
   ensureOpen();
-  if (waiting_ == Waiting::InSystem) {
-    writeWaitingInSystem(buf, len);
-    return;
-  }
   std::size_t done = 0;
   while (done < len) {
     ssize_t n = ::send(fd_, buf + done, len - done, MSG_NOSIGNAL);
@@ -147,8 +128,9 @@ void Channel::write(const std::uint8_t* buf, std::size_t len) {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      // A peer that stops reading must not hold the writer forever: the read time-out bounds writes too.
-      if (!waitFor(true, timeoutMs_)) throw SocketTimeoutException("Write timed out");
+      // A peer that stops reading must not hold the writer forever: the time-out bounds writes too. A socket
+      // waiting in the system has already waited its send time-out inside send.
+      if (waiting_ == Waiting::InSystem || !waitFor(true, timeoutMs_)) throw SocketTimeoutException("Write timed out");
       continue;
     }
     throw SocketException(errno == EPIPE ? "Broken pipe" : std::strerror(errno));

@@ -53,7 +53,6 @@ class Channel {
 
  private:
   int readWaitingInSystem(std::uint8_t* buf, std::size_t len);
-  void writeWaitingInSystem(const std::uint8_t* buf, std::size_t len);
 
   int fd_;  // owned; -1 once closed
   const Waiting waiting_;

@@ -182,9 +182,7 @@ void BM_FetchThroughDriver_Reference(benchmark::State& state) {
     state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
     return;
   }
-  const std::string info = "host=127.0.0.1 port=" + std::to_string(pg->port()) + " dbname=" + libpqDatabase(*pg) +
-                           " user=" + testkit::PostgresServer::kUser +
-                           " password=" + testkit::PostgresServer::kPassword;
+  const std::string info = pg->conninfo(libpqDatabase(*pg));
   PGconn* conn = PQconnectdb(info.c_str());
   if (PQstatus(conn) != CONNECTION_OK) {
     state.SkipWithError(PQerrorMessage(conn));

@@ -161,9 +161,7 @@ void BM_PgConnect(benchmark::State& state) {
 void BM_PgConnect_Reference(benchmark::State& state) {
   auto* pg = server(state);
   if (pg == nullptr) return;
-  std::string info = "host=127.0.0.1 port=" + std::to_string(pg->port()) +
-                     " dbname=postgres user=" + testkit::PostgresServer::kUser +
-                     " password=" + testkit::PostgresServer::kPassword;
+  std::string info = pg->conninfo("postgres");
   auto start = Clock::now();
   for (auto _ : state) {
     PGconn* conn = PQconnectdb(info.c_str());
@@ -198,8 +196,7 @@ void BM_PgRows_Reference(benchmark::State& state) {
   auto* pg = server(state);
   if (pg == nullptr) return;
   std::string database = rowsDatabase(*pg);
-  std::string info = "host=127.0.0.1 port=" + std::to_string(pg->port()) + " dbname=" + database +
-                     " user=" + testkit::PostgresServer::kUser + " password=" + testkit::PostgresServer::kPassword;
+  std::string info = pg->conninfo(database);
   PGconn* conn = PQconnectdb(info.c_str());
   std::int64_t rows = 0;
   double sink = 0;

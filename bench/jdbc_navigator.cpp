@@ -230,9 +230,7 @@ void BM_JdbcNavigatorPostgres_Reference(benchmark::State& state) {
     state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
     return;
   }
-  const std::string info = "host=127.0.0.1 port=" + std::to_string(server->port()) +
-                           " dbname=" + postgresDatabase(*server) + " user=" + PostgresServer::kUser +
-                           " password=" + PostgresServer::kPassword;
+  const std::string info = server->conninfo(postgresDatabase(*server));
   PGconn* conn = PQconnectdb(info.c_str());
   if (PQstatus(conn) != CONNECTION_OK) {
     state.SkipWithError(PQerrorMessage(conn));

@@ -193,11 +193,6 @@ void removeStaleFolders() {
   }
 }
 
-std::string conninfo(int port, const std::string& database) {
-  return "host=127.0.0.1 port=" + std::to_string(port) + " dbname=" + database + " user=" + PostgresServer::kUser +
-         " password=" + PostgresServer::kPassword + " connect_timeout=10";
-}
-
 std::mutex& sharedMutex() {
   static std::mutex mutex;
   return mutex;
@@ -251,7 +246,7 @@ void PostgresServer::start(const std::string& binDir) {
                   "logging_collector=off"},
                  who, folder_ + "/server.log");
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    std::string info = conninfo(port_, "postgres");
+    std::string info = conninfo("postgres");
     bool exited = false;
     while (PQping(info.c_str()) != PQPING_OK) {
       int status = 0;
@@ -294,6 +289,11 @@ void PostgresServer::stop() {
   }
 }
 
+std::string PostgresServer::conninfo(const std::string& database) const {
+  return "host=127.0.0.1 port=" + std::to_string(port_) + " dbname=" + database + " user=" + kUser +
+         " password=" + kPassword + " connect_timeout=10";
+}
+
 std::string PostgresServer::url(const std::string& database) const {
   return "jdbc:postgresql://127.0.0.1:" + std::to_string(port_) + "/" + database;
 }
@@ -311,7 +311,7 @@ std::string PostgresServer::createDatabase() {
 }
 
 void PostgresServer::exec(const std::string& database, const std::string& sql) {
-  PGconn* conn = PQconnectdb(conninfo(port_, database).c_str());
+  PGconn* conn = PQconnectdb(conninfo(database).c_str());
   std::string error;
   if (PQstatus(conn) != CONNECTION_OK) {
     error = PQerrorMessage(conn);

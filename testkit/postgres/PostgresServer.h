@@ -28,6 +28,8 @@ class PostgresServer {
   int port() const { return port_; }
   // "jdbc:postgresql://127.0.0.1:<port>/<database>".
   std::string url(const std::string& database) const;
+  // The libpq connection text for database as the test role.
+  std::string conninfo(const std::string& database) const;
   // A new, empty database that both roles may use; its name.
   std::string createDatabase();
   // Runs SQL as the superuser on database; std::runtime_error with the server's message on failure.

@@ -1,9 +1,9 @@
 #include "quenlora/zafoli/db/beans/binding/QuerySynchronizer.h"
 
 #include <algorithm>
-#include <iostream>
 #include <map>
 
+#include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/beans/binding/BindingResourceLoader.h"
@@ -241,7 +241,7 @@ void QuerySynchronizer::testTrees() {
     for (const auto& synchronizer : registry().slots)
       if (synchronizer) out += synchronizer->toString() + "\n";
   }
-  std::cout << out << std::flush;
+  plat::lang::System::out().print(out);
 }
 
 int QuerySynchronizer::getSlotCount() {
@@ -441,13 +441,13 @@ bool QuerySynchronizer::saveTree(const Ref<SynchronizerNode>& node, bool all) {
   std::size_t ended = 0;
   auto fail = [&](std::size_t from) {
     rollBack(connections, from);
-    std::cout << text("QuerySynch_TransactionFail") << std::endl;
+    plat::lang::System::out().println(text("QuerySynch_TransactionFail"));
   };
   try {
     for (; begun < connections.size(); ++begun) connections[begun]->beginTransaction();
   } catch (const plat::sql::SQLException&) {
     rollBack(std::vector<Ref<Connection>>(connections.begin(), connections.begin() + begun), 0);
-    std::cout << text("QuerySynch_TransactionFail") << std::endl;
+    plat::lang::System::out().println(text("QuerySynch_TransactionFail"));
     return false;
   } catch (...) {
     rollBack(std::vector<Ref<Connection>>(connections.begin(), connections.begin() + begun), 0);

@@ -263,7 +263,12 @@ TEST_F(SynchronizerTest, ATreeSaveWritesDeletionsMasterAndNewDetailsInOneTransac
     if (c.inject) c.inject(ta, tb, *c1, *c2);
     c1->clearJournal();
     c2->clearJournal();
-    a->save();
+    {
+      plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kOut);
+      a->save();
+      EXPECT_EQ(capture.text().ends_with("Transaction failed due to SQL failure, will be rolled back.\n"), !c.commits)
+          << capture.text();
+    }
     if (!c.journal1.empty() || c.commits) {
       EXPECT_EQ(c1->getJournal(), c.journal1);
       EXPECT_EQ(c2->getJournal(), c.journal2);

@@ -4,22 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <iostream>
-#include <sstream>
 
 #include "platform/gui/Applet.h"
+#include "platform/lang/System.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/ResultSet.h"
 #include "platform/sql/Statement.h"
-#include "platform/sqlite/SqliteDriver.h"
-#include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
 #include "quenlora/zafoli/db/beans/binding/event/RecordSaveEventListener.h"
 #include "quenlora/zafoli/db/beans/jdbc/QueryNavigator.h"
-#include "testkit/beans/JdbcTableRecord.h"
-#include "tests/quenlora/zafoli/db/beans/jdbc/AdapterTestSupport.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/NavigatorTestSupport.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 namespace {
@@ -28,7 +23,6 @@ using binding::event::RecordNavigateEvent;
 using plat::lang::makeRef;
 using plat::lang::Ref;
 using plat::lang::Value;
-using testkit::beans::JdbcTableRecord;
 
 constexpr int kName = 1;  // the NAME column of both tables
 
@@ -47,63 +41,30 @@ class Failures : public binding::ExceptionEventListener {
   std::vector<std::string> seen;
 };
 
-class JdbcTreeTest : public AdapterTest {
+class JdbcTreeTest : public SqliteNavigatorTest {
  protected:
   void SetUp() override {
-    AdapterTest::SetUp();
-    binding::databus::DataBus::initialize();
-    plat::sql::sqlite::registerSqliteDriver();
-    plat::sql::sqlite::registerSqliteDriverClass(plat::runvale::ClassRegistry::instance());
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    path_ = std::filesystem::temp_directory_path() / ("jdbc-tree-" + std::to_string(::getpid()) + "-" + test + ".db");
-    std::filesystem::remove(path_);
-    bean_ =
-        makeRef<JdbcConnection>(plat::sql::sqlite::SqliteDriver::kClassName, "jdbc:sqlite:" + path_.string(), "", "");
-    offer(bean_);
-    bean_->connect();
-    for (const char* sql : {
-             "create table DEPT (ID integer primary key, NAME varchar(20))",
-             "insert into DEPT values (1, 'Acme'), (2, 'Beta')",
-             "create table EMP (ID integer primary key, NAME varchar(20), DEPT_ID integer)",
-             "insert into EMP values (10, 'x', 1), (11, 'y', 1), (12, 'z', 2)",
-             // Every write that reaches the tables leaves a line, rolled back with it.
-             "create table AUDIT (N integer primary key autoincrement, WHAT varchar(20))",
-             "create trigger dept_u after update on DEPT begin insert into AUDIT (WHAT) values ('DEPT ' || new.ID); "
-             "end",
-             "create trigger emp_u after update on EMP begin insert into AUDIT (WHAT) values ('EMP ' || new.ID); end",
-             "create trigger emp_i after insert on EMP begin insert into AUDIT (WHAT) values ('EMP +' || new.ID); end",
-             "create trigger emp_refuse before insert on EMP when new.NAME = 'bad' "
-             "begin select raise(abort, 'refused by the database'); end",
-         }) {
-      auto statement = bean_->createStatement();
-      bean_->executeStatement(statement, sql, sql);
-      bean_->closeStatement(statement);
-    }
-    dept_ = "test.jdbctree.Dept" + test;
-    emp_ = "test.jdbctree.Emp" + test;
-    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), dept_, "DEPT", managerClass_, "db");
-    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), emp_, "EMP", managerClass_, "db");
+    open({
+        "create table DEPT (ID integer primary key, NAME varchar(20))",
+        "insert into DEPT values (1, 'Acme'), (2, 'Beta')",
+        "create table EMP (ID integer primary key, NAME varchar(20), DEPT_ID integer)",
+        "insert into EMP values (10, 'x', 1), (11, 'y', 1), (12, 'z', 2)",
+        // Every write that reaches the tables leaves a line, rolled back with it.
+        "create table AUDIT (N integer primary key autoincrement, WHAT varchar(20))",
+        "create trigger dept_u after update on DEPT begin insert into AUDIT (WHAT) values ('DEPT ' || new.ID); "
+        "end",
+        "create trigger emp_u after update on EMP begin insert into AUDIT (WHAT) values ('EMP ' || new.ID); end",
+        "create trigger emp_i after insert on EMP begin insert into AUDIT (WHAT) values ('EMP +' || new.ID); end",
+        "create trigger emp_refuse before insert on EMP when new.NAME = 'bad' "
+        "begin select raise(abort, 'refused by the database'); end",
+    });
     outside_ = plat::sql::DriverManager::getConnection("jdbc:sqlite:" + path_.string());
   }
   void TearDown() override {
-    for (auto& navigator : navigators_) navigator->close();
-    navigators_.clear();
     outside_->close();
-    bean_->setConnectionClosed(true);
-    std::filesystem::remove(path_);
-    binding::databus::DataBus::initialize();
-    AdapterTest::TearDown();
+    SqliteNavigatorTest::TearDown();
   }
 
-  Ref<QueryNavigator> navigator(const std::string& className, const std::string& alias,
-                                const std::string& master = "") {
-    auto made = makeRef<QueryNavigator>();
-    made->setClassName(className);
-    if (!master.empty()) made->setMasterAliasName(master);
-    made->setAliasName(alias);
-    navigators_.push_back(made);
-    return made;
-  }
   // Departments over their employees on «DEPT_ID = ID», both running, standing on department 1.
   void makeTree() {
     depts_ = navigator(dept_, "dept");
@@ -139,12 +100,8 @@ class JdbcTreeTest : public AdapterTest {
     return seen;
   }
 
-  Ref<JdbcConnection> bean_;
   Ref<plat::sql::Connection> outside_;
-  std::filesystem::path path_;
-  std::string dept_, emp_;
   Ref<QueryNavigator> depts_, emps_;
-  std::vector<Ref<QueryNavigator>> navigators_;
 };
 
 // Reads the master's row from outside whenever a detail record is about to be written.
@@ -186,15 +143,17 @@ TEST_F(JdbcTreeTest, ATreeSavesInOneTransactionAndAFailedSaveChangesNothingAndKe
     EXPECT_EQ(emps_->getRowState(), "New");
     reader->seen.clear();
     // The synchroniser reports a rolled-back save on the process's standard output.
-    std::ostringstream out;
-    std::streambuf* const console = std::cout.rdbuf(out.rdbuf());
-    depts_->saveAll();
-    std::cout.rdbuf(console);
+    std::string out;
+    {
+      plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kOut);
+      depts_->saveAll();
+      out = capture.text();
+    }
     // The detail is written while the master's change is not yet visible outside: one transaction for the tree.
     EXPECT_EQ(reader->seen, std::vector<std::string>(attempt.writes, "Acme"));
     const bool rolledBack =
-        out.str().find("Transaction failed due to SQL failure, will be rolled back.") != std::string::npos;
-    EXPECT_EQ(rolledBack, attempt.fails) << out.str();
+        out.find("Transaction failed due to SQL failure, will be rolled back.") != std::string::npos;
+    EXPECT_EQ(rolledBack, attempt.fails) << out;
     if (attempt.fails) {
       EXPECT_EQ(committed("select NAME from DEPT where ID = 1"), (std::vector<std::string>{"Acme"}));
       EXPECT_EQ(committed("select * from EMP order by ID"), before);

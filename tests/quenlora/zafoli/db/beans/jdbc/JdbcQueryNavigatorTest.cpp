@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "platform/lang/Exceptions.h"
 #include "platform/sql/DatabaseMetaData.h"
 #include "platform/sql/Types.h"
-#include "platform/sqlite/SqliteDriver.h"
-#include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
 #include "quenlora/zafoli/db/beans/jdbc/SQLRecordDefinition.h"
 #include "quenlora/zafoli/db/beans/qbe/QBExlator.h"
-#include "testkit/beans/JdbcTableRecord.h"
-#include "tests/quenlora/zafoli/db/beans/jdbc/AdapterTestSupport.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/NavigatorTestSupport.h"
 #include "tests/quenlora/zafoli/db/beans/jdbc/RecordTestSupport.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
@@ -24,54 +20,16 @@ namespace {
 using plat::lang::makeRef;
 using plat::lang::Ref;
 using plat::lang::Value;
-using testkit::beans::JdbcTableRecord;
 
-void run(JdbcConnection& bean, const std::string& sql) {
-  auto statement = bean.createStatement();
-  bean.executeStatement(statement, sql, sql);
-  bean.closeStatement(statement);
-}
-
-class JdbcNavigatorTest : public AdapterTest {
+class JdbcNavigatorTest : public SqliteNavigatorTest {
  protected:
   void SetUp() override {
-    AdapterTest::SetUp();
-    binding::databus::DataBus::initialize();
-    plat::sql::sqlite::registerSqliteDriverClass(plat::runvale::ClassRegistry::instance());
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    path_ = std::filesystem::temp_directory_path() / ("jdbc-nav-" + std::to_string(::getpid()) + "-" + test + ".db");
-    std::filesystem::remove(path_);
-    bean_ =
-        makeRef<JdbcConnection>(plat::sql::sqlite::SqliteDriver::kClassName, "jdbc:sqlite:" + path_.string(), "", "");
-    offer(bean_);
-    bean_->connect();
-    run(*bean_, "create table DEPT (ID integer, NAME varchar(20), STATE varchar(2))");
-    run(*bean_,
-        "insert into DEPT values (1, 'Acme', 'CA'), (2, 'Beta', 'NY'), (3, 'Apex', 'CA'), (null, 'Void', 'TX')");
-    run(*bean_, "create table EMP (ID integer primary key, NAME varchar(20), DEPT_ID integer)");
-    run(*bean_, "insert into EMP values (10, 'x', 1), (11, 'y', 1), (12, 'z', 2), (13, 'n', null)");
-    dept_ = "test.jdbcnav.Dept" + test;
-    emp_ = "test.jdbcnav.Emp" + test;
-    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), dept_, "DEPT", managerClass_, "db");
-    JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), emp_, "EMP", managerClass_, "db");
-  }
-  void TearDown() override {
-    for (auto& navigator : navigators_) navigator->close();
-    navigators_.clear();
-    bean_->setConnectionClosed(true);
-    std::filesystem::remove(path_);
-    binding::databus::DataBus::initialize();
-    AdapterTest::TearDown();
-  }
-
-  Ref<QueryNavigator> navigator(const std::string& className, const std::string& alias,
-                                const std::string& master = "") {
-    auto made = makeRef<QueryNavigator>();
-    made->setClassName(className);
-    if (!master.empty()) made->setMasterAliasName(master);
-    made->setAliasName(alias);
-    navigators_.push_back(made);
-    return made;
+    open({
+        "create table DEPT (ID integer, NAME varchar(20), STATE varchar(2))",
+        "insert into DEPT values (1, 'Acme', 'CA'), (2, 'Beta', 'NY'), (3, 'Apex', 'CA'), (null, 'Void', 'TX')",
+        "create table EMP (ID integer primary key, NAME varchar(20), DEPT_ID integer)",
+        "insert into EMP values (10, 'x', 1), (11, 'y', 1), (12, 'z', 2), (13, 'n', null)",
+    });
   }
 
   static std::vector<std::string> column(QueryNavigator& navigator, int index) {
@@ -81,11 +39,6 @@ class JdbcNavigatorTest : public AdapterTest {
     for (int row = 0; row < rows; ++row) values.push_back(navigator.getValueFromFirst(row, index).toString());
     return values;
   }
-
-  Ref<JdbcConnection> bean_;
-  std::filesystem::path path_;
-  std::string dept_, emp_;
-  std::vector<Ref<QueryNavigator>> navigators_;
 };
 
 TEST_F(JdbcNavigatorTest, WhereTextQueryByExampleAndSortOrder) {

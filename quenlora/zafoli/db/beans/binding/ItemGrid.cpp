@@ -197,11 +197,16 @@ void put(GridHost& host, const std::vector<int>* positions, const Value& value, 
   if (!component) return;
   const auto output = component->getOutput();
   const bool timestampBean = output && output->getClassName() == ItemGrid::TimestampOutputClass;
-  Value shown = !timestampBean && host.isLocalizationUsed()
-                    ? util::LocalizedValueGenerator::formatValue(value, host.isFormatNumbers())
-                    : value;
-  if (shown.isNull() && host.isEmptyMeansNull()) shown = Value(std::string());
-  component->setPrintOut(shown, row - host.getOffset(), column);
+  // The value is copied only when it is turned into another one: a decimal copy is not cheap.
+  if (!timestampBean && host.isLocalizationUsed()) {
+    Value shown = util::LocalizedValueGenerator::formatValue(value, host.isFormatNumbers());
+    if (shown.isNull() && host.isEmptyMeansNull()) shown = Value(std::string());
+    component->setPrintOut(shown, row - host.getOffset(), column);
+  } else if (value.isNull() && host.isEmptyMeansNull()) {
+    component->setPrintOut(Value(std::string()), row - host.getOffset(), column);
+  } else {
+    component->setPrintOut(value, row - host.getOffset(), column);
+  }
 }
 
 void writeAt(DataItem& item, const std::vector<int>* positions, GridHost& host, bool everyMember, int depth, int row,

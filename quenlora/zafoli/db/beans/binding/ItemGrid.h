@@ -26,6 +26,9 @@ class ItemGrid {
   // standard output. A grid without rows counts as one null cell; short rows are padded with nulls.
   static plat::lang::Ref<databus::DataItem> fill(const Grid& grid, plat::lang::Ref<databus::DataItem> item,
                                                  GridHost& host);
+  // The same for a one-by-one grid holding cell.
+  static plat::lang::Ref<databus::DataItem> fill(const plat::lang::Value& cell, plat::lang::Ref<databus::DataItem> item,
+                                                 GridHost& host);
 
   // Writes item into the host's output: a value at (row - offset, column), the column taken from positions when
   // given. Members of a collection that are EXISTING are skipped unless everyMember is set; rows and columns

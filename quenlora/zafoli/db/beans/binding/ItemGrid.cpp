@@ -286,6 +286,10 @@ void ItemGrid::write(DataItem& item, const std::vector<int>* positions, GridHost
   writeAt(item, positions, host, everyMember, 0, 0, 0);
 }
 
+void ItemGrid::write(const ImmediateAccess& item, const std::vector<int>* positions, GridHost& host) {
+  put(host, positions, item.getValueAsObject(), 0, 0);
+}
+
 GridSize ItemGrid::sizeOf(DataItem& item) {
   if (dynamic_cast<ImmediateAccess*>(&item)) return {1, 1};
   auto* collection = dynamic_cast<CollectionAccess*>(&item);

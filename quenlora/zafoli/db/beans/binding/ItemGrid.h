@@ -11,6 +11,7 @@
 #include "quenlora/zafoli/db/beans/binding/GridSize.h"
 #include "quenlora/zafoli/db/beans/binding/OutputComponent.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
+#include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 
 namespace quenlora::zafoli::db::beans::binding {
 
@@ -34,6 +35,8 @@ class ItemGrid {
   // given. Members of a collection that are EXISTING are skipped unless everyMember is set; rows and columns
   // advance past skipped members as past written ones.
   static void write(databus::DataItem& item, const std::vector<int>* positions, GridHost& host, bool everyMember);
+  // The same for an item known to hold one value.
+  static void write(const databus::ImmediateAccess& item, const std::vector<int>* positions, GridHost& host);
 
   // One-value items are 1 by 1; a collection is as high as it has members and as wide as its first member (a
   // collection: its member count; a one-value item: 1); an empty collection is 0 by 0.

@@ -77,6 +77,8 @@ class OutputComponent : public plat::lang::Object {
   // Learns the value class from a value when it is not known yet.
   void learnInputClass(const plat::lang::Value& value);
   bool isStringClass() const;
+  // The output, for a caller that holds monitor_ already.
+  plat::lang::Ref<plat::lang::Object> heldOutput() const { return Component.lock(); }
   // A null or empty value as the output's reader hands it on.
   plat::lang::Value emptyAsConfigured(const plat::lang::Value& value) const;
 

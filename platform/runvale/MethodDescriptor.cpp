@@ -1,5 +1,6 @@
 #include "platform/runvale/MethodDescriptor.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/runvale/ClassRegistry.h"
@@ -132,15 +133,18 @@ std::string MethodDescriptor::toString() const {
 Value MethodDescriptor::invoke(plat::lang::Object& target, const std::vector<Value>& args) const {
   if (!invoker) throw plat::lang::IllegalAccessException(toString());
   if (args.size() != parameterTypes.size()) throw plat::lang::IllegalArgumentException("wrong number of arguments");
+  // Any argument fits an Object parameter as it is: such calls need no fitted copy of the arguments.
+  const bool asGiven = std::all_of(parameterTypes.begin(), parameterTypes.end(),
+                                   [](const std::string& type) { return type == "java.lang.Object"; });
   std::vector<Value> fitted;
-  fitted.reserve(args.size());
-  for (std::size_t i = 0; i < args.size(); ++i) {
+  if (!asGiven) fitted.reserve(args.size());
+  for (std::size_t i = 0; !asGiven && i < args.size(); ++i) {
     auto fit = fitArgument(parameterTypes[i], args[i]);
     if (!fit) throw plat::lang::IllegalArgumentException("argument type mismatch");
     fitted.push_back(std::move(*fit));
   }
   try {
-    return invoker(target, fitted);
+    return invoker(target, asGiven ? args : fitted);
   } catch (const plat::lang::Throwable& thrown) {
     InvocationTargetException wrapped;
     wrapped.initCause(thrown.clone());

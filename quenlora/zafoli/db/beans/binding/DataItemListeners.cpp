@@ -7,33 +7,47 @@ namespace quenlora::zafoli::db::beans::binding {
 void DataItemListeners::add(const ListenerRef& listener) {
   if (!listener) return;
   std::lock_guard<std::mutex> lock(mutex_);
-  listeners_.push_back(listener);
+  auto grown = listeners_ ? std::make_shared<std::vector<ListenerRef>>(*listeners_)
+                          : std::make_shared<std::vector<ListenerRef>>();
+  grown->push_back(listener);
+  listeners_ = std::move(grown);
 }
 
 void DataItemListeners::remove(const ListenerRef& listener) {
-  ListenerRef removed;  // released after the lock
+  List old;  // released after the lock: it may hold the last reference to the listener
   std::lock_guard<std::mutex> lock(mutex_);
-  auto it = std::find(listeners_.begin(), listeners_.end(), listener);
-  if (it == listeners_.end()) return;
-  removed = std::move(*it);
-  listeners_.erase(it);
+  if (!listeners_) return;
+  auto it = std::find(listeners_->begin(), listeners_->end(), listener);
+  if (it == listeners_->end()) return;
+  auto shrunk = std::make_shared<std::vector<ListenerRef>>();
+  shrunk->reserve(listeners_->size() - 1);
+  shrunk->insert(shrunk->end(), listeners_->begin(), it);
+  shrunk->insert(shrunk->end(), std::next(it), listeners_->end());
+  old = std::move(listeners_);
+  if (!shrunk->empty()) listeners_ = std::move(shrunk);
 }
 
-std::vector<DataItemListeners::ListenerRef> DataItemListeners::snapshot() const {
+DataItemListeners::List DataItemListeners::current() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return listeners_;
 }
 
+std::vector<DataItemListeners::ListenerRef> DataItemListeners::snapshot() const {
+  List list = current();
+  return list ? *list : std::vector<ListenerRef>();
+}
+
 int DataItemListeners::size() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return static_cast<int>(listeners_.size());
+  return listeners_ ? static_cast<int>(listeners_->size()) : 0;
 }
 
 void DataItemListeners::fire(const databus::DataItemChangedEvent& event, const std::function<void(int)>& visit) const {
-  std::vector<ListenerRef> copy = snapshot();
-  for (std::size_t i = 0; i < copy.size(); ++i) {
+  const List list = current();
+  if (!list) return;
+  for (std::size_t i = 0; i < list->size(); ++i) {
     if (visit) visit(static_cast<int>(i));
-    copy[i]->notifyDataItemChanged(event);
+    (*list)[i]->notifyDataItemChanged(event);
   }
 }
 

@@ -1,8 +1,9 @@
-// The change listeners of one data item, in registration order. Thread-safe; listeners are called on a copy of
-// the list taken under the lock and outside it, so a listener may add or remove listeners while being called.
+// The change listeners of one data item, in registration order. Thread-safe; listeners are called on the list as
+// it stood when firing began, outside the lock, so a listener may add or remove listeners while being called.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -28,8 +29,13 @@ class DataItemListeners {
   void fire(const databus::DataItemChangedEvent& event, const std::function<void(int)>& visit = {}) const;
 
  private:
+  using List = std::shared_ptr<const std::vector<ListenerRef>>;
+  // The list as it stands now.
+  List current() const;
+
   mutable std::mutex mutex_;
-  std::vector<ListenerRef> listeners_;  // guarded by mutex_
+  // guarded by mutex_; never changed in place, so that firing shares it instead of copying it. Null while empty.
+  List listeners_;
 };
 
 }  // namespace quenlora::zafoli::db::beans::binding

@@ -6,7 +6,6 @@
 #include "platform/lang/System.h"
 #include "quenlora/zafoli/db/beans/binding/DataInput.h"
 #include "quenlora/zafoli/db/beans/binding/MutableCollectionItem.h"
-#include "quenlora/zafoli/db/beans/binding/NewValue.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItemChangedListener.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
@@ -62,6 +61,24 @@ void stopListening(const Ref<MutableCollectionAccess>& collection, const Ref<Dat
   }
 }
 
+// Hands a cell to MutableImmediateAccess::setValue() without copying it first: the cell outlives the call.
+class CellValue : public ImmediateAccess {
+ public:
+  explicit CellValue(const Value& cell) : cell_(cell) {}
+  std::string getPresentationString() const override { return "String"; }
+  Value getValueAsObject() const override { return cell_; }
+  std::optional<std::string> getValueAsString() const override {
+    if (cell_.isNull()) return std::nullopt;
+    return cell_.toString();
+  }
+  void addDataItemChangedListener(const Ref<databus::DataItemChangedListener>&) override {}
+  void removeDataItemChangedListener(const Ref<databus::DataItemChangedListener>&) override {}
+  std::string getClassName() const override { return "quenlora.zafoli.db.beans.binding.NewValue"; }
+
+ private:
+  const Value& cell_;
+};
+
 // Switches a host flag off for a scope and on again on every exit.
 class FlagOff {
  public:
@@ -80,6 +97,25 @@ class Filler {
  public:
   explicit Filler(GridHost& host) : host_(host) {}
 
+  // A one-by-one grid into a one-value item (null: a new one); nothing for an item of another kind.
+  Ref<DataItem> fillOne(const Value& cell, const Ref<DataItem>& item) {
+    Ref<MutableImmediateAccess> immediate;
+    Ref<DataInput> created;
+    if (!item) {
+      immediate = created = plat::lang::makeRef<DataInput>();
+    } else if (auto* access = dynamic_cast<MutableImmediateAccess*>(item.get())) {
+      immediate = Ref<MutableImmediateAccess>(item, access);
+    } else {
+      return nullptr;
+    }
+    {
+      FlagOff quiet(host_, &GridHost::setNotifyOn);
+      immediate->setValue(CellValue(cell));
+    }
+    if (created) created->setStatusFlag(DataItemAddition::NEW);
+    return immediate;
+  }
+
   Ref<DataItem> fill(const Grid& grid, Ref<DataItem> item, int depth) {
     static const Grid kOneNullCell{{Value()}};
     const Grid& g = grid.empty() ? kOneNullCell : grid;
@@ -88,17 +124,7 @@ class Filler {
     auto cell = [&](int r, int c) { return c < static_cast<int>(g[r].size()) ? g[r][c] : Value(); };
 
     if (rows == 1 && cols == 1) {
-      auto immediate = std::dynamic_pointer_cast<MutableImmediateAccess>(item);
-      if (!item || immediate) {
-        Ref<DataInput> created;
-        if (!immediate) immediate = created = plat::lang::makeRef<DataInput>();
-        {
-          FlagOff quiet(host_, &GridHost::setNotifyOn);
-          immediate->setValue(NewValue(cell(0, 0)));
-        }
-        if (created) created->setStatusFlag(DataItemAddition::NEW);
-        return immediate;
-      }
+      if (Ref<DataItem> filled = fillOne(g[0][0], item)) return filled;
     }
 
     Ref<MutableCollectionAccess> collection;
@@ -187,6 +213,11 @@ class Filler {
   GridHost& host_;
 };
 
+bool isTimestampBean(const OutputComponent& component) {
+  const auto output = component.getOutput();
+  return output && output->getClassName() == ItemGrid::TimestampOutputClass;
+}
+
 void put(GridHost& host, const std::vector<int>* positions, const Value& value, int row, int col) {
   int column = col;
   if (positions) {
@@ -195,13 +226,17 @@ void put(GridHost& host, const std::vector<int>* positions, const Value& value, 
   }
   OutputComponent* component = host.getOutputComponent();
   if (!component) return;
-  const auto output = component->getOutput();
-  const bool timestampBean = output && output->getClassName() == ItemGrid::TimestampOutputClass;
-  Value shown = !timestampBean && host.isLocalizationUsed()
-                    ? util::LocalizedValueGenerator::formatValue(value, host.isFormatNumbers())
-                    : value;
-  if (shown.isNull() && host.isEmptyMeansNull()) shown = Value(std::string());
-  component->setPrintOut(shown, row - host.getOffset(), column);
+  // The value is copied only when it is turned into another one: a decimal copy is not cheap. The output's class
+  // matters only to localization, so it is asked for only then.
+  if (host.isLocalizationUsed() && !isTimestampBean(*component)) {
+    Value shown = util::LocalizedValueGenerator::formatValue(value, host.isFormatNumbers());
+    if (shown.isNull() && host.isEmptyMeansNull()) shown = Value(std::string());
+    component->setPrintOut(shown, row - host.getOffset(), column);
+  } else if (value.isNull() && host.isEmptyMeansNull()) {
+    component->setPrintOut(Value(std::string()), row - host.getOffset(), column);
+  } else {
+    component->setPrintOut(value, row - host.getOffset(), column);
+  }
 }
 
 void writeAt(DataItem& item, const std::vector<int>* positions, GridHost& host, bool everyMember, int depth, int row,
@@ -237,8 +272,22 @@ Ref<DataItem> ItemGrid::fill(const Grid& grid, Ref<DataItem> item, GridHost& hos
   return Filler(host).fill(grid, std::move(item), 0);
 }
 
+Ref<DataItem> ItemGrid::fill(const Value& cell, Ref<DataItem> item, GridHost& host) {
+  if (host.isProvider()) {
+    host.setNotifyOnDS(false);
+    host.setNotifyOnStatic(false);
+  }
+  Filler filler(host);
+  if (Ref<DataItem> filled = filler.fillOne(cell, item)) return filled;
+  return filler.fill(Grid{{cell}}, std::move(item), 0);
+}
+
 void ItemGrid::write(DataItem& item, const std::vector<int>* positions, GridHost& host, bool everyMember) {
   writeAt(item, positions, host, everyMember, 0, 0, 0);
+}
+
+void ItemGrid::write(const ImmediateAccess& item, const std::vector<int>* positions, GridHost& host) {
+  put(host, positions, item.getValueAsObject(), 0, 0);
 }
 
 GridSize ItemGrid::sizeOf(DataItem& item) {

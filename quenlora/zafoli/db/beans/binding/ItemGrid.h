@@ -11,6 +11,7 @@
 #include "quenlora/zafoli/db/beans/binding/GridSize.h"
 #include "quenlora/zafoli/db/beans/binding/OutputComponent.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
+#include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 
 namespace quenlora::zafoli::db::beans::binding {
 
@@ -26,11 +27,16 @@ class ItemGrid {
   // standard output. A grid without rows counts as one null cell; short rows are padded with nulls.
   static plat::lang::Ref<databus::DataItem> fill(const Grid& grid, plat::lang::Ref<databus::DataItem> item,
                                                  GridHost& host);
+  // The same for a one-by-one grid holding cell.
+  static plat::lang::Ref<databus::DataItem> fill(const plat::lang::Value& cell, plat::lang::Ref<databus::DataItem> item,
+                                                 GridHost& host);
 
   // Writes item into the host's output: a value at (row - offset, column), the column taken from positions when
   // given. Members of a collection that are EXISTING are skipped unless everyMember is set; rows and columns
   // advance past skipped members as past written ones.
   static void write(databus::DataItem& item, const std::vector<int>* positions, GridHost& host, bool everyMember);
+  // The same for an item known to hold one value.
+  static void write(const databus::ImmediateAccess& item, const std::vector<int>* positions, GridHost& host);
 
   // One-value items are 1 by 1; a collection is as high as it has members and as wide as its first member (a
   // collection: its member count; a one-value item: 1); an empty collection is 0 by 0.

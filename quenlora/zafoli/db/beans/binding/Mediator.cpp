@@ -196,6 +196,7 @@ void Mediator::dropInput() {
     std::lock_guard lock(mutex_);
     input = std::move(input_);
     input_.reset();
+    inputValue_ = nullptr;
   }
   if (input) input->removeDataItemChangedListener(itemListener());
 }
@@ -219,6 +220,7 @@ void Mediator::find() {
   {
     std::lock_guard lock(mutex_);
     input_ = item;
+    inputValue_ = dynamic_cast<databus::ImmediateAccess*>(item.get());
   }
   component->setOutputSize(ItemGrid::sizeOf(*item));
   item->addDataItemChangedListener(itemListener());
@@ -328,20 +330,31 @@ void Mediator::requestDataItem(DataBusEvent&) {}
 void Mediator::notifyDataItemChanged(const DataItemChangedEvent& event) {
   if (!notifyOn_.load() && !notifyOnStatic.load()) return;
   if (!hasFoundSetMethod_.load()) return;
-  Ref<DataItem> input = getInput();
-  if (!input || event.getSource() != input.get()) return;
-  Ref<OutputComponent> component = getComponent();
-  if (!component) return;
+  Ref<DataItem> input;
+  databus::ImmediateAccess* value;
+  bool hasComponent;
+  {
+    std::lock_guard lock(mutex_);
+    input = input_;
+    value = inputValue_;
+    hasComponent = static_cast<bool>(component_);
+  }
+  if (!input || event.getSource() != input.get() || !hasComponent) return;
+  // A value change, the common case, writes the item it was checked against without asking for it again.
   switch (event.getChangeType()) {
     case DataItemChangedEvent::DATA_VALUE_CHANGE:
-      writeInput(false);
+      if (value) {
+        ItemGrid::write(*value, nullptr, *this);
+      } else {
+        ItemGrid::write(*input, nullptr, *this, false);
+      }
       break;
     case DataItemChangedEvent::DATA_DELETED:
-      component->setOutputSize(ItemGrid::sizeOf(*input));
+      if (auto component = getComponent()) component->setOutputSize(ItemGrid::sizeOf(*input));
       writeInput(true);
       break;
     case DataItemChangedEvent::DATA_SIZE_CHANGE:
-      component->setOutputSize(ItemGrid::sizeOf(*input));
+      if (auto component = getComponent()) component->setOutputSize(ItemGrid::sizeOf(*input));
       if (notifySizeOnStatic.load()) writeInput(false);
       break;
     default:

@@ -24,6 +24,7 @@
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItemChangedEvent.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItemChangedListener.h"
+#include "quenlora/zafoli/db/beans/binding/databus/ImmediateAccess.h"
 
 namespace quenlora::zafoli::db::beans::binding {
 
@@ -152,6 +153,7 @@ class Mediator : public plat::lang::Object,
 
  private:
   plat::lang::Ref<databus::DataItem> input_;        // guarded by mutex_; the item held
+  databus::ImmediateAccess* inputValue_ = nullptr;  // guarded by mutex_; input_ as a one-value item, if it is one
   std::string dataBinding_;                         // guarded by mutex_
   plat::lang::WeakRef<plat::lang::Object> output_;  // guarded by mutex_; back reference, expired when none
   bool hasOutput_ = false;                          // guarded by mutex_

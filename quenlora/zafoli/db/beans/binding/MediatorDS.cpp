@@ -258,6 +258,12 @@ void MediatorDS::refresh(bool navigation) {
   const int row = src->getCurrentRowNumber();
   const PublishedList items = publishedList();
   for (const auto& p : *items) {
+    if (!p.allRows && p.single && p.columns.size() == 1) {
+      // One cell, read and filled without building a grid around it.
+      component->setOutputSize(GridSize{1, 1});
+      ItemGrid::fill(component->getPrintOut(0, p.columns.front()), p.item, *this);
+      continue;
+    }
     if (!p.allRows) {
       component->setOutputSize(p.single ? GridSize{1, 1} : ItemGrid::sizeOf(*p.item));
       ItemGrid::fill(component->getPrintOut(p.columns, 0), p.item, *this);

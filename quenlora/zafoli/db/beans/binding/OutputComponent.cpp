@@ -101,8 +101,8 @@ std::vector<std::string> OutputComponent::getGetMethods() const {
   return getMethFullName;
 }
 
-std::vector<Value> OutputComponent::arguments(const Resolved& method, const Value& value, int row, int col) const {
-  std::vector<Value> args;
+void OutputComponent::arguments(std::vector<Value>& args, const Resolved& method, const Value& value, int row,
+                                int col) const {
   args.reserve(method.parameters.size());
   for (const Parameter word : method.parameters) {
     if (word == Parameter::Row) {
@@ -115,7 +115,26 @@ std::vector<Value> OutputComponent::arguments(const Resolved& method, const Valu
       args.push_back(value);
     }
   }
-  return args;
+}
+
+Value OutputComponent::call(const Resolved& method, plat::lang::Object& output, const Value& value, int row, int col) {
+  if (argumentsInUse_) {
+    // Re-entered from the output while the shared arguments are being passed: this call brings its own.
+    std::vector<Value> args;
+    arguments(args, method, value, row, col);
+    return method.method->invoke(output, args);
+  }
+  // The arguments are emptied after every call, so that they keep nothing alive.
+  struct Release {
+    OutputComponent& self;
+    ~Release() {
+      self.arguments_.clear();
+      self.argumentsInUse_ = false;
+    }
+  } release{*this};
+  argumentsInUse_ = true;
+  arguments(arguments_, method, value, row, col);
+  return method.method->invoke(output, arguments_);
 }
 
 Value OutputComponent::getPrintOut(int row, int col) {
@@ -127,7 +146,7 @@ Value OutputComponent::getPrintOut(int row, int col) {
     for (const auto& method : getMethods) {
       if (!method) continue;
       try {
-        value = method->method->invoke(*output, arguments(*method, Value(), row, col));
+        value = call(*method, *output, Value(), row, col);
       } catch (const plat::lang::IllegalAccessException&) {
         println("Exception IllegalAcces");
       } catch (const plat::lang::IllegalArgumentException&) {
@@ -176,7 +195,7 @@ void OutputComponent::setPrintOut(const Value& value, int row, int col) {
   for (const auto& method : setMethods) {
     if (!method) continue;
     try {
-      method->method->invoke(*output, arguments(*method, written, row, col));
+      call(*method, *output, written, row, col);
     } catch (const plat::lang::IllegalAccessException&) {
       println("Exception IllegalAccess");
     } catch (const plat::lang::IllegalArgumentException&) {

@@ -77,6 +77,8 @@ class OutputComponent : public plat::lang::Object {
   // Learns the value class from a value when it is not known yet.
   void learnInputClass(const plat::lang::Value& value);
   bool isStringClass() const;
+  // The output, for a caller that holds monitor_ already.
+  plat::lang::Ref<plat::lang::Object> heldOutput() const { return Component.lock(); }
   // A null or empty value as the output's reader hands it on.
   plat::lang::Value emptyAsConfigured(const plat::lang::Value& value) const;
 
@@ -88,8 +90,12 @@ class OutputComponent : public plat::lang::Object {
   static void report(const std::string& descriptor);
   // Sets InputClass and the flags that answer from it; the caller holds monitor_.
   void setInputClassIntern(const std::string& className);
-  std::vector<plat::lang::Value> arguments(const Resolved& method, const plat::lang::Value& value, int row,
-                                           int col) const;
+  // Appends to args what the method's parameters pass.
+  void arguments(std::vector<plat::lang::Value>& args, const Resolved& method, const plat::lang::Value& value, int row,
+                 int col) const;
+  // Invokes method on output with its arguments; the caller holds monitor_.
+  plat::lang::Value call(const Resolved& method, plat::lang::Object& output, const plat::lang::Value& value, int row,
+                         int col);
 
   plat::lang::WeakRef<plat::lang::Object> Component;  // back reference to the output
   std::vector<std::optional<Resolved>> setMethods;    // one per descriptor; empty where it did not resolve
@@ -99,6 +105,9 @@ class OutputComponent : public plat::lang::Object {
   std::atomic<bool> inputClassKnown_{false};  // InputClass is not empty
   std::atomic<bool> stringClass_{false};      // InputClass is the text class
   bool m_EmptyMeansNull = true;
+  // guarded by monitor_: one argument vector reused from call to call, saving an allocation per cell
+  std::vector<plat::lang::Value> arguments_;
+  bool argumentsInUse_ = false;
 };
 
 }  // namespace quenlora::zafoli::db::beans::binding

@@ -36,7 +36,7 @@ Value OutputComponentForDS::getPrintOut(int row, int col) {
   Synchronized lock(monitor_);
   if (!directGet_) return OutputComponent::getPrintOut(row, col);
   if (col == Name::ColumnNotFoundField) return Value(ColumnNotFoundString);
-  const plat::lang::Ref<plat::lang::Object> output = getOutput();  // keeps the source alive for the call
+  const plat::lang::Ref<plat::lang::Object> output = heldOutput();  // keeps the source alive for the call
   BasicDataSource* source = sourceOf(output);
   Value value = source ? source->getValue(row, col) : Value();
   learnInputClass(value);
@@ -50,7 +50,7 @@ void OutputComponentForDS::setPrintOut(const Value& value, int row, int col) {
     return;
   }
   if (col < 0) return;
-  const plat::lang::Ref<plat::lang::Object> output = getOutput();
+  const plat::lang::Ref<plat::lang::Object> output = heldOutput();
   if (BasicDataSource* source = sourceOf(output)) source->setValue(value, row, col);
 }
 

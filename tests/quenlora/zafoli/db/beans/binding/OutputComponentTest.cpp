@@ -6,6 +6,7 @@
 
 #include "ItemTestBeans.h"
 #include "platform/lang/System.h"
+#include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/awt/ProjectionBean.h"
 #include "quenlora/zafoli/db/beans/binding/BasicDataSource.h"
 #include "quenlora/zafoli/db/beans/binding/OutputComponentForDS.h"
@@ -178,6 +179,49 @@ TEST_F(OutputComponentTest, TheOutputIsNotKeptAlive) {
   EXPECT_EQ(component.getOutput(), nullptr);
   component.setPrintOut(Value(1), 0, 0);
   EXPECT_TRUE(component.getPrintOut(0, 0).isNull());
+}
+
+// A bean whose setter writes into its own component again before it looks at its arguments, as a bean that
+// mirrors one cell into another may do.
+class EchoBean : public plat::lang::Object {
+ public:
+  static constexpr const char* kClass = "testbeans.EchoBean";
+  std::string getClassName() const override { return kClass; }
+
+  OutputComponent* component = nullptr;
+  std::vector<std::string> seen;
+};
+
+TEST(OutputComponentReentry, NestedWritesKeepTheirArgumentsAndNoneIsKeptAlive) {
+  auto& registry = plat::runvale::ClassRegistry::instance();
+  if (!registry.isRegistered(EchoBean::kClass)) {
+    registry.registerClass({EchoBean::kClass, [] { return makeRef<EchoBean>(); }, {}, ""});
+    registry.addMethod(EchoBean::kClass,
+                       {"setCell",
+                        {"java.lang.Object", "int", "int"},
+                        "void",
+                        [](plat::lang::Object& target, const std::vector<Value>& args) {
+                          auto& bean = static_cast<EchoBean&>(target);
+                          if (args[2].getInt() == 0) bean.component->setPrintOut(Value("inner"), args[1].getInt(), 1);
+                          bean.seen.push_back(args[0].toString() + "@" + args[1].toString() + "," + args[2].toString());
+                          return Value();
+                        }});
+  }
+  auto bean = makeRef<EchoBean>();
+  OutputComponent component;
+  bean->component = &component;
+  component.setOutput(bean);
+  ASSERT_TRUE(component.setSetMethods({"setCell(Value,Row,Col)"}));
+
+  component.setPrintOut(Value("outer"), 4, 0);
+  component.setPrintOut(Value("last"), 5, 2);
+  EXPECT_EQ(bean->seen, (std::vector<std::string>{"inner@4,1", "outer@4,0", "last@5,2"}));
+
+  // A written object belongs to the bean alone once the call is over.
+  auto payload = makeRef<EchoBean>();
+  std::weak_ptr<EchoBean> watch = payload;
+  component.setPrintOut(Value::ofObject(std::move(payload)), 0, 3);
+  EXPECT_TRUE(watch.expired());
 }
 
 // A projection bean that holds whatever it is given and logs the calls.

@@ -111,6 +111,8 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   bool m_QBERow = false;                            // guarded by m_Lock
 
  private:
+  friend class ResultSetEnumeration;  // holds a new row's monitor while it fills the row
+
   std::size_t checkedColumn(int column) const;
   void changeState(int bit, bool on);
 };

@@ -58,6 +58,9 @@ Ref<binding::PersistentObject> ResultSetEnumeration::nextElement() {
   if (!hasMoreElements()) throw plat::util::NoSuchElementException();
   m_RowAvailable = false;
   Ref<BaseRecordDefinition> row = m_RowClass();
+  // The new row is still this thread's alone: its monitor is taken once here, so that the row's own operations
+  // below only re-enter it.
+  plat::thread::Synchronized sync(row->m_Lock);
   row->initDataStorage();
   fill(*row);
   row->bringUpToDate();

@@ -165,9 +165,15 @@ void BaseRecordDefinition::initDataStorage() {
   m_ModifiedValues.assign(count, Value());
 }
 
+const DataModel* BaseRecordDefinition::tableModel(Ref<binding::PersistentObjectModel>& model) {
+  if (m_PinnedModel) return m_PinnedModel;
+  model = getDataModel();
+  return DataModel::of(model);
+}
+
 int BaseRecordDefinition::columnType(int column) {
-  auto model = getDataModel();
-  if (const DataModel* table = DataModel::of(model)) {
+  Ref<binding::PersistentObjectModel> model;
+  if (const DataModel* table = tableModel(model)) {
     const auto& columns = table->columns();
     const bool inside = column >= 0 && static_cast<std::size_t>(column) < columns.size();
     return inside ? columns[static_cast<std::size_t>(column)]->getDataType() : Types::OTHER;
@@ -179,8 +185,8 @@ int BaseRecordDefinition::columnType(int column) {
 Value BaseRecordDefinition::getDBObject(const Value& value, int column) {
   if (value.isNull()) return value;
   try {
-    auto model = getDataModel();
-    if (const DataModel* table = DataModel::of(model)) {
+    Ref<binding::PersistentObjectModel> model;
+    if (const DataModel* table = tableModel(model)) {
       const auto& columns = table->columns();
       if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
         throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));

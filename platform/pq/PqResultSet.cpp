@@ -55,6 +55,7 @@ void PqResultSet::close() {
   if (closed_) return;
   closed_ = true;
   result_.reset();
+  metaData_.reset();
 }
 
 bool PqResultSet::isClosed() const {
@@ -140,7 +141,8 @@ plat::math::Decimal PqResultSet::getBigDecimal(int column, int scale) {
   if (text == nullptr) return plat::math::Decimal();
   try {
     plat::math::Decimal value(text);
-    return scale >= 0 ? value.setScale(scale, plat::math::RoundingMode::HALF_UP) : value;
+    if (scale >= 0) return value.setScale(scale, plat::math::RoundingMode::HALF_UP);
+    return value;  // moved out, where a conditional expression would copy the digits
   } catch (const plat::lang::NumberFormatException&) {
     badValue("BigDecimal", text);
   }
@@ -162,7 +164,7 @@ plat::time::Date PqResultSet::getDate(int column) {
   const char* text = cell(column);
   if (text == nullptr) return plat::time::Date();
   try {
-    return plat::time::Date::valueOf(std::string(text).substr(0, 10));
+    return plat::time::Date::valueOf(std::string(text, ::strnlen(text, 10)));
   } catch (const plat::lang::IllegalArgumentException&) {
     badValue("date", text);
   }
@@ -259,7 +261,9 @@ std::string PqResultSet::getCursorName() {
 
 plat::lang::Ref<ResultSetMetaData> PqResultSet::getMetaData() {
   checkOpen();
-  return plat::lang::makeRef<PqResultSetMetaData>(result_);
+  // Rows read a column's scale at every decimal; the description does not change, so it is made once.
+  if (!metaData_) metaData_ = plat::lang::makeRef<PqResultSetMetaData>(result_);
+  return metaData_;
 }
 
 int PqResultSet::findColumn(const std::string& name) {

@@ -73,6 +73,7 @@ class PqResultSet : public ResultSet {
 
   std::shared_ptr<PqSession> session_;
   PqResultRef result_;
+  plat::lang::Ref<ResultSetMetaData> metaData_;  // made at the first request; dropped with the result
   int rows_;
   int row_ = -1;
   bool closed_ = false;

@@ -224,7 +224,8 @@ plat::math::Decimal SqliteResultSet::getBigDecimal(int column, int scale) {
   std::string text = textAt(column);
   try {
     plat::math::Decimal value(text);
-    return scale >= 0 ? value.setScale(scale, plat::math::RoundingMode::HALF_UP) : value;
+    if (scale >= 0) return value.setScale(scale, plat::math::RoundingMode::HALF_UP);
+    return value;  // moved out, where a conditional expression would copy the digits
   } catch (const plat::lang::NumberFormatException&) {
     badValue("BigDecimal", storage == SQLITE_BLOB ? "(binary)" : text);
   }

@@ -9,49 +9,73 @@
 
 namespace plat::thread {
 
+namespace {
+
+// The calling thread's id is read relaxed from owner_: only the owner itself can find its own id there, and its
+// own stores are visible to it in program order; every change of owner goes through mutex_.
+constexpr auto kRelaxed = std::memory_order_relaxed;
+
+}  // namespace
+
 void Monitor::acquire(std::unique_lock<std::mutex>& lock, int depth) {
-  free_.wait(lock, [this] { return owner_ == std::thread::id(); });
-  owner_ = std::this_thread::get_id();
+  if (owner_.load(kRelaxed) != std::thread::id()) {
+    ++blocked_;
+    free_.wait(lock, [this] { return owner_.load(kRelaxed) == std::thread::id(); });
+    --blocked_;
+  }
+  owner_.store(std::this_thread::get_id(), kRelaxed);
   depth_ = depth;
 }
 
+bool Monitor::release() {
+  depth_ = 0;
+  owner_.store(std::thread::id(), kRelaxed);
+  return blocked_ > 0;
+}
+
 void Monitor::lock() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (owner_ == std::this_thread::get_id()) {
+  // Re-entry touches only the count: the owner is the only thread that reads or writes it.
+  if (owner_.load(kRelaxed) == std::this_thread::get_id()) {
     ++depth_;
     return;
   }
+  std::unique_lock<std::mutex> lock(mutex_);
   acquire(lock, 1);
 }
 
 bool Monitor::tryLock() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  if (owner_ == std::this_thread::get_id()) {
+  if (owner_.load(kRelaxed) == std::this_thread::get_id()) {
     ++depth_;
     return true;
   }
-  if (owner_ != std::thread::id()) return false;
-  owner_ = std::this_thread::get_id();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (owner_.load(kRelaxed) != std::thread::id()) return false;
+  owner_.store(std::this_thread::get_id(), kRelaxed);
   depth_ = 1;
   return true;
 }
 
 void Monitor::unlock() {
+  checkOwner();
+  if (depth_ > 1) {
+    --depth_;
+    return;
+  }
   std::unique_lock<std::mutex> lock(mutex_);
-  if (owner_ != std::this_thread::get_id()) throw IllegalMonitorStateException("current thread is not owner");
-  if (--depth_ > 0) return;
-  owner_ = std::thread::id();
+  const bool wake = release();
   lock.unlock();
-  free_.notify_one();
+  // A thread that blocks later counts itself under mutex_ first and then sees the monitor free.
+  if (wake) free_.notify_one();
 }
 
 bool Monitor::isHeldByCurrentThread() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return owner_ == std::this_thread::get_id();
+  return owner_.load(kRelaxed) == std::this_thread::get_id();
 }
 
 void Monitor::checkOwner() const {
-  if (owner_ != std::this_thread::get_id()) throw IllegalMonitorStateException("current thread is not owner");
+  if (owner_.load(kRelaxed) != std::this_thread::get_id()) {
+    throw IllegalMonitorStateException("current thread is not owner");
+  }
 }
 
 void Monitor::wakeWaiter(Waiter& waiter) {
@@ -70,9 +94,7 @@ void Monitor::wait(std::int64_t timeoutMs) {
   if (me.state->takeInterrupt()) throw plat::lang::InterruptedException();
   const int depth = depth_;
   waiters_.push_back(&me);
-  owner_ = std::thread::id();
-  depth_ = 0;
-  free_.notify_one();
+  if (release()) free_.notify_one();
   lock.unlock();
 
   bool interrupted = false;

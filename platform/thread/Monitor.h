@@ -3,6 +3,7 @@
 // operations may be called from any thread; wait, notify and unlock need the calling thread to own the monitor.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <list>
@@ -45,14 +46,19 @@ class Monitor {
   void checkOwner() const;
   // Takes ownership at the given depth; needs mutex_ held.
   void acquire(std::unique_lock<std::mutex>& lock, int depth);
+  // Leaves the monitor unowned and tells whether a thread is blocked in acquire(); needs mutex_ held.
+  bool release();
   // Signals one waiter; needs mutex_ held.
   static void wakeWaiter(Waiter& waiter);
 
   mutable std::mutex mutex_;
   std::condition_variable free_;  // signalled when the monitor becomes unowned
-  std::thread::id owner_;         // guarded by mutex_; default id when unowned
-  int depth_ = 0;                 // guarded by mutex_; re-entry count of owner_
-  std::list<Waiter*> waiters_;    // guarded by mutex_; in arrival order, each on its waiting thread's stack
+  // Default id when unowned. Written only under mutex_; read without it to recognise re-entry, which is safe
+  // because a thread can only find its own id there while it owns the monitor (it stored the id itself).
+  std::atomic<std::thread::id> owner_{};
+  int depth_ = 0;               // re-entry count; touched only by the owner (under mutex_ when ownership moves)
+  int blocked_ = 0;             // guarded by mutex_; threads waiting in acquire() for the monitor to come free
+  std::list<Waiter*> waiters_;  // guarded by mutex_; in arrival order, each on its waiting thread's stack
 };
 
 // Holds a Monitor for one scope.

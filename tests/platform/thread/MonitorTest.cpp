@@ -72,6 +72,34 @@ TEST(Monitor, CountsStayConsistentUnderContention) {
   EXPECT_EQ(counter, 8000);
 }
 
+// A turn passed round a ring of threads: each waits at two levels of re-entry until its turn comes, while the
+// others block on entry, so lost wake-ups or a wrong level after wait() end in a hang or an unbalanced unlock.
+TEST(Monitor, TurnsPassRoundThreadsWaitingAtTwoLevels) {
+  constexpr int kThreads = 4;
+  constexpr int kRounds = 300;
+  Monitor m;
+  int turn = 0;  // guarded by m
+  std::atomic<int> misplaced{0};
+  std::vector<plat::lang::Ref<Thread>> threads;
+  for (int me = 0; me < kThreads; ++me) {
+    threads.push_back(makeRef<Thread>([&, me] {
+      for (int round = 0; round < kRounds; ++round) {
+        Synchronized outer(m);
+        Synchronized inner(m);
+        while (turn % kThreads != me) m.wait();
+        if (!m.isHeldByCurrentThread()) ++misplaced;
+        ++turn;
+        m.notifyAll();
+      }
+    }));
+  }
+  for (auto& t : threads) t->start();
+  for (auto& t : threads) ASSERT_TRUE(t->join(kHangGuardMs));
+  EXPECT_EQ(turn, kThreads * kRounds);
+  EXPECT_EQ(misplaced.load(), 0);
+  EXPECT_FALSE(m.isHeldByCurrentThread());
+}
+
 TEST(Monitor, MisuseWithoutOwnershipThrows) {
   Monitor m;
   EXPECT_THROW(m.unlock(), IllegalMonitorStateException);

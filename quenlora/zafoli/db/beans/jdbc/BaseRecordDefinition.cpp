@@ -77,7 +77,9 @@ Value asDate(const Value& value, int type) {
 
 Value asText(const Value& value, int type, int column, int displaySize) {
   if (type == Types::VARCHAR) requireKind(value, Kind::String);
-  if (value.is(Kind::String) && plat::text::utf16::length(value.getString()) > displaySize) {
+  // A text has no more UTF-16 units than bytes: only a text longer in bytes than the size needs counting.
+  if (value.is(Kind::String) && static_cast<std::int64_t>(value.getString().size()) > displaySize &&
+      plat::text::utf16::length(value.getString()) > displaySize) {
     throw NumberFormatException(JdbcResourceLoader::text("BaseRecordDefinition_InvalidSize") +
                                 std::to_string(column + 1) + JdbcResourceLoader::text("BaseRecordDefinition_Is") +
                                 std::to_string(displaySize));
@@ -163,9 +165,15 @@ void BaseRecordDefinition::initDataStorage() {
   m_ModifiedValues.assign(count, Value());
 }
 
+const DataModel* BaseRecordDefinition::tableModel(Ref<binding::PersistentObjectModel>& model) {
+  if (m_PinnedModel) return m_PinnedModel;
+  model = getDataModel();
+  return DataModel::of(model);
+}
+
 int BaseRecordDefinition::columnType(int column) {
-  auto model = getDataModel();
-  if (const DataModel* table = DataModel::of(model)) {
+  Ref<binding::PersistentObjectModel> model;
+  if (const DataModel* table = tableModel(model)) {
     const auto& columns = table->columns();
     const bool inside = column >= 0 && static_cast<std::size_t>(column) < columns.size();
     return inside ? columns[static_cast<std::size_t>(column)]->getDataType() : Types::OTHER;
@@ -177,8 +185,8 @@ int BaseRecordDefinition::columnType(int column) {
 Value BaseRecordDefinition::getDBObject(const Value& value, int column) {
   if (value.isNull()) return value;
   try {
-    auto model = getDataModel();
-    if (const DataModel* table = DataModel::of(model)) {
+    Ref<binding::PersistentObjectModel> model;
+    if (const DataModel* table = tableModel(model)) {
       const auto& columns = table->columns();
       if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
         throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
@@ -338,7 +346,10 @@ std::map<std::string, Value> BaseRecordDefinition::toHashtable() {
 
 void BaseRecordDefinition::bringUpToDate() {
   Synchronized sync(m_Lock);
-  m_OriginalValues = m_ModifiedValues;
+  // Copied into place rather than assigned value by value: a value of another kind would otherwise be copied
+  // twice, and a fresh row's originals are all null.
+  m_OriginalValues.clear();
+  m_OriginalValues.insert(m_OriginalValues.end(), m_ModifiedValues.begin(), m_ModifiedValues.end());
   m_RecordState.setStateUndo(RecordState::MODIFIED);
 }
 

@@ -20,6 +20,8 @@
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
+class DataModel;
+
 class BaseRecordDefinition : public plat::lang::Object, public binding::PersistentObject {
  public:
   using RecordDefinitionException = jdbc::RecordDefinitionException;
@@ -111,8 +113,17 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   bool m_QBERow = false;                            // guarded by m_Lock
 
  private:
+  // Holds a new row's monitor, and pins its table model, while it fills the row.
+  friend class ResultSetEnumeration;
+
   std::size_t checkedColumn(int column) const;
+  // The pinned table model, else the data model as a table model (null for another kind), kept alive in model.
+  const DataModel* tableModel(plat::lang::Ref<binding::PersistentObjectModel>& model);
   void changeState(int bit, bool on);
+
+  // The table model while a fetched row is filled, so that reading and converting each value does not ask for
+  // the model again; null otherwise. Set and cleared before anyone but the filling thread sees the row.
+  const DataModel* m_PinnedModel = nullptr;
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

@@ -18,7 +18,9 @@ bool ColumnMetaData::getIsComparable() const {
 }
 
 void ColumnMetaData::setColumnState(int state) {
-  if (state == VALID_STATE || state == INVALID_STATE) m_ColumnState.store(state);
+  if (state != VALID_STATE && state != INVALID_STATE) return;
+  // Every fetched value sets its column's state, nearly always to the one it has: that costs only a read.
+  if (m_ColumnState.load(std::memory_order_relaxed) != state) m_ColumnState.store(state);
 }
 
 bool ColumnMetaData::canBeIncludedInWhereClause() const {

@@ -3,16 +3,20 @@
 namespace quenlora::zafoli::db::beans::jdbc {
 
 const DataModel* DataModel::of(const plat::lang::Ref<binding::PersistentObjectModel>& model) {
-  thread_local plat::lang::WeakRef<binding::PersistentObjectModel> seen;  // the model last asked about
-  thread_local const binding::PersistentObjectModel* seenAddress = nullptr;
-  thread_local const DataModel* seenTable = nullptr;
+  // The model last asked about, in one thread-local object: a shared library pays a lookup per such object.
+  struct Seen {
+    plat::lang::WeakRef<binding::PersistentObjectModel> model;
+    const binding::PersistentObjectModel* address = nullptr;
+    const DataModel* table = nullptr;
+  };
+  thread_local Seen seen;
   if (!model) return nullptr;
   // While the model seen last lives, no other model can have its address.
-  if (model.get() == seenAddress && !seen.expired()) return seenTable;
-  seen = model;
-  seenAddress = model.get();
-  seenTable = dynamic_cast<const DataModel*>(model.get());
-  return seenTable;
+  if (model.get() == seen.address && !seen.model.expired()) return seen.table;
+  seen.model = model;
+  seen.address = model.get();
+  seen.table = dynamic_cast<const DataModel*>(model.get());
+  return seen.table;
 }
 
 plat::lang::Ref<binding::PersistentObjectMemberModel> DataModel::getMemberModel(int index) const {

@@ -58,6 +58,9 @@ Ref<binding::PersistentObject> ResultSetEnumeration::nextElement() {
   if (!hasMoreElements()) throw plat::util::NoSuchElementException();
   m_RowAvailable = false;
   Ref<BaseRecordDefinition> row = m_RowClass();
+  // The new row is still this thread's alone: its monitor is taken once here, so that the row's own operations
+  // below only re-enter it.
+  plat::thread::Synchronized sync(row->m_Lock);
   row->initDataStorage();
   fill(*row);
   row->bringUpToDate();
@@ -68,6 +71,12 @@ void ResultSetEnumeration::fill(BaseRecordDefinition& row) {
   auto model = row.getDataModel();
   const int count = model ? model->getMemberCount() : 0;
   const DataModel* table = DataModel::of(model);
+  // model keeps the table alive while it is pinned; the pin goes with the fill, also when a read throws.
+  struct Pin {
+    BaseRecordDefinition& row;
+    ~Pin() { row.m_PinnedModel = nullptr; }
+  } pin{row};
+  row.m_PinnedModel = table;
   for (int i = 0; i < count; ++i) {
     // A table model's own columns are read in place; another model hands out each column's model.
     Ref<ColumnMetaData> held;

@@ -33,7 +33,8 @@ int scaleOf(plat::sql::ResultSet& resultSet, int column) {
 
 // Digits as stored; widened with zeros to the declared scale, never rounded.
 plat::math::Decimal widened(plat::math::Decimal value, int scale) {
-  return value.scale() < scale ? value.setScale(scale) : value;
+  if (value.scale() < scale) return value.setScale(scale);
+  return value;  // moved out, where a conditional expression would copy the digits
 }
 
 // The column's text in the class of type, for a driver that refused the typed read.

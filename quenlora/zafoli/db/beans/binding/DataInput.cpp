@@ -105,6 +105,11 @@ Value DataInput::getValueAsObject() const {
   return m_Value;
 }
 
+void DataInput::copyValueTo(Value& out) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  out = m_Value;
+}
+
 std::optional<std::string> DataInput::getValueAsString() const {
   Value value = getValueAsObject();
   if (value.isNull()) return std::nullopt;

@@ -25,6 +25,8 @@ class DataInput : public databus::MutableImmediateAccess, public DataItemAdditio
   // Takes other's value unless both show alike; a null over a value that is neither null nor empty text clears it.
   void setValue(const databus::ImmediateAccess& other) override;
   plat::lang::Value getValueAsObject() const override;
+  // The value copied into out, for bulk readers filling a vector in place.
+  void copyValueTo(plat::lang::Value& out) const;
   std::optional<std::string> getValueAsString() const override;
   std::string getPresentationString() const override { return "String"; }
 

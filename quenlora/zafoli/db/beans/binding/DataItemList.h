@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/lang/Object.h"
+#include "quenlora/zafoli/db/beans/binding/ItemLatch.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataItem.h"
 
 namespace quenlora::zafoli::db::beans::binding {
@@ -37,12 +38,12 @@ class DataItemList {
   // code that could.
   template <class Read>
   void readMembers(Read&& read) const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<ItemLatch> lock(mutex_);
     read(static_cast<const ItemRef*>(items_.data()), items_.size());
   }
 
  private:
-  mutable std::mutex mutex_;
+  mutable ItemLatch mutex_;
   std::vector<ItemRef> items_;  // guarded by mutex_
 };
 

@@ -83,7 +83,7 @@ bool isEmptyText(const Value& value) {
 void DataInput::setValue(const databus::ImmediateAccess& other) {
   Value v = other.getValueAsObject();  // before the lock: other may be this item
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<ItemLatch> lock(mutex_);
     const Value& c = m_Value;
     bool change;
     if (!v.isNull() && !c.isNull()) {
@@ -101,8 +101,13 @@ void DataInput::setValue(const databus::ImmediateAccess& other) {
 }
 
 Value DataInput::getValueAsObject() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<ItemLatch> lock(mutex_);
   return m_Value;
+}
+
+void DataInput::copyValueTo(Value& out) const {
+  std::lock_guard<ItemLatch> lock(mutex_);
+  out = m_Value;
 }
 
 std::optional<std::string> DataInput::getValueAsString() const {
@@ -120,22 +125,22 @@ void DataInput::notifyDataChanged() {
 }
 
 std::string DataInput::getName() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<ItemLatch> lock(mutex_);
   return m_Name;
 }
 
 void DataInput::setName(const std::string& name) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<ItemLatch> lock(mutex_);
   m_Name = name;
 }
 
 int DataInput::getStatusFlag() const {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<ItemLatch> lock(mutex_);
   return m_StatusFlag;
 }
 
 void DataInput::setStatusFlag(int status) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<ItemLatch> lock(mutex_);
   m_StatusFlag = status;
 }
 

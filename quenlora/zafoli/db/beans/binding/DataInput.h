@@ -11,6 +11,7 @@
 #include "quenlora/zafoli/db/beans/binding/DataItemAddition.h"
 #include "quenlora/zafoli/db/beans/binding/DataItemListeners.h"
 #include "quenlora/zafoli/db/beans/binding/GridSize.h"
+#include "quenlora/zafoli/db/beans/binding/ItemLatch.h"
 #include "quenlora/zafoli/db/beans/binding/databus/MutableImmediateAccess.h"
 
 namespace quenlora::zafoli::db::beans::binding {
@@ -25,6 +26,8 @@ class DataInput : public databus::MutableImmediateAccess, public DataItemAdditio
   // Takes other's value unless both show alike; a null over a value that is neither null nor empty text clears it.
   void setValue(const databus::ImmediateAccess& other) override;
   plat::lang::Value getValueAsObject() const override;
+  // The value copied into out, for bulk readers filling a vector in place.
+  void copyValueTo(plat::lang::Value& out) const;
   std::optional<std::string> getValueAsString() const override;
   std::string getPresentationString() const override { return "String"; }
 
@@ -46,7 +49,7 @@ class DataInput : public databus::MutableImmediateAccess, public DataItemAdditio
   std::string getClassName() const override { return "quenlora.zafoli.db.beans.binding.DataInput"; }
 
  private:
-  mutable std::mutex mutex_;
+  mutable ItemLatch mutex_;
   std::string m_Name;           // guarded by mutex_
   plat::lang::Value m_Value;    // guarded by mutex_
   GridSize m_Size;              // kept as given; not used

@@ -61,6 +61,8 @@ class MutableCollectionItem : public databus::MutableCollectionAccess,
   // The member at index without copying the list; null outside it.
   plat::lang::Ref<databus::DataItem> getDataItem(int index) const { return m_dataItems->at(index); }
   std::vector<plat::lang::Ref<databus::DataItem>> getDataItems() const { return m_dataItems->snapshot(); }
+  // The live member list, for bulk reads under its lock.
+  const DataItemList& members() const { return *m_dataItems; }
 
   // Only while the last listener is being told of a change (or with one listener or none): every member that is
   // not EXISTING is cleaned up, then the collection itself. Earlier listeners leave the record for later ones.

@@ -1,6 +1,7 @@
 // Reads the rows of a lookup item by position, as the data-bound models show them: a one-value item is one row,
 // a collection has one row per member, and a row is either one value (the same for every column) or a collection
-// of cells. A single cell reads its member by index; only a whole-column read takes the member list once.
+// of cells. A single cell reads its member by index; a whole-column read reads every row under the member list's
+// lock.
 // Stateless; safe from any thread.
 #pragma once
 
@@ -22,8 +23,8 @@ class LookupRows {
   static bool isSingleValueRow(const binding::databus::DataItem* lookup, int row);
   // The cell's value; null outside the rows and columns.
   static plat::lang::Value cell(const binding::databus::DataItem* lookup, int row, int column);
-  // The cells of rows 0..rows-1, one vector per column asked for, as cell() gives them; the row list is taken once
-  // for the whole read.
+  // The cells of rows 0..rows-1, one vector per column asked for, as cell() gives them; the library's own rows and
+  // cells are read in place under their locks, in one pass over the row list.
   static std::vector<std::vector<plat::lang::Value>> columns(const binding::databus::DataItem* lookup,
                                                              const std::vector<int>& columns, int rows);
   // The item holding the cell (for writing); null outside.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <compare>
 #include <cstdint>
 
@@ -32,6 +33,49 @@ void sortCarryingKeys(const SortKeys& keys, const std::vector<int>& from, std::v
   for (std::size_t i = 0; i < rows.size(); ++i) to[i] = rows[i].row;
 }
 
+// When every column's keys, less the column's least, and the rows' positions fit in one machine word together, the
+// rows sort as single numbers: the first column in the highest bits, a descending column's keys reversed, the
+// position in the lowest bits. The merge then moves a quarter of the bytes and compares once. Two words never tie,
+// and the earlier half of every merge holds the lower positions, so each comparison decides as the keys'
+// comparison with ties to the earlier half does: the order is the same.
+bool sortPacked(const SortKeys& keys, const std::vector<int>& from, std::vector<int>& to) {
+  const std::size_t count = from.size();
+  const int positionBits = static_cast<int>(std::bit_width(count > 1 ? count - 1 : 0));
+  int used = positionBits;
+  std::vector<std::uint64_t> least(keys.width(), 0);
+  std::vector<int> shift(keys.width(), 0);
+  std::vector<bool> constant(keys.width(), true);
+  for (std::size_t k = keys.width(); k-- > 0;) {
+    std::uint64_t low = ~std::uint64_t{0};
+    std::uint64_t high = 0;
+    for (const int row : from) {
+      const std::uint64_t key = keys.ordinal(k, row);
+      low = std::min(low, key);
+      high = std::max(high, key);
+    }
+    if (count == 0 || low == high) continue;  // adds nothing to the order
+    const int bits = static_cast<int>(std::bit_width(high - low));
+    if (bits > 64 - used) return false;
+    least[k] = low;
+    shift[k] = used;
+    constant[k] = false;
+    used += bits;
+  }
+  std::vector<std::uint64_t> packed(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint64_t word = i;
+    for (std::size_t k = 0; k < keys.width(); ++k) {
+      if (!constant[k]) word |= (keys.ordinal(k, from[i]) - least[k]) << shift[k];
+    }
+    packed[i] = word;
+  }
+  ShuttleSort::sortInPlace(packed, [](std::uint64_t a, std::uint64_t b) { return a < b ? -1 : (a > b ? 1 : 0); });
+  const std::uint64_t position = positionBits == 0 ? 0 : (std::uint64_t{1} << positionBits) - 1;
+  to.resize(count);
+  for (std::size_t i = 0; i < count; ++i) to[i] = from[static_cast<std::size_t>(packed[i] & position)];
+  return true;
+}
+
 }  // namespace
 
 void ShuttleSort::sort(const std::vector<int>& from, std::vector<int>& to) {
@@ -41,6 +85,7 @@ void ShuttleSort::sort(const std::vector<int>& from, std::vector<int>& to) {
   if (const SortKeys* keys = model->sortKeys()) {
     const bool covered = std::all_of(from.begin(), from.end(), [keys](int row) { return keys->covers(row, row); });
     if (covered && keys->ordinalOnly()) {
+      if (sortPacked(*keys, from, to)) return;
       switch (keys->width()) {
         case 1:
           return sortCarryingKeys<1>(*keys, from, to);

@@ -53,6 +53,11 @@ void SortKeys::build(Column& column, const std::vector<Value>& cells) {
   // One family without NaN (which equals every number) or the lowest time can be one ordered number per row.
   bool ordinal = true;
   Family seen = Family::Null;  // the first non-null family met
+  // Whole numbers that doubles hold exactly become their distance from the least one plus 1: small ordinals, which
+  // a sort can pack with its other columns into one machine word.
+  constexpr std::int64_t kExact = std::int64_t{1} << 53;
+  bool whole = true;
+  std::int64_t least = kExact;
   for (std::size_t row = 0; row < cells.size(); ++row) {
     const Value& v = cells[row];
     Key& key = keys[row];
@@ -64,6 +69,12 @@ void SortKeys::build(Column& column, const std::vector<Value>& cells) {
       key.family = Family::Number;
       key.number = v.doubleValue();
       if (std::isnan(key.number)) ordinal = false;
+      if (whole) {
+        const Value::Kind kind = v.kind();
+        whole = kind == Value::Kind::Byte || kind == Value::Kind::Short || kind == Value::Kind::Int ||
+                (kind == Value::Kind::Long && v.longValue() >= -kExact && v.longValue() <= kExact);
+        if (whole) least = std::min(least, static_cast<std::int64_t>(key.number));
+      }
     } else if (v.is(Value::Kind::DateTime)) {
       key.family = Family::DateTime;
       key.order = v.getDateTime().getTime();
@@ -97,7 +108,8 @@ void SortKeys::build(Column& column, const std::vector<Value>& cells) {
         out = 0;
         break;
       case Family::Number:
-        out = orderedBits(key.number);
+        out = whole ? 1 + static_cast<std::uint64_t>(static_cast<std::int64_t>(key.number) - least)
+                    : orderedBits(key.number);
         break;
       case Family::DateTime:
         out = static_cast<std::uint64_t>(key.order) ^ kSignBit;

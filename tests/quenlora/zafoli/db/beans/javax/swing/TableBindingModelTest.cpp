@@ -188,6 +188,41 @@ TEST_F(TableBindingModelTest, ThreeColumnsAndAMixedColumnSortAsTheAlgorithmOverT
   EXPECT_EQ(model->getSortingColumns(), (std::vector<SortSpec>{{1, true}, {0, false}, {2, true}}));
 }
 
+// Keys narrow enough share one machine word with the row's position; wide ones (fractions, whole numbers beyond a
+// double's precision) do not. Both sort as the algorithm over the cells, ascending and descending, with nulls.
+TEST_F(TableBindingModelTest, NarrowAndWideKeysSortAsTheAlgorithmOverTheCells) {
+  std::mt19937 random(5);
+  std::vector<std::vector<Value>> cells;
+  Rows rows;
+  for (int i = 0; i < 3000; ++i) {
+    const auto pick = random() % 8;
+    Value wide = pick == 0   ? Value()
+                 : pick == 1 ? Value::ofLong((std::int64_t{1} << 53) + static_cast<std::int64_t>(random() % 4))
+                             : Value(static_cast<double>(static_cast<int>(random() % 2000) - 1000) / 8.0);
+    Value whole = pick == 2 ? Value() : Value(static_cast<int>(random() % 50) - 25);
+    cells.push_back({whole, wide, Value::ofLong(static_cast<std::int64_t>(random() % 7) - (std::int64_t{1} << 53))});
+    rows.push_back(cells.back());
+  }
+  publishRows(std::move(rows));
+  bindTable();
+  const std::vector<std::pair<int, bool>> clicks = {{0, false}, {2, true}, {0, true}, {1, false},
+                                                    {0, true},  {1, true}, {2, true}};
+  std::vector<int> expected = model->getIndexes();
+  for (auto [column, shift] : clicks) {
+    click(column, shift);
+    const std::vector<SortSpec> specs = model->getSortingColumns();
+    const std::vector<int> before = expected;
+    ShuttleSort::sort(before, expected, [&](int a, int b) {
+      for (const SortSpec& spec : specs) {
+        const int r = TableRowOrder::compareValues(cells[a][spec.column], cells[b][spec.column], nullptr);
+        if (r != 0) return spec.ascending ? r : -r;
+      }
+      return 0;
+    });
+    ASSERT_EQ(model->getIndexes(), expected) << specs.size() << " columns, the first " << specs.front().column;
+  }
+}
+
 TEST_F(TableBindingModelTest, ADataBoundComboColumnListsTheLookupsNames) {
   Source dept = publish("dept", {"CODE", "NAME"}, {{Value("S"), Value("Sales")}, {Value("R"), Value("Research")}});
   ColumnAttributes::Layout layout;

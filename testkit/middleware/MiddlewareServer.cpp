@@ -13,6 +13,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace testkit::middleware {
@@ -143,7 +144,9 @@ class ConnectionReader {
 
   bool readExactly(std::uint8_t* p, std::size_t n, bool idleStart) {
     std::size_t got = 0;
-    auto until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+    // The clock is read only when the bytes are not buffered yet: the wait for the rest is counted from the first
+    // socket read that needs them (or that brought the first of them).
+    std::optional<Clock::time_point> until;
     while (got < n) {
       if (at_ < end_) {
         const std::size_t k = std::min(n - got, end_ - at_);
@@ -153,11 +156,12 @@ class ConnectionReader {
         continue;
       }
       if (!running_()) return false;
-      if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
+      const bool idle = idleStart && got == 0;
+      if (!idle && !until) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+      if (!idle && msLeft(*until) == 0) return false;
       const ssize_t r = ::recv(fd_, buf_.data(), buf_.size(), 0);
       if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
       if (r <= 0) return false;
-      if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
       at_ = 0;
       end_ = static_cast<std::size_t>(r);
     }
@@ -212,6 +216,8 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
   std::int32_t session = 0;   // the session this connection belongs to, once known
   bool opensSession = false;  // this connection made the session, so its end ends the session
   Bytes payload;              // the request being answered; its buffer serves every request of the connection
+  Bytes reply;                // the answer; its buffer too serves every request of the connection
+  RecordedRequest rec{listener, connection, 0, {}, true};  // the request parsed, in room kept from the last one
   for (;;) {
     if (!waitThawed()) break;
     std::uint8_t header[5];
@@ -222,11 +228,13 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     const auto streamId = static_cast<std::int16_t>((header[3] << 8) | header[4]);
     payload.resize(frame - 2);
     if (!payload.empty() && !reader.readExactly(payload.data(), payload.size(), false)) break;
-    RecordedRequest rec{listener, connection, streamId, {}, true};
+    rec.streamId = streamId;
+    rec.parsed = true;
     try {
-      rec.request = MwParse::request(payload);
+      MwParse::request(payload, rec.request);
     } catch (const ParseError&) {
       rec.parsed = false;
+      rec.request = ParsedRequest{};
     }
     if (options_.record) {
       std::lock_guard<std::mutex> hold(mu_);
@@ -235,12 +243,12 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
       changed_.notify_all();
     }
     bool noReply = false;
-    Bytes reply;
+    reply.clear();
     if (!waitThawed()) break;
     if (rec.parsed) {
       const std::int32_t before = session;
       answeringSession = session;
-      reply = answer(rec.request, noReply, session);
+      answer(rec.request, noReply, session, reply);
       answeringSession = 0;
       if (before == 0 && session != 0 && rec.request.words.size() > 1 && rec.request.words[1] == "connect") {
         opensSession = true;
@@ -351,27 +359,34 @@ void MiddlewareServer::dropSession(std::int32_t session) {
 }
 
 std::optional<Fault> MiddlewareServer::takeFault(const std::string& command) {
+  if (!hasFaults_.load(std::memory_order_acquire)) return std::nullopt;
   std::lock_guard<std::mutex> hold(mu_);
   for (auto it = faults_.begin(); it != faults_.end(); ++it) {
     if (command.rfind(it->first, 0) == 0) {
       Fault f = it->second;
       faults_.erase(it);
+      hasFaults_.store(!faults_.empty(), std::memory_order_release);
       return f;
     }
   }
   return std::nullopt;
 }
 
-Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::int32_t& session) {
-  Handler handler;
-  {
-    std::lock_guard<std::mutex> hold(mu_);
-    handler = handler_;
+void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::int32_t& session, Bytes& out) {
+  out.clear();
+  if (hasHandler_.load(std::memory_order_acquire)) {
+    Handler handler;
+    {
+      std::lock_guard<std::mutex> hold(mu_);
+      handler = handler_;
+    }
+    if (handler) {
+      if (std::optional<Bytes> custom = handler(request)) {
+        out = std::move(*custom);
+        return;
+      }
+    }
   }
-  if (handler) {
-    if (std::optional<Bytes> custom = handler(request)) return *custom;
-  }
-  Bytes out;
   const auto& w = request.words;
   auto word = [&w](std::size_t i) { return i < w.size() ? w[i] : std::string(); };
   auto put = [&out](const Encoded& e) { MwEncode::append(out, e); };
@@ -389,7 +404,10 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
         if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) issuedIds_.insert(a.id);
       }
       if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) session = a.id;
-      if (!a.raw.empty()) return a.raw;
+      if (!a.raw.empty()) {
+        out = a.raw;
+        return;
+      }
       if (a.kind == ConnectAnswer::Kind::Mismatch) {
         put(MwEncode::dataInt(-1));
       } else if (a.kind == ConnectAnswer::Kind::Redirect) {
@@ -416,7 +434,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
     } else {
       put(MwEncode::dataInt(0));
     }
-    return out;
+    return;
   }
   if (head == "admin") {
     if (verb == "getConnectList") {
@@ -441,11 +459,11 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
     } else {
       put(MwEncode::dataInt(0));
     }
-    return out;
+    return;
   }
   if (head == "debug") {
     put(MwEncode::dataInt(0));
-    return out;
+    return;
   }
   if (head == "proxy") {
     try {
@@ -494,10 +512,9 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
       out.clear();
       put(MwEncode::error(14, 5, e.what(), "S1000"));
     }
-    return out;
+    return;
   }
   put(MwEncode::error(13, 5, "Unknown command: " + request.command, "08S01"));
-  return out;
 }
 
 void MiddlewareServer::registerClass(const std::string& className, ServerObjectFactory factory) {
@@ -545,11 +562,13 @@ void MiddlewareServer::pushConnectAnswer(ConnectAnswer answer) {
 void MiddlewareServer::pushFault(std::string commandPrefix, Fault fault) {
   std::lock_guard<std::mutex> hold(mu_);
   faults_.emplace_back(std::move(commandPrefix), std::move(fault));
+  hasFaults_.store(true, std::memory_order_release);
 }
 
 void MiddlewareServer::setHandler(Handler handler) {
   std::lock_guard<std::mutex> hold(mu_);
   handler_ = std::move(handler);
+  hasHandler_.store(static_cast<bool>(handler_), std::memory_order_release);
 }
 
 void MiddlewareServer::setRepositories(std::vector<std::string> names) {

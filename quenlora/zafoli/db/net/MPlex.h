@@ -69,7 +69,8 @@ class MPlex : public plat::lang::Object {
   plat::lang::Ref<SocketWrapper> openSocket();
 
   mutable plat::thread::Monitor lock_;
-  std::vector<plat::lang::Ref<IO>> _IOs;  // guarded by lock_; indexed by stream id, null for a free slot
+  std::vector<plat::lang::Ref<IO>> _IOs;    // guarded by lock_; indexed by stream id, null for a free slot
+  std::vector<plat::lang::Ref<IO>> spare_;  // guarded by lock_; released streams on the shared socket, by stream id
   std::string _host;
   int _port;
   bool _shareSocket;

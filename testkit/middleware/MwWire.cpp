@@ -26,17 +26,18 @@ class Cursor {
     return (hi << 8) | u8();
   }
   Bytes take(std::size_t n) {
-    const std::string_view v = view(n);
-    return Bytes(v.begin(), v.end());
+    const std::uint8_t* p = bytes(n);
+    return Bytes(p, p + n);
   }
   // The next n bytes in place, valid while the payload lives.
-  std::string_view view(std::size_t n) {
+  const std::uint8_t* bytes(std::size_t n) {
     need(n);
-    const std::string_view v(reinterpret_cast<const char*>(b_.data()) + at_, n);
     at_ += n;
-    return v;
+    return b_.data() + at_ - n;
   }
-  void skip(std::size_t n) { view(n); }
+  // The same as text.
+  std::string_view view(std::size_t n) { return {reinterpret_cast<const char*>(bytes(n)), n}; }
+  void skip(std::size_t n) { bytes(n); }
   bool done() const { return at_ == b_.size(); }
 
  private:
@@ -277,9 +278,10 @@ void MwParse::request(const Bytes& payload, ParsedRequest& r) {
           break;
         }
         if (t != 51) throw ParseError("typed argument value");
-        const std::string_view v = c.view(static_cast<std::size_t>(c.u16()));
+        const auto n = static_cast<std::size_t>(c.u16());
+        const std::uint8_t* v = c.bytes(n);
         if (values == a.values.size()) a.values.emplace_back();
-        a.values[values++].assign(v.begin(), v.end());
+        a.values[values++].assign(v, v + n);
       }
     } else if (type == 58) {
       if (c.u16() != 1) throw ParseError("text argument length");

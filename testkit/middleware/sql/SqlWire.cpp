@@ -375,7 +375,12 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
       break;
     }
     default:
-      rawText(b, value.is(Value::Kind::String) ? value.getString() : value.toString());
+      // Two calls, not one with a choice of argument: the choice would copy the stored text.
+      if (value.is(Value::Kind::String)) {
+        rawText(b, value.getString());
+      } else {
+        rawText(b, value.toString());
+      }
       break;
   }
 }

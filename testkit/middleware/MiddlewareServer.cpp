@@ -28,6 +28,13 @@ int msLeft(Clock::time_point until) {
 
 // Sends the first bytes and then the second, gathered into as few calls as the socket takes.
 bool sendAll(int fd, const std::uint8_t* p, std::size_t n, const std::uint8_t* q = nullptr, std::size_t m = 0) {
+  while (m == 0 && n > 0) {
+    const ssize_t w = ::send(fd, p, n, MSG_NOSIGNAL);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
   while (n + m > 0) {
     iovec parts[2] = {{const_cast<std::uint8_t*>(p), n}, {const_cast<std::uint8_t*>(q), m}};
     msghdr msg{};
@@ -122,25 +129,28 @@ void MiddlewareServer::acceptLoop() {
       ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
       std::lock_guard<std::mutex> hold(mu_);
       const int connection = connections_++;
+      liveFds_.insert(fd);
       workers_.emplace_back([this, fd, i, connection] { serve(fd, static_cast<int>(i), connection); });
       changed_.notify_all();
     }
   }
+  // A connection waiting for its next request waits in the read itself, without a time-out: ending its input
+  // wakes it, and it sees that the server has stopped.
+  std::lock_guard<std::mutex> hold(mu_);
+  for (int fd : liveFds_) ::shutdown(fd, SHUT_RD);
 }
 
 namespace {
 
 // The request bytes of one connection, read through a buffer so that a packet's header and payload (often
 // several packets) come in one socket read. The first byte of a packet may be awaited while the server runs (idle
-// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops. The socket's
-// receive time-out is one slice, so a read waits in the read itself (no poll before it) and still looks at the
-// clock and the server's state every slice.
+// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops. Every wait is
+// inside the read itself (no poll before it). The idle wait has no time-out (the server ends it by shutting the
+// connection's input when it stops); a wait for the rest of a packet has a receive time-out of one slice, so it
+// looks at the clock and the server's state every slice.
 class ConnectionReader {
  public:
-  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {
-    timeval slice{0, MiddlewareServer::kSliceMs * 1000};
-    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &slice, sizeof slice);
-  }
+  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {}
 
   bool readExactly(std::uint8_t* p, std::size_t n, bool idleStart) {
     std::size_t got = 0;
@@ -159,6 +169,7 @@ class ConnectionReader {
       const bool idle = idleStart && got == 0;
       if (!idle && !until) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
       if (!idle && msLeft(*until) == 0) return false;
+      sliced(!idle);
       const ssize_t r = ::recv(fd_, buf_.data(), buf_.size(), 0);
       if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
       if (r <= 0) return false;
@@ -169,11 +180,20 @@ class ConnectionReader {
   }
 
  private:
+  // Sets the socket's receive time-out to one slice (on) or none (off), when it is not so already.
+  void sliced(bool on) {
+    if (on == sliced_) return;
+    timeval wait{0, on ? MiddlewareServer::kSliceMs * 1000 : 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    sliced_ = on;
+  }
+
   int fd_;
   std::function<bool()> running_;
   Bytes buf_;
   std::size_t at_ = 0;
   std::size_t end_ = 0;
+  bool sliced_ = false;  // the socket's receive time-out is one slice (else none)
 };
 
 void sleepBounded(int ms, const std::function<bool()>& running) {
@@ -185,10 +205,28 @@ void sleepBounded(int ms, const std::function<bool()>& running) {
 
 }  // namespace
 
+namespace {
+
+constexpr std::size_t kCopiedReplyBytes = 1024;  // largest reply copied behind its header rather than gathered
+
+}  // namespace
+
 bool MiddlewareServer::sendReply(int fd, std::int16_t streamId, const Bytes& reply) const {
   constexpr std::size_t kLargestPayload = 0xFFFF - 2;
   const std::size_t size = packetSize_.load();
   const std::size_t step = size == 0 ? kLargestPayload : std::min(size, kLargestPayload);
+  if (reply.size() <= std::min(step, kCopiedReplyBytes)) {
+    // A small reply is copied behind its header and sent with a plain send, cheaper than a gathering one.
+    std::array<std::uint8_t, 5 + kCopiedReplyBytes> packet;
+    const std::size_t n = reply.size();
+    packet[0] = 0xBB;
+    packet[1] = static_cast<std::uint8_t>((n + 2) >> 8);
+    packet[2] = static_cast<std::uint8_t>(n + 2);
+    packet[3] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(streamId) >> 8);
+    packet[4] = static_cast<std::uint8_t>(streamId);
+    if (n > 0) std::memcpy(packet.data() + 5, reply.data(), n);
+    return sendAll(fd, packet.data(), 5 + n);
+  }
   std::size_t from = 0;
   do {
     // Each packet's header and its part of the reply go out in one call, straight from the reply.
@@ -331,8 +369,12 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     }
     if (!keep) break;
   }
-  ::shutdown(fd, SHUT_RDWR);
-  ::close(fd);
+  {
+    std::lock_guard<std::mutex> hold(mu_);  // the number must not be shut down by the acceptor once reused
+    liveFds_.erase(fd);
+    ::shutdown(fd, SHUT_RDWR);
+    ::close(fd);
+  }
   // A client that went away without closing its objects leaves nothing behind (open cursors hold locks).
   if (opensSession) dropSession(session);
 }

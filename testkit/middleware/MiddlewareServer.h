@@ -173,6 +173,7 @@ class MiddlewareServer {
   std::vector<RecordedRequest> requests_;  // guarded by mu_
   int connections_ = 0;                    // guarded by mu_
   std::vector<std::thread> workers_;       // guarded by mu_
+  std::set<int> liveFds_;                  // guarded by mu_; descriptors of the connections being served
   std::thread acceptor_;
 };
 

@@ -100,7 +100,8 @@ MiddlewareServer::~MiddlewareServer() {
 }
 
 bool MiddlewareServer::running() const {
-  return !stopping_ && Clock::now() < deadline_;
+  // The acceptor looks at the clock every slice and marks the lifetime's end, so a request reads no clock here.
+  return !stopping_.load() && !expired_.load(std::memory_order_relaxed);
 }
 
 void MiddlewareServer::stop() {
@@ -120,6 +121,10 @@ void MiddlewareServer::acceptLoop() {
   std::vector<pollfd> fds;
   for (int fd : listenFds_) fds.push_back(pollfd{fd, POLLIN, 0});
   while (running()) {
+    if (Clock::now() >= deadline_) {
+      expired_.store(true);
+      break;
+    }
     if (::poll(fds.data(), fds.size(), kSliceMs) <= 0) continue;
     for (std::size_t i = 0; i < fds.size(); ++i) {
       if (!(fds[i].revents & POLLIN)) continue;

@@ -149,6 +149,7 @@ class MiddlewareServer {
   std::vector<int> ports_;
   std::chrono::steady_clock::time_point deadline_;
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> expired_{false};  // the lifetime has ended (set by the acceptor)
   mutable std::mutex mu_;
   mutable std::condition_variable changed_;
   std::map<std::string, ServerObjectFactory> classes_;               // guarded by mu_

@@ -175,8 +175,7 @@ void MPlex::connectionLost() {
 }
 
 bool MPlex::isConnectionLost() const {
-  Synchronized hold(lock_);
-  return _connLost;
+  return _connLost.load();
 }
 
 MPlex::ConnectReply MPlex::connect() {

@@ -3,6 +3,7 @@
 // re-entrant monitor); requests take the input-stream lock before this one, never after.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,9 +78,9 @@ class MPlex : public plat::lang::Object {
   SocketTimeouts timeouts_;  // guarded by lock_
   ReplyLimits replyLimits_;  // guarded by lock_
   std::int32_t _connectionID = 0;
-  ClientSession* _sess;        // guarded by lock_; back reference, cleared by detachSession
-  bool _connLost = false;      // guarded by lock_
-  plat::lang::Ref<IO> first_;  // guarded by lock_; stream 0 once made, kept for closing after the table empties
+  ClientSession* _sess;                // guarded by lock_; back reference, cleared by detachSession
+  std::atomic<bool> _connLost{false};  // set under lock_; read without it
+  plat::lang::Ref<IO> first_;          // guarded by lock_; stream 0 once made, kept for closing after the table empties
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -13,6 +13,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace testkit::middleware {
@@ -27,6 +28,13 @@ int msLeft(Clock::time_point until) {
 
 // Sends the first bytes and then the second, gathered into as few calls as the socket takes.
 bool sendAll(int fd, const std::uint8_t* p, std::size_t n, const std::uint8_t* q = nullptr, std::size_t m = 0) {
+  while (m == 0 && n > 0) {
+    const ssize_t w = ::send(fd, p, n, MSG_NOSIGNAL);
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
   while (n + m > 0) {
     iovec parts[2] = {{const_cast<std::uint8_t*>(p), n}, {const_cast<std::uint8_t*>(q), m}};
     msghdr msg{};
@@ -92,7 +100,8 @@ MiddlewareServer::~MiddlewareServer() {
 }
 
 bool MiddlewareServer::running() const {
-  return !stopping_ && Clock::now() < deadline_;
+  // The acceptor looks at the clock every slice and marks the lifetime's end, so a request reads no clock here.
+  return !stopping_.load() && !expired_.load(std::memory_order_relaxed);
 }
 
 void MiddlewareServer::stop() {
@@ -112,6 +121,10 @@ void MiddlewareServer::acceptLoop() {
   std::vector<pollfd> fds;
   for (int fd : listenFds_) fds.push_back(pollfd{fd, POLLIN, 0});
   while (running()) {
+    if (Clock::now() >= deadline_) {
+      expired_.store(true);
+      break;
+    }
     if (::poll(fds.data(), fds.size(), kSliceMs) <= 0) continue;
     for (std::size_t i = 0; i < fds.size(); ++i) {
       if (!(fds[i].revents & POLLIN)) continue;
@@ -121,29 +134,34 @@ void MiddlewareServer::acceptLoop() {
       ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
       std::lock_guard<std::mutex> hold(mu_);
       const int connection = connections_++;
+      liveFds_.insert(fd);
       workers_.emplace_back([this, fd, i, connection] { serve(fd, static_cast<int>(i), connection); });
       changed_.notify_all();
     }
   }
+  // A connection waiting for its next request waits in the read itself, without a time-out: ending its input
+  // wakes it, and it sees that the server has stopped.
+  std::lock_guard<std::mutex> hold(mu_);
+  for (int fd : liveFds_) ::shutdown(fd, SHUT_RD);
 }
 
 namespace {
 
 // The request bytes of one connection, read through a buffer so that a packet's header and payload (often
 // several packets) come in one socket read. The first byte of a packet may be awaited while the server runs (idle
-// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops. The socket's
-// receive time-out is one slice, so a read waits in the read itself (no poll before it) and still looks at the
-// clock and the server's state every slice.
+// client); the rest within kIoWaitMs. False when the peer left, the time ran out or the server stops. Every wait is
+// inside the read itself (no poll before it). The idle wait has no time-out (the server ends it by shutting the
+// connection's input when it stops); a wait for the rest of a packet has a receive time-out of one slice, so it
+// looks at the clock and the server's state every slice.
 class ConnectionReader {
  public:
-  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {
-    timeval slice{0, MiddlewareServer::kSliceMs * 1000};
-    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &slice, sizeof slice);
-  }
+  ConnectionReader(int fd, std::function<bool()> running) : fd_(fd), running_(std::move(running)), buf_(16384) {}
 
   bool readExactly(std::uint8_t* p, std::size_t n, bool idleStart) {
     std::size_t got = 0;
-    auto until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+    // The clock is read only when the bytes are not buffered yet: the wait for the rest is counted from the first
+    // socket read that needs them (or that brought the first of them).
+    std::optional<Clock::time_point> until;
     while (got < n) {
       if (at_ < end_) {
         const std::size_t k = std::min(n - got, end_ - at_);
@@ -153,11 +171,13 @@ class ConnectionReader {
         continue;
       }
       if (!running_()) return false;
-      if (!(idleStart && got == 0) && msLeft(until) == 0) return false;
+      const bool idle = idleStart && got == 0;
+      if (!idle && !until) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
+      if (!idle && msLeft(*until) == 0) return false;
+      sliced(!idle);
       const ssize_t r = ::recv(fd_, buf_.data(), buf_.size(), 0);
       if (r < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
       if (r <= 0) return false;
-      if (got == 0) until = Clock::now() + std::chrono::milliseconds(MiddlewareServer::kIoWaitMs);
       at_ = 0;
       end_ = static_cast<std::size_t>(r);
     }
@@ -165,11 +185,20 @@ class ConnectionReader {
   }
 
  private:
+  // Sets the socket's receive time-out to one slice (on) or none (off), when it is not so already.
+  void sliced(bool on) {
+    if (on == sliced_) return;
+    timeval wait{0, on ? MiddlewareServer::kSliceMs * 1000 : 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    sliced_ = on;
+  }
+
   int fd_;
   std::function<bool()> running_;
   Bytes buf_;
   std::size_t at_ = 0;
   std::size_t end_ = 0;
+  bool sliced_ = false;  // the socket's receive time-out is one slice (else none)
 };
 
 void sleepBounded(int ms, const std::function<bool()>& running) {
@@ -181,10 +210,30 @@ void sleepBounded(int ms, const std::function<bool()>& running) {
 
 }  // namespace
 
+namespace {
+
+// Largest reply copied behind its header and sent with send: on loopback a gathering sendmsg costs more than the
+// copy of a few kilobytes.
+constexpr std::size_t kCopiedReplyBytes = 8192;
+
+}  // namespace
+
 bool MiddlewareServer::sendReply(int fd, std::int16_t streamId, const Bytes& reply) const {
   constexpr std::size_t kLargestPayload = 0xFFFF - 2;
   const std::size_t size = packetSize_.load();
   const std::size_t step = size == 0 ? kLargestPayload : std::min(size, kLargestPayload);
+  if (reply.size() <= std::min(step, kCopiedReplyBytes)) {
+    // A reply of one packet up to a few kilobytes is copied behind its header and sent with a plain send.
+    std::array<std::uint8_t, 5 + kCopiedReplyBytes> packet;
+    const std::size_t n = reply.size();
+    packet[0] = 0xBB;
+    packet[1] = static_cast<std::uint8_t>((n + 2) >> 8);
+    packet[2] = static_cast<std::uint8_t>(n + 2);
+    packet[3] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(streamId) >> 8);
+    packet[4] = static_cast<std::uint8_t>(streamId);
+    if (n > 0) std::memcpy(packet.data() + 5, reply.data(), n);
+    return sendAll(fd, packet.data(), 5 + n);
+  }
   std::size_t from = 0;
   do {
     // Each packet's header and its part of the reply go out in one call, straight from the reply.
@@ -212,6 +261,8 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
   std::int32_t session = 0;   // the session this connection belongs to, once known
   bool opensSession = false;  // this connection made the session, so its end ends the session
   Bytes payload;              // the request being answered; its buffer serves every request of the connection
+  Bytes reply;                // the answer; its buffer too serves every request of the connection
+  RecordedRequest rec{listener, connection, 0, {}, true};  // the request parsed, in room kept from the last one
   for (;;) {
     if (!waitThawed()) break;
     std::uint8_t header[5];
@@ -222,11 +273,13 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     const auto streamId = static_cast<std::int16_t>((header[3] << 8) | header[4]);
     payload.resize(frame - 2);
     if (!payload.empty() && !reader.readExactly(payload.data(), payload.size(), false)) break;
-    RecordedRequest rec{listener, connection, streamId, {}, true};
+    rec.streamId = streamId;
+    rec.parsed = true;
     try {
-      rec.request = MwParse::request(payload);
+      MwParse::request(payload, rec.request);
     } catch (const ParseError&) {
       rec.parsed = false;
+      rec.request = ParsedRequest{};
     }
     if (options_.record) {
       std::lock_guard<std::mutex> hold(mu_);
@@ -235,12 +288,12 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
       changed_.notify_all();
     }
     bool noReply = false;
-    Bytes reply;
+    reply.clear();
     if (!waitThawed()) break;
     if (rec.parsed) {
       const std::int32_t before = session;
       answeringSession = session;
-      reply = answer(rec.request, noReply, session);
+      answer(rec.request, noReply, session, reply);
       answeringSession = 0;
       if (before == 0 && session != 0 && rec.request.words.size() > 1 && rec.request.words[1] == "connect") {
         opensSession = true;
@@ -323,8 +376,12 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
     }
     if (!keep) break;
   }
-  ::shutdown(fd, SHUT_RDWR);
-  ::close(fd);
+  {
+    std::lock_guard<std::mutex> hold(mu_);  // the number must not be shut down by the acceptor once reused
+    liveFds_.erase(fd);
+    ::shutdown(fd, SHUT_RDWR);
+    ::close(fd);
+  }
   // A client that went away without closing its objects leaves nothing behind (open cursors hold locks).
   if (opensSession) dropSession(session);
 }
@@ -351,27 +408,34 @@ void MiddlewareServer::dropSession(std::int32_t session) {
 }
 
 std::optional<Fault> MiddlewareServer::takeFault(const std::string& command) {
+  if (!hasFaults_.load(std::memory_order_acquire)) return std::nullopt;
   std::lock_guard<std::mutex> hold(mu_);
   for (auto it = faults_.begin(); it != faults_.end(); ++it) {
     if (command.rfind(it->first, 0) == 0) {
       Fault f = it->second;
       faults_.erase(it);
+      hasFaults_.store(!faults_.empty(), std::memory_order_release);
       return f;
     }
   }
   return std::nullopt;
 }
 
-Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::int32_t& session) {
-  Handler handler;
-  {
-    std::lock_guard<std::mutex> hold(mu_);
-    handler = handler_;
+void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::int32_t& session, Bytes& out) {
+  out.clear();
+  if (hasHandler_.load(std::memory_order_acquire)) {
+    Handler handler;
+    {
+      std::lock_guard<std::mutex> hold(mu_);
+      handler = handler_;
+    }
+    if (handler) {
+      if (std::optional<Bytes> custom = handler(request)) {
+        out = std::move(*custom);
+        return;
+      }
+    }
   }
-  if (handler) {
-    if (std::optional<Bytes> custom = handler(request)) return *custom;
-  }
-  Bytes out;
   const auto& w = request.words;
   auto word = [&w](std::size_t i) { return i < w.size() ? w[i] : std::string(); };
   auto put = [&out](const Encoded& e) { MwEncode::append(out, e); };
@@ -389,7 +453,10 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
         if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) issuedIds_.insert(a.id);
       }
       if (a.kind == ConnectAnswer::Kind::Accept && a.raw.empty()) session = a.id;
-      if (!a.raw.empty()) return a.raw;
+      if (!a.raw.empty()) {
+        out = a.raw;
+        return;
+      }
       if (a.kind == ConnectAnswer::Kind::Mismatch) {
         put(MwEncode::dataInt(-1));
       } else if (a.kind == ConnectAnswer::Kind::Redirect) {
@@ -416,7 +483,7 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
     } else {
       put(MwEncode::dataInt(0));
     }
-    return out;
+    return;
   }
   if (head == "admin") {
     if (verb == "getConnectList") {
@@ -441,11 +508,11 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
     } else {
       put(MwEncode::dataInt(0));
     }
-    return out;
+    return;
   }
   if (head == "debug") {
     put(MwEncode::dataInt(0));
-    return out;
+    return;
   }
   if (head == "proxy") {
     try {
@@ -494,10 +561,9 @@ Bytes MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std:
       out.clear();
       put(MwEncode::error(14, 5, e.what(), "S1000"));
     }
-    return out;
+    return;
   }
   put(MwEncode::error(13, 5, "Unknown command: " + request.command, "08S01"));
-  return out;
 }
 
 void MiddlewareServer::registerClass(const std::string& className, ServerObjectFactory factory) {
@@ -545,11 +611,13 @@ void MiddlewareServer::pushConnectAnswer(ConnectAnswer answer) {
 void MiddlewareServer::pushFault(std::string commandPrefix, Fault fault) {
   std::lock_guard<std::mutex> hold(mu_);
   faults_.emplace_back(std::move(commandPrefix), std::move(fault));
+  hasFaults_.store(true, std::memory_order_release);
 }
 
 void MiddlewareServer::setHandler(Handler handler) {
   std::lock_guard<std::mutex> hold(mu_);
   handler_ = std::move(handler);
+  hasHandler_.store(static_cast<bool>(handler_), std::memory_order_release);
 }
 
 void MiddlewareServer::setRepositories(std::vector<std::string> names) {

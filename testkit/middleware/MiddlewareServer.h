@@ -134,7 +134,8 @@ class MiddlewareServer {
   struct Connection;
   void acceptLoop();
   void serve(int fd, int listener, int connection);
-  Bytes answer(const ParsedRequest& request, bool& noReply, std::int32_t& session);
+  // The answer to one request, into out (cleared first).
+  void answer(const ParsedRequest& request, bool& noReply, std::int32_t& session, Bytes& out);
   bool sendReply(int fd, std::int16_t streamId, const Bytes& reply) const;
   // Waits while frozen; false once the server stops.
   bool waitThawed() const;
@@ -148,6 +149,7 @@ class MiddlewareServer {
   std::vector<int> ports_;
   std::chrono::steady_clock::time_point deadline_;
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> expired_{false};  // the lifetime has ended (set by the acceptor)
   mutable std::mutex mu_;
   mutable std::condition_variable changed_;
   std::map<std::string, ServerObjectFactory> classes_;               // guarded by mu_
@@ -156,11 +158,14 @@ class MiddlewareServer {
   std::map<std::int32_t, std::int32_t> objectSessions_;              // guarded by mu_; object id to session id
   std::atomic<std::size_t> packetSize_{0};
   std::atomic<bool> frozen_{false};
-  std::int32_t nextObjectId_ = 1;                           // guarded by mu_
-  std::int32_t nextConnectionId_ = 100;                     // guarded by mu_
-  std::deque<ConnectAnswer> connectAnswers_;                // guarded by mu_
-  std::deque<std::pair<std::string, Fault>> faults_;        // guarded by mu_
-  Handler handler_;                                         // guarded by mu_
+  std::int32_t nextObjectId_ = 1;                     // guarded by mu_
+  std::int32_t nextConnectionId_ = 100;               // guarded by mu_
+  std::deque<ConnectAnswer> connectAnswers_;          // guarded by mu_
+  std::deque<std::pair<std::string, Fault>> faults_;  // guarded by mu_
+  Handler handler_;                                   // guarded by mu_
+  // Set when faults_ or handler_ may hold something, so a request finds them empty without taking mu_.
+  std::atomic<bool> hasFaults_{false};
+  std::atomic<bool> hasHandler_{false};
   std::vector<std::string> repositories_{"alpha", "beta"};  // guarded by mu_
   std::set<std::int32_t> issuedIds_;                        // guarded by mu_; connection ids handed out
   // guarded by mu_: remote admin, debug, trace requests, objects, bytes read, bytes written
@@ -169,6 +174,7 @@ class MiddlewareServer {
   std::vector<RecordedRequest> requests_;  // guarded by mu_
   int connections_ = 0;                    // guarded by mu_
   std::vector<std::thread> workers_;       // guarded by mu_
+  std::set<int> liveFds_;                  // guarded by mu_; descriptors of the connections being served
   std::thread acceptor_;
 };
 

@@ -26,11 +26,18 @@ class Cursor {
     return (hi << 8) | u8();
   }
   Bytes take(std::size_t n) {
-    need(n);
-    Bytes out(b_.begin() + static_cast<std::ptrdiff_t>(at_), b_.begin() + static_cast<std::ptrdiff_t>(at_ + n));
-    at_ += n;
-    return out;
+    const std::uint8_t* p = bytes(n);
+    return Bytes(p, p + n);
   }
+  // The next n bytes in place, valid while the payload lives.
+  const std::uint8_t* bytes(std::size_t n) {
+    need(n);
+    at_ += n;
+    return b_.data() + at_ - n;
+  }
+  // The same as text.
+  std::string_view view(std::size_t n) { return {reinterpret_cast<const char*>(bytes(n)), n}; }
+  void skip(std::size_t n) { bytes(n); }
   bool done() const { return at_ == b_.size(); }
 
  private:
@@ -40,10 +47,6 @@ class Cursor {
   const Bytes& b_;
   std::size_t at_ = 0;
 };
-
-std::string text(const Bytes& b) {
-  return std::string(b.begin(), b.end());
-}
 
 }  // namespace
 
@@ -187,7 +190,7 @@ namespace {
 // kind, a header length, id, type word and null flag, then data or string objects up to an end marker.
 void readRow(Cursor& c, Arg& a) {
   if (c.u16() != 9) throw ParseError("row argument length");
-  if (text(c.take(4)) != "ROW}") throw ParseError("row argument marker");
+  if (c.view(4) != "ROW}") throw ParseError("row argument marker");
   a.rowState = c.u8();
   const int high = c.u16();
   a.rowNumber =
@@ -195,7 +198,7 @@ void readRow(Cursor& c, Arg& a) {
   for (;;) {
     const int kind = c.u8();
     if (kind == 50) {
-      c.take(static_cast<std::size_t>(c.u16()));
+      c.skip(static_cast<std::size_t>(c.u16()));
       return;
     }
     if (kind < 69 || kind > 87) throw ParseError("row value kind " + std::to_string(kind));
@@ -208,7 +211,7 @@ void readRow(Cursor& c, Arg& a) {
     for (;;) {
       const int t = c.u8();
       if (t == 50) {
-        c.take(static_cast<std::size_t>(c.u16()));
+        c.skip(static_cast<std::size_t>(c.u16()));
         break;
       }
       if (t != 51 && t != 52) throw ParseError("row value object " + std::to_string(t));
@@ -221,57 +224,80 @@ void readRow(Cursor& c, Arg& a) {
 }  // namespace
 
 ParsedRequest MwParse::request(const Bytes& payload) {
+  ParsedRequest r;
+  request(payload, r);
+  return r;
+}
+
+void MwParse::request(const Bytes& payload, ParsedRequest& r) {
   Cursor c(payload);
   if (c.u8() != 56) throw ParseError("not a request");
   c.u16();
   if (c.u8() != 52) throw ParseError("command is not a string");
-  ParsedRequest r;
-  r.command = text(c.take(static_cast<std::size_t>(c.u16())));
-  std::size_t start = 0;
-  r.words.reserve(static_cast<std::size_t>(std::count(r.command.begin(), r.command.end(), ',')) + 1);
-  for (;;) {
+  r.command = c.view(static_cast<std::size_t>(c.u16()));
+  std::size_t words = 0;
+  for (std::size_t start = 0;;) {
     const std::size_t comma = r.command.find(',', start);
-    r.words.push_back(r.command.substr(start, comma - start));
+    const std::string_view word = std::string_view(r.command).substr(start, comma - start);
+    if (words < r.words.size()) {
+      r.words[words].assign(word);
+    } else {
+      r.words.emplace_back(word);
+    }
+    ++words;
     if (comma == std::string::npos) break;
     start = comma + 1;
   }
+  r.words.resize(words);
+  std::size_t args = 0;
   for (;;) {
     const int type = c.u8();
     if (type == 50) {
-      c.take(static_cast<std::size_t>(c.u16()));
+      c.skip(static_cast<std::size_t>(c.u16()));
       break;
     }
-    Arg a;
+    if (args == r.args.size()) r.args.emplace_back();
+    Arg& a = r.args[args++];
     a.kind = type;
+    a.id = 0;
+    a.type = 0;
+    a.text.clear();
+    a.rowState = 0;
+    a.rowNumber = 0;
+    a.rowValues.clear();
+    std::size_t values = 0;
     if (type == 57) {
       if (c.u16() != 6) throw ParseError("typed argument length");
-      if (text(c.take(4)) != "FLD}") throw ParseError("typed argument marker");
+      if (c.view(4) != "FLD}") throw ParseError("typed argument marker");
       a.id = c.u8();
       a.type = c.u8();
       for (;;) {
         const int t = c.u8();
         if (t == 50) {
-          c.take(static_cast<std::size_t>(c.u16()));
+          c.skip(static_cast<std::size_t>(c.u16()));
           break;
         }
         if (t != 51) throw ParseError("typed argument value");
-        a.values.push_back(c.take(static_cast<std::size_t>(c.u16())));
+        const auto n = static_cast<std::size_t>(c.u16());
+        const std::uint8_t* v = c.bytes(n);
+        if (values == a.values.size()) a.values.emplace_back();
+        a.values[values++].assign(v, v + n);
       }
     } else if (type == 58) {
       if (c.u16() != 1) throw ParseError("text argument length");
       a.id = c.u8();
       a.type = 102;
       if (c.u8() != 52) throw ParseError("text argument value");
-      a.text = text(c.take(static_cast<std::size_t>(c.u16())));
+      a.text = c.view(static_cast<std::size_t>(c.u16()));
     } else if (type == 59) {
       readRow(c, a);
     } else {
       throw ParseError("unknown argument object " + std::to_string(type));
     }
-    r.args.push_back(std::move(a));
+    a.values.resize(values);
   }
+  r.args.resize(args);
   if (!c.done()) throw ParseError("bytes after the end marker");
-  return r;
 }
 
 }  // namespace testkit::middleware

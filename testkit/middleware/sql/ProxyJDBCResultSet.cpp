@@ -236,7 +236,8 @@ std::vector<Encoded> ProxyJDBCResultSet::stream(std::int32_t row, std::int32_t c
 
 ProxyJDBCResultSet::Row ProxyJDBCResultSet::readRow(std::int32_t number) {
   Row row;
-  row.encoded.reserve(16 * columns_.size() + 16);
+  // Room for a typical row (value headers of 7 bytes, short texts and numbers), so most rows never grow.
+  row.encoded.reserve(32 * columns_.size() + 16);
   SqlEncode::appendRowHeader(row.encoded, number, static_cast<int>(columns_.size()));
   if (hasLongs_) row.longs.resize(columns_.size());
   for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -252,51 +253,40 @@ Value ProxyJDBCResultSet::readColumn(int column) {
   auto& rs = *rows_;
   if (scripted_) return rs.getObject(column);
   const int type = columns_[static_cast<std::size_t>(column - 1)].sqlType;
+  // Each value is made where it is returned (no copy of a text per cell); a null reads as null whatever its type.
+  const auto orNull = [&rs](Value v) { return rs.wasNull() ? Value::null() : std::move(v); };
   try {
-    Value v;
     switch (type) {
       case Types::BIT:
       case 16:
-        v = Value::ofBoolean(rs.getBoolean(column));
-        break;
+        return orNull(Value::ofBoolean(rs.getBoolean(column)));
       case Types::TINYINT:
       case Types::SMALLINT:
       case Types::INTEGER:
-        v = Value::ofInt(rs.getInt(column));
-        break;
+        return orNull(Value::ofInt(rs.getInt(column)));
       case Types::BIGINT:
-        v = Value::ofLong(rs.getLong(column));
-        break;
+        return orNull(Value::ofLong(rs.getLong(column)));
       case Types::REAL:
       case Types::FLOAT:
-        v = Value::ofFloat(rs.getFloat(column));
-        break;
+        return orNull(Value::ofFloat(rs.getFloat(column)));
       case Types::DOUBLE:
-        v = Value::ofDouble(rs.getDouble(column));
-        break;
+        return orNull(Value::ofDouble(rs.getDouble(column)));
       case Types::NUMERIC:
       case Types::DECIMAL:
-        v = rs.getObject(column);
-        break;
+        return orNull(rs.getObject(column));
       case Types::BINARY:
       case Types::VARBINARY:
       case Types::LONGVARBINARY:
-        v = Value::ofBytes(rs.getBytes(column));
-        break;
+        return orNull(Value::ofBytes(rs.getBytes(column)));
       case Types::DATE:
-        v = Value(rs.getDate(column));
-        break;
+        return orNull(Value(rs.getDate(column)));
       case Types::TIME:
-        v = Value(rs.getTime(column));
-        break;
+        return orNull(Value(rs.getTime(column)));
       case Types::TIMESTAMP:
-        v = Value(rs.getTimestamp(column));
-        break;
+        return orNull(Value(rs.getTimestamp(column)));
       default:
-        v = Value::ofString(rs.getString(column));
-        break;
+        return orNull(Value::ofString(rs.getString(column)));
     }
-    return rs.wasNull() ? Value::null() : v;
   } catch (const SQLException&) {
     // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
     std::string text = rs.getString(column);

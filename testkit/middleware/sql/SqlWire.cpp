@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <string_view>
 
 #include "platform/lang/Double.h"
 #include "platform/math/Decimal.h"
@@ -81,10 +82,16 @@ void dataBytes(Bytes& b, int width, std::uint64_t v) {
   for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) u8(b, static_cast<int>((v >> shift) & 0xFF));
 }
 
+// The text's bytes as they are, copied as one block (not char by char into the byte list).
+void appendText(Bytes& b, std::string_view text) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+  b.insert(b.end(), p, p + text.size());
+}
+
 void stringObject(Bytes& b, const std::string& ascii) {
   u8(b, 52);
   u16(b, static_cast<int>(ascii.size()));
-  b.insert(b.end(), ascii.begin(), ascii.end());
+  appendText(b, ascii);
 }
 
 void header(Bytes& b, int kind, int id, bool isNull) {
@@ -146,7 +153,7 @@ void rawText(Bytes& b, const std::string& utf8) {
     throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(wire.size()) + " bytes is too long");
   }
   u16(b, static_cast<int>(wire.size()));
-  b.insert(b.end(), wire.begin(), wire.end());
+  appendText(b, wire);
 }
 
 // One code point of UTF-8 at i, moving i past it; U+FFFD for a malformed sequence.
@@ -375,7 +382,12 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
       break;
     }
     default:
-      rawText(b, value.is(Value::Kind::String) ? value.getString() : value.toString());
+      // Two calls, not one with a choice of argument: the choice would copy the stored text.
+      if (value.is(Value::Kind::String)) {
+        rawText(b, value.getString());
+      } else {
+        rawText(b, value.toString());
+      }
       break;
   }
 }

@@ -84,6 +84,10 @@ Ref<IO> MPlex::getIO() {
       sock->close();
       throw NetException(SessionErrors::IO_CONSTRUCT);
     }
+  } else if (id < spare_.size() && spare_[id] && spare_[id].use_count() == 1) {
+    // A stream on the shared socket is its id and the first stream's reader and writer, so one that nobody holds
+    // any more serves again as it is.
+    io = std::move(spare_[id]);
   } else {
     io = plat::lang::makeRef<IO>(*first_, streamId);
   }
@@ -117,6 +121,10 @@ void MPlex::releaseIO(const Ref<IO>& io) {
   if (id < _IOs.size() && _IOs[id] == io) {
     io->close();
     _IOs[id].reset();
+    if (!io->ownsSocket() && !_connLost) {
+      if (spare_.size() <= id) spare_.resize(id + 1);
+      spare_[id] = io;
+    }
   }
 }
 
@@ -132,6 +140,7 @@ void MPlex::close() {
     {
       Synchronized hold(lock_);
       streams.swap(_IOs);
+      spare_.clear();
       _connLost = true;
     }
     for (auto& io : streams) {
@@ -158,6 +167,7 @@ void MPlex::connectionLost() {
         if (io) io->close();
       }
       if (first_) first_->close();
+      spare_.clear();
     }
     sess = _sess;
   }
@@ -165,8 +175,7 @@ void MPlex::connectionLost() {
 }
 
 bool MPlex::isConnectionLost() const {
-  Synchronized hold(lock_);
-  return _connLost;
+  return _connLost.load();
 }
 
 MPlex::ConnectReply MPlex::connect() {

@@ -3,6 +3,7 @@
 // re-entrant monitor); requests take the input-stream lock before this one, never after.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,16 +70,17 @@ class MPlex : public plat::lang::Object {
   plat::lang::Ref<SocketWrapper> openSocket();
 
   mutable plat::thread::Monitor lock_;
-  std::vector<plat::lang::Ref<IO>> _IOs;  // guarded by lock_; indexed by stream id, null for a free slot
+  std::vector<plat::lang::Ref<IO>> _IOs;    // guarded by lock_; indexed by stream id, null for a free slot
+  std::vector<plat::lang::Ref<IO>> spare_;  // guarded by lock_; released streams on the shared socket, by stream id
   std::string _host;
   int _port;
   bool _shareSocket;
   SocketTimeouts timeouts_;  // guarded by lock_
   ReplyLimits replyLimits_;  // guarded by lock_
   std::int32_t _connectionID = 0;
-  ClientSession* _sess;        // guarded by lock_; back reference, cleared by detachSession
-  bool _connLost = false;      // guarded by lock_
-  plat::lang::Ref<IO> first_;  // guarded by lock_; stream 0 once made, kept for closing after the table empties
+  ClientSession* _sess;                // guarded by lock_; back reference, cleared by detachSession
+  std::atomic<bool> _connLost{false};  // set under lock_; read without it
+  plat::lang::Ref<IO> first_;          // guarded by lock_; stream 0 once made, kept for closing after the table empties
 };
 
 }  // namespace quenlora::zafoli::db::net

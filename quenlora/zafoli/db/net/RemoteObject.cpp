@@ -1,5 +1,7 @@
 #include "quenlora/zafoli/db/net/RemoteObject.h"
 
+#include <charconv>
+
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -40,7 +42,12 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID) {
 }
 
 RemoteObject::Results RemoteObject::invokeMethod(int methodID, std::int32_t value) {
-  return invokeMethod(methodID, Args{Param::ofInt(0, value)});
+  std::lock_guard<std::mutex> hold(callMu_);
+  checkOpen();
+  // The argument goes straight into the kept list, without a list of its own first.
+  _params.clear();
+  _params.push_back(Param::ofInt(0, value));
+  return invokeHeld(methodID);
 }
 
 RemoteObject::Results RemoteObject::invokeMethod(int methodID, bool value) {
@@ -54,9 +61,29 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID, const std::string
 RemoteObject::Results RemoteObject::invokeMethod(int methodID, const Args& args) {
   std::lock_guard<std::mutex> hold(callMu_);
   checkOpen();
-  _mode = kInvoke;
-  _reqStr = {"proxy", "invoke", std::to_string(_objectID), std::to_string(methodID)};
   _params = args;
+  return invokeHeld(methodID);
+}
+
+namespace {
+
+// The decimal text of n, into text's own room.
+void assignNumber(std::string& text, std::int32_t n) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  text.assign(digits, end);
+}
+
+}  // namespace
+
+RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
+  _mode = kInvoke;
+  // The words are written into the texts the last call left, not made anew.
+  _reqStr.resize(4);
+  _reqStr[0].assign("proxy");
+  _reqStr[1].assign("invoke");
+  assignNumber(_reqStr[2], _objectID);
+  assignNumber(_reqStr[3], methodID);
   _results.reset();
   execute();
   _params.clear();

@@ -51,6 +51,8 @@ class RemoteObject : public Requester {
   enum Mode { kConstruct = 0, kInvoke = 1, kDelete = 2 };
 
   void checkOpen() const;
+  // An invoke with the arguments already in _params; callMu_ held and the handle checked open.
+  Results invokeHeld(int methodID);
 
   std::mutex callMu_;  // held through each of the three calls
   std::string _className;

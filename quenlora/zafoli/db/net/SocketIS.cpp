@@ -87,8 +87,15 @@ bool SocketIS::nextPacket() {
     close();
     return false;
   }
+  if (aheadEnd_ - aheadAt_ >= length) {
+    // The whole payload came with the read-ahead: it is read where it lies.
+    payload_ = ahead_.data() + aheadAt_;
+    aheadAt_ += length;
+    return true;
+  }
   data.resize(length);
   readExactly(data.data(), length);
+  payload_ = data.data();
   return true;
 }
 
@@ -102,7 +109,7 @@ int SocketIS::read(std::uint8_t* buf, std::size_t len) {
   if (bClosed) return -1;
   if (offset >= length && !nextPacket()) return -1;
   const std::size_t n = std::min(len, length - offset);
-  std::memcpy(buf, data.data() + offset, n);
+  std::memcpy(buf, payload_ + offset, n);
   offset += n;
   return static_cast<int>(n);
 }

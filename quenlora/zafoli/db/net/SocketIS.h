@@ -38,10 +38,10 @@ class SocketIS final : public plat::io::InputStream {
 
   // The next n payload bytes, consumed, when the current packet still holds them all; nullptr (nothing consumed)
   // otherwise, and the caller reads them the ordinary way. Lets decoders take a value's bytes in place instead of
-  // one virtual read per field.
+  // one virtual read per field. The bytes stay valid until the next packet is read.
   const std::uint8_t* take(std::size_t n) {
     if (bClosed || length - offset < n) return nullptr;
-    const std::uint8_t* p = data.data() + offset;
+    const std::uint8_t* p = payload_ + offset;
     offset += n;
     return p;
   }
@@ -65,9 +65,11 @@ class SocketIS final : public plat::io::InputStream {
 
   plat::lang::Ref<plat::io::InputStream> _istrm;
   std::uint8_t _header[5] = {};
-  std::vector<std::uint8_t> data;  // payload of the current packet
-  std::size_t length = 0;          // payload bytes in data
-  std::size_t offset = 0;          // next unread byte of data
+  std::vector<std::uint8_t> data;  // payload of the current packet when it did not come whole with the read-ahead
+  // The current packet's payload: in ahead_ (it is not refilled before the packet is read to its end) or in data.
+  const std::uint8_t* payload_ = nullptr;
+  std::size_t length = 0;  // payload bytes at payload_
+  std::size_t offset = 0;  // next unread byte of the payload
   // Bytes taken from the socket beyond the packet being read: a reply's header and payload (and often the next
   // packet) come in one socket read instead of two.
   static constexpr std::size_t kReadAhead = 16384;

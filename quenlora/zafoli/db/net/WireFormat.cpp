@@ -1,5 +1,6 @@
 #include "quenlora/zafoli/db/net/WireFormat.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/io/IOException.h"
@@ -24,15 +25,29 @@ void WireFormat::writeShortData(plat::io::DataOutputStream& out, std::int16_t v)
   writeData(out, b, sizeof b);
 }
 
-void WireFormat::writeString(plat::io::DataOutputStream& out, std::string_view text) {
-  const std::vector<std::uint8_t> bytes = WireText::toWire(text);
-  if (bytes.size() > kMaxObjectBytes) {
-    throw plat::io::IOException("String object of " + std::to_string(bytes.size()) + " bytes exceeds the limit of " +
-                                std::to_string(kMaxObjectBytes));
+namespace {
+
+void writeStringBytes(plat::io::DataOutputStream& out, const std::uint8_t* bytes, std::size_t size) {
+  if (size > WireFormat::kMaxObjectBytes) {
+    throw plat::io::IOException("String object of " + std::to_string(size) + " bytes exceeds the limit of " +
+                                std::to_string(WireFormat::kMaxObjectBytes));
   }
   out.writeByte(Define::SERVER_STRING);
-  out.writeShort(static_cast<int>(bytes.size()));
-  out.write(bytes.data(), bytes.size());
+  out.writeShort(static_cast<int>(size));
+  out.write(bytes, size);
+}
+
+}  // namespace
+
+void WireFormat::writeString(plat::io::DataOutputStream& out, std::string_view text) {
+  // Plain ASCII (commands, names, most values) is its own wire text: written as it is, without a converted copy.
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    writeStringBytes(out, reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    return;
+  }
+  const std::vector<std::uint8_t> bytes = WireText::toWire(text);
+  writeStringBytes(out, bytes.data(), bytes.size());
 }
 
 void WireFormat::writeEot(plat::io::DataOutputStream& out) {

@@ -1,5 +1,6 @@
-// The lock of a data item or member list, whose sections are short and never call out: taking it is one atomic
-// exchange and releasing it a plain store, so a reader of many items pays one locked instruction per item, not two.
+// The lock of a data item or member list. Its sections are short (a value's copy or comparison) and never call back
+// into the binding: taking it is one atomic exchange and releasing it a plain store, so a reader of many items pays
+// one locked instruction per item, not two.
 // A waiter spins, then yields, then sleeps briefly; there is no queue and no fairness. Use with std::lock_guard.
 #pragma once
 

@@ -24,6 +24,48 @@ bool parseInteger(const char* text, T& out) {
   return ec == std::errc() && ptr == end;
 }
 
+// A plain decimal of at most 18 digits ("-1234.50"), as the server writes most numerics, built from a 64-bit
+// unscaled value without the general parser; false for any other text, which the general parser then judges.
+bool shortDecimal(const char* text, plat::math::Decimal& out) {
+  const char* p = text;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  std::int64_t unscaled = 0;
+  int digits = 0;
+  int fraction = -1;  // digits after the point; -1 before one
+  for (; *p != '\0'; ++p) {
+    if (*p == '.' && fraction < 0) {
+      fraction = 0;
+      continue;
+    }
+    if (*p < '0' || *p > '9' || ++digits > 18) return false;
+    unscaled = unscaled * 10 + (*p - '0');
+    if (fraction >= 0) ++fraction;
+  }
+  if (digits == 0) return false;
+  out = plat::math::Decimal::valueOf(negative ? -unscaled : unscaled, fraction < 0 ? 0 : fraction);
+  return true;
+}
+
+// A date's "YYYY-MM-DD" in ASCII digits (what follows is ignored, as by the general path), read without the
+// general parser under the same range checks; false for any other text.
+bool plainDate(const char* text, plat::time::Date& out) {
+  int n[3] = {0, 0, 0};  // year, month, day
+  for (int i = 0, field = 0; i < 10; ++i) {
+    if (i == 4 || i == 7) {
+      if (text[i] != '-') return false;
+      ++field;
+    } else if (text[i] >= '0' && text[i] <= '9') {
+      n[field] = n[field] * 10 + (text[i] - '0');
+    } else {
+      return false;  // also the end of a shorter text: nothing past it is read
+    }
+  }
+  if (n[1] < 1 || n[1] > 12 || n[2] < 1 || n[2] > 31) return false;
+  out = plat::time::Date(n[0], n[1], n[2]);
+  return true;
+}
+
 // Drops a time-zone offset ("+02", "-05:30") after the time of day, which the platform's time types do not carry.
 std::string withoutOffset(const char* text) {
   std::string value = text;
@@ -130,8 +172,13 @@ float PqResultSet::getFloat(int column) {
 double PqResultSet::getDouble(int column) {
   const char* text = cell(column);
   if (text == nullptr) return 0;
+  const char* last = text + std::strlen(text);
+  double value = 0;
+  // from_chars reads the server's usual forms exactly as strtod does; what it leaves (a range error, a form it
+  // does not know) goes to strtod.
+  if (auto [ptr, ec] = std::from_chars(text, last, value); ec == std::errc() && ptr == last) return value;
   char* end = nullptr;
-  double value = std::strtod(text, &end);
+  value = std::strtod(text, &end);
   if (end == text || *end != '\0') badValue("double", text);
   return value;
 }
@@ -140,7 +187,8 @@ plat::math::Decimal PqResultSet::getBigDecimal(int column, int scale) {
   const char* text = cell(column);
   if (text == nullptr) return plat::math::Decimal();
   try {
-    plat::math::Decimal value(text);
+    plat::math::Decimal value;
+    if (!shortDecimal(text, value)) value = plat::math::Decimal(text);
     if (scale >= 0) return value.setScale(scale, plat::math::RoundingMode::HALF_UP);
     return value;  // moved out, where a conditional expression would copy the digits
   } catch (const plat::lang::NumberFormatException&) {
@@ -163,6 +211,7 @@ std::vector<std::uint8_t> PqResultSet::getBytes(int column) {
 plat::time::Date PqResultSet::getDate(int column) {
   const char* text = cell(column);
   if (text == nullptr) return plat::time::Date();
+  if (plat::time::Date fast; plainDate(text, fast)) return fast;
   try {
     return plat::time::Date::valueOf(std::string(text, ::strnlen(text, 10)));
   } catch (const plat::lang::IllegalArgumentException&) {

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 #include <thread>
 
+#include "platform/lang/Exceptions.h"
 #include "platform/pq/PqDriver.h"
 #include "platform/pq/PqPlaceholders.h"
 #include "platform/sql/CallableStatement.h"
@@ -129,6 +132,62 @@ TEST_F(PqServerTest, ValuesRoundTripThroughParametersWithTheirTypes) {
   }
   EXPECT_EQ(rs->getInt(1), 0);
   EXPECT_EQ(rs->getString(7), "");
+  EXPECT_FALSE(rs->next());
+}
+
+// Decimals, doubles and dates are read from the server's text; every text reads as the general parsers read it
+// (value, scale, rolled-over day), and a text they refuse is a SQLException.
+TEST_F(PqServerTest, TypedGettersReadTextsAsTheGeneralParsersDo) {
+  const char* const texts[] = {
+      // decimals, plain and not
+      "0", "-0.00", "+1.5", "1.", ".5", "-12.345", "123456789012345678", "-1234567890123456789",
+      "99999999999999999999.99", "1.2.3", "1e3", "-2.5E-2", "", "-", ".", "12a", " 1",
+      // doubles the server writes, and others
+      "Infinity", "-Infinity", "NaN", "1e-400", "0x10",
+      // dates, plain, rolled over and not
+      "2024-02-29", "2024-02-31", "2024-13-01", "2024-00-10", "0099-01-01", "2024-01-01 BC", "2024-01-01x", "2024-1-5",
+      "2024-01-1", "20240101", "2024/01/01"};
+  std::string list;
+  for (const char* text : texts) list += std::string(list.empty() ? "" : ",") + "'" + text + "'";
+  auto c = connect();
+  auto rs = c->createStatement()->executeQuery("select x from unnest(array[" + list +
+                                               "]::text[]) with ordinality u(x, n) order by n");
+  for (const std::string text : texts) {
+    ASSERT_TRUE(rs->next()) << text;
+    std::string decimal = "refused";
+    try {
+      const plat::math::Decimal expected(text);
+      decimal = expected.toString() + " scale " + std::to_string(expected.scale());
+    } catch (const plat::lang::NumberFormatException&) {
+    }
+    try {
+      const plat::math::Decimal read = rs->getBigDecimal(1, -1);
+      EXPECT_EQ(read.toString() + " scale " + std::to_string(read.scale()), decimal) << text;
+    } catch (const SQLException&) {
+      EXPECT_EQ("refused", decimal) << text;
+    }
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    const bool whole = !text.empty() && *end == '\0';
+    try {
+      const double read = rs->getDouble(1);
+      EXPECT_TRUE(whole) << text;
+      EXPECT_TRUE(read == parsed || (std::isnan(read) && std::isnan(parsed))) << text;
+      EXPECT_EQ(std::signbit(read), std::signbit(parsed)) << text;
+    } catch (const SQLException&) {
+      EXPECT_FALSE(whole) << text;
+    }
+    std::string date = "refused";
+    try {
+      date = plat::time::Date::valueOf(text.substr(0, 10)).toString();
+    } catch (const plat::lang::IllegalArgumentException&) {
+    }
+    try {
+      EXPECT_EQ(rs->getDate(1).toString(), date) << text;
+    } catch (const SQLException&) {
+      EXPECT_EQ("refused", date) << text;
+    }
+  }
   EXPECT_FALSE(rs->next());
 }
 

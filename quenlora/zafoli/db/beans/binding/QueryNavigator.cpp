@@ -305,6 +305,16 @@ QueryNavigator::RecordRef QueryNavigator::fetch(int index) {
   return reach(index) ? m_ObjectVector[index] : nullptr;
 }
 
+void QueryNavigator::fetchAll() {
+  constexpr int kBatch = 256;
+  for (int index = 0;;) {
+    Guard guard(lock_);
+    for (const int end = index + kBatch; index < end; ++index) {
+      if (!reach(index) || !m_ObjectVector[index]) return;
+    }
+  }
+}
+
 int QueryNavigator::cacheSize() {
   Guard guard(lock_);
   return static_cast<int>(m_ObjectVector.size());
@@ -365,8 +375,7 @@ int QueryNavigator::getCurrentRowNumber() {
 
 int QueryNavigator::getTotalNumberOfRows() {
   if (newSet.load()) {
-    for (int i = 0; fetch(i); ++i) {
-    }
+    fetchAll();
     newSet.store(false);
     announceRecordNavigateOnBoundary(RecordNavigateEvent(this, RecordNavigateEvent::RECORD_BOUNDARY_LAST_REACHED));
   }

@@ -208,6 +208,9 @@ class QueryNavigator : public plat::lang::Object,
   RecordRef fetch(int index);
   // Grows the cache until it holds index or the enumeration ends; the caller holds lock_. True when it holds it.
   bool reach(int index);
+  // Fetches until the enumeration ends or yields no record, as fetch(0), fetch(1), ... would, a batch of records
+  // per hold of lock_ so that other threads still get their turn in between.
+  void fetchAll();
   int cacheSize();
   bool isClosed() const { return closed_.load(); }
   // The owner component given with setApplet; null when none.

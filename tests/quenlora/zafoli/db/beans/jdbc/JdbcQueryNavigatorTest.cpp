@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "platform/lang/Exceptions.h"
 #include "platform/sql/DatabaseMetaData.h"
 #include "platform/sql/Types.h"
@@ -66,6 +65,23 @@ TEST_F(JdbcNavigatorTest, WhereTextQueryByExampleAndSortOrder) {
   plain->execute(true);
   EXPECT_EQ(plain->getWhereClause(), std::nullopt);
   EXPECT_EQ(column(*plain, 1), (std::vector<std::string>{"Acme", "Apex", "Beta", "Void"}));
+}
+
+// Going to the last row fetches more rows than the navigator fetches under one hold of its monitor.
+TEST_F(JdbcNavigatorTest, LastFetchesEveryRowInOrder) {
+  const char* sql =
+      "insert into DEPT with recursive n(i) as (select 100 union all select i + 1 from n where i < 699) "
+      "select i, 'D' || i, 'XX' from n";
+  auto statement = bean_->createStatement();
+  bean_->executeStatement(statement, sql, sql);
+  bean_->closeStatement(statement);
+  auto many = navigator(dept_, "deptMany");
+  many->setWhereClause("STATE = 'XX'");
+  many->setSortOrder({"ID"});
+  many->execute(true);
+  std::vector<std::string> ids;
+  for (int id = 100; id < 700; ++id) ids.push_back(std::to_string(id));
+  EXPECT_EQ(column(*many, 0), ids);
 }
 
 TEST_F(JdbcNavigatorTest, TwoNavigatorsOverOneRowClassKeepAllTheirRows) {

@@ -119,6 +119,17 @@ std::string tableOf(const std::string& sql) {
 
 }  // namespace
 
+std::size_t RecordSetPathHash::operator()(const RecordSetPath& path) const noexcept {
+  std::uint64_t h = path.size();
+  for (const auto& [view, row] : path) {
+    const std::uint64_t step =
+        (std::uint64_t{static_cast<std::uint32_t>(view)} << 32) | static_cast<std::uint32_t>(row);
+    h = (h ^ step) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
+  }
+  return static_cast<std::size_t>(h);
+}
+
 std::shared_ptr<RecordSetView> RecordSetModel::addView(std::int32_t masterID, std::string sql,
                                                        std::map<int, int> joins) {
   auto view = std::make_shared<RecordSetView>();
@@ -236,6 +247,9 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         set.ended = true;
         set.cursor->close();
         set.statement->close();
+        set.cursor = nullptr;
+        set.statement = nullptr;
+        set.rows.shrink_to_fit();
         break;
       }
       row.values.reserve(set.view->columns.size());
@@ -243,6 +257,8 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         row.values.push_back(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
       }
     }
+    // Most detail sets are short: start small, then double.
+    if (set.rows.size() == set.rows.capacity()) set.rows.reserve(std::max<std::size_t>(8, 2 * set.rows.size()));
     set.rows.push_back(std::move(row));
   }
   return static_cast<std::int64_t>(set.rows.size()) >= n ? &set.rows[static_cast<std::size_t>(n) - 1] : nullptr;
@@ -268,12 +284,14 @@ std::vector<Encoded> RecordSetModel::fetch(const RecordSetPath& path, std::int32
   if (first < 1 || count < 1) throw ServerFailure(24, kCategoryInvalidArg, "Bad fetch range");
   applyStreams();
   RowSet& set = setFor(path);
+  static const Encoded kEnd = SqlEncode::endRow();
   std::vector<Encoded> out;
+  out.reserve(static_cast<std::size_t>(std::min(count, 64)) + 1);
   std::size_t size = 6;
   for (std::int64_t n = first; n < std::int64_t{first} + count; ++n) {
     const Row* row = rowAt(set, static_cast<std::int32_t>(n));
     if (!row) {
-      out.push_back(SqlEncode::endRow());
+      out.push_back(kEnd);
       break;
     }
     Encoded e = encode(set, *row);
@@ -456,10 +474,16 @@ void RecordSetModel::save() {
     return;
   }
   // No cursor stays open across the transaction; a failed save keeps every row for the client to go on with.
-  for (auto& [path, set] : sets_) readAll(set);
+  std::vector<const decltype(sets_)::value_type*> ordered;
+  ordered.reserve(sets_.size());
+  for (auto& entry : sets_) {
+    readAll(entry.second);
+    ordered.push_back(&entry);
+  }
+  std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
   db_->setAutoCommit(false);
   try {
-    for (const auto& [path, set] : sets_) saveSet(set);
+    for (const auto* entry : ordered) saveSet(entry->second);
     db_->commit();
   } catch (...) {
     try {

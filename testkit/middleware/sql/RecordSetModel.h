@@ -5,10 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -34,6 +34,10 @@ struct RecordSetView {
 
 // A position path: per level the view id and the master record number (0 at the last level).
 using RecordSetPath = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+struct RecordSetPathHash {
+  std::size_t operator()(const RecordSetPath& path) const noexcept;
+};
 
 class RecordSetModel {
  public:
@@ -84,7 +88,11 @@ class RecordSetModel {
   };
   struct RowSet {
     std::shared_ptr<RecordSetView> view;
-    std::deque<Row> rows;  // row n at index n - 1; a deque, so growing never copies rows
+    // Row n at index n - 1. Growing moves rows, so a Row* lasts until the next read; trimmed once the cursor ends,
+    // because a set is kept for as long as the multi-view lives and most detail sets are short.
+    std::vector<Row> rows;
+    // Both let go once the cursor ended: a master keeps one set per detail row it showed, so a finished set holds
+    // only its rows.
     plat::lang::Ref<plat::sql::PreparedStatement> statement;
     plat::lang::Ref<plat::sql::ResultSet> cursor;
     std::size_t scriptedAt = 0;
@@ -104,7 +112,9 @@ class RecordSetModel {
   bool readOnly_;
   std::string where_;  // the root query's where clause from a restart
   std::map<std::int32_t, std::shared_ptr<RecordSetView>> views_;
-  std::map<RecordSetPath, RowSet> sets_;
+  // Hashed: a master that moved through many rows holds a set per row. Save sorts the paths, so masters are written
+  // before their details.
+  std::unordered_map<RecordSetPath, RowSet, RecordSetPathHash> sets_;
   struct StreamWrite {
     RecordSetPath path;
     std::int32_t row;

@@ -22,37 +22,42 @@ using plat::sql::Types;
 }
 
 Value readValue(plat::sql::ResultSet& rs, int column, int sqlType) {
-  Value v;
+  // Each kind returns as soon as it is read: a value built once, no copy of it.
   switch (sqlType) {
     case Types::BIT:
-    case 16:
-      v = Value::ofBoolean(rs.getBoolean(column));
-      break;
+    case 16: {
+      const bool v = rs.getBoolean(column);
+      return rs.wasNull() ? Value() : Value::ofBoolean(v);
+    }
     case Types::TINYINT:
     case Types::SMALLINT:
-    case Types::INTEGER:
-      v = Value::ofInt(rs.getInt(column));
-      break;
-    case Types::BIGINT:
-      v = Value::ofLong(rs.getLong(column));
-      break;
+    case Types::INTEGER: {
+      const std::int32_t v = rs.getInt(column);
+      return rs.wasNull() ? Value() : Value::ofInt(v);
+    }
+    case Types::BIGINT: {
+      const std::int64_t v = rs.getLong(column);
+      return rs.wasNull() ? Value() : Value::ofLong(v);
+    }
     case Types::REAL:
     case Types::FLOAT:
     case Types::DOUBLE:
     case Types::NUMERIC:
-    case Types::DECIMAL:
-      v = Value::ofDouble(rs.getDouble(column));
-      break;
+    case Types::DECIMAL: {
+      const double v = rs.getDouble(column);
+      return rs.wasNull() ? Value() : Value::ofDouble(v);
+    }
     case Types::BINARY:
     case Types::VARBINARY:
-    case Types::LONGVARBINARY:
-      v = Value::ofBytes(rs.getBytes(column));
-      break;
-    default:
-      v = Value::ofString(rs.getString(column));
-      break;
+    case Types::LONGVARBINARY: {
+      auto v = rs.getBytes(column);
+      return rs.wasNull() ? Value() : Value::ofBytes(std::move(v));
+    }
+    default: {
+      auto v = rs.getString(column);
+      return rs.wasNull() ? Value() : Value::ofString(std::move(v));
+    }
   }
-  return rs.wasNull() ? Value() : v;
 }
 
 std::int64_t bigEndian(const Bytes& b) {

@@ -16,13 +16,13 @@ constexpr std::size_t kMaxExtraBytes = kMaxObjects * sizeof(void*) * 2;
 
 }  // namespace
 
-thread_local RowArena::Block* RowArena::current_ = nullptr;
-thread_local RowArena::Shape RowArena::last_;
+thread_local RowArena::ThreadState RowArena::state_;
 
 RowArena::Scope::Scope(std::size_t objects, std::size_t extraBytes)
-    : previous_(current_), objects_(objects), extraBytes_(extraBytes) {
-  const std::size_t capacity = last_.objects == objects && last_.extraBytes == extraBytes && last_.needed > 0
-                                   ? last_.needed
+    : thread_(state_), previous_(thread_.current), objects_(objects), extraBytes_(extraBytes) {
+  const Shape& last = thread_.last;
+  const std::size_t capacity = last.objects == objects && last.extraBytes == extraBytes && last.needed > 0
+                                   ? last.needed
                                    : (objects < kMaxObjects ? objects : kMaxObjects) * kBytesPerObject +
                                          (extraBytes < kMaxExtraBytes ? extraBytes : kMaxExtraBytes);
   void* raw = ::operator new(sizeof(Block) + capacity);
@@ -31,17 +31,17 @@ RowArena::Scope::Scope(std::size_t objects, std::size_t extraBytes)
   // Every object takes at least a byte, so no more objects than bytes fit.
   block->spare = capacity;
   block->holds.store(1 + capacity, std::memory_order_relaxed);
-  current_ = block;
+  thread_.current = block;
 }
 
 RowArena::Scope::~Scope() {
-  Block* block = current_;
-  current_ = previous_;
+  Block* block = thread_.current;
+  thread_.current = previous_;
   // Capped like the first estimate: a row of unusual values does not make the next blocks larger than that.
   const std::size_t cap = (objects_ < kMaxObjects ? objects_ : kMaxObjects) * kBytesPerObject +
                           (extraBytes_ < kMaxExtraBytes ? extraBytes_ : kMaxExtraBytes);
   const std::size_t needed = block->used + block->missed;
-  last_ = Shape{objects_, extraBytes_, needed < cap ? needed : cap};
+  thread_.last = Shape{objects_, extraBytes_, needed < cap ? needed : cap};
   release(block, block->spare + 1);
 }
 

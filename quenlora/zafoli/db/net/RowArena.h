@@ -14,6 +14,7 @@ namespace quenlora::zafoli::db::net {
 
 class RowArena {
   struct Block;
+  struct ThreadState;
 
  public:
   // A block for about `objects` objects is current on this thread until the scope ends (the previous one, if any,
@@ -27,6 +28,7 @@ class RowArena {
     Scope& operator=(const Scope&) = delete;
 
    private:
+    ThreadState& thread_;  // this thread's state, looked up once
     Block* previous_;
     std::size_t objects_;
     std::size_t extraBytes_;
@@ -79,7 +81,13 @@ class RowArena {
     std::size_t needed = 0;
   };
 
-  static Block* current() { return current_; }
+  // The current block and the last block's shape of one thread, together so a scope finds both in one lookup.
+  struct ThreadState {
+    Block* current = nullptr;
+    Shape last;
+  };
+
+  static Block* current() { return state_.current; }
   static unsigned char* dataOf(Block* block) { return reinterpret_cast<unsigned char*>(block + 1); }
   // size bytes from the block when they fit (one more hold on it), else from the heap (always without a block).
   static void* take(Block* block, std::size_t size, std::size_t align);
@@ -87,8 +95,7 @@ class RowArena {
   static void give(Block* block, void* p);
   static void release(Block* block, std::size_t holds = 1);
 
-  static thread_local Block* current_;
-  static thread_local Shape last_;
+  static thread_local ThreadState state_;
 };
 
 }  // namespace quenlora::zafoli::db::net

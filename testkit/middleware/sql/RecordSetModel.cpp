@@ -212,9 +212,13 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
     throw ServerFailure(22, kCategoryInvalidArg, "Path does not follow the views");
   }
   if (!set.view->scripted) {
-    std::string sql = set.view->sql;
-    if (path.size() == 1 && !where_.empty()) sql += " where " + where_;
-    set.statement = db_->prepareStatement(sql);
+    set.plainSql = path.size() > 1 || where_.empty();
+    if (set.plainSql && set.view->idle) {
+      set.statement = std::move(set.view->idle);
+      set.view->idle = nullptr;
+    } else {
+      set.statement = db_->prepareStatement(set.plainSql ? set.view->sql : set.view->sql + " where " + where_);
+    }
     if (path.size() > 1) {
       RecordSetPath masterPath(path.begin(), path.end() - 1);
       const std::int32_t masterRow = masterPath.back().second;
@@ -251,7 +255,11 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
       if (!set.cursor->next()) {
         set.ended = true;
         set.cursor->close();
-        set.statement->close();
+        if (set.plainSql && !set.view->idle) {
+          set.view->idle = std::move(set.statement);
+        } else {
+          set.statement->close();
+        }
         set.cursor = nullptr;
         set.statement = nullptr;
         set.rows.shrink_to_fit();
@@ -509,6 +517,14 @@ void RecordSetModel::restart(const std::string& where) {
 }
 
 void RecordSetModel::close() {
+  for (auto& [id, view] : views_) {
+    if (!view->idle) continue;
+    try {
+      view->idle->close();
+    } catch (...) {
+    }
+    view->idle = nullptr;
+  }
   for (auto& [path, set] : sets_) {
     if (set.cursor && !set.ended) {
       try {

@@ -30,6 +30,9 @@ struct RecordSetView {
   std::map<int, int> joins;  // parameter index (from 0) -> master column (from 1)
   std::vector<ColumnInfo> columns;
   std::optional<ScriptedReply> scripted;  // a script entry answers instead of the database
+  // A statement of sql whose last cursor ended, for the next set of this view: a master moving over its rows opens
+  // a detail set per row, and preparing each anew costs more than running it.
+  plat::lang::Ref<plat::sql::PreparedStatement> idle;
 };
 
 // A position path: per level the view id and the master record number (0 at the last level).
@@ -97,6 +100,7 @@ class RecordSetModel {
     plat::lang::Ref<plat::sql::ResultSet> cursor;
     std::size_t scriptedAt = 0;
     bool ended = false;
+    bool plainSql = false;  // the statement runs the view's own text, so the view may keep it when the cursor ends
   };
 
   RowSet& setFor(const RecordSetPath& path);

@@ -22,37 +22,42 @@ using plat::sql::Types;
 }
 
 Value readValue(plat::sql::ResultSet& rs, int column, int sqlType) {
-  Value v;
+  // Each kind returns as soon as it is read: a value built once, no copy of it.
   switch (sqlType) {
     case Types::BIT:
-    case 16:
-      v = Value::ofBoolean(rs.getBoolean(column));
-      break;
+    case 16: {
+      const bool v = rs.getBoolean(column);
+      return rs.wasNull() ? Value() : Value::ofBoolean(v);
+    }
     case Types::TINYINT:
     case Types::SMALLINT:
-    case Types::INTEGER:
-      v = Value::ofInt(rs.getInt(column));
-      break;
-    case Types::BIGINT:
-      v = Value::ofLong(rs.getLong(column));
-      break;
+    case Types::INTEGER: {
+      const std::int32_t v = rs.getInt(column);
+      return rs.wasNull() ? Value() : Value::ofInt(v);
+    }
+    case Types::BIGINT: {
+      const std::int64_t v = rs.getLong(column);
+      return rs.wasNull() ? Value() : Value::ofLong(v);
+    }
     case Types::REAL:
     case Types::FLOAT:
     case Types::DOUBLE:
     case Types::NUMERIC:
-    case Types::DECIMAL:
-      v = Value::ofDouble(rs.getDouble(column));
-      break;
+    case Types::DECIMAL: {
+      const double v = rs.getDouble(column);
+      return rs.wasNull() ? Value() : Value::ofDouble(v);
+    }
     case Types::BINARY:
     case Types::VARBINARY:
-    case Types::LONGVARBINARY:
-      v = Value::ofBytes(rs.getBytes(column));
-      break;
-    default:
-      v = Value::ofString(rs.getString(column));
-      break;
+    case Types::LONGVARBINARY: {
+      auto v = rs.getBytes(column);
+      return rs.wasNull() ? Value() : Value::ofBytes(std::move(v));
+    }
+    default: {
+      auto v = rs.getString(column);
+      return rs.wasNull() ? Value() : Value::ofString(std::move(v));
+    }
   }
-  return rs.wasNull() ? Value() : v;
 }
 
 std::int64_t bigEndian(const Bytes& b) {
@@ -118,6 +123,17 @@ std::string tableOf(const std::string& sql) {
 }
 
 }  // namespace
+
+std::size_t RecordSetPathHash::operator()(const RecordSetPath& path) const noexcept {
+  std::uint64_t h = path.size();
+  for (const auto& [view, row] : path) {
+    const std::uint64_t step =
+        (std::uint64_t{static_cast<std::uint32_t>(view)} << 32) | static_cast<std::uint32_t>(row);
+    h = (h ^ step) * 0x9E3779B97F4A7C15ULL;
+    h ^= h >> 29;
+  }
+  return static_cast<std::size_t>(h);
+}
 
 std::shared_ptr<RecordSetView> RecordSetModel::addView(std::int32_t masterID, std::string sql,
                                                        std::map<int, int> joins) {
@@ -196,9 +212,13 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
     throw ServerFailure(22, kCategoryInvalidArg, "Path does not follow the views");
   }
   if (!set.view->scripted) {
-    std::string sql = set.view->sql;
-    if (path.size() == 1 && !where_.empty()) sql += " where " + where_;
-    set.statement = db_->prepareStatement(sql);
+    set.plainSql = path.size() > 1 || where_.empty();
+    if (set.plainSql && set.view->idle) {
+      set.statement = std::move(set.view->idle);
+      set.view->idle = nullptr;
+    } else {
+      set.statement = db_->prepareStatement(set.plainSql ? set.view->sql : set.view->sql + " where " + where_);
+    }
     if (path.size() > 1) {
       RecordSetPath masterPath(path.begin(), path.end() - 1);
       const std::int32_t masterRow = masterPath.back().second;
@@ -235,7 +255,14 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
       if (!set.cursor->next()) {
         set.ended = true;
         set.cursor->close();
-        set.statement->close();
+        if (set.plainSql && !set.view->idle) {
+          set.view->idle = std::move(set.statement);
+        } else {
+          set.statement->close();
+        }
+        set.cursor = nullptr;
+        set.statement = nullptr;
+        set.rows.shrink_to_fit();
         break;
       }
       row.values.reserve(set.view->columns.size());
@@ -243,6 +270,8 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         row.values.push_back(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
       }
     }
+    // Most detail sets are short: start small, then double.
+    if (set.rows.size() == set.rows.capacity()) set.rows.reserve(std::max<std::size_t>(8, 2 * set.rows.size()));
     set.rows.push_back(std::move(row));
   }
   return static_cast<std::int64_t>(set.rows.size()) >= n ? &set.rows[static_cast<std::size_t>(n) - 1] : nullptr;
@@ -268,12 +297,14 @@ std::vector<Encoded> RecordSetModel::fetch(const RecordSetPath& path, std::int32
   if (first < 1 || count < 1) throw ServerFailure(24, kCategoryInvalidArg, "Bad fetch range");
   applyStreams();
   RowSet& set = setFor(path);
+  static const Encoded kEnd = SqlEncode::endRow();
   std::vector<Encoded> out;
+  out.reserve(static_cast<std::size_t>(std::min(count, 64)) + 1);
   std::size_t size = 6;
   for (std::int64_t n = first; n < std::int64_t{first} + count; ++n) {
     const Row* row = rowAt(set, static_cast<std::int32_t>(n));
     if (!row) {
-      out.push_back(SqlEncode::endRow());
+      out.push_back(kEnd);
       break;
     }
     Encoded e = encode(set, *row);
@@ -456,10 +487,16 @@ void RecordSetModel::save() {
     return;
   }
   // No cursor stays open across the transaction; a failed save keeps every row for the client to go on with.
-  for (auto& [path, set] : sets_) readAll(set);
+  std::vector<const decltype(sets_)::value_type*> ordered;
+  ordered.reserve(sets_.size());
+  for (auto& entry : sets_) {
+    readAll(entry.second);
+    ordered.push_back(&entry);
+  }
+  std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
   db_->setAutoCommit(false);
   try {
-    for (const auto& [path, set] : sets_) saveSet(set);
+    for (const auto* entry : ordered) saveSet(entry->second);
     db_->commit();
   } catch (...) {
     try {
@@ -480,6 +517,14 @@ void RecordSetModel::restart(const std::string& where) {
 }
 
 void RecordSetModel::close() {
+  for (auto& [id, view] : views_) {
+    if (!view->idle) continue;
+    try {
+      view->idle->close();
+    } catch (...) {
+    }
+    view->idle = nullptr;
+  }
   for (auto& [path, set] : sets_) {
     if (set.cursor && !set.ended) {
       try {

@@ -5,10 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,10 +30,17 @@ struct RecordSetView {
   std::map<int, int> joins;  // parameter index (from 0) -> master column (from 1)
   std::vector<ColumnInfo> columns;
   std::optional<ScriptedReply> scripted;  // a script entry answers instead of the database
+  // A statement of sql whose last cursor ended, for the next set of this view: a master moving over its rows opens
+  // a detail set per row, and preparing each anew costs more than running it.
+  plat::lang::Ref<plat::sql::PreparedStatement> idle;
 };
 
 // A position path: per level the view id and the master record number (0 at the last level).
 using RecordSetPath = std::vector<std::pair<std::int32_t, std::int32_t>>;
+
+struct RecordSetPathHash {
+  std::size_t operator()(const RecordSetPath& path) const noexcept;
+};
 
 class RecordSetModel {
  public:
@@ -84,11 +91,16 @@ class RecordSetModel {
   };
   struct RowSet {
     std::shared_ptr<RecordSetView> view;
-    std::deque<Row> rows;  // row n at index n - 1; a deque, so growing never copies rows
+    // Row n at index n - 1. Growing moves rows, so a Row* lasts until the next read; trimmed once the cursor ends,
+    // because a set is kept for as long as the multi-view lives and most detail sets are short.
+    std::vector<Row> rows;
+    // Both let go once the cursor ended: a master keeps one set per detail row it showed, so a finished set holds
+    // only its rows.
     plat::lang::Ref<plat::sql::PreparedStatement> statement;
     plat::lang::Ref<plat::sql::ResultSet> cursor;
     std::size_t scriptedAt = 0;
     bool ended = false;
+    bool plainSql = false;  // the statement runs the view's own text, so the view may keep it when the cursor ends
   };
 
   RowSet& setFor(const RecordSetPath& path);
@@ -104,7 +116,9 @@ class RecordSetModel {
   bool readOnly_;
   std::string where_;  // the root query's where clause from a restart
   std::map<std::int32_t, std::shared_ptr<RecordSetView>> views_;
-  std::map<RecordSetPath, RowSet> sets_;
+  // Hashed: a master that moved through many rows holds a set per row. Save sorts the paths, so masters are written
+  // before their details.
+  std::unordered_map<RecordSetPath, RowSet, RecordSetPathHash> sets_;
   struct StreamWrite {
     RecordSetPath path;
     std::int32_t row;

@@ -11,6 +11,7 @@ RecordSetPath pathFrom(const ArgReader& a, std::size_t at) {
     throw ServerFailure(22, kCategoryInvalidArg, "Bad position path");
   }
   RecordSetPath path;
+  path.reserve(static_cast<std::size_t>(levels));
   for (std::int32_t i = 0; i < levels; ++i) {
     const std::size_t k = at + 1 + 2 * static_cast<std::size_t>(i);
     path.emplace_back(a.int32(k), a.int32(k + 1));

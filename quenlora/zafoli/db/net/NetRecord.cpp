@@ -25,7 +25,11 @@ constexpr int kReserveLimit = 64;
 NetRecord::NetRecord() : state_(Define::RECSTATE_INVALID) {}
 
 NetRecord::NetRecord(std::int8_t state, std::int32_t rowNum, Fields fields)
-    : state_(state), rowNum_(rowNum), fields_(std::make_shared<Fields>(std::move(fields))) {}
+    : state_(state),
+      rowNum_(rowNum),
+      fields_(std::make_shared<FieldList>(std::make_move_iterator(fields.begin()),
+                                          std::make_move_iterator(fields.end()),
+                                          RowArena::Allocator<Ref<Field>>(nullptr))) {}
 
 int NetRecord::getType() const {
   return Define::SERVER_RECORD;
@@ -39,11 +43,13 @@ void NetRecord::read(plat::io::DataInputStream& in) {
   const auto state = static_cast<std::int8_t>(header[2]);
   const std::int32_t rowNum = WireFormat::decodeInt(header + 3);
   const std::int16_t count = WireFormat::decodeShort(header + 7);
-  // The row's value list and its values share one allocation; each still lives as long as whoever holds it.
-  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1);
-  auto fields = RowArena::make<Fields>();
-  // The count is the sender's claim; memory follows the values actually read.
-  fields->reserve(static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit)));
+  // The row's value list, its storage and its values share one allocation; each still lives as long as whoever
+  // holds it. The count is the sender's claim; memory follows the values actually read.
+  const auto reserved = static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit));
+  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1, reserved * sizeof(Ref<Field>));
+  const auto allocator = RowArena::allocator<Ref<Field>>();
+  auto fields = std::allocate_shared<FieldList>(allocator, allocator);
+  fields->reserve(reserved);
   for (int i = 0; i < count; ++i) {
     Ref<ServerObject> object = NetClass::getNextObject(in);
     if (object->getBaseType() != Define::SERVER_FIELD) {

@@ -18,6 +18,7 @@
 #include "platform/lang/Object.h"
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/net/Field.h"
+#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/RowLock.h"
 #include "quenlora/zafoli/db/net/ServerObject.h"
 
@@ -130,10 +131,13 @@ class NetRecord : public ServerObject {
   std::int16_t length_ = 0;  // length field as received
   std::atomic<std::int8_t> state_;
   std::int32_t rowNum_ = 0;
-  std::shared_ptr<Fields> fields_;  // guarded by mutex_; null until read; shared by copy()
-  Fields changedFields_;            // guarded by mutex_; each value at most once
-  StreamRef stream_;                // guarded by mutex_
-  int lastProj_ = 1;                // guarded by mutex_
+  // A read row's list lives in the row's arena block with its values.
+  using FieldList = std::vector<plat::lang::Ref<Field>, RowArena::Allocator<plat::lang::Ref<Field>>>;
+
+  std::shared_ptr<FieldList> fields_;  // guarded by mutex_; null until read; shared by copy()
+  Fields changedFields_;               // guarded by mutex_; each value at most once
+  StreamRef stream_;                   // guarded by mutex_
+  int lastProj_ = 1;                   // guarded by mutex_
 };
 
 }  // namespace quenlora::zafoli::db::net

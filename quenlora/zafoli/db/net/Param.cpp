@@ -79,6 +79,32 @@ void Param::read(plat::io::DataInputStream& in) {
 }
 
 void Param::write(plat::io::DataOutputStream& out) const {
+  // Every call sends a few of these, mostly one short number each: such an argument goes out in one write.
+  std::array<std::uint8_t, 64> packed;
+  std::size_t n = 0;
+  auto put = [&](std::uint8_t b) { packed[n++] = b; };
+  std::size_t size = 9 + 3;
+  for (const auto& value : v_) size += 3 + value->size();
+  if (size <= packed.size()) {
+    put(static_cast<std::uint8_t>(Define::SERVER_PARAM));
+    put(0);
+    put(static_cast<std::uint8_t>(kWrittenLength));
+    for (std::uint8_t b : kMarker) put(b);
+    put(static_cast<std::uint8_t>(getId()));
+    put(static_cast<std::uint8_t>(getTypeWord()));
+    for (const auto& value : v_) {
+      const auto& bytes = value->getBytes();
+      put(static_cast<std::uint8_t>(Define::SERVER_DATA));
+      put(static_cast<std::uint8_t>(bytes.size() >> 8));
+      put(static_cast<std::uint8_t>(bytes.size()));
+      for (std::uint8_t b : bytes) put(b);
+    }
+    put(static_cast<std::uint8_t>(Define::SERVER_EOT));
+    put(0);
+    put(0);
+    out.write(packed.data(), n);
+    return;
+  }
   out.writeByte(Define::SERVER_PARAM);
   out.writeShort(kWrittenLength);
   out.write(kMarker.data(), kMarker.size());

@@ -6,6 +6,7 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
+#include "quenlora/zafoli/db/pro/IntParams.h"
 #include "quenlora/zafoli/db/pro/ValueStreams.h"
 
 namespace quenlora::zafoli::db::pro {
@@ -56,13 +57,16 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
     // Ask from the first gap, so rows held further on (a new row) never make rows before them be skipped.
     const auto held = static_cast<std::int32_t>(held_.size());
     const std::int32_t count = std::max<std::int32_t>(path_->rowsToRequest(), n - held);
-    ServerHandle::Args args{net::Param::ofInt(0, held + 1), net::Param::ofInt(0, count)};
+    ServerHandle::Args args{IntParams::of(held + 1), IntParams::of(count)};
     path_->appendTo(args);
     const net::Reply reply = server_->invoke(METHOD_fetchRecords, args);
     // A small set (a detail's rows) mostly arrives in its first batch: sized once.
     if (held_.empty()) held_.reserve(reply.size());
     for (std::size_t i = 0; i < reply.size(); ++i) {
-      auto row = reply.as<net::NetRecord>(i);
+      // Only a row says it is a row: the type check spares a second dynamic cast per row.
+      const auto& element = reply.at(i);
+      auto row = element->getType() == net::Define::SERVER_RECORD ? std::static_pointer_cast<net::NetRecord>(element)
+                                                                  : reply.as<net::NetRecord>(i);
       if (row->getState() == net::Define::RECSTATE_INVALID) {
         allRead_ = true;
         continue;

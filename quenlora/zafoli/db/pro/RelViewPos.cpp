@@ -1,6 +1,6 @@
 #include "quenlora/zafoli/db/pro/RelViewPos.h"
 
-#include "quenlora/zafoli/db/net/Param.h"
+#include "quenlora/zafoli/db/pro/IntParams.h"
 
 namespace quenlora::zafoli::db::pro {
 
@@ -11,10 +11,11 @@ RelViewPos RelViewPos::prefix(std::size_t count) const {
 }
 
 void RelViewPos::appendTo(ServerHandle::Args& args) const {
-  args.push_back(net::Param::ofInt(0, static_cast<std::int32_t>(levels_.size())));
+  args.reserve(args.size() + 1 + 2 * levels_.size());
+  args.push_back(IntParams::of(static_cast<std::int32_t>(levels_.size())));
   for (const RelViewInfo& level : levels_) {
-    args.push_back(net::Param::ofInt(0, level.proxyID, true));
-    args.push_back(net::Param::ofInt(0, level.recordNumber));
+    args.push_back(IntParams::of(level.proxyID, true));
+    args.push_back(IntParams::of(level.recordNumber));
   }
 }
 

@@ -36,6 +36,7 @@ TEST(Param, EncodingsByArgumentType) {
       {"double", Param::ofDouble(0, 2.0), frame(0, 106, Wire().dataLong(0x4000000000000000))},
       {"bytes", Param::ofBytes(0, {1, 2, 3}), frame(0, 108, Wire().data({1, 2, 3}))},
       {"first bytes", Param::ofBytes(0, {1, 2, 3}, 2), frame(0, 108, Wire().data({1, 2}))},
+      {"long bytes", Param::ofBytes(0, Bytes(100, 7)), frame(0, 108, Wire().data(Bytes(100, 7)))},
   };
   for (const auto& c : cases) EXPECT_EQ(wiretest::hex(wiretest::encode(*c.param)), wiretest::hex(c.expected)) << c.name;
   EXPECT_EQ(Param::ofInt(0, 5, false)->getArgumentType(), Define::SERVER_TYPE_INT);

@@ -47,10 +47,16 @@ RowArena::Scope::~Scope() {
 
 void* RowArena::take(Block* block, std::size_t size, std::size_t align) {
   if (!block) return ::operator new(size);
+  // What did not fit holds the block too: give() must read the block to tell where the memory came from, and it
+  // may run after every object inside the block has gone.
+  if (block->spare > 0) {
+    --block->spare;
+  } else {
+    block->holds.fetch_add(1, std::memory_order_relaxed);
+  }
   const std::size_t start = (block->used + align - 1) / align * align;
   if (align <= alignof(Block) && start + size <= block->capacity) {
     block->used = start + size;
-    --block->spare;
     return dataOf(block) + start;
   }
   block->missed += size + align;
@@ -58,12 +64,13 @@ void* RowArena::take(Block* block, std::size_t size, std::size_t align) {
 }
 
 void RowArena::give(Block* block, void* p) {
-  auto* bytes = static_cast<unsigned char*>(p);
-  if (block && bytes >= dataOf(block) && bytes < dataOf(block) + block->capacity) {
-    release(block);
+  if (!block) {
+    ::operator delete(p);
     return;
   }
-  ::operator delete(p);
+  auto* bytes = static_cast<unsigned char*>(p);
+  if (bytes < dataOf(block) || bytes >= dataOf(block) + block->capacity) ::operator delete(p);
+  release(block);
 }
 
 void RowArena::release(Block* block, std::size_t holds) {

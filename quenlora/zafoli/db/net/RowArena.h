@@ -1,5 +1,5 @@
 // One heap block for the values of a row being decoded, instead of one allocation per value. Each value keeps its
-// own reference count and may outlive its row; the block is freed when the last object made in it goes. While a
+// own reference count and may outlive its row; the block is freed when the last object made with it goes. While a
 // Scope is open on a thread, make() and allocator() take from its block what fits and the heap for the rest. Any
 // thread may release objects made in a block.
 #pragma once
@@ -67,7 +67,7 @@ class RowArena {
   // While its scope is open, a block holds `spare` holds paid in advance, so making an object costs no atomic
   // operation: it takes one of them. The scope gives back the unused ones, with its own, when it ends.
   struct alignas(std::max_align_t) Block {
-    std::atomic<std::size_t> holds{1};  // the scope's and its spare ones, plus one per object still in the block
+    std::atomic<std::size_t> holds{1};  // the scope's and its spare ones, plus one per live object made with it
     std::size_t spare = 0;              // touched only by the scope's thread while the scope is open
     std::size_t used = 0;
     std::size_t capacity = 0;
@@ -89,9 +89,9 @@ class RowArena {
 
   static Block* current() { return state_.current; }
   static unsigned char* dataOf(Block* block) { return reinterpret_cast<unsigned char*>(block + 1); }
-  // size bytes from the block when they fit (one more hold on it), else from the heap (always without a block).
+  // size bytes from the block when they fit, else from the heap; either way one more hold on the block, if any.
   static void* take(Block* block, std::size_t size, std::size_t align);
-  // Gives back what take gave: a hold on the block, or heap memory.
+  // Gives back what take gave: heap memory, and the hold on the block.
   static void give(Block* block, void* p);
   static void release(Block* block, std::size_t holds = 1);
 

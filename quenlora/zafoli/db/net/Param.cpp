@@ -78,13 +78,25 @@ void Param::read(plat::io::DataInputStream& in) {
   }
 }
 
-void Param::write(plat::io::DataOutputStream& out) const {
+void Param::writeHead(plat::io::DataOutputStream& out, std::uint8_t id, int argumentType) {
   out.writeByte(Define::SERVER_PARAM);
   out.writeShort(kWrittenLength);
   out.write(kMarker.data(), kMarker.size());
-  out.writeByte(getId());
-  out.writeByte(getTypeWord());
+  out.writeByte(id);
+  out.writeByte(argumentType);
+}
+
+void Param::write(plat::io::DataOutputStream& out) const {
+  writeHead(out, getId(), getTypeWord());
   for (const auto& value : v_) value->write(out);
+  WireFormat::writeEot(out);
+}
+
+void Param::writeInt(plat::io::DataOutputStream& out, std::uint8_t id, std::int32_t v, bool isObjectRef) {
+  writeHead(out, id, isObjectRef ? Define::SERVER_TYPE_REFERENCE : Define::SERVER_TYPE_INT);
+  std::uint8_t b[4];
+  WireFormat::encodeInt(v, b);
+  WireFormat::writeData(out, b, sizeof b);
   WireFormat::writeEot(out);
 }
 

@@ -44,9 +44,13 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID) {
 RemoteObject::Results RemoteObject::invokeMethod(int methodID, std::int32_t value) {
   std::lock_guard<std::mutex> hold(callMu_);
   checkOpen();
-  // The argument goes straight into the kept list, without a list of its own first.
+  // The argument is written from its value: no argument object, list or data object is made for it.
   _params.clear();
-  _params.push_back(Param::ofInt(0, value));
+  intArg_ = value;
+  struct Clear {
+    std::optional<std::int32_t>& arg;
+    ~Clear() { arg.reset(); }
+  } clear{intArg_};
   return invokeHeld(methodID);
 }
 
@@ -104,6 +108,10 @@ void RemoteObject::invokeDestructor(std::int32_t objectID) {
 
 void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
   writeCommand(out, _reqStr);
+  if (intArg_) {
+    Param::writeInt(out, 0, *intArg_);
+    return;
+  }
   for (const auto& param : _params) {
     if (param) param->write(out);
   }

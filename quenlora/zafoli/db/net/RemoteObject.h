@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ class RemoteObject : public Requester {
   std::int32_t _objectID;
   bool _disabled = false;
   Args _params;
+  // The one int argument of the running invoke, written from its value instead of an argument object; used in
+  // place of _params while set.
+  std::optional<std::int32_t> intArg_;
   std::vector<std::string> _reqStr;
   int _mode = kInvoke;
   std::int32_t _ctorID = 0;

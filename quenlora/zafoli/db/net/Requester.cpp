@@ -1,5 +1,6 @@
 #include "quenlora/zafoli/db/net/Requester.h"
 
+#include <mutex>
 #include <string>
 
 #include "platform/io/ByteArrayOutputStream.h"
@@ -96,7 +97,7 @@ void Requester::execute() {
   }
   Ref<IO> io = _io;
   SocketIS& input = io->getInputStream();
-  plat::thread::Synchronized hold(input.requestLock());
+  std::lock_guard<std::recursive_mutex> hold(input.requestLock());
   StreamRelease release([this, io] {
     releaseIO(io);
     _io.reset();

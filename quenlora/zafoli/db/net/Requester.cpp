@@ -90,18 +90,16 @@ class StreamRelease {
 
 void Requester::execute() {
   if (!_mplex) throw SQLServerConnException();
+  Ref<IO> io;
   try {
-    _io = getIO();
+    io = getIO();
   } catch (const NetException& e) {
     throw plat::sql::SQLException(e.getMessage());
   }
-  Ref<IO> io = _io;
   SocketIS& input = io->getInputStream();
   std::lock_guard<std::recursive_mutex> hold(input.requestLock());
-  StreamRelease release([this, io] {
-    releaseIO(io);
-    _io.reset();
-  });
+  // The release outlives nothing it refers to: it is made after the stream and the lock and ends before them.
+  StreamRelease release([this, &io] { releaseIO(io); });
   serverErrorRaised_ = false;
   try {
     // A request that waited its turn behind one that lost the connection finds the socket gone.

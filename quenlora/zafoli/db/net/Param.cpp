@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/net/Param.h"
 
 #include <array>
+#include <cstring>
 
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -78,12 +79,25 @@ void Param::read(plat::io::DataInputStream& in) {
   }
 }
 
+namespace {
+
+constexpr std::size_t kHeadBytes = 9;  // marker, length, leader, id, type byte
+
+void putHead(std::uint8_t* p, std::uint8_t id, int argumentType) {
+  p[0] = static_cast<std::uint8_t>(Define::SERVER_PARAM);
+  p[1] = static_cast<std::uint8_t>(Param::kWrittenLength >> 8);
+  p[2] = static_cast<std::uint8_t>(Param::kWrittenLength);
+  std::memcpy(p + 3, kMarker.data(), kMarker.size());
+  p[7] = id;
+  p[8] = static_cast<std::uint8_t>(argumentType);
+}
+
+}  // namespace
+
 void Param::writeHead(plat::io::DataOutputStream& out, std::uint8_t id, int argumentType) {
-  out.writeByte(Define::SERVER_PARAM);
-  out.writeShort(kWrittenLength);
-  out.write(kMarker.data(), kMarker.size());
-  out.writeByte(id);
-  out.writeByte(argumentType);
+  std::uint8_t head[kHeadBytes];
+  putHead(head, id, argumentType);
+  out.write(head, sizeof head);
 }
 
 void Param::write(plat::io::DataOutputStream& out) const {
@@ -93,11 +107,18 @@ void Param::write(plat::io::DataOutputStream& out) const {
 }
 
 void Param::writeInt(plat::io::DataOutputStream& out, std::uint8_t id, std::int32_t v, bool isObjectRef) {
-  writeHead(out, id, isObjectRef ? Define::SERVER_TYPE_REFERENCE : Define::SERVER_TYPE_INT);
-  std::uint8_t b[4];
-  WireFormat::encodeInt(v, b);
-  WireFormat::writeData(out, b, sizeof b);
-  WireFormat::writeEot(out);
+  // The whole argument in one write: head, one four-byte data object, end marker.
+  std::uint8_t bytes[kHeadBytes + 7 + 3];
+  putHead(bytes, id, isObjectRef ? Define::SERVER_TYPE_REFERENCE : Define::SERVER_TYPE_INT);
+  std::uint8_t* p = bytes + kHeadBytes;
+  p[0] = static_cast<std::uint8_t>(Define::SERVER_DATA);
+  p[1] = 0;
+  p[2] = 4;
+  WireFormat::encodeInt(v, p + 3);
+  p[7] = static_cast<std::uint8_t>(Define::SERVER_EOT);
+  p[8] = 0;
+  p[9] = 0;
+  out.write(bytes, sizeof bytes);
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -111,8 +111,8 @@ void Requester::execute() {
     const plat::lang::Ref<plat::io::ByteArrayOutputStream>& buffer = requestBuffer_;
     try {
       plat::io::DataOutputStream out(buffer);
-      out.writeByte(Define::SERVER_REQUEST);
-      out.writeShort(0);
+      static constexpr std::uint8_t kLead[3] = {static_cast<std::uint8_t>(Define::SERVER_REQUEST), 0, 0};
+      out.write(kLead, sizeof kLead);
       writeRequest(out);
       WireFormat::writeEot(out);
       out.flush();

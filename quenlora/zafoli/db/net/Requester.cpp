@@ -106,11 +106,12 @@ void Requester::execute() {
     if (_mplex->isConnectionLost()) throw SQLServerConnException();
     if (!requestBuffer_ || requestBuffer_->bytes().capacity() > kKeptBufferCapacity) {
       requestBuffer_ = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
+      requestOut_ = plat::lang::makeRef<plat::io::DataOutputStream>(requestBuffer_);
     }
     requestBuffer_->reset();
     const plat::lang::Ref<plat::io::ByteArrayOutputStream>& buffer = requestBuffer_;
     try {
-      plat::io::DataOutputStream out(buffer);
+      plat::io::DataOutputStream& out = *requestOut_;
       static constexpr std::uint8_t kLead[3] = {static_cast<std::uint8_t>(Define::SERVER_REQUEST), 0, 0};
       out.write(kLead, sizeof kLead);
       writeRequest(out);

@@ -10,6 +10,7 @@
 #include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -75,23 +76,23 @@ namespace {
 // Objects of the usual invoke reply: the list, one value and the list's end marker.
 constexpr std::size_t kReplyObjects = 3;
 
-// The decimal text of n, into text's own room.
-void assignNumber(std::string& text, std::int32_t n) {
+// The decimal text of n, after what text holds.
+void appendNumber(std::string& text, std::int32_t n) {
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  text.assign(digits, end);
+  text.append(digits, end);
 }
 
 }  // namespace
 
 RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
   _mode = kInvoke;
-  // The words are written into the texts the last call left, not made anew.
-  _reqStr.resize(4);
-  _reqStr[0].assign("proxy");
-  _reqStr[1].assign("invoke");
-  assignNumber(_reqStr[2], _objectID);
-  assignNumber(_reqStr[3], methodID);
+  // The command is written as one text into the room the last call left: its words are two fixed ones and two
+  // numbers, none of which can hold the separator.
+  invokeText_.assign("proxy,invoke,");
+  appendNumber(invokeText_, _objectID);
+  invokeText_ += _reqDelim;
+  appendNumber(invokeText_, methodID);
   _results.reset();
   execute();
   _params.clear();
@@ -111,7 +112,11 @@ void RemoteObject::invokeDestructor(std::int32_t objectID) {
 }
 
 void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
-  writeCommand(out, _reqStr);
+  if (_mode == kInvoke) {
+    WireFormat::writeString(out, invokeText_);
+  } else {
+    writeCommand(out, _reqStr);
+  }
   if (intArg_) {
     Param::writeInt(out, 0, *intArg_);
     return;

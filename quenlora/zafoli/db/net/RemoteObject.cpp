@@ -7,7 +7,6 @@
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/Param.h"
-#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
@@ -73,9 +72,6 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID, const Args& args)
 
 namespace {
 
-// Objects of the usual invoke reply: the list, one value and the list's end marker.
-constexpr std::size_t kReplyObjects = 3;
-
 // The decimal text of n, after what text holds.
 void appendNumber(std::string& text, std::int32_t n) {
   char digits[16];
@@ -128,9 +124,6 @@ void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
 
 void RemoteObject::readResults(plat::io::DataInputStream& in) {
   if (_mode == kDelete) return;
-  // The usual reply (a list, one value and the list's end marker) is made in one block instead of three; a
-  // longer one takes the rest from the heap as before.
-  const RowArena::Scope arena(kReplyObjects);
   Ref<ServerObject> first = NetClass::getNextObject(in);
   if (_mode == kConstruct) {
     auto data = plat::lang::refCast<NetData>(first);

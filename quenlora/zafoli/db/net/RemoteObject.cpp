@@ -4,6 +4,7 @@
 
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/Param.h"
@@ -132,9 +133,9 @@ void RemoteObject::readResults(plat::io::DataInputStream& in) {
     _ctorID = data->getInt();
     return;
   }
-  auto list = plat::lang::refCast<ServerList>(first);
-  if (!list) onObjectError(*first);
-  _results = list;
+  // Only a list reports the list type, so the type word stands in for a checked cast.
+  if (first->getType() != Define::SERVER_LIST) onObjectError(*first);
+  _results = std::static_pointer_cast<ServerList>(std::move(first));
 }
 
 }  // namespace quenlora::zafoli::db::net

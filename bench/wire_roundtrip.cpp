@@ -52,7 +52,9 @@ MiddlewareServer::Options serverOptions() {
 class Adder : public testkit::middleware::ServerObject {
  public:
   std::vector<Encoded> invoke(int, const std::vector<Arg>& args) override {
-    return {MwEncode::dataInt(args.at(0).asInt() + 1)};
+    std::vector<Encoded> results;
+    results.push_back(MwEncode::dataInt(args.at(0).asInt() + 1));  // moved in: a braced list would copy it
+    return results;
   }
 };
 

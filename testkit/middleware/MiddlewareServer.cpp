@@ -437,9 +437,12 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
     }
   }
   const auto& w = request.words;
-  auto word = [&w](std::size_t i) { return i < w.size() ? w[i] : std::string(); };
+  // Words are looked at where they lie; a word past the end reads as empty.
+  static const std::string kNoWord;
+  auto word = [&w](std::size_t i) -> const std::string& { return i < w.size() ? w[i] : kNoWord; };
   auto put = [&out](const Encoded& e) { MwEncode::append(out, e); };
-  const std::string head = word(0), verb = word(1);
+  const std::string& head = word(0);
+  const std::string& verb = word(1);
   if (head == "session") {
     if (verb == "connect") {
       ConnectAnswer a;

@@ -15,7 +15,7 @@
 namespace quenlora::zafoli::db::net {
 
 using plat::lang::Ref;
-using plat::thread::Synchronized;
+using Synchronized = std::lock_guard<std::recursive_mutex>;
 
 MPlex::MPlex(std::string host, int port, bool shareSocket, ClientSession* sess, SocketTimeouts timeouts)
     : _host(std::move(host)), _port(port), _shareSocket(shareSocket), timeouts_(timeouts), _sess(sess) {}
@@ -37,7 +37,7 @@ MPlex::~MPlex() {
 }
 
 void MPlex::setReadTimeout(int ms) {
-  plat::thread::Synchronized hold(lock_);
+  Synchronized hold(lock_);
   timeouts_.readMs = ms;
   if (first_) first_->setReadTimeout(ms);
   for (const auto& io : _IOs) {
@@ -46,18 +46,21 @@ void MPlex::setReadTimeout(int ms) {
 }
 
 int MPlex::getReadTimeout() const {
-  plat::thread::Synchronized hold(lock_);
+  Synchronized hold(lock_);
   return timeouts_.readMs;
 }
 
 void MPlex::setReplyLimits(ReplyLimits limits) {
-  plat::thread::Synchronized hold(lock_);
-  replyLimits_ = limits;
+  Synchronized hold(lock_);
+  maxReplyObjects_.store(limits.maxObjects);
+  maxReplyBytes_.store(limits.maxBytes);
 }
 
 ReplyLimits MPlex::getReplyLimits() const {
-  plat::thread::Synchronized hold(lock_);
-  return replyLimits_;
+  ReplyLimits limits;
+  limits.maxObjects = maxReplyObjects_.load();
+  limits.maxBytes = maxReplyBytes_.load();
+  return limits;
 }
 
 Ref<SocketWrapper> MPlex::openSocket() {
@@ -149,7 +152,7 @@ void MPlex::close() {
     if (first_) first_->close();
   };
   if (first) {
-    Synchronized reading(first->getInputStream().requestLock());
+    std::lock_guard<std::recursive_mutex> reading(first->getInputStream().requestLock());
     closeAll();
   } else {
     closeAll();

@@ -1,15 +1,15 @@
 // The multiplexer of one session: the table of its logical streams indexed by stream id, the server address, the
 // sharing mode and the connection id of the handshake. Table operations are exclusive on the multiplexer (a
-// re-entrant monitor); requests take the input-stream lock before this one, never after.
+// re-entrant lock); requests take the input-stream lock before this one, never after.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/lang/Object.h"
-#include "platform/thread/Monitor.h"
 #include "quenlora/zafoli/db/net/IO.h"
 #include "quenlora/zafoli/db/net/SocketWrapper.h"
 
@@ -69,14 +69,19 @@ class MPlex : public plat::lang::Object {
  private:
   plat::lang::Ref<SocketWrapper> openSocket();
 
-  mutable plat::thread::Monitor lock_;
+  // Re-entrant: losing the connection inside a request run under it (the reconnect) takes it again. Nothing waits
+  // on it, so a plain recursive mutex does, at one lock pair per use.
+  mutable std::recursive_mutex lock_;
   std::vector<plat::lang::Ref<IO>> _IOs;    // guarded by lock_; indexed by stream id, null for a free slot
   std::vector<plat::lang::Ref<IO>> spare_;  // guarded by lock_; released streams on the shared socket, by stream id
   std::string _host;
   int _port;
   bool _shareSocket;
   SocketTimeouts timeouts_;  // guarded by lock_
-  ReplyLimits replyLimits_;  // guarded by lock_
+  // Written under lock_, read by every request without it: each limit is read whole, and a request that runs while
+  // the limits change may pair an old one with a new one.
+  std::atomic<std::uint64_t> maxReplyObjects_{ReplyLimits::kDefaultMaxObjects};
+  std::atomic<std::uint64_t> maxReplyBytes_{ReplyLimits::kDefaultMaxBytes};
   std::int32_t _connectionID = 0;
   ClientSession* _sess;                // guarded by lock_; back reference, cleared by detachSession
   std::atomic<bool> _connLost{false};  // set under lock_; read without it

@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/net/Param.h"
 
 #include <array>
+#include <cstring>
 
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -78,40 +79,67 @@ void Param::read(plat::io::DataInputStream& in) {
   }
 }
 
+namespace {
+
+constexpr std::size_t kHeadBytes = 9;  // marker, length, leader, id, type byte
+
+void putHead(std::uint8_t* p, std::uint8_t id, int argumentType) {
+  p[0] = static_cast<std::uint8_t>(Define::SERVER_PARAM);
+  p[1] = static_cast<std::uint8_t>(Param::kWrittenLength >> 8);
+  p[2] = static_cast<std::uint8_t>(Param::kWrittenLength);
+  std::memcpy(p + 3, kMarker.data(), kMarker.size());
+  p[7] = id;
+  p[8] = static_cast<std::uint8_t>(argumentType);
+}
+
+}  // namespace
+
+void Param::writeHead(plat::io::DataOutputStream& out, std::uint8_t id, int argumentType) {
+  std::uint8_t head[kHeadBytes];
+  putHead(head, id, argumentType);
+  out.write(head, sizeof head);
+}
+
 void Param::write(plat::io::DataOutputStream& out) const {
   // Every call sends a few of these, mostly one short number each: such an argument goes out in one write.
   std::array<std::uint8_t, 64> packed;
-  std::size_t n = 0;
-  auto put = [&](std::uint8_t b) { packed[n++] = b; };
-  std::size_t size = 9 + 3;
+  std::size_t size = kHeadBytes + 3;
   for (const auto& value : v_) size += 3 + value->size();
   if (size <= packed.size()) {
-    put(static_cast<std::uint8_t>(Define::SERVER_PARAM));
-    put(0);
-    put(static_cast<std::uint8_t>(kWrittenLength));
-    for (std::uint8_t b : kMarker) put(b);
-    put(static_cast<std::uint8_t>(getId()));
-    put(static_cast<std::uint8_t>(getTypeWord()));
+    putHead(packed.data(), getId(), getTypeWord());
+    std::size_t n = kHeadBytes;
     for (const auto& value : v_) {
       const auto& bytes = value->getBytes();
-      put(static_cast<std::uint8_t>(Define::SERVER_DATA));
-      put(static_cast<std::uint8_t>(bytes.size() >> 8));
-      put(static_cast<std::uint8_t>(bytes.size()));
-      for (std::uint8_t b : bytes) put(b);
+      packed[n++] = static_cast<std::uint8_t>(Define::SERVER_DATA);
+      packed[n++] = static_cast<std::uint8_t>(bytes.size() >> 8);
+      packed[n++] = static_cast<std::uint8_t>(bytes.size());
+      if (!bytes.empty()) std::memcpy(packed.data() + n, bytes.data(), bytes.size());
+      n += bytes.size();
     }
-    put(static_cast<std::uint8_t>(Define::SERVER_EOT));
-    put(0);
-    put(0);
+    packed[n++] = static_cast<std::uint8_t>(Define::SERVER_EOT);
+    packed[n++] = 0;
+    packed[n++] = 0;
     out.write(packed.data(), n);
     return;
   }
-  out.writeByte(Define::SERVER_PARAM);
-  out.writeShort(kWrittenLength);
-  out.write(kMarker.data(), kMarker.size());
-  out.writeByte(getId());
-  out.writeByte(getTypeWord());
+  writeHead(out, getId(), getTypeWord());
   for (const auto& value : v_) value->write(out);
   WireFormat::writeEot(out);
+}
+
+void Param::writeInt(plat::io::DataOutputStream& out, std::uint8_t id, std::int32_t v, bool isObjectRef) {
+  // The whole argument in one write: head, one four-byte data object, end marker.
+  std::uint8_t bytes[kHeadBytes + 7 + 3];
+  putHead(bytes, id, isObjectRef ? Define::SERVER_TYPE_REFERENCE : Define::SERVER_TYPE_INT);
+  std::uint8_t* p = bytes + kHeadBytes;
+  p[0] = static_cast<std::uint8_t>(Define::SERVER_DATA);
+  p[1] = 0;
+  p[2] = 4;
+  WireFormat::encodeInt(v, p + 3);
+  p[7] = static_cast<std::uint8_t>(Define::SERVER_EOT);
+  p[8] = 0;
+  p[9] = 0;
+  out.write(bytes, sizeof bytes);
 }
 
 }  // namespace quenlora::zafoli::db::net

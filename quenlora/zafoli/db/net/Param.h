@@ -38,11 +38,16 @@ class Param : public Field {
   void read(plat::io::DataInputStream& in) override;
   // 57, 6, "FLD}", id, type byte, the data objects, end marker.
   void write(plat::io::DataOutputStream& out) const override;
+  // Writes what ofInt(id, v, isObjectRef)->write(out) writes, without making the argument object.
+  static void writeInt(plat::io::DataOutputStream& out, std::uint8_t id, std::int32_t v, bool isObjectRef = false);
 
   int getArgumentType() const { return getTypeWord(); }
   const Values& getValues() const { return v_; }
 
  private:
+  // Marker, length, leader, id and type byte: what precedes the data objects.
+  static void writeHead(plat::io::DataOutputStream& out, std::uint8_t id, int argumentType);
+
   Values v_;
 };
 

@@ -4,11 +4,13 @@
 
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/SessionErrors.h"
 #include "quenlora/zafoli/db/net/TextParam.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -44,9 +46,13 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID) {
 RemoteObject::Results RemoteObject::invokeMethod(int methodID, std::int32_t value) {
   std::lock_guard<std::mutex> hold(callMu_);
   checkOpen();
-  // The argument goes straight into the kept list, without a list of its own first.
+  // The argument is written from its value: no argument object, list or data object is made for it.
   _params.clear();
-  _params.push_back(Param::ofInt(0, value));
+  intArg_ = value;
+  struct Clear {
+    std::optional<std::int32_t>& arg;
+    ~Clear() { arg.reset(); }
+  } clear{intArg_};
   return invokeHeld(methodID);
 }
 
@@ -67,23 +73,23 @@ RemoteObject::Results RemoteObject::invokeMethod(int methodID, const Args& args)
 
 namespace {
 
-// The decimal text of n, into text's own room.
-void assignNumber(std::string& text, std::int32_t n) {
+// The decimal text of n, after what text holds.
+void appendNumber(std::string& text, std::int32_t n) {
   char digits[16];
   const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  text.assign(digits, end);
+  text.append(digits, end);
 }
 
 }  // namespace
 
 RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
   _mode = kInvoke;
-  // The words are written into the texts the last call left, not made anew.
-  _reqStr.resize(4);
-  _reqStr[0].assign("proxy");
-  _reqStr[1].assign("invoke");
-  assignNumber(_reqStr[2], _objectID);
-  assignNumber(_reqStr[3], methodID);
+  // The command is written as one text into the room the last call left: its words are two fixed ones and two
+  // numbers, none of which can hold the separator.
+  invokeText_.assign("proxy,invoke,");
+  appendNumber(invokeText_, _objectID);
+  invokeText_ += _reqDelim;
+  appendNumber(invokeText_, methodID);
   _results.reset();
   execute();
   _params.clear();
@@ -103,7 +109,15 @@ void RemoteObject::invokeDestructor(std::int32_t objectID) {
 }
 
 void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
-  writeCommand(out, _reqStr);
+  if (_mode == kInvoke) {
+    WireFormat::writeString(out, invokeText_);
+  } else {
+    writeCommand(out, _reqStr);
+  }
+  if (intArg_) {
+    Param::writeInt(out, 0, *intArg_);
+    return;
+  }
   for (const auto& param : _params) {
     if (param) param->write(out);
   }
@@ -119,9 +133,9 @@ void RemoteObject::readResults(plat::io::DataInputStream& in) {
     _ctorID = data->getInt();
     return;
   }
-  auto list = plat::lang::refCast<ServerList>(first);
-  if (!list) onObjectError(*first);
-  _results = list;
+  // Only a list reports the list type, so the type word stands in for a checked cast.
+  if (first->getType() != Define::SERVER_LIST) onObjectError(*first);
+  _results = std::static_pointer_cast<ServerList>(std::move(first));
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,11 @@ class RemoteObject : public Requester {
   std::int32_t _objectID;
   bool _disabled = false;
   Args _params;
-  std::vector<std::string> _reqStr;
+  // The one int argument of the running invoke, written from its value instead of an argument object; used in
+  // place of _params while set.
+  std::optional<std::int32_t> intArg_;
+  std::vector<std::string> _reqStr;  // the command words of a construct or delete
+  std::string invokeText_;           // the command of an invoke, joined
   int _mode = kInvoke;
   std::int32_t _ctorID = 0;
   plat::lang::Ref<ServerList> _results;

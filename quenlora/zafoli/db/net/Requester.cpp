@@ -1,5 +1,6 @@
 #include "quenlora/zafoli/db/net/Requester.h"
 
+#include <mutex>
 #include <string>
 
 #include "platform/io/ByteArrayOutputStream.h"
@@ -89,31 +90,30 @@ class StreamRelease {
 
 void Requester::execute() {
   if (!_mplex) throw SQLServerConnException();
+  Ref<IO> io;
   try {
-    _io = getIO();
+    io = getIO();
   } catch (const NetException& e) {
     throw plat::sql::SQLException(e.getMessage());
   }
-  Ref<IO> io = _io;
   SocketIS& input = io->getInputStream();
-  plat::thread::Synchronized hold(input.requestLock());
-  StreamRelease release([this, io] {
-    releaseIO(io);
-    _io.reset();
-  });
+  std::lock_guard<std::recursive_mutex> hold(input.requestLock());
+  // The release outlives nothing it refers to: it is made after the stream and the lock and ends before them.
+  StreamRelease release([this, &io] { releaseIO(io); });
   serverErrorRaised_ = false;
   try {
     // A request that waited its turn behind one that lost the connection finds the socket gone.
     if (_mplex->isConnectionLost()) throw SQLServerConnException();
     if (!requestBuffer_ || requestBuffer_->bytes().capacity() > kKeptBufferCapacity) {
       requestBuffer_ = plat::lang::makeRef<plat::io::ByteArrayOutputStream>(kFirstBufferCapacity);
+      requestOut_ = plat::lang::makeRef<plat::io::DataOutputStream>(requestBuffer_);
     }
     requestBuffer_->reset();
     const plat::lang::Ref<plat::io::ByteArrayOutputStream>& buffer = requestBuffer_;
     try {
-      plat::io::DataOutputStream out(buffer);
-      out.writeByte(Define::SERVER_REQUEST);
-      out.writeShort(0);
+      plat::io::DataOutputStream& out = *requestOut_;
+      static constexpr std::uint8_t kLead[3] = {static_cast<std::uint8_t>(Define::SERVER_REQUEST), 0, 0};
+      out.write(kLead, sizeof kLead);
       writeRequest(out);
       WireFormat::writeEot(out);
       out.flush();

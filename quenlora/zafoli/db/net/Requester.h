@@ -65,9 +65,9 @@ class Requester : public plat::lang::Object {
   plat::lang::Ref<MPlex> _mplex;  // null when the session had none
   // Kept from one request to the next so building a request allocates nothing; a large one is not kept.
   plat::lang::Ref<plat::io::ByteArrayOutputStream> requestBuffer_;
+  plat::lang::Ref<plat::io::DataOutputStream> requestOut_;  // writes into requestBuffer_; never closed
   std::string commandText_;
-  plat::lang::Ref<IO> _io;  // the stream of the running request
-  ClientSession* _sess;     // borrowed; may be null for the multiplexer's own requests
+  ClientSession* _sess;  // borrowed; may be null for the multiplexer's own requests
   bool serverErrorRaised_ = false;
 };
 

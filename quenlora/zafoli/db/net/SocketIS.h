@@ -6,11 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "platform/io/InputStream.h"
 #include "platform/lang/Object.h"
-#include "platform/thread/Monitor.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -49,7 +49,7 @@ class SocketIS final : public plat::io::InputStream {
   // Stream id of the packet read last.
   std::int16_t lastStreamId() const { return streamId_; }
   // Held by a request from writing its packet to reading the end of its reply.
-  plat::thread::Monitor& requestLock() { return lock_; }
+  std::recursive_mutex& requestLock() { return lock_; }
 
  private:
   // Reads the next packet; false when an empty packet ended the stream.
@@ -80,8 +80,8 @@ class SocketIS final : public plat::io::InputStream {
   std::uint64_t replyBytes_ = 0;  // payload bytes of the reply being read
   std::uint64_t maxReplyBytes_ = ~static_cast<std::uint64_t>(0);
   bool bClosed = false;
-  MPlex* _mplex;  // back reference to the owner of this stream; may be null
-  plat::thread::Monitor lock_;
+  MPlex* _mplex;               // back reference to the owner of this stream; may be null
+  std::recursive_mutex lock_;  // re-entrant: closing the session from inside a request takes it again
 };
 
 }  // namespace quenlora::zafoli::db::net

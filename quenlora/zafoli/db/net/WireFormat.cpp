@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/net/WireFormat.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/io/IOException.h"
@@ -9,14 +10,34 @@
 
 namespace quenlora::zafoli::db::net {
 
+namespace {
+
+// A small object is put together behind its type and length and handed on in one write: each write is a call
+// through two streams, and a request is mostly small objects.
+constexpr std::size_t kJoinedBytes = 128;
+
+void writeObject(plat::io::DataOutputStream& out, int type, const std::uint8_t* bytes, std::size_t size) {
+  std::uint8_t joined[3 + kJoinedBytes];
+  joined[0] = static_cast<std::uint8_t>(type);
+  joined[1] = static_cast<std::uint8_t>(size >> 8);
+  joined[2] = static_cast<std::uint8_t>(size);
+  if (size <= kJoinedBytes) {
+    if (size > 0) std::memcpy(joined + 3, bytes, size);
+    out.write(joined, 3 + size);
+    return;
+  }
+  out.write(joined, 3);
+  out.write(bytes, size);
+}
+
+}  // namespace
+
 void WireFormat::writeData(plat::io::DataOutputStream& out, const std::uint8_t* bytes, std::size_t size) {
   if (size > kMaxObjectBytes) {
     throw plat::io::IOException("Data object of " + std::to_string(size) + " bytes exceeds the limit of " +
                                 std::to_string(kMaxObjectBytes));
   }
-  out.writeByte(Define::SERVER_DATA);
-  out.writeShort(static_cast<int>(size));
-  out.write(bytes, size);
+  writeObject(out, Define::SERVER_DATA, bytes, size);
 }
 
 void WireFormat::writeShortData(plat::io::DataOutputStream& out, std::int16_t v) {
@@ -32,9 +53,7 @@ void writeStringBytes(plat::io::DataOutputStream& out, const std::uint8_t* bytes
     throw plat::io::IOException("String object of " + std::to_string(size) + " bytes exceeds the limit of " +
                                 std::to_string(WireFormat::kMaxObjectBytes));
   }
-  out.writeByte(Define::SERVER_STRING);
-  out.writeShort(static_cast<int>(size));
-  out.write(bytes, size);
+  writeObject(out, Define::SERVER_STRING, bytes, size);
 }
 
 }  // namespace
@@ -51,8 +70,8 @@ void WireFormat::writeString(plat::io::DataOutputStream& out, std::string_view t
 }
 
 void WireFormat::writeEot(plat::io::DataOutputStream& out) {
-  out.writeByte(Define::SERVER_EOT);
-  out.writeShort(0);
+  static constexpr std::uint8_t kEot[3] = {static_cast<std::uint8_t>(Define::SERVER_EOT), 0, 0};
+  out.write(kEot, sizeof kEot);
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/io/ByteArrayOutputStream.h"
+#include "platform/io/DataOutputStream.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Param.h"
@@ -41,6 +45,17 @@ TEST(Param, EncodingsByArgumentType) {
   for (const auto& c : cases) EXPECT_EQ(wiretest::hex(wiretest::encode(*c.param)), wiretest::hex(c.expected)) << c.name;
   EXPECT_EQ(Param::ofInt(0, 5, false)->getArgumentType(), Define::SERVER_TYPE_INT);
   EXPECT_EQ(Param::ofInt(0, 5, true)->getArgumentType(), Define::SERVER_TYPE_REFERENCE);
+  // An int written straight from its value is byte for byte the argument object's encoding.
+  for (const std::int32_t v : {0, 7, -1, 0x12345678, INT32_MIN}) {
+    for (const bool isRef : {false, true}) {
+      auto sink = plat::lang::makeRef<plat::io::ByteArrayOutputStream>();
+      plat::io::DataOutputStream out(sink);
+      Param::writeInt(out, 3, v, isRef);
+      out.flush();
+      EXPECT_EQ(wiretest::hex(sink->toByteArray()), wiretest::hex(wiretest::encode(*Param::ofInt(3, v, isRef))))
+          << v << (isRef ? " reference" : "");
+    }
+  }
 }
 
 TEST(Param, ReadsDataObjectsUpToTheEndMarker) {

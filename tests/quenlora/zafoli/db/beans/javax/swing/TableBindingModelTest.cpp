@@ -42,6 +42,26 @@ class TableBindingModelTest : public BoundFormTest {
     const auto& header = gui->getTableHeader();
     header->click(header->pointOfColumn(column), 1, shift ? plat::gui::InputEvent::SHIFT_MASK : 0);
   }
+  // Clicks the headers in turn (a shift-click adds a column); after each click the rows stand as the sorting
+  // algorithm orders the cells from the order the click before left. Values of several families need not order
+  // transitively, so the reference is the same algorithm, not std::stable_sort.
+  void expectClicksSortAsTheAlgorithm(const std::vector<std::vector<Value>>& cells,
+                                      const std::vector<std::pair<int, bool>>& clicks) {
+    std::vector<int> expected = model->getIndexes();
+    for (auto [column, shift] : clicks) {
+      click(column, shift);
+      const std::vector<SortSpec> specs = model->getSortingColumns();
+      const std::vector<int> before = expected;
+      ShuttleSort::sort(before, expected, [&](int a, int b) {
+        for (const SortSpec& spec : specs) {
+          const int r = TableRowOrder::compareValues(cells[a][spec.column], cells[b][spec.column], nullptr);
+          if (r != 0) return spec.ascending ? r : -r;
+        }
+        return 0;
+      });
+      ASSERT_EQ(model->getIndexes(), expected) << specs.size() << " columns, the first " << specs.front().column;
+    }
+  }
   // Column values in view order.
   std::vector<std::string> shown(int column) const {
     std::vector<std::string> out;
@@ -170,21 +190,7 @@ TEST_F(TableBindingModelTest, ThreeColumnsAndAMixedColumnSortAsTheAlgorithmOverT
   // Each click sorts the order the one before left: a mixed column first, then three columns with it last.
   const std::vector<std::pair<int, bool>> clicks = {{2, false}, {2, false}, {1, true}, {1, false},
                                                     {0, true},  {0, true},  {2, true}};
-  std::vector<int> expected = model->getIndexes();
-  for (auto [column, shift] : clicks) {
-    click(column, shift);
-    const std::vector<SortSpec> specs = model->getSortingColumns();
-    // Values of several families need not order transitively, so the reference is the same algorithm over the cells.
-    const std::vector<int> before = expected;
-    ShuttleSort::sort(before, expected, [&](int a, int b) {
-      for (const SortSpec& spec : specs) {
-        const int r = TableRowOrder::compareValues(cells[a][spec.column], cells[b][spec.column], nullptr);
-        if (r != 0) return spec.ascending ? r : -r;
-      }
-      return 0;
-    });
-    ASSERT_EQ(model->getIndexes(), expected) << specs.size() << " columns, the first " << specs.front().column;
-  }
+  expectClicksSortAsTheAlgorithm(cells, clicks);
   EXPECT_EQ(model->getSortingColumns(), (std::vector<SortSpec>{{1, true}, {0, false}, {2, true}}));
 }
 
@@ -207,20 +213,7 @@ TEST_F(TableBindingModelTest, NarrowAndWideKeysSortAsTheAlgorithmOverTheCells) {
   bindTable();
   const std::vector<std::pair<int, bool>> clicks = {{0, false}, {2, true}, {0, true}, {1, false},
                                                     {0, true},  {1, true}, {2, true}};
-  std::vector<int> expected = model->getIndexes();
-  for (auto [column, shift] : clicks) {
-    click(column, shift);
-    const std::vector<SortSpec> specs = model->getSortingColumns();
-    const std::vector<int> before = expected;
-    ShuttleSort::sort(before, expected, [&](int a, int b) {
-      for (const SortSpec& spec : specs) {
-        const int r = TableRowOrder::compareValues(cells[a][spec.column], cells[b][spec.column], nullptr);
-        if (r != 0) return spec.ascending ? r : -r;
-      }
-      return 0;
-    });
-    ASSERT_EQ(model->getIndexes(), expected) << specs.size() << " columns, the first " << specs.front().column;
-  }
+  expectClicksSortAsTheAlgorithm(cells, clicks);
 }
 
 TEST_F(TableBindingModelTest, ADataBoundComboColumnListsTheLookupsNames) {

@@ -86,7 +86,8 @@ RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
   _mode = kInvoke;
   // The command is written as one text into the room the last call left: its words are two fixed ones and two
   // numbers, none of which can hold the separator.
-  invokeText_.assign("proxy,invoke,");
+  invokeText_.assign("proxy");
+  invokeText_.append(_reqDelim).append("invoke").append(_reqDelim);
   appendNumber(invokeText_, _objectID);
   invokeText_ += _reqDelim;
   appendNumber(invokeText_, methodID);

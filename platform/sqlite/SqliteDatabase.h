@@ -20,6 +20,8 @@ struct sqlite3_stmt;
 
 namespace plat::sql::sqlite {
 
+struct SqliteColumn;
+
 class SqliteDatabase {
  public:
   enum class Threading {
@@ -89,10 +91,18 @@ class SqliteStmt {
   // Steps once: true for a row, false when done; SQLException with SQLite's message on failure.
   bool step();
 
+  // The column description of this statement's last result, kept for the next run (see describeColumns).
+  struct Description {
+    std::shared_ptr<const std::vector<SqliteColumn>> columns;
+    int recompiles = -1;  // how often SQLite had recompiled the statement when it was described
+  };
+  Description& description() { return description_; }
+
  private:
   std::shared_ptr<SqliteDatabase> db_;
   sqlite3_stmt* stmt_ = nullptr;  // owned
   bool finalized_ = false;
+  Description description_;
 };
 
 }  // namespace plat::sql::sqlite

@@ -41,7 +41,7 @@ plat::lang::Ref<plat::io::InputStream> streamOf(std::vector<std::uint8_t> bytes)
 SqliteResultSet::SqliteResultSet(std::shared_ptr<SqliteStmt> stmt, bool hasRow, int maxRows,
                                  std::function<void()> onClose)
     : stmt_(std::move(stmt)),
-      columns_(std::make_shared<const std::vector<SqliteColumn>>(describeColumns(stmt_->get()))),
+      columns_(describeColumns(*stmt_)),
       onClose_(std::move(onClose)),
       firstRowWaiting_(hasRow),
       maxRows_(maxRows) {

@@ -48,6 +48,26 @@ std::vector<SqliteColumn> describeColumns(sqlite3_stmt* stmt) {
   return columns;
 }
 
+std::shared_ptr<const std::vector<SqliteColumn>> describeColumns(SqliteStmt& stmt) {
+  sqlite3_stmt* raw = stmt.get();
+  SqliteStmt::Description& kept = stmt.description();
+  // A schema change recompiles the statement, and its columns may then differ.
+  const int recompiles = sqlite3_stmt_status(raw, SQLITE_STMTSTATUS_REPREPARE, 0);
+  bool reusable = kept.columns != nullptr && kept.recompiles == recompiles &&
+                  kept.columns->size() == static_cast<std::size_t>(sqlite3_column_count(raw));
+  for (std::size_t i = 0; reusable && i < kept.columns->size(); ++i) {
+    const SqliteColumn& column = (*kept.columns)[i];
+    if (column.declared.empty()) {
+      reusable = columnTypeOfStorage(sqlite3_column_type(raw, static_cast<int>(i))).jdbcType == column.type.jdbcType;
+    }
+  }
+  if (!reusable) {
+    kept.columns = std::make_shared<const std::vector<SqliteColumn>>(describeColumns(raw));
+    kept.recompiles = recompiles;
+  }
+  return kept.columns;
+}
+
 SqliteResultSetMetaData::SqliteResultSetMetaData(std::shared_ptr<const std::vector<SqliteColumn>> columns)
     : columns_(std::move(columns)) {}
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sql/ResultSetMetaData.h"
+#include "platform/sqlite/SqliteDatabase.h"
 #include "platform/sqlite/SqliteTypes.h"
 
 struct sqlite3_stmt;
@@ -25,6 +26,9 @@ struct SqliteColumn {
 
 // Describes the columns of a statement that has just been stepped (so an expression's value type is known).
 std::vector<SqliteColumn> describeColumns(sqlite3_stmt* stmt);
+// The same, reusing the statement's description of its previous run while SQLite has not recompiled it and every
+// column without a declared type holds a value of the same kind as before.
+std::shared_ptr<const std::vector<SqliteColumn>> describeColumns(SqliteStmt& stmt);
 
 class SqliteResultSetMetaData : public ResultSetMetaData {
  public:

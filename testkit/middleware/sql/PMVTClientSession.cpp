@@ -1,6 +1,5 @@
 #include "testkit/middleware/sql/PMVTClientSession.h"
 
-#include "platform/sql/DriverManager.h"
 #include "testkit/middleware/sql/PMVTDatabaseMetaData.h"
 #include "testkit/middleware/sql/PMVTMultiView.h"
 
@@ -12,7 +11,7 @@ PMVTClientSession::PMVTClientSession(MiddlewareServer& server, std::shared_ptr<c
   session_->terms = std::move(terms);
   session_->scope = std::make_shared<ObjectScope>(server, std::move(script));
   session_->settings = std::move(settings);
-  session_->db = plat::sql::DriverManager::getConnection(session_->settings->databaseUrl);
+  session_->db = openScopeConnection(*session_->settings);
 }
 
 std::vector<Encoded> PMVTClientSession::invoke(int method, const std::vector<Arg>& args) {
@@ -36,7 +35,7 @@ std::vector<Encoded> PMVTClientSession::invoke(int method, const std::vector<Arg
         });
       case METHOD_createView: {
         session_->checkLogin(a.text(7), a.text(8));
-        auto model = std::make_shared<RecordSetModel>(session_->db, session_->scope->scriptRef(), a.boolean(5));
+        auto model = session_->makeModel(a.boolean(5));
         auto multiView = std::make_shared<PMVTMultiView>(session_, model);
         const std::int32_t id = session_->scope->add(multiView);
         return openView(session_, model, 0, a.text(2), {}, id);

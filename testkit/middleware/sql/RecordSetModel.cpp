@@ -262,7 +262,8 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         }
         set.cursor = nullptr;
         set.statement = nullptr;
-        set.rows.shrink_to_fit();
+        // Many short sets add up; a long one is rare, and moving all its rows once more costs more than its slack.
+        if (set.rows.size() < kTrimmedRows) set.rows.shrink_to_fit();
         break;
       }
       row.values.reserve(set.view->columns.size());

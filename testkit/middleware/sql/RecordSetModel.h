@@ -89,10 +89,12 @@ class RecordSetModel {
       if (original.empty()) original = values;
     }
   };
+  static constexpr std::size_t kTrimmedRows = 4096;
   struct RowSet {
     std::shared_ptr<RecordSetView> view;
-    // Row n at index n - 1. Growing moves rows, so a Row* lasts until the next read; trimmed once the cursor ends,
-    // because a set is kept for as long as the multi-view lives and most detail sets are short.
+    // Row n at index n - 1. Growing moves rows, so a Row* lasts until the next read; a set under kTrimmedRows rows
+    // is trimmed once the cursor ends, because a set is kept for as long as the multi-view lives and most detail sets
+    // are short.
     std::vector<Row> rows;
     // Both let go once the cursor ended: a master keeps one set per detail row it showed, so a finished set holds
     // only its rows.

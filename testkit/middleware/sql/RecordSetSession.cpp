@@ -26,6 +26,15 @@ void RecordSetSession::checkLogin(const std::string& user, const std::string& pa
   }
 }
 
+std::shared_ptr<RecordSetModel> RecordSetSession::makeModel(bool readOnly) const {
+  // The connection has no lock of its own, and a model may be dropped by a server object outside any call.
+  return std::shared_ptr<RecordSetModel>(new RecordSetModel(db, scope->scriptRef(), readOnly),
+                                         [scope = scope](RecordSetModel* model) {
+                                           auto hold = scope->lock();
+                                           delete model;
+                                         });
+}
+
 std::vector<Encoded> openView(const std::shared_ptr<RecordSetSession>& session,
                               const std::shared_ptr<RecordSetModel>& model, const std::shared_ptr<RecordSetView>& view,
                               std::int32_t multiViewID) {
@@ -49,7 +58,7 @@ std::vector<Encoded> openView(const std::shared_ptr<RecordSetSession>& session,
 
 std::vector<Encoded> openRowsView(const std::shared_ptr<RecordSetSession>& session,
                                   const std::function<std::shared_ptr<RecordSetView>(RecordSetModel&)>& make) {
-  auto model = std::make_shared<RecordSetModel>(session->db, session->scope->scriptRef(), true);
+  auto model = session->makeModel(true);
   auto multiView = std::make_shared<PMVTMultiView>(session, model);
   const std::int32_t id = session->scope->add(multiView);
   return openView(session, model, make(*model), id);

@@ -34,9 +34,13 @@ struct RecordSetSession {
   std::shared_ptr<ObjectScope> scope;
   std::shared_ptr<const DriverSettings> settings;
   std::shared_ptr<RecordSetTerms> terms;
+  // Opened without SQLite's own lock: every use runs under the scope's lock, and every model lets its statements go
+  // under it (see makeModel).
   plat::lang::Ref<plat::sql::Connection> db;
   // Category 8 (connection failed) when login checking is on and the user or password is wrong.
   void checkLogin(const std::string& user, const std::string& password) const;
+  // A model on db whose statements are let go under the scope's lock, whichever server object drops it last.
+  std::shared_ptr<RecordSetModel> makeModel(bool readOnly) const;
 };
 
 // The position path that ends the arguments from index at on.

@@ -20,11 +20,15 @@ std::vector<Encoded> TRIVODriver::invoke(int method, const std::vector<Arg>& arg
       throw ServerFailure(kLoginFailedId, kCategoryConnectionFailed, "Login failed for user '" + user + "'.", "28000");
     }
     // Every use of the connection runs under the scope's lock, so SQLite need not lock it again on each call.
-    plat::util::Properties info;
-    info.setProperty(plat::sql::sqlite::SqliteDriver::kThreadingProperty, plat::sql::sqlite::SqliteDriver::kOneAtATime);
-    auto connection = plat::sql::DriverManager::getConnection(settings_->databaseUrl, info);
+    auto connection = openScopeConnection(*settings_);
     return {MwEncode::dataInt(server_.addObject(std::make_shared<TRIVOConnection>(scope, std::move(connection))))};
   });
+}
+
+plat::lang::Ref<plat::sql::Connection> openScopeConnection(const DriverSettings& settings) {
+  plat::util::Properties info;
+  info.setProperty(plat::sql::sqlite::SqliteDriver::kThreadingProperty, plat::sql::sqlite::SqliteDriver::kOneAtATime);
+  return plat::sql::DriverManager::getConnection(settings.databaseUrl, info);
 }
 
 }  // namespace testkit::middleware::sql

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sql/Connection.h"
 #include "testkit/middleware/MiddlewareServer.h"
 #include "testkit/middleware/ServerObject.h"
 #include "testkit/middleware/sql/SqlScript.h"
@@ -19,6 +20,10 @@ struct DriverSettings {
   std::string user;
   std::string password;
 };
+
+// Opens the database of settings for the objects of one scope, which use it only under the scope's lock, so
+// SQLite does not lock it again on each call.
+plat::lang::Ref<plat::sql::Connection> openScopeConnection(const DriverSettings& settings);
 
 class TRIVODriver : public ServerObject {
  public:

@@ -383,6 +383,37 @@ TEST_F(SqliteTest, ResultSetMetaDataFromDeclaredTypes) {
   EXPECT_EQ(messageOf([&] { md->getColumnType(8); }), "Column index is out-of-range: 8");
 }
 
+TEST_F(SqliteTest, ARunAgainDescribesItsOwnColumns) {
+  // One compiled statement run again: an expression takes its type from each run's first row, and a changed table
+  // changes the declared type.
+  exec("CREATE TABLE t (v INTEGER)");
+  exec("INSERT INTO t VALUES (1)");
+  auto ps = connection_->prepareStatement("SELECT ? AS e, v FROM t");
+  struct Run {
+    const char* before;
+    Value bound;
+    int expression;
+    int column;
+  };
+  const Run runs[] = {
+      {"", Value::ofInt(1), Types::BIGINT, Types::INTEGER},
+      {"", Value::ofInt(2), Types::BIGINT, Types::INTEGER},
+      {"", Value::ofString("x"), Types::VARCHAR, Types::INTEGER},
+      {"DROP TABLE t; CREATE TABLE t (v VARCHAR(7)); INSERT INTO t VALUES ('a')", Value::ofDouble(2.5),
+       Types::DOUBLE, Types::VARCHAR},
+  };
+  for (const Run& run : runs) {
+    SCOPED_TRACE(run.before);
+    if (*run.before) connection_->createStatement()->execute(run.before);
+    ps->setObject(1, run.bound);
+    auto rs = ps->executeQuery();
+    auto md = rs->getMetaData();
+    EXPECT_EQ(md->getColumnType(1), run.expression);
+    EXPECT_EQ(md->getColumnType(2), run.column);
+    rs->close();
+  }
+}
+
 TEST_F(SqliteTest, ColumnIndexIsCheckedFirst) {
   auto rs = query("SELECT 1 AS a, 'x' AS b");
   // Even before the first row, the index is checked before anything else.

@@ -226,8 +226,8 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
       Row* master = rowAt(setFor(masterPath), masterRow);
       if (!master) throw ServerFailure(23, kCategoryInvalidArg, "No master row " + std::to_string(masterRow));
       for (const auto& [index, column] : set.view->joins) {
-        if (column < 1 || static_cast<std::size_t>(column) > master->values.size()) refuse("Bad join column");
-        const Value& v = master->values[static_cast<std::size_t>(column) - 1];
+        if (column < 1 || static_cast<std::size_t>(column) > master->values().size()) refuse("Bad join column");
+        const Value& v = master->values()[static_cast<std::size_t>(column) - 1];
         if (v.isNull()) {
           set.statement->setNull(index + 1, Types::VARCHAR);
         } else {
@@ -240,6 +240,20 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
   return sets_.emplace(path, std::move(set)).first->second;
 }
 
+plat::lang::Value* RecordSetModel::ValueStore::take(std::size_t n) {
+  if (capacity_ - used_ < n) {
+    // Blocks double from a few rows (most detail sets are short) up to a size malloc still serves from its heap.
+    constexpr std::size_t kFirst = 32, kMost = 32 * 1024 / sizeof(Value);
+    const std::size_t size = std::max(n, std::clamp<std::size_t>(2 * capacity_, kFirst, kMost));
+    blocks_.push_back(std::make_unique<Value[]>(size));
+    used_ = 0;
+    capacity_ = size;
+  }
+  Value* at = blocks_.back().get() + used_;
+  used_ += n;
+  return at;
+}
+
 RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
   if (n < 1) return nullptr;
   while (static_cast<std::int64_t>(set.rows.size()) < n && !set.ended) {
@@ -250,7 +264,10 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         set.ended = true;
         break;
       }
-      row.values = set.view->scripted->rows[set.scriptedAt++];
+      const std::vector<Value>& from = set.view->scripted->rows[set.scriptedAt++];
+      row.width = static_cast<std::uint32_t>(from.size());
+      row.at = set.store.take(from.size());
+      std::copy(from.begin(), from.end(), row.at);
     } else {
       if (!set.cursor->next()) {
         set.ended = true;
@@ -266,9 +283,10 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         if (set.rows.size() < kTrimmedRows) set.rows.shrink_to_fit();
         break;
       }
-      row.values.reserve(set.view->columns.size());
+      row.width = static_cast<std::uint32_t>(set.view->columns.size());
+      row.at = set.store.take(row.width);
       for (std::size_t c = 0; c < set.view->columns.size(); ++c) {
-        row.values.push_back(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
+        row.at[c] = readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType);
       }
     }
     // Most detail sets are short: start small, then double.
@@ -285,11 +303,11 @@ void RecordSetModel::readAll(RowSet& set) {
 Encoded RecordSetModel::encode(const RowSet& set, const Row& row) const {
   Encoded e;
   // Room for a row of short values at once, so most rows are written without growing.
-  e.bytes.reserve(16 * row.values.size() + 16);
-  SqlEncode::appendRowHeader(e.bytes, row.number, static_cast<int>(row.values.size()), row.state);
-  for (std::size_t c = 0; c < row.values.size(); ++c) {
+  e.bytes.reserve(16 * row.values().size() + 16);
+  SqlEncode::appendRowHeader(e.bytes, row.number, static_cast<int>(row.values().size()), row.state);
+  for (std::size_t c = 0; c < row.values().size(); ++c) {
     const int type = c < set.view->columns.size() ? set.view->columns[c].sqlType : Types::VARCHAR;
-    SqlEncode::appendField(e.bytes, row.values[c], type, static_cast<int>((c + 1) & 0xFF));
+    SqlEncode::appendField(e.bytes, row.values()[c], type, static_cast<int>((c + 1) & 0xFF));
   }
   return e;
 }
@@ -329,8 +347,8 @@ void RecordSetModel::change(const RecordSetPath& path, const Arg& arg) {
   if (row.state == kRowDeleted) refuse("Row " + std::to_string(row.number) + " is marked for deletion");
   row.keepOriginal();
   for (const RowValue& v : arg.rowValues) {
-    if (v.id < 1 || static_cast<std::size_t>(v.id) > row.values.size()) refuse("Bad column " + std::to_string(v.id));
-    row.values[static_cast<std::size_t>(v.id) - 1] = decode(v);
+    if (v.id < 1 || static_cast<std::size_t>(v.id) > row.values().size()) refuse("Bad column " + std::to_string(v.id));
+    row.values()[static_cast<std::size_t>(v.id) - 1] = decode(v);
   }
   row.state = row.state == kRowNew || row.state == kRowNewModified ? kRowNewModified : kRowModified;
 }
@@ -339,7 +357,7 @@ Encoded RecordSetModel::undoRecord(const RecordSetPath& path, std::int32_t n) {
   RowSet& set = setFor(path);
   Row* row = rowAt(set, n);
   if (!row) throw ServerFailure(25, kCategoryInvalidArg, "No row " + std::to_string(n));
-  if (!row->original.empty()) row->values = std::move(row->original);
+  if (!row->original.empty()) std::move(row->original.begin(), row->original.end(), row->at);
   row->original.clear();
   if (row->state == kRowNewModified) row->state = kRowNew;
   if (row->state == kRowModified || row->state == kRowDeleted) row->state = kRowExisting;
@@ -359,7 +377,8 @@ Encoded RecordSetModel::newRecord(const RecordSetPath& path) {
   Row row;
   row.number = static_cast<std::int32_t>(set.rows.size()) + 1;
   row.state = kRowNew;
-  row.values.resize(set.view->columns.size());
+  row.width = static_cast<std::uint32_t>(set.view->columns.size());
+  row.at = set.store.take(row.width);
   set.rows.push_back(std::move(row));
   return encode(set, set.rows.back());
 }
@@ -369,8 +388,8 @@ std::shared_ptr<ProxyStream> RecordSetModel::stream(const RecordSetPath& path, s
   RowSet& set = setFor(path);
   Row* row = rowAt(set, n);
   if (!row) throw ServerFailure(25, kCategoryInvalidArg, "No row " + std::to_string(n));
-  if (column < 1 || static_cast<std::size_t>(column) > row->values.size()) refuse("Bad column");
-  const Value& v = row->values[static_cast<std::size_t>(column) - 1];
+  if (column < 1 || static_cast<std::size_t>(column) > row->values().size()) refuse("Bad column");
+  const Value& v = row->values()[static_cast<std::size_t>(column) - 1];
   Bytes content;
   if (v.is(Value::Kind::Bytes)) {
     content = v.getBytes();
@@ -394,11 +413,11 @@ void RecordSetModel::applyStreams() {
     const int type = set.view->columns[c].sqlType;
     const Bytes content = w.stream->content();
     if (w.stream->isNull()) {
-      row->values[c] = Value();
+      row->values()[c] = Value();
     } else if (type == Types::LONGVARBINARY || type == Types::VARBINARY || type == Types::BINARY) {
-      row->values[c] = Value::ofBytes(content);
+      row->values()[c] = Value::ofBytes(content);
     } else {
-      row->values[c] = Value::ofString(fromWireText(std::string(content.begin(), content.end())));
+      row->values()[c] = Value::ofString(fromWireText(std::string(content.begin(), content.end())));
     }
     if (row->state == kRowExisting) row->state = kRowModified;
     if (row->state == kRowNew) row->state = kRowNewModified;
@@ -447,7 +466,7 @@ void RecordSetModel::saveSet(const RowSet& set) {
       std::string assignments;
       for (std::size_t c = 0; c < columns.size(); ++c) {
         assignments += (assignments.empty() ? "" : ", ") + columns[c].name + " = ?";
-        args.push_back(row.values[c]);
+        args.push_back(row.values()[c]);
       }
       sql = "update " + table + " set " + assignments + where;
       for (const auto& k : keys) args.push_back(row.before()[columnOf(k)]);
@@ -460,7 +479,7 @@ void RecordSetModel::saveSet(const RowSet& set) {
       for (std::size_t c = 0; c < columns.size(); ++c) {
         names += (names.empty() ? "" : ", ") + columns[c].name;
         marks += marks.empty() ? "?" : ", ?";
-        args.push_back(row.values[c]);
+        args.push_back(row.values()[c]);
       }
       sql = "insert into " + table + " (" + names + ") values (" + marks + ")";
     } else {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -79,15 +80,30 @@ class RecordSetModel {
   void close();
 
  private:
+  using Value = plat::lang::Value;
   struct Row {
     std::int32_t number = 0;
     int state = kRowExisting;
-    std::vector<plat::lang::Value> values;
-    std::vector<plat::lang::Value> original;  // kept from the first change on; empty while unchanged
-    const std::vector<plat::lang::Value>& before() const { return original.empty() ? values : original; }
+    Value* at = nullptr;  // width values in the set's store
+    std::uint32_t width = 0;
+    std::vector<Value> original;  // kept from the first change on; empty while unchanged
+    std::span<Value> values() { return {at, width}; }
+    std::span<const Value> values() const { return {at, width}; }
+    std::span<const Value> before() const { return original.empty() ? values() : std::span<const Value>(original); }
     void keepOriginal() {
-      if (original.empty()) original = values;
+      if (original.empty()) original.assign(at, at + width);
     }
+  };
+  // The values of a set's rows, in blocks that never move: reading a row allocates nothing of its own, and letting
+  // a long set go frees one block per many rows instead of one vector per row.
+  class ValueStore {
+   public:
+    Value* take(std::size_t n);
+
+   private:
+    std::vector<std::unique_ptr<Value[]>> blocks_;
+    std::size_t used_ = 0;
+    std::size_t capacity_ = 0;
   };
   static constexpr std::size_t kTrimmedRows = 4096;
   struct RowSet {
@@ -96,6 +112,7 @@ class RecordSetModel {
     // is trimmed once the cursor ends, because a set is kept for as long as the multi-view lives and most detail sets
     // are short.
     std::vector<Row> rows;
+    ValueStore store;
     // Both let go once the cursor ended: a master keeps one set per detail row it showed, so a finished set holds
     // only its rows.
     plat::lang::Ref<plat::sql::PreparedStatement> statement;

@@ -345,7 +345,7 @@ RecordSetModel::Row& RecordSetModel::writableRow(const RecordSetPath& path, std:
 void RecordSetModel::change(const RecordSetPath& path, const Arg& arg) {
   Row& row = writableRow(path, arg.rowNumber);
   if (row.state == kRowDeleted) refuse("Row " + std::to_string(row.number) + " is marked for deletion");
-  row.keepOriginal();
+  setFor(path).keepOriginal(row);
   for (const RowValue& v : arg.rowValues) {
     if (v.id < 1 || static_cast<std::size_t>(v.id) > row.values().size()) refuse("Bad column " + std::to_string(v.id));
     row.values()[static_cast<std::size_t>(v.id) - 1] = decode(v);
@@ -357,8 +357,10 @@ Encoded RecordSetModel::undoRecord(const RecordSetPath& path, std::int32_t n) {
   RowSet& set = setFor(path);
   Row* row = rowAt(set, n);
   if (!row) throw ServerFailure(25, kCategoryInvalidArg, "No row " + std::to_string(n));
-  if (!row->original.empty()) std::move(row->original.begin(), row->original.end(), row->at);
-  row->original.clear();
+  if (auto it = set.originals.find(n); it != set.originals.end()) {
+    std::move(it->second.begin(), it->second.end(), row->at);
+    set.originals.erase(it);
+  }
   if (row->state == kRowNewModified) row->state = kRowNew;
   if (row->state == kRowModified || row->state == kRowDeleted) row->state = kRowExisting;
   return encode(set, *row);
@@ -409,7 +411,7 @@ void RecordSetModel::applyStreams() {
     Row* row = rowAt(set, w.row);
     if (!row) continue;
     const auto c = static_cast<std::size_t>(w.column) - 1;
-    row->keepOriginal();
+    set.keepOriginal(*row);
     const int type = set.view->columns[c].sqlType;
     const Bytes content = w.stream->content();
     if (w.stream->isNull()) {
@@ -469,10 +471,10 @@ void RecordSetModel::saveSet(const RowSet& set) {
         args.push_back(row.values()[c]);
       }
       sql = "update " + table + " set " + assignments + where;
-      for (const auto& k : keys) args.push_back(row.before()[columnOf(k)]);
+      for (const auto& k : keys) args.push_back(set.before(row)[columnOf(k)]);
     } else if (row.state == kRowDeleted) {
       sql = "delete from " + table + where;
-      for (const auto& k : keys) args.push_back(row.before()[columnOf(k)]);
+      for (const auto& k : keys) args.push_back(set.before(row)[columnOf(k)]);
     } else if (row.state == kRowNewModified) {
       std::string names;
       std::string marks;

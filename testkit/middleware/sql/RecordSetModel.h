@@ -81,18 +81,15 @@ class RecordSetModel {
 
  private:
   using Value = plat::lang::Value;
+  // Rows are many and mostly unchanged, so a row is small: its values live in the set's store and the values a
+  // change replaced in the set's originals.
   struct Row {
     std::int32_t number = 0;
     int state = kRowExisting;
-    Value* at = nullptr;  // width values in the set's store
     std::uint32_t width = 0;
-    std::vector<Value> original;  // kept from the first change on; empty while unchanged
+    Value* at = nullptr;  // width values in the set's store
     std::span<Value> values() { return {at, width}; }
     std::span<const Value> values() const { return {at, width}; }
-    std::span<const Value> before() const { return original.empty() ? values() : std::span<const Value>(original); }
-    void keepOriginal() {
-      if (original.empty()) original.assign(at, at + width);
-    }
   };
   // The values of a set's rows, in blocks that never move: reading a row allocates nothing of its own, and letting
   // a long set go frees one block per many rows instead of one vector per row.
@@ -120,6 +117,13 @@ class RecordSetModel {
     std::size_t scriptedAt = 0;
     bool ended = false;
     bool plainSql = false;  // the statement runs the view's own text, so the view may keep it when the cursor ends
+    // A changed row's values as read, by row number: kept from the first change on, dropped by undo.
+    std::unordered_map<std::int32_t, std::vector<Value>> originals;
+    std::span<const Value> before(const Row& row) const {
+      auto it = originals.find(row.number);
+      return it == originals.end() ? row.values() : std::span<const Value>(it->second);
+    }
+    void keepOriginal(const Row& row) { originals.try_emplace(row.number, row.at, row.at + row.width); }
   };
 
   RowSet& setFor(const RecordSetPath& path);

@@ -176,7 +176,11 @@ void RecordSet::free() {
     path_.reset();
     allRead_ = false;
   }
-  for (const Slot& s : held) freeSlot(s.row, s.tree);
+  // A row is let go in the pass that marks it, while it is still in the cache: a long set is mostly out of it.
+  for (Slot& s : held) {
+    freeSlot(s.row, s.tree);
+    s = Slot{};
+  }
   for (const auto& [n, s] : beyond) freeSlot(s.row, s.tree);
 }
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
+#include <memory>
+#include <new>
+#include <utility>
 
 #include "platform/sql/ResultSetMetaData.h"
 #include "platform/sql/SQLException.h"
@@ -240,16 +243,32 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
   return sets_.emplace(path, std::move(set)).first->second;
 }
 
+RecordSetModel::ValueStore::ValueStore(ValueStore&& other) noexcept
+    : blocks_(std::exchange(other.blocks_, {})),
+      used_(std::exchange(other.used_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+RecordSetModel::ValueStore::~ValueStore() {
+  for (std::size_t i = 0; i < blocks_.size(); ++i) {
+    const Block& b = blocks_[i];
+    std::destroy_n(b.values, i + 1 == blocks_.size() ? used_ : b.made);
+    std::allocator<Value>().deallocate(b.values, b.size);
+  }
+}
+
 plat::lang::Value* RecordSetModel::ValueStore::take(std::size_t n) {
+  if (n == 0) return nullptr;  // a row without columns
   if (capacity_ - used_ < n) {
     // Blocks double from a few rows (most detail sets are short) up to a size malloc still serves from its heap.
     constexpr std::size_t kFirst = 32, kMost = 32 * 1024 / sizeof(Value);
     const std::size_t size = std::max(n, std::clamp<std::size_t>(2 * capacity_, kFirst, kMost));
-    blocks_.push_back(std::make_unique<Value[]>(size));
+    if (!blocks_.empty()) blocks_.back().made = used_;
+    blocks_.reserve(blocks_.size() + 1);
+    blocks_.push_back({std::allocator<Value>().allocate(size), size, 0});
     used_ = 0;
     capacity_ = size;
   }
-  Value* at = blocks_.back().get() + used_;
+  Value* at = blocks_.back().values + used_;
   used_ += n;
   return at;
 }
@@ -267,7 +286,12 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
       const std::vector<Value>& from = set.view->scripted->rows[set.scriptedAt++];
       row.width = static_cast<std::uint32_t>(from.size());
       row.at = set.store.take(from.size());
-      std::copy(from.begin(), from.end(), row.at);
+      try {
+        std::uninitialized_copy(from.begin(), from.end(), row.at);
+      } catch (...) {
+        std::uninitialized_value_construct_n(row.at, row.width);  // the copy undid its part
+        throw;
+      }
     } else {
       if (!set.cursor->next()) {
         set.ended = true;
@@ -285,8 +309,16 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
       }
       row.width = static_cast<std::uint32_t>(set.view->columns.size());
       row.at = set.store.take(row.width);
-      for (std::size_t c = 0; c < set.view->columns.size(); ++c) {
-        row.at[c] = readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType);
+      std::size_t c = 0;
+      try {
+        // Placement new of the returned value builds it in its slot; construct_at would move a temporary.
+        for (; c < row.width; ++c) {
+          ::new (static_cast<void*>(row.at + c))
+              Value(readValue(*set.cursor, static_cast<int>(c + 1), set.view->columns[c].sqlType));
+        }
+      } catch (...) {
+        std::uninitialized_value_construct(row.at + c, row.at + row.width);
+        throw;
       }
     }
     // Most detail sets are short: start small, then double.
@@ -381,6 +413,7 @@ Encoded RecordSetModel::newRecord(const RecordSetPath& path) {
   row.state = kRowNew;
   row.width = static_cast<std::uint32_t>(set.view->columns.size());
   row.at = set.store.take(row.width);
+  std::uninitialized_value_construct_n(row.at, row.width);
   set.rows.push_back(std::move(row));
   return encode(set, set.rows.back());
 }

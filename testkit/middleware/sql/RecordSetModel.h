@@ -93,12 +93,23 @@ class RecordSetModel {
   };
   // The values of a set's rows, in blocks that never move: reading a row allocates nothing of its own, and letting
   // a long set go frees one block per many rows instead of one vector per row.
+  // Values are made in place (a value read from the cursor is built where it stays, never moved).
   class ValueStore {
    public:
+    ValueStore() = default;
+    ValueStore(ValueStore&& other) noexcept;
+    ValueStore& operator=(ValueStore&&) = delete;
+    ~ValueStore();
+    // Room for n values, which the caller makes in place, every one of them, before it asks again or lets go.
     Value* take(std::size_t n);
 
    private:
-    std::vector<std::unique_ptr<Value[]>> blocks_;
+    struct Block {
+      Value* values;
+      std::size_t size;
+      std::size_t made;  // of a full block; the last one has made used_
+    };
+    std::vector<Block> blocks_;
     std::size_t used_ = 0;
     std::size_t capacity_ = 0;
   };

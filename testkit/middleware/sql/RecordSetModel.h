@@ -91,9 +91,8 @@ class RecordSetModel {
     std::span<Value> values() { return {at, width}; }
     std::span<const Value> values() const { return {at, width}; }
   };
-  // The values of a set's rows, in blocks that never move: reading a row allocates nothing of its own, and letting
-  // a long set go frees one block per many rows instead of one vector per row.
-  // Values are made in place (a value read from the cursor is built where it stays, never moved).
+  // The values of a set's rows, in blocks that never move: reading a row allocates nothing of its own, a value read
+  // from the cursor is built where it stays, and letting a long set go frees one block per many rows.
   class ValueStore {
    public:
     ValueStore() = default;

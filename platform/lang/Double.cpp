@@ -5,8 +5,10 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/lang/Exceptions.h"
 
@@ -151,6 +153,31 @@ Digits shortestDigits(Real magnitude) {
   return shortest;
 }
 
+// Whole numbers and sixteenths below 10^7, the usual doubles of counts, prices and measures, written from their
+// exact digits into out; false for any other value. Their exact digits are the shortest that read back: a shorter
+// text is at least 5e-5 away, and doubles below 10^7 lie closer together than that. Not for floats, which lie
+// farther apart.
+bool plainSixteenths(double magnitude, std::string& out) {
+  constexpr double kPlainLimit = 1e7;
+  const double sixteenths = magnitude * 16;  // exact: a power of two
+  if (!(magnitude < kPlainLimit) || sixteenths != std::floor(sixteenths)) return false;
+  const auto whole = static_cast<std::uint64_t>(sixteenths);
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, whole >> 4).ptr;
+  *end++ = '.';
+  // 1/16 is 0.0625, so the fraction's four digits are its sixteenths times 625.
+  if (unsigned fraction = static_cast<unsigned>(whole & 15) * 625; fraction == 0) {
+    *end++ = '0';
+  } else {
+    for (unsigned scale = 1000; fraction != 0; scale /= 10) {
+      *end++ = static_cast<char>('0' + fraction / scale);
+      fraction %= scale;
+    }
+  }
+  out.append(digits, end);
+  return true;
+}
+
 template <class Real>
 std::string formatReal(Real value) {
   if (std::isnan(value)) return "NaN";
@@ -159,6 +186,9 @@ std::string formatReal(Real value) {
   std::string out;
   if (value < 0) out.push_back('-');
   const Real magnitude = std::fabs(value);
+  if constexpr (std::is_same_v<Real, double>) {
+    if (plainSixteenths(magnitude, out)) return out;
+  }
   const Digits d = shortestDigits(magnitude);
   const int n = static_cast<int>(d.digits.size());
   if (magnitude >= static_cast<Real>(1e-3) && magnitude < static_cast<Real>(1e7)) {

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <bit>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 #include <filesystem>
 #include <limits>
 #include <random>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +180,28 @@ TEST(Double, ToStringRoundTripsBitwise) {
     const std::string text = Float::toString(value);
     ASSERT_EQ(std::bit_cast<uint32_t>(Float::parseFloat(text)), std::bit_cast<uint32_t>(value)) << text;
   }
+}
+
+// Whole numbers and sixteenths below 10^7 have their own path; its text must be the shortest plain text, which
+// to_chars' shortest fixed form gives independently (a whole number needs the ".0" appended).
+TEST(Double, SixteenthsBelowTenMillionReadAsTheirShortestPlainText) {
+  auto expected = [](double value) {
+    char buffer[64];
+    std::string text(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr);
+    if (text.find('.') == std::string::npos) text += ".0";
+    return text;
+  };
+  std::vector<double> values;
+  for (std::int64_t n = 1; n <= 100000; ++n) values.push_back(static_cast<double>(n) / 16);
+  for (std::int64_t n = 160000000 - 5000; n < 160000000; ++n) values.push_back(static_cast<double>(n) / 16);
+  for (std::int64_t n = 1; n < 10000000; n += 9973) values.push_back(static_cast<double>(n) + 0.25);
+  for (double value : values) {
+    ASSERT_EQ(Double::toString(value), expected(value));
+    ASSERT_EQ(Double::toString(-value), "-" + expected(value));
+  }
+  EXPECT_EQ(Double::toString(9999999.9375), "9999999.9375");
+  EXPECT_EQ(Double::toString(1e7), "1.0E7");
+  EXPECT_EQ(Double::toString(0.03125), "0.03125");
 }
 
 // Sets a process locale whose decimal point is a comma: an installed one, or one compiled into a scratch folder.

@@ -83,50 +83,52 @@ int plainDecimal(std::string_view text, std::int64_t& unscaled) {
 }  // namespace
 
 bool DecimalField::getBoolean() const {
-  return !isNull() && value_.abs().compareTo(one()) >= 0;
+  return !isNull() && withDecimal([](const Decimal& v) { return v.abs().compareTo(one()) >= 0; });
 }
 
 std::int8_t DecimalField::getByte() const {
-  return isNull() ? 0 : IntMath::intToByte(value_.intValue());
+  return isNull() ? 0 : IntMath::intToByte(getInt());
 }
 
 std::int16_t DecimalField::getShort() const {
-  return isNull() ? 0 : IntMath::intToShort(value_.intValue());
+  return isNull() ? 0 : IntMath::intToShort(getInt());
 }
 
 std::int32_t DecimalField::getInt() const {
-  return isNull() ? 0 : value_.intValue();
+  return isNull() ? 0 : withDecimal([](const Decimal& v) { return v.intValue(); });
 }
 
 std::int64_t DecimalField::getLong() const {
-  return isNull() ? 0 : value_.longValue();
+  return isNull() ? 0 : withDecimal([](const Decimal& v) { return v.longValue(); });
 }
 
 float DecimalField::getFloat() const {
-  return isNull() ? 0.0f : value_.floatValue();
+  return isNull() ? 0.0f : withDecimal([](const Decimal& v) { return v.floatValue(); });
 }
 
 double DecimalField::getDouble() const {
   if (isNull()) return 0.0;
-  return hasDouble_ ? double_ : toDouble(value_);
+  return hasDouble_ ? double_ : withDecimal([](const Decimal& v) { return toDouble(v); });
 }
 
 std::optional<std::string> DecimalField::getString() const {
   if (isNull()) return std::nullopt;
-  return value_.toString();
+  return withDecimal([](const Decimal& v) { return v.toString(); });
 }
 
 std::optional<Decimal> DecimalField::getBigDecimal(int scale) const {
   if (isNull()) return std::nullopt;
-  return scaled(value_, scale);
+  return withDecimal([scale](const Decimal& v) { return scaled(v, scale); });
 }
 
 plat::lang::Value DecimalField::getObject() const {
-  return isNull() ? plat::lang::Value() : plat::lang::Value::ofDecimal(value_);
+  if (isNull()) return plat::lang::Value();
+  return withDecimal([](const Decimal& v) { return plat::lang::Value::ofDecimal(v); });
 }
 
 void DecimalField::store(Decimal value) {
   value_ = std::move(value);
+  plain_ = false;
   hasDouble_ = false;
   stored();
 }
@@ -173,11 +175,14 @@ void DecimalField::readText(const std::string& text) {
   // its big-number conversion from text.
   std::int64_t unscaled = 0;
   if (const int scale = plainDecimal(text, unscaled); scale >= 0) {
-    value_ = Decimal::valueOf(unscaled, scale);
+    plain_ = true;
+    unscaled_ = unscaled;
+    scale_ = scale;
     // Every get of the double would otherwise work it out again from the big number.
     hasDouble_ = exactDouble(unscaled, scale, double_);
     return;
   }
+  plain_ = false;
   hasDouble_ = false;
   try {
     value_ = Decimal(text);
@@ -187,7 +192,7 @@ void DecimalField::readText(const std::string& text) {
 }
 
 void DecimalField::writeData(plat::io::DataOutputStream& out) const {
-  WireFormat::writeString(out, isNull() ? std::string() : value_.toString());
+  WireFormat::writeString(out, isNull() ? std::string() : *getString());
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -49,9 +49,19 @@ class DecimalField : public NumberField {
 
  private:
   void store(plat::math::Decimal value);
+  // f(the decimal number), made from the plain digits when they are kept.
+  template <class F>
+  auto withDecimal(F&& f) const {
+    return plain_ ? f(plat::math::Decimal::valueOf(unscaled_, scale_)) : f(value_);
+  }
 
-  plat::math::Decimal value_;
-  // The nearest double of value_, worked out while reading a plain text, when hasDouble_; any store drops it.
+  plat::math::Decimal value_;  // unused while plain_
+  // A plain text read is kept as its digits until a get needs the decimal number: most reads of a row want the
+  // double or nothing, and the big number costs an allocation. Any store drops them.
+  bool plain_ = false;
+  std::int64_t unscaled_ = 0;
+  int scale_ = 0;
+  // The nearest double of the number, worked out while reading a plain text, when hasDouble_; any store drops it.
   double double_ = 0;
   bool hasDouble_ = false;
 };

@@ -8,6 +8,7 @@
 #include "platform/io/DataInputStream.h"
 #include "platform/io/IOException.h"
 #include "platform/lang/Exceptions.h"
+#include "platform/lang/Value.h"
 #include "platform/math/Decimal.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
@@ -133,6 +134,19 @@ TEST(WireInPlace, DecimalTextsReadAsTheParserReadsThem) {
       EXPECT_EQ(value->getString(), expected->toString()) << text;
       EXPECT_EQ(value->getBigDecimal(expected->scale())->unscaledValue(), expected->unscaledValue()) << text;
       EXPECT_EQ(value->getDouble(), expected->doubleValue()) << text;
+      // Plain digits are kept as read: every get, asked twice, gives what the number itself gives.
+      for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(value->getInt(), expected->intValue()) << text;
+        EXPECT_EQ(value->getLong(), expected->longValue()) << text;
+        EXPECT_EQ(value->getFloat(), expected->floatValue()) << text;
+        EXPECT_EQ(value->getBoolean(), expected->abs().compareTo(plat::math::Decimal::valueOf(std::int64_t{1})) >= 0)
+            << text;
+        EXPECT_EQ(value->getObject(), plat::lang::Value::ofDecimal(*expected)) << text;
+      }
+      // A store replaces the digits kept from the wire.
+      value->setInt(7);
+      EXPECT_EQ(value->getString(), "7") << text;
+      EXPECT_EQ(value->getDouble(), 7.0) << text;
     }
   }
 }

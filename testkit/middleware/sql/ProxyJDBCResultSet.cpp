@@ -139,6 +139,9 @@ const ProxyJDBCResultSet::Row* ProxyJDBCResultSet::rowAt(std::int32_t number) co
 bool ProxyJDBCResultSet::hold(std::int32_t first, std::int32_t last) {
   if (first < windowFirst_) return false;
   while (!window_.empty() && windowFirst_ < first) {
+    if (spareBuffers_.size() < static_cast<std::size_t>(kMaxRowsPerRequest)) {
+      spareBuffers_.push_back(std::move(window_.front().encoded));
+    }
     window_.pop_front();
     ++windowFirst_;
   }
@@ -236,6 +239,11 @@ std::vector<Encoded> ProxyJDBCResultSet::stream(std::int32_t row, std::int32_t c
 
 ProxyJDBCResultSet::Row ProxyJDBCResultSet::readRow(std::int32_t number) {
   Row row;
+  if (!spareBuffers_.empty()) {
+    row.encoded = std::move(spareBuffers_.back());
+    spareBuffers_.pop_back();
+    row.encoded.clear();
+  }
   // Room for a typical row (value headers of 7 bytes, short texts and numbers), so most rows never grow.
   row.encoded.reserve(32 * columns_.size() + 16);
   SqlEncode::appendRowHeader(row.encoded, number, static_cast<int>(columns_.size()));

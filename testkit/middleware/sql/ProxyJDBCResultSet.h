@@ -77,6 +77,9 @@ class ProxyJDBCResultSet : public ServerObject {
   bool scripted_ = false;
   bool hasLongs_ = false;
   std::deque<Row> window_;  // rows windowFirst_, windowFirst_ + 1, ...
+  // The buffers of rows dropped from the window, for the rows read next: a row costs no allocation of its own once
+  // the window has moved. At most a request's rows.
+  std::vector<Bytes> spareBuffers_;
   std::int32_t windowFirst_ = 1;
   bool ended_ = false;  // the cursor has no more rows
   bool closed_ = false;

@@ -12,9 +12,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <string_view>
 
 namespace testkit::middleware {
 namespace {
@@ -52,6 +55,14 @@ bool sendAll(int fd, const std::uint8_t* p, std::size_t n, const std::uint8_t* q
     m -= sent;
   }
   return true;
+}
+
+// atoi's number of a request word: the plain digits every client sends are read without atoi's locale look-ups;
+// anything else (blanks, a plus sign, no digits, out of range) still goes through atoi itself.
+int wordInt(const std::string& word) {
+  int value = 0;
+  if (std::from_chars(word.data(), word.data() + word.size(), value).ec == std::errc()) return value;
+  return std::atoi(word.c_str());
 }
 
 bool sendAll(int fd, const Bytes& b) {
@@ -441,8 +452,9 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
   static const std::string kNoWord;
   auto word = [&w](std::size_t i) -> const std::string& { return i < w.size() ? w[i] : kNoWord; };
   auto put = [&out](const Encoded& e) { MwEncode::append(out, e); };
-  const std::string& head = word(0);
-  const std::string& verb = word(1);
+  // Views, so that each comparison with a command word checks the length before any byte.
+  const std::string_view head = word(0);
+  const std::string_view verb = word(1);
   if (head == "session") {
     if (verb == "connect") {
       ConnectAnswer a;
@@ -474,10 +486,10 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
     } else if (verb == "reconnect") {
       // A socket may join only a session that the server knows.
       std::lock_guard<std::mutex> hold(mu_);
-      if (issuedIds_.count(std::atoi(word(2).c_str())) == 0) {
+      if (issuedIds_.count(wordInt(word(2))) == 0) {
         put(MwEncode::error(14, 8, "No such connection: " + word(2), "08S01"));
       } else {
-        session = std::atoi(word(2).c_str());
+        session = wordInt(word(2));
         put(MwEncode::dataInt(0));
       }
     } else if (verb == "getRepList") {
@@ -492,12 +504,12 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
     if (verb == "getConnectList") {
       put(MwEncode::stringList({"100", "101"}));
     } else if (verb == "getConnectDetails" || verb == "trace") {
-      put(MwEncode::stringList({verb + " " + word(2)}));
+      put(MwEncode::stringList({std::string(verb) + " " + word(2)}));
     } else if (verb == "getSrvStats") {
       put(MwEncode::stringList({"requests 1"}));
     } else if (verb == "ping") {
       std::vector<std::string> echoes;
-      const int n = std::clamp(std::atoi(word(3).c_str()), 0, 1000);
+      const int n = std::clamp(wordInt(word(3)), 0, 1000);
       for (int i = 0; i < n; ++i) echoes.push_back(word(2));
       put(MwEncode::stringList(echoes));
     } else if (verb == "getConfig") {
@@ -529,7 +541,7 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
         }
         put(MwEncode::dataInt(addObject(factory(word(3), request.args))));
       } else if (verb == "invoke") {
-        const std::int32_t id = std::atoi(word(2).c_str());
+        const std::int32_t id = wordInt(word(2));
         std::shared_ptr<ServerObject> target;
         std::shared_ptr<std::mutex> lock;
         {
@@ -540,12 +552,12 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
           lock = objectLocks_[id];
         }
         std::lock_guard<std::mutex> calling(*lock);
-        MwEncode::appendList(out, target->invoke(std::atoi(word(3).c_str()), request.args));
+        MwEncode::appendList(out, target->invoke(wordInt(word(3)), request.args));
       } else if (verb == "delete") {
         noReply = true;
         std::shared_ptr<ServerObject> gone;  // released outside the lock
         std::lock_guard<std::mutex> hold(mu_);
-        const std::int32_t id = std::atoi(word(2).c_str());
+        const std::int32_t id = wordInt(word(2));
         auto it = objects_.find(id);
         if (it != objects_.end()) {
           gone = std::move(it->second);
@@ -554,7 +566,7 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
         objectLocks_.erase(id);
         objectSessions_.erase(id);
       } else {
-        throw ServerFailure(12, 5, "Unknown proxy command: " + verb);
+        throw ServerFailure(12, 5, "Unknown proxy command: " + std::string(verb));
       }
     } catch (const ServerFailure& f) {
       out.clear();

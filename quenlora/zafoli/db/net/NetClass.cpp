@@ -153,17 +153,20 @@ Ref<ServerObject> NetClass::createObject(int type) {
 }
 
 Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) {
+  Ref<ServerObject> object = createObject(type);
+  readInto(*object, in);
+  return object;
+}
+
+void NetClass::readInto(ServerObject& object, plat::io::DataInputStream& in) {
   if (state.counting && ++state.objects > state.maxObjects) {
     throw SQLServerConnException(NetErrors::REPLY_TOO_MANY_OBJECTS + std::to_string(state.maxObjects) + " objects.");
   }
   const bool outermost = state.nesting == 0;
-  // Made before the nesting check so it is built in place rather than moved in (an object too deep only costs its
-  // making before the failure).
-  Ref<ServerObject> object = createObject(type);
   {
     NestingGuard guard;
     try {
-      object->read(in);
+      object.read(in);
     } catch (...) {
       if (outermost) {
         dropPending();
@@ -177,7 +180,6 @@ Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) 
     dropPending();
     raisePending(*kept);
   }
-  return object;
 }
 
 bool NetClass::deferError(const Ref<ServerObject>& object) {
@@ -209,20 +211,22 @@ bool NetClass::ReplyScope::broken() const {
   return state.broken;
 }
 
-Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
+int NetClass::readType(plat::io::DataInputStream& in) {
   if (SocketIS* socket = WireInput::packetSource(in)) {
-    if (const std::uint8_t* p = socket->take(1)) return readObject(*p, in);
+    if (const std::uint8_t* p = socket->take(1)) return *p;
   }
-  int type;
   try {
-    type = in.readUnsignedByte();
+    return in.readUnsignedByte();
   } catch (const plat::io::IOException&) {
     // Only the first byte of a reply is the factory's own failure; inside an object it is the object's end of
     // input, an I/O error like any other.
     if (state.nesting > 0) throw;
     throw SQLServerConnException();
   }
-  return readObject(type, in);
+}
+
+Ref<ServerObject> NetClass::getNextObject(plat::io::DataInputStream& in) {
+  return readObject(readType(in), in);
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -24,8 +24,13 @@ class NetClass {
   // SQLServerConnException; end of input anywhere inside an object is an IOException, and so is nesting beyond
   // kMaxNesting, as the stream is then out of step.
   static plat::lang::Ref<ServerObject> getNextObject(plat::io::DataInputStream& in);
+  // The type byte alone, with getNextObject's failures.
+  static int readType(plat::io::DataInputStream& in);
   // The object of a type byte already read.
   static plat::lang::Ref<ServerObject> readObject(int type, plat::io::DataInputStream& in);
+  // Reads the body of a type byte already read into an object the caller made for that type, counted and checked
+  // as readObject does: for an object that is read and dropped, such as a list's end marker.
+  static void readInto(ServerObject& object, plat::io::DataInputStream& in);
   // A new, empty object for a type code (0..255).
   static plat::lang::Ref<ServerObject> createObject(int type);
 

@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/net/ServerList.h"
 
 #include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/EOT.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
@@ -18,11 +19,16 @@ void ServerList::read(plat::io::DataInputStream& in) {
   // made in one block for the list, a large cached result read back about 15 % slower.
   objects_.reserve(kFirstCapacity);
   for (;;) {
-    plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
-    const int type = object->getType();
-    if (type == Define::SERVER_EOT) break;
+    const int type = NetClass::readType(in);
+    if (type == Define::SERVER_EOT) {
+      // The list keeps nothing of its end marker, so the marker needs no object of its own.
+      EOT end;
+      NetClass::readInto(end, in);
+      break;
+    }
+    plat::lang::Ref<ServerObject> object = NetClass::readObject(type, in);
     // An error list is raised, but only once the whole reply is read, so the stream stays in step.
-    if (type == Define::SERVER_EXCEPTIONLIST) {
+    if (object->getType() == Define::SERVER_EXCEPTIONLIST) {
       NetClass::deferError(object);
     } else {
       objects_.push_back(std::move(object));

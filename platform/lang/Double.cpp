@@ -155,7 +155,7 @@ Digits shortestDigits(Real magnitude) {
 
 // Whole numbers and sixteenths below 10^7, the usual doubles of counts, prices and measures, written from their
 // exact digits into out; false for any other value. Their exact digits are the shortest that read back: a shorter
-// text is at least 5e-5 away, and doubles below 10^7 lie closer together than that. Not for floats, which lie
+// text is at least 5e-4 away, and doubles below 10^7 lie far closer together than that. Not for floats, which lie
 // farther apart.
 bool plainSixteenths(double magnitude, std::string& out) {
   constexpr double kPlainLimit = 1e7;

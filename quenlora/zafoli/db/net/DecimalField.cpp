@@ -80,6 +80,15 @@ int plainDecimal(std::string_view text, std::int64_t& unscaled) {
   return scale < 0 ? 0 : scale;
 }
 
+// unscaled * 10^digits into out, when digits is 0..18 and the product fits in 64 bits; false otherwise.
+bool widened(std::int64_t unscaled, int digits, std::int64_t& out) {
+  constexpr int kMaxDigits = 18;
+  if (digits < 0 || digits > kMaxDigits) return false;
+  std::int64_t power = 1;
+  for (int i = 0; i < digits; ++i) power *= 10;
+  return !__builtin_mul_overflow(unscaled, power, &out);
+}
+
 }  // namespace
 
 bool DecimalField::getBoolean() const {
@@ -118,6 +127,10 @@ std::optional<std::string> DecimalField::getString() const {
 
 std::optional<Decimal> DecimalField::getBigDecimal(int scale) const {
   if (isNull()) return std::nullopt;
+  // Plain digits taken to a scale at least their own stay exact in 64 bits: one big number is made, not two.
+  if (std::int64_t unscaled = 0; plain_ && widened(unscaled_, scale - scale_, unscaled)) {
+    return Decimal::valueOf(unscaled, scale);
+  }
   return withDecimal([scale](const Decimal& v) { return scaled(v, scale); });
 }
 

@@ -142,6 +142,12 @@ TEST(WireInPlace, DecimalTextsReadAsTheParserReadsThem) {
         EXPECT_EQ(value->getBoolean(), expected->abs().compareTo(plat::math::Decimal::valueOf(std::int64_t{1})) >= 0)
             << text;
         EXPECT_EQ(value->getObject(), plat::lang::Value::ofDecimal(*expected)) << text;
+        for (int scale : {expected->scale() - 1, expected->scale() + 2, expected->scale() + 19}) {
+          const auto widened = value->getBigDecimal(scale);
+          const auto reference = expected->setScale(scale, plat::math::RoundingMode::HALF_UP);
+          EXPECT_EQ(widened->unscaledValue(), reference.unscaledValue()) << text << " at scale " << scale;
+          EXPECT_EQ(widened->scale(), reference.scale()) << text << " at scale " << scale;
+        }
       }
       // A store replaces the digits kept from the wire.
       value->setInt(7);

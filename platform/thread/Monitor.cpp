@@ -33,12 +33,7 @@ bool Monitor::release() {
   return blocked_ > 0;
 }
 
-void Monitor::lock() {
-  // Re-entry touches only the count: the owner is the only thread that reads or writes it.
-  if (owner_.load(kRelaxed) == std::this_thread::get_id()) {
-    ++depth_;
-    return;
-  }
+void Monitor::lockUnowned() {
   std::unique_lock<std::mutex> lock(mutex_);
   acquire(lock, 1);
 }
@@ -55,21 +50,13 @@ bool Monitor::tryLock() {
   return true;
 }
 
-void Monitor::unlock() {
+void Monitor::unlockOutermost() {
   checkOwner();
-  if (depth_ > 1) {
-    --depth_;
-    return;
-  }
   std::unique_lock<std::mutex> lock(mutex_);
   const bool wake = release();
   lock.unlock();
   // A thread that blocks later counts itself under mutex_ first and then sees the monitor free.
   if (wake) free_.notify_one();
-}
-
-bool Monitor::isHeldByCurrentThread() const {
-  return owner_.load(kRelaxed) == std::this_thread::get_id();
 }
 
 void Monitor::checkOwner() const {

@@ -24,11 +24,25 @@ class Monitor {
   Monitor& operator=(const Monitor&) = delete;
   ~Monitor() = default;
 
-  void lock();
+  // Re-entry and leaving an inner level touch only the count, inline: the owner is the only thread that reads or
+  // writes it, and a row's operations re-enter the monitor many times per value.
+  void lock() {
+    if (isHeldByCurrentThread()) {
+      ++depth_;
+      return;
+    }
+    lockUnowned();
+  }
   // IllegalMonitorStateException when the calling thread does not own the monitor.
-  void unlock();
+  void unlock() {
+    if (isHeldByCurrentThread() && depth_ > 1) {
+      --depth_;
+      return;
+    }
+    unlockOutermost();
+  }
   bool tryLock();
-  bool isHeldByCurrentThread() const;
+  bool isHeldByCurrentThread() const { return owner_.load(std::memory_order_relaxed) == std::this_thread::get_id(); }
 
   // Gives up the monitor (every level of re-entry), waits for a notify, an interrupt or timeoutMs (0 waits
   // without limit), and takes the monitor back at the same level. InterruptedException when the wait ended by an
@@ -43,6 +57,8 @@ class Monitor {
     bool notified = false;  // guarded by state->mutex
   };
 
+  void lockUnowned();
+  void unlockOutermost();
   void checkOwner() const;
   // Takes ownership at the given depth; needs mutex_ held.
   void acquire(std::unique_lock<std::mutex>& lock, int depth);

@@ -75,6 +75,7 @@ class PqResultSet : public ResultSet {
   PqResultRef result_;
   plat::lang::Ref<ResultSetMetaData> metaData_;  // made at the first request; dropped with the result
   int rows_;
+  int columns_;  // of result_, which does not change
   int row_ = -1;
   bool closed_ = false;
   bool wasNull_ = false;

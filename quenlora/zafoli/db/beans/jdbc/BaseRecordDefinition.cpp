@@ -161,8 +161,11 @@ void BaseRecordDefinition::initDataStorage() {
   auto model = getDataModel();
   const std::size_t count = model ? static_cast<std::size_t>(model->getMemberCount()) : 0;
   Synchronized sync(m_Lock);
-  m_OriginalValues.assign(count, Value());
-  m_ModifiedValues.assign(count, Value());
+  // Emptied and grown rather than assigned from a null: the new elements are made null in place.
+  m_OriginalValues.clear();
+  m_OriginalValues.resize(count);
+  m_ModifiedValues.clear();
+  m_ModifiedValues.resize(count);
 }
 
 const DataModel* BaseRecordDefinition::tableModel(Ref<binding::PersistentObjectModel>& model) {

@@ -213,8 +213,7 @@ std::size_t BaseRecordDefinition::checkedColumn(int column) const {
   return static_cast<std::size_t>(column);
 }
 
-bool BaseRecordDefinition::sameValue(const Value& a, const Value& b) {
-  if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
+bool BaseRecordDefinition::sameNonNull(const Value& a, const Value& b) {
   if (a.equals(b)) return true;
   // Two texts, or two numbers or dates of one kind, that differ also differ in their text forms.
   if (a.kind() == b.kind()) {

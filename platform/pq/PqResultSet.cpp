@@ -85,9 +85,8 @@ PqResultSet::PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result,
   if (maxRows > 0 && maxRows < rows_) rows_ = maxRows;
 }
 
-void PqResultSet::checkOpen() const {
-  if (closed_) throw SQLException("ResultSet is closed", "24000");
-  session_->checkOpen();
+void PqResultSet::resultSetClosed() {
+  throw SQLException("ResultSet is closed", "24000");
 }
 
 bool PqResultSet::next() {

@@ -158,8 +158,13 @@ void BaseRecordDefinition::unexpected(const std::string& operation) {
 }
 
 void BaseRecordDefinition::initDataStorage() {
-  auto model = getDataModel();
-  const std::size_t count = model ? static_cast<std::size_t>(model->getMemberCount()) : 0;
+  Ref<binding::PersistentObjectModel> model;
+  std::size_t count = 0;
+  if (const DataModel* table = tableModel(model)) {
+    count = table->columns().size();
+  } else if (model) {
+    count = static_cast<std::size_t>(model->getMemberCount());
+  }
   Synchronized sync(m_Lock);
   // Emptied and grown rather than assigned from a null: the new elements are made null in place.
   m_OriginalValues.clear();

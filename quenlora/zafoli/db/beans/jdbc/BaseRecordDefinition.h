@@ -126,8 +126,9 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   const DataModel* tableModel(plat::lang::Ref<binding::PersistentObjectModel>& model);
   void changeState(int bit, bool on);
 
-  // The table model while a fetched row is filled, so that reading and converting each value does not ask for
-  // the model again; null otherwise. Set and cleared before anyone but the filling thread sees the row.
+  // The table model while a fetched row is made and filled, so that sizing the row and reading and converting
+  // each value do not ask for the model again; null otherwise. Set and cleared before anyone but the filling thread
+  // sees the row.
   const DataModel* m_PinnedModel = nullptr;
 };
 

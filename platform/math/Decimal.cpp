@@ -133,9 +133,7 @@ Decimal::Decimal(std::string_view text) {
 Decimal::Decimal(mpz_class unscaled, int32_t scale) : unscaled_(std::move(unscaled)), scale_(scale) {}
 
 mpz_class Decimal::toMpz(int64_t value) {
-  mpz_class result;
-  mpz_set_si(result.get_mpz_t(), static_cast<long>(value));
-  return result;
+  return mpz_class(static_cast<long>(value));  // made at its size, not made empty and then grown
 }
 
 Decimal Decimal::valueOf(double value) {

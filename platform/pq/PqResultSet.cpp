@@ -78,13 +78,15 @@ std::string withoutOffset(const char* text) {
 }  // namespace
 
 PqResultSet::PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows)
-    : session_(std::move(session)), result_(std::move(result)), rows_(PQntuples(result_.get())) {
+    : session_(std::move(session)),
+      result_(std::move(result)),
+      rows_(PQntuples(result_.get())),
+      columns_(PQnfields(result_.get())) {
   if (maxRows > 0 && maxRows < rows_) rows_ = maxRows;
 }
 
-void PqResultSet::checkOpen() const {
-  if (closed_) throw SQLException("ResultSet is closed", "24000");
-  session_->checkOpen();
+void PqResultSet::resultSetClosed() {
+  throw SQLException("ResultSet is closed", "24000");
 }
 
 bool PqResultSet::next() {
@@ -111,12 +113,14 @@ bool PqResultSet::wasNull() {
 
 const char* PqResultSet::cell(int column) {
   checkOpen();
-  if (column < 1 || column > PQnfields(result_.get())) {
+  if (column < 1 || column > columns_) {
     throw SQLException("Column index out of range: " + std::to_string(column), "22023");
   }
   if (row_ < 0 || row_ >= rows_) throw SQLException("No current row", "24000");
-  wasNull_ = PQgetisnull(result_.get(), row_, column - 1) != 0;
-  return wasNull_ ? nullptr : PQgetvalue(result_.get(), row_, column - 1);
+  // libpq gives an SQL NULL as empty text: only an empty value needs asking which it is.
+  const char* text = PQgetvalue(result_.get(), row_, column - 1);
+  wasNull_ = *text == '\0' && PQgetisnull(result_.get(), row_, column - 1) != 0;
+  return wasNull_ ? nullptr : text;
 }
 
 void PqResultSet::badValue(const char* type, const char* text) const {

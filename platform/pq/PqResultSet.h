@@ -66,7 +66,12 @@ class PqResultSet : public ResultSet {
   std::string getClassName() const override { return "plat.sql.pq.PqResultSet"; }
 
  private:
-  void checkOpen() const;
+  // Inline: every getter asks, once per value.
+  void checkOpen() const {
+    if (closed_) resultSetClosed();
+    session_->checkOpen();
+  }
+  [[noreturn]] static void resultSetClosed();
   // The cell's text, or null for SQL NULL; sets wasNull. SQLException off a row or for a bad column.
   const char* cell(int column);
   [[noreturn]] void badValue(const char* type, const char* text) const;
@@ -75,6 +80,7 @@ class PqResultSet : public ResultSet {
   PqResultRef result_;
   plat::lang::Ref<ResultSetMetaData> metaData_;  // made at the first request; dropped with the result
   int rows_;
+  int columns_;  // of result_, which does not change
   int row_ = -1;
   bool closed_ = false;
   bool wasNull_ = false;

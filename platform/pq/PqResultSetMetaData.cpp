@@ -9,16 +9,14 @@
 
 namespace plat::sql::pq {
 
-namespace {
-
-PqColumnType typeAt(pg_result* result, int index) {
-  return columnTypeOf(PQftype(result, index), PQfmod(result, index));
+PqResultSetMetaData::PqResultSetMetaData(PqResultRef result) : result_(std::move(result)) {
+  const int count = PQnfields(result_.get());
+  types_.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) types_.push_back(columnTypeOf(PQftype(result_.get(), i), PQfmod(result_.get(), i)));
 }
 
-}  // namespace
-
 int PqResultSetMetaData::index(int column) const {
-  if (column < 1 || column > PQnfields(result_.get())) {
+  if (column < 1 || column > static_cast<int>(types_.size())) {
     throw SQLException("Column index out of range: " + std::to_string(column), "22023");
   }
   return column - 1;
@@ -31,7 +29,7 @@ bool PqResultSetMetaData::isAutoIncrement(int column) {
   return index(column) < 0;
 }
 bool PqResultSetMetaData::isCaseSensitive(int column) {
-  int type = typeAt(result_.get(), index(column)).jdbcType;
+  int type = types_[index(column)].jdbcType;
   return type == Types::CHAR || type == Types::VARCHAR || type == Types::LONGVARCHAR;
 }
 bool PqResultSetMetaData::isSearchable(int column) {
@@ -45,7 +43,7 @@ int PqResultSetMetaData::isNullable(int column) {
   return ResultSetMetaData::columnNullableUnknown;
 }
 bool PqResultSetMetaData::isSigned(int column) {
-  switch (typeAt(result_.get(), index(column)).jdbcType) {
+  switch (types_[index(column)].jdbcType) {
     case Types::SMALLINT:
     case Types::INTEGER:
     case Types::BIGINT:
@@ -58,7 +56,7 @@ bool PqResultSetMetaData::isSigned(int column) {
   }
 }
 int PqResultSetMetaData::getColumnDisplaySize(int column) {
-  return typeAt(result_.get(), index(column)).displaySize;
+  return types_[index(column)].displaySize;
 }
 std::string PqResultSetMetaData::getColumnLabel(int column) {
   return PQfname(result_.get(), index(column));
@@ -71,10 +69,10 @@ std::string PqResultSetMetaData::getSchemaName(int column) {
   return "";
 }
 int PqResultSetMetaData::getPrecision(int column) {
-  return typeAt(result_.get(), index(column)).precision;
+  return types_[index(column)].precision;
 }
 int PqResultSetMetaData::getScale(int column) {
-  return typeAt(result_.get(), index(column)).scale;
+  return types_[index(column)].scale;
 }
 std::string PqResultSetMetaData::getTableName(int column) {
   index(column);
@@ -85,10 +83,10 @@ std::string PqResultSetMetaData::getCatalogName(int column) {
   return "";
 }
 int PqResultSetMetaData::getColumnType(int column) {
-  return typeAt(result_.get(), index(column)).jdbcType;
+  return types_[index(column)].jdbcType;
 }
 std::string PqResultSetMetaData::getColumnTypeName(int column) {
-  return typeAt(result_.get(), index(column)).name;
+  return types_[index(column)].name;
 }
 bool PqResultSetMetaData::isReadOnly(int column) {
   return index(column) < 0;

@@ -3,15 +3,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/pq/PqSession.h"
+#include "platform/pq/PqTypes.h"
 #include "platform/sql/ResultSetMetaData.h"
 
 namespace plat::sql::pq {
 
 class PqResultSetMetaData : public ResultSetMetaData {
  public:
-  explicit PqResultSetMetaData(PqResultRef result) : result_(std::move(result)) {}
+  explicit PqResultSetMetaData(PqResultRef result);
 
   int getColumnCount() override;
   bool isAutoIncrement(int column) override;
@@ -41,6 +43,8 @@ class PqResultSetMetaData : public ResultSetMetaData {
   int index(int column) const;
 
   PqResultRef result_;
+  // Per column, read once from result_: rows ask a column's scale at every decimal they read.
+  std::vector<PqColumnType> types_;
 };
 
 }  // namespace plat::sql::pq

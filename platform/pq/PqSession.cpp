@@ -48,10 +48,8 @@ PqSession::~PqSession() {
   if (conn_ != nullptr) PQfinish(conn_);
 }
 
-bool PqSession::isClosed() const { return closed_.load(std::memory_order_acquire); }
-
-void PqSession::checkOpen() const {
-  if (isClosed()) throw SQLException("Connection is closed", "08003");
+void PqSession::connectionClosed() {
+  throw SQLException("Connection is closed", "08003");
 }
 
 void PqSession::close() {

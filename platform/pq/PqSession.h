@@ -26,9 +26,12 @@ class PqSession {
   PqSession& operator=(const PqSession&) = delete;
   ~PqSession();
 
-  bool isClosed() const;
+  // Inline: every getter of a result set asks.
+  bool isClosed() const { return closed_.load(std::memory_order_acquire); }
   // SQLException "Connection is closed" once closed.
-  void checkOpen() const;
+  void checkOpen() const {
+    if (isClosed()) connectionClosed();
+  }
   void close();
 
   // Runs sql with text parameters ($1...; a missing value is NULL), first opening a transaction when auto-commit
@@ -45,6 +48,7 @@ class PqSession {
   static std::string byteaText(const std::vector<std::uint8_t>& bytes);
 
  private:
+  [[noreturn]] static void connectionClosed();
   PqResultRef execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params);
 
   mutable std::mutex mutex_;

@@ -17,10 +17,16 @@ constexpr auto kRelaxed = std::memory_order_relaxed;
 
 }  // namespace
 
+Monitor::Contention& Monitor::contention() {
+  if (!contention_) contention_ = std::make_unique<Contention>();
+  return *contention_;
+}
+
 void Monitor::acquire(std::unique_lock<std::mutex>& lock, int depth) {
   if (owner_.load(kRelaxed) != std::thread::id()) {
+    Contention& waiting = contention();
     ++blocked_;
-    free_.wait(lock, [this] { return owner_.load(kRelaxed) == std::thread::id(); });
+    waiting.free.wait(lock, [this] { return owner_.load(kRelaxed) == std::thread::id(); });
     --blocked_;
   }
   owner_.store(std::this_thread::get_id(), kRelaxed);
@@ -33,12 +39,7 @@ bool Monitor::release() {
   return blocked_ > 0;
 }
 
-void Monitor::lock() {
-  // Re-entry touches only the count: the owner is the only thread that reads or writes it.
-  if (owner_.load(kRelaxed) == std::this_thread::get_id()) {
-    ++depth_;
-    return;
-  }
+void Monitor::lockUnowned() {
   std::unique_lock<std::mutex> lock(mutex_);
   acquire(lock, 1);
 }
@@ -55,21 +56,14 @@ bool Monitor::tryLock() {
   return true;
 }
 
-void Monitor::unlock() {
+void Monitor::unlockOutermost() {
   checkOwner();
-  if (depth_ > 1) {
-    --depth_;
-    return;
-  }
   std::unique_lock<std::mutex> lock(mutex_);
-  const bool wake = release();
+  // A blocked thread made the contention state before counting itself.
+  std::condition_variable* wake = release() ? &contention_->free : nullptr;
   lock.unlock();
   // A thread that blocks later counts itself under mutex_ first and then sees the monitor free.
-  if (wake) free_.notify_one();
-}
-
-bool Monitor::isHeldByCurrentThread() const {
-  return owner_.load(kRelaxed) == std::this_thread::get_id();
+  if (wake) wake->notify_one();
 }
 
 void Monitor::checkOwner() const {
@@ -93,8 +87,9 @@ void Monitor::wait(std::int64_t timeoutMs) {
   checkOwner();
   if (me.state->takeInterrupt()) throw plat::lang::InterruptedException();
   const int depth = depth_;
-  waiters_.push_back(&me);
-  if (release()) free_.notify_one();
+  Contention& waiting = contention();
+  waiting.waiters.push_back(&me);
+  if (release()) waiting.free.notify_one();
   lock.unlock();
 
   bool interrupted = false;
@@ -117,9 +112,9 @@ void Monitor::wait(std::int64_t timeoutMs) {
   lock.lock();
   // A waiter that timed out or was interrupted is still listed; a notified one was taken off by notify. A notify
   // that came in after the interrupt was seen still counts, so no notification is lost; the flag stays set.
-  const auto it = std::find(waiters_.begin(), waiters_.end(), &me);
-  if (it != waiters_.end()) {
-    waiters_.erase(it);
+  const auto it = std::find(waiting.waiters.begin(), waiting.waiters.end(), &me);
+  if (it != waiting.waiters.end()) {
+    waiting.waiters.erase(it);
   } else if (interrupted) {
     interrupted = false;
     me.state->interrupt();
@@ -131,17 +126,18 @@ void Monitor::wait(std::int64_t timeoutMs) {
 void Monitor::notify() {
   std::lock_guard<std::mutex> lock(mutex_);
   checkOwner();
-  if (waiters_.empty()) return;
-  Waiter* first = waiters_.front();
-  waiters_.pop_front();
+  if (!contention_ || contention_->waiters.empty()) return;
+  Waiter* first = contention_->waiters.front();
+  contention_->waiters.pop_front();
   wakeWaiter(*first);
 }
 
 void Monitor::notifyAll() {
   std::lock_guard<std::mutex> lock(mutex_);
   checkOwner();
-  for (Waiter* w : waiters_) wakeWaiter(*w);
-  waiters_.clear();
+  if (!contention_) return;
+  for (Waiter* w : contention_->waiters) wakeWaiter(*w);
+  contention_->waiters.clear();
 }
 
 }  // namespace plat::thread

@@ -135,6 +135,22 @@ TEST_F(PqServerTest, ValuesRoundTripThroughParametersWithTheirTypes) {
   EXPECT_FALSE(rs->next());
 }
 
+// libpq gives SQL NULL and an empty text alike as "": only a NULL reads as null.
+TEST_F(PqServerTest, AnEmptyTextIsNotNull) {
+  auto c = connect();
+  auto rs = c->createStatement()->executeQuery("select '', null::text, 'x', ''::varchar(3), null::int");
+  ASSERT_TRUE(rs->next());
+  const struct {
+    int column;
+    bool null;
+  } cases[] = {{1, false}, {2, true}, {3, false}, {4, false}, {5, true}, {1, false}};
+  for (const auto& c : cases) {
+    rs->getString(c.column);
+    EXPECT_EQ(rs->wasNull(), c.null) << c.column;
+    EXPECT_EQ(rs->getObject(c.column).isNull(), c.null) << c.column;
+  }
+}
+
 // Decimals, doubles and dates are read from the server's text; every text reads as the general parsers read it
 // (value, scale, rolled-over day), and a text they refuse is a SQLException.
 TEST_F(PqServerTest, TypedGettersReadTextsAsTheGeneralParsersDo) {

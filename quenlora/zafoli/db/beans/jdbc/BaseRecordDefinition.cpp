@@ -158,11 +158,19 @@ void BaseRecordDefinition::unexpected(const std::string& operation) {
 }
 
 void BaseRecordDefinition::initDataStorage() {
-  auto model = getDataModel();
-  const std::size_t count = model ? static_cast<std::size_t>(model->getMemberCount()) : 0;
+  Ref<binding::PersistentObjectModel> model;
+  std::size_t count = 0;
+  if (const DataModel* table = tableModel(model)) {
+    count = table->columns().size();
+  } else if (model) {
+    count = static_cast<std::size_t>(model->getMemberCount());
+  }
   Synchronized sync(m_Lock);
-  m_OriginalValues.assign(count, Value());
-  m_ModifiedValues.assign(count, Value());
+  // Emptied and grown rather than assigned from a null: the new elements are made null in place.
+  m_OriginalValues.clear();
+  m_OriginalValues.resize(count);
+  m_ModifiedValues.clear();
+  m_ModifiedValues.resize(count);
 }
 
 const DataModel* BaseRecordDefinition::tableModel(Ref<binding::PersistentObjectModel>& model) {
@@ -210,8 +218,7 @@ std::size_t BaseRecordDefinition::checkedColumn(int column) const {
   return static_cast<std::size_t>(column);
 }
 
-bool BaseRecordDefinition::sameValue(const Value& a, const Value& b) {
-  if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
+bool BaseRecordDefinition::sameNonNull(const Value& a, const Value& b) {
   if (a.equals(b)) return true;
   // Two texts, or two numbers or dates of one kind, that differ also differ in their text forms.
   if (a.kind() == b.kind()) {

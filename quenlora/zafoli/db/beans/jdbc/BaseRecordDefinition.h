@@ -95,8 +95,12 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   std::string getClassName() const override { return kClassName; }
 
  protected:
-  // Whether two values are equal as the row compares them: both null, or equal text forms.
-  static bool sameValue(const plat::lang::Value& a, const plat::lang::Value& b);
+  // Whether two values are equal as the row compares them: both null, or equal text forms. The null test is
+  // inline: a fetched row asks it for every value it stores.
+  static bool sameValue(const plat::lang::Value& a, const plat::lang::Value& b) {
+    if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
+    return sameNonNull(a, b);
+  }
   // The column's JDBC type from the table model; OTHER without one.
   int columnType(int column);
   int columnCount() const { return static_cast<int>(m_ModifiedValues.size()); }
@@ -116,13 +120,15 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // Holds a new row's monitor, and pins its table model, while it fills the row.
   friend class ResultSetEnumeration;
 
+  static bool sameNonNull(const plat::lang::Value& a, const plat::lang::Value& b);
   std::size_t checkedColumn(int column) const;
   // The pinned table model, else the data model as a table model (null for another kind), kept alive in model.
   const DataModel* tableModel(plat::lang::Ref<binding::PersistentObjectModel>& model);
   void changeState(int bit, bool on);
 
-  // The table model while a fetched row is filled, so that reading and converting each value does not ask for
-  // the model again; null otherwise. Set and cleared before anyone but the filling thread sees the row.
+  // The table model while a fetched row is made and filled, so that sizing the row and reading and converting
+  // each value do not ask for the model again; null otherwise. Set and cleared before anyone but the filling thread
+  // sees the row.
   const DataModel* m_PinnedModel = nullptr;
 };
 

@@ -61,22 +61,22 @@ Ref<binding::PersistentObject> ResultSetEnumeration::nextElement() {
   // The new row is still this thread's alone: its monitor is taken once here, so that the row's own operations
   // below only re-enter it.
   plat::thread::Synchronized sync(row->m_Lock);
+  // model keeps the table alive while it is pinned; the pin goes with the filling, also when a step throws.
+  const auto model = row->getDataModel();
+  struct Pin {
+    BaseRecordDefinition& row;
+    ~Pin() { row.m_PinnedModel = nullptr; }
+  } pin{*row};
+  row->m_PinnedModel = DataModel::of(model);
   row->initDataStorage();
-  fill(*row);
+  fill(*row, model);
   row->bringUpToDate();
   return row;
 }
 
-void ResultSetEnumeration::fill(BaseRecordDefinition& row) {
-  auto model = row.getDataModel();
+void ResultSetEnumeration::fill(BaseRecordDefinition& row, const Ref<binding::PersistentObjectModel>& model) {
   const int count = model ? model->getMemberCount() : 0;
-  const DataModel* table = DataModel::of(model);
-  // model keeps the table alive while it is pinned; the pin goes with the fill, also when a read throws.
-  struct Pin {
-    BaseRecordDefinition& row;
-    ~Pin() { row.m_PinnedModel = nullptr; }
-  } pin{row};
-  row.m_PinnedModel = table;
+  const DataModel* table = row.m_PinnedModel;
   for (int i = 0; i < count; ++i) {
     // A table model's own columns are read in place; another model hands out each column's model.
     Ref<ColumnMetaData> held;

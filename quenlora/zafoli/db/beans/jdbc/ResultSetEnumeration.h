@@ -42,7 +42,8 @@ class ResultSetEnumeration : public binding::PersistentObject::RecordEnumeration
   std::string getClassName() const override { return "quenlora.zafoli.db.beans.jdbc.ResultSetEnumeration"; }
 
  private:
-  void fill(BaseRecordDefinition& row);
+  // Reads every column of model into row, whose table model is pinned.
+  void fill(BaseRecordDefinition& row, const plat::lang::Ref<binding::PersistentObjectModel>& model);
 
   plat::lang::Ref<plat::sql::ResultSet> m_ResultSet;
   plat::lang::Ref<plat::sql::ResultSetMetaData> m_MetaData;

@@ -127,7 +127,7 @@ std::string tableOf(const std::string& sql) {
 
 }  // namespace
 
-std::size_t RecordSetPathHash::operator()(const RecordSetPath& path) const noexcept {
+std::size_t RecordSetPathHash::operator()(const RecordSetPath& path) const {
   std::uint64_t h = path.size();
   for (const auto& [view, row] : path) {
     const std::uint64_t step =
@@ -321,8 +321,8 @@ RecordSetModel::Row* RecordSetModel::rowAt(RowSet& set, std::int32_t n) {
         throw;
       }
     }
-    // Most detail sets are short: start small, then double.
-    if (set.rows.size() == set.rows.capacity()) set.rows.reserve(std::max<std::size_t>(8, 2 * set.rows.size()));
+    // Start at a detail set's usual length, then double; a short set is trimmed to its rows once the cursor ends.
+    if (set.rows.size() == set.rows.capacity()) set.rows.reserve(std::max<std::size_t>(16, 2 * set.rows.size()));
     set.rows.push_back(std::move(row));
   }
   return static_cast<std::int64_t>(set.rows.size()) >= n ? &set.rows[static_cast<std::size_t>(n) - 1] : nullptr;
@@ -350,7 +350,8 @@ std::vector<Encoded> RecordSetModel::fetch(const RecordSetPath& path, std::int32
   RowSet& set = setFor(path);
   static const Encoded kEnd = SqlEncode::endRow();
   std::vector<Encoded> out;
-  out.reserve(static_cast<std::size_t>(std::min(count, 64)) + 1);
+  // Sized for a detail's rows: a list this small comes from the allocator's per-thread cache.
+  out.reserve(static_cast<std::size_t>(std::min(count, 16)) + 1);
   std::size_t size = 6;
   for (std::int64_t n = first; n < std::int64_t{first} + count; ++n) {
     const Row* row = rowAt(set, static_cast<std::int32_t>(n));

@@ -57,8 +57,7 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
     // Ask from the first gap, so rows held further on (a new row) never make rows before them be skipped.
     const auto held = static_cast<std::int32_t>(held_.size());
     const std::int32_t count = std::max<std::int32_t>(path_->rowsToRequest(), n - held);
-    ServerHandle::Args args{IntParams::of(held + 1), IntParams::of(count)};
-    path_->appendTo(args);
+    const ServerHandle::Args args = path_->args({IntParams::of(held + 1), IntParams::of(count)});
     const net::Reply reply = server_->invoke(METHOD_fetchRecords, args);
     // A small set (a detail's rows) mostly arrives in its first batch: sized once.
     if (held_.empty()) held_.reserve(reply.size());
@@ -81,8 +80,7 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
 Ref<net::NetRecord> RecordSet::newRow() {
   std::lock_guard lock(mu_);
   if (!path_ || !server_) return makeRef<net::NetRecord>();
-  ServerHandle::Args args;
-  path_->appendTo(args);
+  const ServerHandle::Args args = path_->args();
   const net::Reply reply = server_->invoke(METHOD_getNewRecord, args);
   auto row = reply.as<net::NetRecord>(0);
   if (row->getState() == net::Define::RECSTATE_INVALID) return row;
@@ -93,8 +91,7 @@ Ref<net::NetRecord> RecordSet::newRow() {
 void RecordSet::deleteRow(net::NetRecord& row) {
   std::lock_guard lock(mu_);
   if (path_ && server_) {
-    ServerHandle::Args args{net::Param::ofInt(0, row.getRecordNum())};
-    path_->appendTo(args);
+    const ServerHandle::Args args = path_->args({net::Param::ofInt(0, row.getRecordNum())});
     server_->invoke(METHOD_deleteRecord, args);
   }
   row.setState(net::Define::RECSTATE_DELETED);
@@ -103,8 +100,7 @@ void RecordSet::deleteRow(net::NetRecord& row) {
 void RecordSet::undoRow(net::NetRecord& row) {
   std::lock_guard lock(mu_);
   if (!path_ || !server_) return;
-  ServerHandle::Args args{net::Param::ofInt(0, row.getRecordNum())};
-  path_->appendTo(args);
+  const ServerHandle::Args args = path_->args({net::Param::ofInt(0, row.getRecordNum())});
   const net::Reply reply = server_->invoke(METHOD_undoRecord, args);
   row.copy(*reply.as<net::NetRecord>(0));
 }
@@ -113,17 +109,16 @@ void RecordSet::rowChanged(net::NetRecord& row) {
   std::lock_guard lock(mu_);
   if (!path_ || !server_) return;
   // The row itself is the argument; its changed values go out and stay listed until the server took them.
-  ServerHandle::Args args{Ref<net::ServerObject>(Ref<net::NetRecord>(Ref<net::NetRecord>(), &row))};
-  path_->appendTo(args);
+  const ServerHandle::Args args =
+      path_->args({Ref<net::ServerObject>(Ref<net::NetRecord>(Ref<net::NetRecord>(), &row))});
   server_->invoke(METHOD_OnDataChange, args);
   row.clearChanges();
 }
 
 std::int32_t RecordSet::streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write) {
   if (!server_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
-  ServerHandle::Args args{net::Param::ofInt(0, recordNumber), net::Param::ofInt(0, column),
-                          net::Param::ofBoolean(0, write)};
-  path.appendTo(args);
+  const ServerHandle::Args args =
+      path.args({net::Param::ofInt(0, recordNumber), net::Param::ofInt(0, column), net::Param::ofBoolean(0, write)});
   return server_->invoke(METHOD_getStream, args).getInt(0);
 }
 

@@ -10,13 +10,16 @@ RelViewPos RelViewPos::prefix(std::size_t count) const {
   return p;
 }
 
-void RelViewPos::appendTo(ServerHandle::Args& args) const {
-  args.reserve(args.size() + 1 + 2 * levels_.size());
+ServerHandle::Args RelViewPos::args(std::initializer_list<plat::lang::Ref<net::ServerObject>> leading) const {
+  ServerHandle::Args args;
+  args.reserve(leading.size() + 1 + 2 * levels_.size());
+  args.insert(args.end(), leading);
   args.push_back(IntParams::of(static_cast<std::int32_t>(levels_.size())));
   for (const RelViewInfo& level : levels_) {
     args.push_back(IntParams::of(level.proxyID, true));
     args.push_back(IntParams::of(level.recordNumber));
   }
+  return args;
 }
 
 }  // namespace quenlora::zafoli::db::pro

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "quenlora/zafoli/db/pro/ServerHandle.h"
@@ -29,7 +30,8 @@ class RelViewPos {
   RelViewPos prefix(std::size_t count) const;
   // The last level's rows per fetch; 1 for an empty path.
   int rowsToRequest() const { return levels_.empty() ? 1 : levels_.back().rowsPerFetch; }
-  void appendTo(ServerHandle::Args& args) const;
+  // The arguments of a row call: leading, then the path, in one allocation.
+  ServerHandle::Args args(std::initializer_list<plat::lang::Ref<net::ServerObject>> leading = {}) const;
 
  private:
   std::vector<RelViewInfo> levels_;

@@ -25,22 +25,23 @@ using plat::sql::Types;
 }
 
 Value readValue(plat::sql::ResultSet& rs, int column, int sqlType) {
-  // Each kind returns as soon as it is read: a value built once, no copy of it.
+  // Each kind returns as soon as it is read: a value built once, no copy of it. A null reads as the type's empty
+  // value, so only an empty value asks wasNull().
   switch (sqlType) {
     case Types::BIT:
     case 16: {
       const bool v = rs.getBoolean(column);
-      return rs.wasNull() ? Value() : Value::ofBoolean(v);
+      return !v && rs.wasNull() ? Value() : Value::ofBoolean(v);
     }
     case Types::TINYINT:
     case Types::SMALLINT:
     case Types::INTEGER: {
       const std::int32_t v = rs.getInt(column);
-      return rs.wasNull() ? Value() : Value::ofInt(v);
+      return v == 0 && rs.wasNull() ? Value() : Value::ofInt(v);
     }
     case Types::BIGINT: {
       const std::int64_t v = rs.getLong(column);
-      return rs.wasNull() ? Value() : Value::ofLong(v);
+      return v == 0 && rs.wasNull() ? Value() : Value::ofLong(v);
     }
     case Types::REAL:
     case Types::FLOAT:
@@ -48,17 +49,17 @@ Value readValue(plat::sql::ResultSet& rs, int column, int sqlType) {
     case Types::NUMERIC:
     case Types::DECIMAL: {
       const double v = rs.getDouble(column);
-      return rs.wasNull() ? Value() : Value::ofDouble(v);
+      return v == 0 && rs.wasNull() ? Value() : Value::ofDouble(v);
     }
     case Types::BINARY:
     case Types::VARBINARY:
     case Types::LONGVARBINARY: {
       auto v = rs.getBytes(column);
-      return rs.wasNull() ? Value() : Value::ofBytes(std::move(v));
+      return v.empty() && rs.wasNull() ? Value() : Value::ofBytes(std::move(v));
     }
     default: {
       auto v = rs.getString(column);
-      return rs.wasNull() ? Value() : Value::ofString(std::move(v));
+      return v.empty() && rs.wasNull() ? Value() : Value::ofString(std::move(v));
     }
   }
 }

@@ -16,7 +16,7 @@ constexpr std::size_t kMaxExtraBytes = kMaxObjects * sizeof(void*) * 2;
 
 }  // namespace
 
-thread_local RowArena::ThreadState RowArena::state_;
+[[gnu::tls_model("initial-exec")]] thread_local RowArena::ThreadState RowArena::state_;
 
 RowArena::Scope::Scope(std::size_t objects, std::size_t extraBytes)
     : thread_(state_), previous_(thread_.current), objects_(objects), extraBytes_(extraBytes) {

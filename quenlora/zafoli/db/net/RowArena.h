@@ -95,7 +95,8 @@ class RowArena {
   static void give(Block* block, void* p);
   static void release(Block* block, std::size_t holds = 1);
 
-  static thread_local ThreadState state_;
+  // Initial-exec, as the reading state of NetClass: made objects reach it without a resolver call.
+  [[gnu::tls_model("initial-exec")]] static thread_local ThreadState state_;
 };
 
 }  // namespace quenlora::zafoli::db::net

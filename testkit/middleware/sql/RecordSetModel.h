@@ -39,8 +39,8 @@ struct RecordSetView {
 // A position path: per level the view id and the master record number (0 at the last level).
 using RecordSetPath = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
-// Not noexcept on purpose: the standard library then keeps each node's hash, so walking a bucket of the many sets
-// of a long master compares stored hashes instead of hashing again every path it passes (a cache miss each).
+// Not noexcept on purpose: libstdc++ then keeps each node's hash, so walking a bucket of the many sets of a long
+// master compares stored hashes instead of hashing again every path it passes (a cache miss each).
 struct RecordSetPathHash {
   std::size_t operator()(const RecordSetPath& path) const;
 };

@@ -134,6 +134,7 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // themselves, so that an unchanged row holds one vector of values, not two; they are held apart only from the
   // first change after that.
   enum class Originals : unsigned char { Held, Null, Modified };
+  Originals m_Originals = Originals::Held;  // guarded by m_Lock; beside m_QBERow so that the row stays small
   static inline const plat::lang::Value kNullValue{};
 
   // Before a modified value changes: the originals that were the modified values are held apart.
@@ -155,7 +156,6 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // sees the row.
   const DataModel* m_PinnedModel = nullptr;
   std::vector<plat::lang::Value> m_OriginalValues;  // guarded by m_Lock; while Held, as many as m_ModifiedValues
-  Originals m_Originals = Originals::Held;          // guarded by m_Lock
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

@@ -186,8 +186,7 @@ void RecordDefinition::close() {
   // A row holds no statement of its own between saves; closing forgets its last write text.
   try {
     Synchronized sync(m_Lock);
-    m_SQL = SqlText();
-    m_HasSQL = false;
+    m_SQL = nullptr;
   } catch (...) {
     // Closing never fails.
   }
@@ -240,8 +239,7 @@ int RecordDefinition::save() {
   if (!bean) throw SQLException("The connection is closedsave");
   const int operation = getOperation();
   if (bean->isConnectionClosed()) bean->connect();
-  m_SQL = SqlText();
-  m_HasSQL = false;
+  m_SQL = nullptr;
   // The row class's statements of this save are prepared on the bean taken above.
   m_SaveBean = bean;
   struct Forget {
@@ -269,11 +267,11 @@ int RecordDefinition::save() {
       default:
         throw plat::lang::IllegalArgumentException("Unexpected error in RecordDefinition : save");
     }
-    if (!m_HasSQL || !statement) {
+    if (!m_SQL || !statement) {
       bean->closeStatement(statement);
       return 0;
     }
-    const int count = bean->executeStatement(statement, kind, m_SQL.logged());
+    const int count = bean->executeStatement(statement, kind, m_SQL->logged());
     if (count == 0) throw SQLException("Record could not be found in DB");
     // Inside a transaction the caller can still roll back a write that reached more rows than this one.
     if (count > 1 && operation != INSERTED_OPERATION && !bean->isAutoCommit()) {
@@ -290,7 +288,7 @@ int RecordDefinition::save() {
 
 std::string RecordDefinition::getStatement() {
   Synchronized sync(m_Lock);
-  return m_HasSQL ? m_SQL.logged() : std::string();
+  return m_SQL ? m_SQL->logged() : std::string();
 }
 
 int RecordDefinition::getColModif() {
@@ -319,9 +317,8 @@ Ref<plat::sql::PreparedStatement> RecordDefinition::getStatement(Ref<plat::sql::
   if (!text) return nullptr;
   Ref<JdbcConnection> bean = m_SaveBean ? m_SaveBean : getJdbcConnection();
   if (!bean) throw SQLException("The connection is closed");
-  m_SQL = std::move(*text);
-  m_HasSQL = true;
-  return bean->prepareStatement(m_SQL.sql());
+  m_SQL = std::make_unique<SqlText>(std::move(*text));
+  return bean->prepareStatement(m_SQL->sql());
 }
 
 // --- queries -------------------------------------------------------------------------------------------------

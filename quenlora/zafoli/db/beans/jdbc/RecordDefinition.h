@@ -9,6 +9,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -186,8 +187,9 @@ class RecordDefinition : public BaseRecordDefinition {
   static std::atomic<bool> log_;
   static std::atomic<bool> debug_;
 
-  SqlText m_SQL;                               // guarded by m_Lock: this row's current write text and its bound values
-  bool m_HasSQL = false;                       // guarded by m_Lock: whether the current save built a text
+  // guarded by m_Lock: this row's current write text and its bound values; null until a save builds one, so that
+  // a row that is never saved does not carry one.
+  std::unique_ptr<SqlText> m_SQL;
   int colModif = 0;                            // guarded by m_Lock
   plat::lang::Ref<JdbcConnection> m_SaveBean;  // guarded by m_Lock: the bean of the save in progress, else null
   RunTimeProperties* m_RunTime = nullptr;      // guarded by the settings lock: the class's entry once looked up

@@ -283,7 +283,7 @@ int RecordDefinition::setParameterValues(plat::sql::PreparedStatement& statement
     if (!changed(i)) continue;
     const Value& value = m_ModifiedValues[i];
     PreparedStatementHelper::setInParameter(statement, ++index, dataModel->columns()[i]->getDataType(), value);
-    m_SQL.bind(index, value);
+    if (m_SQL) m_SQL->bind(index, value);
   }
   return index;
 }
@@ -298,7 +298,7 @@ int RecordDefinition::setParameters(plat::sql::PreparedStatement& statement, int
     const Value& value = kind == ORIGINAL_VALUE ? originalValue(i) : m_ModifiedValues[i];
     if (!inWhereClause(*dataModel, unique, i) || value.isNull()) continue;
     PreparedStatementHelper::setInParameter(statement, ++index, dataModel->columns()[i]->getDataType(), value);
-    m_SQL.bind(index, value);
+    if (m_SQL) m_SQL->bind(index, value);
   }
   return index;
 }

@@ -185,7 +185,8 @@ void BaseRecordDefinition::holdOriginals() {
 }
 
 void BaseRecordDefinition::releaseOriginals(Originals where) {
-  std::vector<Value>().swap(m_OriginalValues);
+  // The room stays: a row edited once is likely edited again, and a fetched row never had any.
+  m_OriginalValues.clear();
   m_Originals = where;
 }
 

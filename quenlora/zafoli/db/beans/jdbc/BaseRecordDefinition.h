@@ -139,7 +139,7 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
 
   // Before a modified value changes: the originals that were the modified values are held apart.
   void holdOriginals();
-  // The originals become all null or the modified values; held ones are given back.
+  // The originals become all null or the modified values; held ones are dropped.
   void releaseOriginals(Originals where);
 
   // Holds a new row's monitor, and pins its table model, while it fills the row.

@@ -187,6 +187,7 @@ void RecordDefinition::close() {
   try {
     Synchronized sync(m_Lock);
     m_SQL = nullptr;
+    m_HasSQL = false;
   } catch (...) {
     // Closing never fails.
   }
@@ -239,7 +240,7 @@ int RecordDefinition::save() {
   if (!bean) throw SQLException("The connection is closedsave");
   const int operation = getOperation();
   if (bean->isConnectionClosed()) bean->connect();
-  m_SQL = nullptr;
+  m_HasSQL = false;
   // The row class's statements of this save are prepared on the bean taken above.
   m_SaveBean = bean;
   struct Forget {
@@ -267,7 +268,7 @@ int RecordDefinition::save() {
       default:
         throw plat::lang::IllegalArgumentException("Unexpected error in RecordDefinition : save");
     }
-    if (!m_SQL || !statement) {
+    if (!m_HasSQL || !statement) {
       bean->closeStatement(statement);
       return 0;
     }
@@ -288,7 +289,7 @@ int RecordDefinition::save() {
 
 std::string RecordDefinition::getStatement() {
   Synchronized sync(m_Lock);
-  return m_SQL ? m_SQL->logged() : std::string();
+  return m_HasSQL ? m_SQL->logged() : std::string();
 }
 
 int RecordDefinition::getColModif() {
@@ -317,7 +318,12 @@ Ref<plat::sql::PreparedStatement> RecordDefinition::getStatement(Ref<plat::sql::
   if (!text) return nullptr;
   Ref<JdbcConnection> bean = m_SaveBean ? m_SaveBean : getJdbcConnection();
   if (!bean) throw SQLException("The connection is closed");
-  m_SQL = std::make_unique<SqlText>(std::move(*text));
+  if (m_SQL) {
+    *m_SQL = std::move(*text);
+  } else {
+    m_SQL = std::make_unique<SqlText>(std::move(*text));
+  }
+  m_HasSQL = true;
   return bean->prepareStatement(m_SQL->sql());
 }
 

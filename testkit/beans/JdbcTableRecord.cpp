@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "platform/runvale/ClassRegistry.h"
 
@@ -12,6 +13,14 @@ using quenlora::zafoli::db::beans::jdbc::DataModel;
 
 namespace {
 
+std::mutex namesMutex;
+// The class names rows were made for; guarded by namesMutex, never shrinks, lives for the process.
+const std::string& keptName(const std::string& className) {
+  static auto* names = new std::set<std::string>();
+  std::lock_guard lock(namesMutex);
+  return *names->insert(className).first;
+}
+
 std::mutex modelsMutex;
 std::map<std::string, Ref<DataModel>>& models() {
   static auto* table = new std::map<std::string, Ref<DataModel>>();  // guarded by modelsMutex; lives for the process
@@ -19,6 +28,8 @@ std::map<std::string, Ref<DataModel>>& models() {
 }
 
 }  // namespace
+
+JdbcTableRecord::JdbcTableRecord(const std::string& className) : className_(&keptName(className)) {}
 
 void JdbcTableRecord::registerClass(plat::runvale::ClassRegistry& registry, const std::string& className,
                                     const std::string& table, const std::string& managerClassName,
@@ -55,12 +66,12 @@ Ref<quenlora::zafoli::db::beans::binding::PersistentObjectModel> JdbcTableRecord
   if (model_) return model_;
   {
     std::lock_guard lock(modelsMutex);
-    auto found = models().find(className_);
+    auto found = models().find(*className_);
     if (found != models().end()) return model_ = found->second;
   }
   auto made = generateDataModel();
   std::lock_guard lock(modelsMutex);
-  auto& kept = models()[className_];
+  auto& kept = models()[*className_];
   if (!kept) kept = made;
   return model_ = kept;
 }
@@ -87,7 +98,7 @@ Ref<plat::sql::PreparedStatement> JdbcTableRecord::getDeleteStatement() {
 }
 
 Ref<quenlora::zafoli::db::beans::jdbc::BaseRecordDefinition> JdbcTableRecord::newRow() {
-  auto row = plat::lang::makeRef<JdbcTableRecord>(className_);
+  auto row = plat::lang::makeRef<JdbcTableRecord>(SameClass{}, className_);
   row->model_ = model_;
   return row;
 }

@@ -17,10 +17,13 @@ class ClassRegistry;
 namespace testkit::beans {
 
 class JdbcTableRecord : public quenlora::zafoli::db::beans::jdbc::RecordDefinition {
+  struct SameClass {};  // makes a new row of a row's class without looking its name up again
+
  public:
   using RecordDefinition = quenlora::zafoli::db::beans::jdbc::RecordDefinition;
 
-  explicit JdbcTableRecord(std::string className) : className_(std::move(className)) {}
+  explicit JdbcTableRecord(const std::string& className);
+  JdbcTableRecord(SameClass, const std::string* className) : className_(className) {}
 
   // Registers className as the row class of table (RecordDefinition as its superclass) and stores its settings:
   // the registry class managerClassName, the bean connectionName, and the column list (none: every column).
@@ -40,10 +43,10 @@ class JdbcTableRecord : public quenlora::zafoli::db::beans::jdbc::RecordDefiniti
   plat::lang::Ref<plat::sql::PreparedStatement> getDeleteStatement() override;
   plat::lang::Ref<quenlora::zafoli::db::beans::jdbc::BaseRecordDefinition> newRow() override;
 
-  std::string getClassName() const override { return className_; }
+  std::string getClassName() const override { return *className_; }
 
  private:
-  std::string className_;
+  const std::string* className_;  // one text per class name, kept for the process, so that a row holds no copy
   plat::lang::Ref<quenlora::zafoli::db::beans::jdbc::DataModel> model_;  // this row's copy of the class's model
 };
 

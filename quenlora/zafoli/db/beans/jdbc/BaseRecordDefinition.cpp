@@ -167,10 +167,27 @@ void BaseRecordDefinition::initDataStorage() {
   }
   Synchronized sync(m_Lock);
   // Emptied and grown rather than assigned from a null: the new elements are made null in place.
-  m_OriginalValues.clear();
-  m_OriginalValues.resize(count);
   m_ModifiedValues.clear();
   m_ModifiedValues.resize(count);
+  releaseOriginals(Originals::Null);
+}
+
+std::vector<Value> BaseRecordDefinition::originalValues() const {
+  if (m_Originals == Originals::Held) return m_OriginalValues;
+  if (m_Originals == Originals::Modified) return m_ModifiedValues;
+  return std::vector<Value>(m_ModifiedValues.size());
+}
+
+void BaseRecordDefinition::holdOriginals() {
+  if (m_Originals != Originals::Modified) return;
+  m_OriginalValues = m_ModifiedValues;
+  m_Originals = Originals::Held;
+}
+
+void BaseRecordDefinition::releaseOriginals(Originals where) {
+  // The room stays: a row edited once is likely edited again, and a fetched row never had any.
+  m_OriginalValues.clear();
+  m_Originals = where;
 }
 
 const DataModel* BaseRecordDefinition::tableModel(Ref<binding::PersistentObjectModel>& model) {
@@ -236,12 +253,8 @@ bool BaseRecordDefinition::sameNonNull(const Value& a, const Value& b) {
   return a.toString() == b.toString();
 }
 
-bool BaseRecordDefinition::changed(std::size_t i) const {
-  return !sameValue(m_OriginalValues[i], m_ModifiedValues[i]);
-}
-
 void BaseRecordDefinition::followModification(std::size_t column) {
-  bool differs = m_OriginalValues.size() != m_ModifiedValues.size() || changed(column);
+  bool differs = changed(column);
   for (std::size_t i = 0; !differs && i < m_ModifiedValues.size(); ++i) differs = changed(i);
   if (differs) {
     m_RecordState.setState(RecordState::MODIFIED);
@@ -257,6 +270,7 @@ void BaseRecordDefinition::setValueAsObject(int column, const Value& value) {
     const std::size_t i = checkedColumn(column);
     // Converted before anything changes: a refused value leaves the row as it was.
     Value converted = getDBObject(value, column);
+    holdOriginals();
     m_ModifiedValues[i] = std::move(converted);
     followModification(i);
   } catch (const NumberFormatException&) {
@@ -281,7 +295,7 @@ Value BaseRecordDefinition::getValueAsObject(int column, int which) {
   try {
     if (which != ORIGINAL_VALUE && which != MODIFIED_VALUE) unexpected("BaseRecordDefinition.getValueAsObject");
     const std::size_t i = checkedColumn(column);
-    const Value& held = which == ORIGINAL_VALUE ? m_OriginalValues[i] : m_ModifiedValues[i];
+    const Value& held = which == ORIGINAL_VALUE ? originalValue(i) : m_ModifiedValues[i];
     if (held.is(Kind::Object) && columnType(column) == Types::LONGVARBINARY) {
       if (auto buffer = std::dynamic_pointer_cast<plat::io::ByteArrayOutputStream>(held.getObject())) {
         return Value(plat::lang::makeRef<plat::io::ByteArrayInputStream>(buffer->toByteArray()));
@@ -332,7 +346,6 @@ std::string BaseRecordDefinition::getDataName(const std::string& separator) {
 std::vector<int> BaseRecordDefinition::getModifiedColumns() {
   Synchronized sync(m_Lock);
   std::vector<int> columns;
-  if (m_OriginalValues.size() != m_ModifiedValues.size()) return columns;
   for (std::size_t i = 0; i < m_ModifiedValues.size(); ++i) {
     if (changed(i)) columns.push_back(static_cast<int>(i));
   }
@@ -344,8 +357,8 @@ std::map<std::string, Value> BaseRecordDefinition::toHashtable() {
   Synchronized sync(m_Lock);
   std::map<std::string, Value> table;
   if (!model) return table;
-  for (int i = 0; i < model->getMemberCount() && i < static_cast<int>(m_OriginalValues.size()); ++i) {
-    const Value& v = m_OriginalValues[static_cast<std::size_t>(i)];
+  for (int i = 0; i < model->getMemberCount() && i < columnCount(); ++i) {
+    const Value& v = originalValue(static_cast<std::size_t>(i));
     table[model->getMemberModel(i)->getName()] = v.isNull() ? Value(std::string()) : v;
   }
   return table;
@@ -353,22 +366,24 @@ std::map<std::string, Value> BaseRecordDefinition::toHashtable() {
 
 void BaseRecordDefinition::bringUpToDate() {
   Synchronized sync(m_Lock);
-  // Copied into place rather than assigned value by value: a value of another kind would otherwise be copied
-  // twice, and a fresh row's originals are all null.
-  m_OriginalValues.clear();
-  m_OriginalValues.insert(m_OriginalValues.end(), m_ModifiedValues.begin(), m_ModifiedValues.end());
+  releaseOriginals(Originals::Modified);
   m_RecordState.setStateUndo(RecordState::MODIFIED);
 }
 
 void BaseRecordDefinition::resetState() {
   Synchronized sync(m_Lock);
-  m_OriginalValues = m_ModifiedValues;
+  releaseOriginals(Originals::Modified);
   m_RecordState.reset();
 }
 
 void BaseRecordDefinition::undoChanges() {
   Synchronized sync(m_Lock);
-  m_ModifiedValues = m_OriginalValues;
+  if (m_Originals == Originals::Held) {
+    m_ModifiedValues = std::move(m_OriginalValues);
+  } else if (m_Originals == Originals::Null) {
+    m_ModifiedValues.assign(m_ModifiedValues.size(), Value());
+  }
+  releaseOriginals(Originals::Modified);
   m_RecordState.setStateUndo(RecordState::MODIFIED);
   m_RecordState.setStateUndo(RecordState::DELETED);
   m_RecordState.setStateUndo(RecordState::MISPLACED);
@@ -376,7 +391,9 @@ void BaseRecordDefinition::undoChanges() {
 
 void BaseRecordDefinition::undoColumnChanges(int column) {
   Synchronized sync(m_Lock);
-  setValueAsObject(column, m_OriginalValues.at(checkedColumn(column)));
+  // A copy: storing it may hold the originals apart.
+  const Value original = originalValue(checkedColumn(column));
+  setValueAsObject(column, original);
 }
 
 bool BaseRecordDefinition::getMarkedAsNew() {
@@ -452,7 +469,6 @@ int BaseRecordDefinition::getRecordState() {
 bool BaseRecordDefinition::isDirty() {
   Synchronized sync(m_Lock);
   if (m_RecordState.getExternalState() != RecordState::EXISTING_STATE) return true;
-  if (m_OriginalValues.size() != m_ModifiedValues.size()) return true;
   for (std::size_t i = 0; i < m_ModifiedValues.size(); ++i) {
     if (changed(i)) return true;
   }
@@ -469,6 +485,7 @@ void BaseRecordDefinition::setValueAsQBE(int column, const Value& value, bool ch
       throw NumberFormatException(e.getMessage());
     }
   }
+  holdOriginals();
   try {
     m_ModifiedValues[i] = value;
     followModification(i);
@@ -508,13 +525,13 @@ bool BaseRecordDefinition::equals(const plat::lang::Object& other) const {
   std::vector<Value> theirOriginal, theirModified;
   {
     Synchronized sync(row->m_Lock);
-    theirOriginal = row->m_OriginalValues;
+    theirOriginal = row->originalValues();
     theirModified = row->m_ModifiedValues;
   }
   Synchronized sync(m_Lock);
-  if (theirOriginal.size() != m_OriginalValues.size() || theirModified.size() != m_ModifiedValues.size()) return false;
-  for (std::size_t i = 0; i < m_OriginalValues.size(); ++i) {
-    if (!sameValue(m_OriginalValues[i], theirOriginal[i])) return false;
+  if (theirModified.size() != m_ModifiedValues.size()) return false;
+  for (std::size_t i = 0; i < m_ModifiedValues.size(); ++i) {
+    if (!sameValue(originalValue(i), theirOriginal[i])) return false;
   }
   for (std::size_t i = 0; i < m_ModifiedValues.size(); ++i) {
     if (!sameValue(m_ModifiedValues[i], theirModified[i])) return false;

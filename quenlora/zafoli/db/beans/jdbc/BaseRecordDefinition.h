@@ -104,19 +104,44 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // The column's JDBC type from the table model; OTHER without one.
   int columnType(int column);
   int columnCount() const { return static_cast<int>(m_ModifiedValues.size()); }
+  // Column i's original value; i below columnCount().
+  const plat::lang::Value& originalValue(std::size_t i) const {
+    switch (m_Originals) {
+      case Originals::Held:
+        return m_OriginalValues[i];
+      case Originals::Modified:
+        return m_ModifiedValues[i];
+      case Originals::Null:
+        break;
+    }
+    return kNullValue;
+  }
+  // A copy of the original values.
+  std::vector<plat::lang::Value> originalValues() const;
   // Whether column i's original and modified values differ.
-  bool changed(std::size_t i) const;
+  bool changed(std::size_t i) const { return !sameValue(originalValue(i), m_ModifiedValues[i]); }
   // MODIFIED set when any column changed, else undone; column is checked first.
   void followModification(std::size_t column);
   [[noreturn]] static void unexpected(const std::string& operation);
 
   mutable plat::thread::Monitor m_Lock;             // serialises the row's operations
-  std::vector<plat::lang::Value> m_OriginalValues;  // guarded by m_Lock
   std::vector<plat::lang::Value> m_ModifiedValues;  // guarded by m_Lock
   RecordState m_RecordState;                        // guarded by m_Lock
   bool m_QBERow = false;                            // guarded by m_Lock
 
  private:
+  // Where the original values are. A fetched row's originals are first all null and then its modified values
+  // themselves, so that an unchanged row holds one vector of values, not two; they are held apart only from the
+  // first change after that.
+  enum class Originals : unsigned char { Held, Null, Modified };
+  Originals m_Originals = Originals::Held;  // guarded by m_Lock; beside m_QBERow so that the row stays small
+  static inline const plat::lang::Value kNullValue{};
+
+  // Before a modified value changes: the originals that were the modified values are held apart.
+  void holdOriginals();
+  // The originals become all null or the modified values; held ones are dropped.
+  void releaseOriginals(Originals where);
+
   // Holds a new row's monitor, and pins its table model, while it fills the row.
   friend class ResultSetEnumeration;
 
@@ -130,6 +155,7 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // each value do not ask for the model again; null otherwise. Set and cleared before anyone but the filling thread
   // sees the row.
   const DataModel* m_PinnedModel = nullptr;
+  std::vector<plat::lang::Value> m_OriginalValues;  // guarded by m_Lock; while Held, as many as m_ModifiedValues
 };
 
 }  // namespace quenlora::zafoli::db::beans::jdbc

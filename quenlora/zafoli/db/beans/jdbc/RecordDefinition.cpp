@@ -186,7 +186,7 @@ void RecordDefinition::close() {
   // A row holds no statement of its own between saves; closing forgets its last write text.
   try {
     Synchronized sync(m_Lock);
-    m_SQL = SqlText();
+    m_SQL = nullptr;
     m_HasSQL = false;
   } catch (...) {
     // Closing never fails.
@@ -240,7 +240,6 @@ int RecordDefinition::save() {
   if (!bean) throw SQLException("The connection is closedsave");
   const int operation = getOperation();
   if (bean->isConnectionClosed()) bean->connect();
-  m_SQL = SqlText();
   m_HasSQL = false;
   // The row class's statements of this save are prepared on the bean taken above.
   m_SaveBean = bean;
@@ -273,7 +272,7 @@ int RecordDefinition::save() {
       bean->closeStatement(statement);
       return 0;
     }
-    const int count = bean->executeStatement(statement, kind, m_SQL.logged());
+    const int count = bean->executeStatement(statement, kind, m_SQL->logged());
     if (count == 0) throw SQLException("Record could not be found in DB");
     // Inside a transaction the caller can still roll back a write that reached more rows than this one.
     if (count > 1 && operation != INSERTED_OPERATION && !bean->isAutoCommit()) {
@@ -290,7 +289,7 @@ int RecordDefinition::save() {
 
 std::string RecordDefinition::getStatement() {
   Synchronized sync(m_Lock);
-  return m_HasSQL ? m_SQL.logged() : std::string();
+  return m_HasSQL ? m_SQL->logged() : std::string();
 }
 
 int RecordDefinition::getColModif() {
@@ -319,9 +318,13 @@ Ref<plat::sql::PreparedStatement> RecordDefinition::getStatement(Ref<plat::sql::
   if (!text) return nullptr;
   Ref<JdbcConnection> bean = m_SaveBean ? m_SaveBean : getJdbcConnection();
   if (!bean) throw SQLException("The connection is closed");
-  m_SQL = std::move(*text);
+  if (m_SQL) {
+    *m_SQL = std::move(*text);
+  } else {
+    m_SQL = std::make_unique<SqlText>(std::move(*text));
+  }
   m_HasSQL = true;
-  return bean->prepareStatement(m_SQL.sql());
+  return bean->prepareStatement(m_SQL->sql());
 }
 
 // --- queries -------------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -186,7 +187,9 @@ class RecordDefinition : public BaseRecordDefinition {
   static std::atomic<bool> log_;
   static std::atomic<bool> debug_;
 
-  SqlText m_SQL;                               // guarded by m_Lock: this row's current write text and its bound values
+  // guarded by m_Lock: this row's write text and its bound values, made by the first save that builds one (a row
+  // that is never saved carries none) and reused by the next.
+  std::unique_ptr<SqlText> m_SQL;
   bool m_HasSQL = false;                       // guarded by m_Lock: whether the current save built a text
   int colModif = 0;                            // guarded by m_Lock
   plat::lang::Ref<JdbcConnection> m_SaveBean;  // guarded by m_Lock: the bean of the save in progress, else null

@@ -128,13 +128,13 @@ void RecordDefinition::appendPredicate(SqlText& text, const std::string& op, boo
   auto dataModel = model();
   const bool unique = uniqueNow(*dataModel);
   bool first = true;
-  const std::size_t count = std::min(dataModel->columns().size(), m_OriginalValues.size());
+  const std::size_t count = std::min(dataModel->columns().size(), m_ModifiedValues.size());
   for (std::size_t i = 0; i < count; ++i) {
     if (!inWhereClause(*dataModel, unique, i)) continue;
     if (!first) text.append(" AND ");
     first = false;
     const std::string& name = dataModel->columns()[i]->getName();
-    if (m_OriginalValues[i].isNull()) {
+    if (originalValue(i).isNull()) {
       text.append(name + IS_NULL);
     } else {
       text.appendMarker(name + " " + op + " ", "");
@@ -169,7 +169,7 @@ std::string RecordDefinition::shapeOf(char kind, const DataModel& model, int& ch
     const bool isChanged = changed(i);
     changedCount += isChanged ? 1 : 0;
     const bool where = predicate && inWhereClause(model, unique, i);
-    const bool null = predicate && m_OriginalValues[i].isNull();
+    const bool null = predicate && originalValue(i).isNull();
     shape.push_back(static_cast<char>('0' + (isChanged ? 1 : 0) + (where ? 2 : 0) + (null ? 4 : 0)));
   }
   return shape;
@@ -283,7 +283,7 @@ int RecordDefinition::setParameterValues(plat::sql::PreparedStatement& statement
     if (!changed(i)) continue;
     const Value& value = m_ModifiedValues[i];
     PreparedStatementHelper::setInParameter(statement, ++index, dataModel->columns()[i]->getDataType(), value);
-    m_SQL.bind(index, value);
+    if (m_SQL) m_SQL->bind(index, value);
   }
   return index;
 }
@@ -291,14 +291,14 @@ int RecordDefinition::setParameterValues(plat::sql::PreparedStatement& statement
 int RecordDefinition::setParameters(plat::sql::PreparedStatement& statement, int kind, int offset) {
   Synchronized sync(m_Lock);
   auto dataModel = model();
-  const auto& values = kind == ORIGINAL_VALUE ? m_OriginalValues : m_ModifiedValues;
   const bool unique = uniqueNow(*dataModel);
   int index = offset;
-  const std::size_t count = std::min(dataModel->columns().size(), values.size());
+  const std::size_t count = std::min(dataModel->columns().size(), m_ModifiedValues.size());
   for (std::size_t i = 0; i < count; ++i) {
-    if (!inWhereClause(*dataModel, unique, i) || values[i].isNull()) continue;
-    PreparedStatementHelper::setInParameter(statement, ++index, dataModel->columns()[i]->getDataType(), values[i]);
-    m_SQL.bind(index, values[i]);
+    const Value& value = kind == ORIGINAL_VALUE ? originalValue(i) : m_ModifiedValues[i];
+    if (!inWhereClause(*dataModel, unique, i) || value.isNull()) continue;
+    PreparedStatementHelper::setInParameter(statement, ++index, dataModel->columns()[i]->getDataType(), value);
+    if (m_SQL) m_SQL->bind(index, value);
   }
   return index;
 }

@@ -155,6 +155,59 @@ TEST(JdbcConversions, ARefusedNumberLeavesTheRowAsItWas) {
   EXPECT_FALSE(row->isDirty());
 }
 
+// A read row holds its originals as its values until the first change: every change after that is measured
+// against what was read, and saving or undoing brings the two together again.
+TEST(JdbcRowValues, ARowReadKeepsWhatWasReadThroughItsChanges) {
+  constexpr int kOriginal = BaseRecordDefinition::ORIGINAL_VALUE;
+  constexpr int kModified = BaseRecordDefinition::MODIFIED_VALUE;
+  const Value read(plat::math::Decimal("2.50"));
+  auto row = typedRow();
+  row->setValueAsObject(col("DEC"), read);
+  row->bringUpToDate();
+  auto same = typedRow();
+  same->setValueAsObject(col("DEC"), read);
+  same->bringUpToDate();
+
+  struct Step {
+    const char* what;
+    void (*act)(FixedRow&);
+    Value original;
+    Value modified;
+    bool dirty;
+  };
+  const Value other(plat::math::Decimal("7.25"));
+  const std::vector<Step> steps = {
+      {"read", [](FixedRow&) {}, read, read, false},
+      {"changed", [](FixedRow& r) { r.setValueAsObject(col("DEC"), Value(plat::math::Decimal("7.25"))); }, read, other,
+       true},
+      {"set back", [](FixedRow& r) { r.setValueAsObject(col("DEC"), Value(plat::math::Decimal("2.50"))); }, read, read,
+       false},
+      {"cleared", [](FixedRow& r) { r.setValueAsObject(col("DEC"), Value()); }, read, Value(), true},
+      {"undone", [](FixedRow& r) { r.undoChanges(); }, read, read, false},
+      {"changed again", [](FixedRow& r) { r.setValueAsObject(col("DEC"), Value(plat::math::Decimal("7.25"))); }, read,
+       other, true},
+      {"column undone", [](FixedRow& r) { r.undoColumnChanges(col("DEC")); }, read, read, false},
+      {"changed and saved",
+       [](FixedRow& r) {
+         r.setValueAsObject(col("DEC"), Value(plat::math::Decimal("7.25")));
+         r.resetState();
+       },
+       other, other, false},
+      {"emptied", [](FixedRow& r) { r.initDataStorage(); }, Value(), Value(), false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act(*row);
+    EXPECT_EQ(row->getValueAsObject(col("DEC"), kOriginal), step.original);
+    EXPECT_EQ(row->getValueAsObject(col("DEC"), kModified), step.modified);
+    EXPECT_EQ(row->isDirty(), step.dirty);
+    EXPECT_EQ(row->getModifiedColumns().empty(), !step.dirty);
+    EXPECT_EQ(row->toHashtable().at("DEC"), step.original.isNull() ? Value(std::string()) : step.original);
+    // Rows are equal by their values, however each holds its originals.
+    EXPECT_EQ(row->equals(*same), step.original == read && step.modified == read);
+  }
+}
+
 TEST(JdbcRowValues, NamesBuffersAndKinds) {
   auto row = typedRow();
   EXPECT_EQ(row->getColumnIndex("TI"), 1);

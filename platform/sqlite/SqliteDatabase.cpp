@@ -40,9 +40,8 @@ SqliteDatabase::~SqliteDatabase() {
   close();
 }
 
-sqlite3* SqliteDatabase::handle() const {
-  if (db_ == nullptr) throw SQLException("Connection is closed", "08003");
-  return db_;
+void SqliteDatabase::throwClosed() {
+  throw SQLException("Connection is closed", "08003");
 }
 
 void SqliteDatabase::close() {
@@ -156,10 +155,8 @@ SqliteStmt::~SqliteStmt() {
   finalize();
 }
 
-sqlite3_stmt* SqliteStmt::get() const {
-  db_->handle();
-  if (stmt_ == nullptr || finalized_) throw SQLException("Statement is closed");
-  return stmt_;
+void SqliteStmt::throwClosed() {
+  throw SQLException("Statement is closed");
 }
 
 void SqliteStmt::finalize() {

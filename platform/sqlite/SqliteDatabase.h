@@ -36,8 +36,12 @@ class SqliteDatabase {
   ~SqliteDatabase();
 
   bool isOpen() const { return db_ != nullptr; }
-  // The open handle; SQLException "Connection is closed" once closed.
-  sqlite3* handle() const;
+  // The open handle; SQLException "Connection is closed" once closed. Inline: every value a result set reads asks.
+  sqlite3* handle() const {
+    if (db_ == nullptr) [[unlikely]]
+      throwClosed();
+    return db_;
+  }
   // Closes the handle; statements not yet finalized keep it alive inside SQLite until they are.
   void close();
 
@@ -61,6 +65,8 @@ class SqliteDatabase {
   void keepCompiled(std::string sql, sqlite3_stmt* stmt);
 
  private:
+  [[noreturn]] static void throwClosed();
+
   sqlite3* db_ = nullptr;  // owned; null once closed
   mutable std::mutex stateMutex_;
   std::vector<std::pair<const void*, std::function<void()>>> tracked_;  // guarded by stateMutex_
@@ -78,8 +84,13 @@ class SqliteStmt {
   SqliteStmt& operator=(const SqliteStmt&) = delete;
   ~SqliteStmt();
 
-  // The statement; SQLException when it or its database is closed.
-  sqlite3_stmt* get() const;
+  // The statement; SQLException when it or its database is closed. Inline, like handle().
+  sqlite3_stmt* get() const {
+    db_->handle();
+    if (stmt_ == nullptr || finalized_) [[unlikely]]
+      throwClosed();
+    return stmt_;
+  }
   bool isOpen() const { return stmt_ != nullptr && db_->isOpen(); }
   // True for text that compiled to nothing (only blanks or comments).
   bool isEmpty() const { return stmt_ == nullptr && !finalized_; }
@@ -99,6 +110,8 @@ class SqliteStmt {
   Description& description() { return description_; }
 
  private:
+  [[noreturn]] static void throwClosed();
+
   std::shared_ptr<SqliteDatabase> db_;
   sqlite3_stmt* stmt_ = nullptr;  // owned
   bool finalized_ = false;

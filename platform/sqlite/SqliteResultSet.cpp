@@ -32,6 +32,11 @@ std::string lower(std::string text) {
   throw SQLException("Bad value for type " + std::string(typeName) + " : " + text, "22018");
 }
 
+// Out of line, so the open check that every getter makes stays small enough to inline.
+[[noreturn]] void throwClosed() {
+  throw SQLException("ResultSet is closed");
+}
+
 plat::lang::Ref<plat::io::InputStream> streamOf(std::vector<std::uint8_t> bytes) {
   return plat::lang::makeRef<plat::io::ByteArrayInputStream>(std::move(bytes));
 }
@@ -56,7 +61,8 @@ SqliteResultSet::~SqliteResultSet() {
 }
 
 sqlite3_stmt* SqliteResultSet::open() const {
-  if (stmt_ == nullptr) throw SQLException("ResultSet is closed");
+  if (stmt_ == nullptr) [[unlikely]]
+    throwClosed();
   return stmt_->get();
 }
 

@@ -14,9 +14,8 @@ std::string textOf(const char* text) {
 
 }  // namespace
 
-void checkColumnIndex(int column, std::size_t count) {
-  if (column < 1 || static_cast<std::size_t>(column) > count)
-    throw SQLException("Column index is out-of-range: " + std::to_string(column));
+void throwColumnIndex(int column) {
+  throw SQLException("Column index is out-of-range: " + std::to_string(column));
 }
 
 std::vector<SqliteColumn> describeColumns(sqlite3_stmt* stmt) {

@@ -61,7 +61,12 @@ class SqliteResultSetMetaData : public ResultSetMetaData {
   std::shared_ptr<const std::vector<SqliteColumn>> columns_;
 };
 
-// SQLException "Column index is out-of-range: n" unless 1 <= column <= count.
-void checkColumnIndex(int column, std::size_t count);
+// SQLException "Column index is out-of-range: n".
+[[noreturn]] void throwColumnIndex(int column);
+// SQLException "Column index is out-of-range: n" unless 1 <= column <= count. Inline: every value read checks.
+inline void checkColumnIndex(int column, std::size_t count) {
+  if (column < 1 || static_cast<std::size_t>(column) > count) [[unlikely]]
+    throwColumnIndex(column);
+}
 
 }  // namespace plat::sql::sqlite

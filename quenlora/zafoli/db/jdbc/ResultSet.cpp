@@ -157,7 +157,7 @@ NetRecord& ResultSet::lookupRecord() {
     _firstRow = _curRecNum;
   }
   if (inBatch(_curRecNum, _firstRow, _rows.size())) {
-    _rec = _rows[static_cast<std::size_t>(_curRecNum - _firstRow)];
+    _rec = _rows[static_cast<std::size_t>(_curRecNum - _firstRow)].get();
     if (_rec->getState() == net::Define::RECSTATE_INVALID) _allRowsRead = true;
     return *_rec;
   }

@@ -123,8 +123,8 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   std::vector<plat::lang::Ref<net::NetRecord>> _rows;  // the current batch
   std::int32_t _firstRow = 0;                          // row number of _rows[0]
   int _numRowstoRequest = 1;
-  std::int32_t _curRecNum = 0;  // 1-based; 0 before the first next()
-  plat::lang::Ref<net::NetRecord> _rec;
+  std::int32_t _curRecNum = 0;      // 1-based; 0 before the first next()
+  net::NetRecord* _rec = nullptr;   // the current row, held by _rows; null before _rows changes
   net::Reply _validRows;            // the current batch of validity flags
   std::int32_t _firstValidRow = 0;  // row number of the first flag
   bool _allRowsRead = false;

@@ -33,8 +33,7 @@ void ExceptionList::read(plat::io::DataInputStream& in) {
   for (;;) {
     plat::lang::Ref<ServerObject> object = NetClass::getNextObject(in);
     if (object->getType() == Define::SERVER_EOT) break;
-    const auto* error =
-        object->getType() == Define::SERVER_ERROR ? dynamic_cast<const NetError*>(object.get()) : nullptr;
+    const NetError* error = NetError::of(*object);
     if (error == nullptr) {
       if (NetClass::deferError(object)) continue;
       onObjectError(*object);

@@ -9,12 +9,19 @@
 #include <vector>
 
 #include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/ServerObject.h"
 
 namespace quenlora::zafoli::db::net {
 
-class NetError : public ServerObject {
+class NetError final : public ServerObject {
  public:
+  // The object as a server error, else null. Only this class reports the error type, so the type word decides
+  // without a checked cast: replies ask it of every element they hand out.
+  static const NetError* of(const ServerObject& object) {
+    return object.getType() == Define::SERVER_ERROR ? static_cast<const NetError*>(&object) : nullptr;
+  }
+
   static constexpr std::size_t kLeaderBytes = 4;
   static constexpr int kTexts = 2;
 

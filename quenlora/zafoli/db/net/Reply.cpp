@@ -2,7 +2,6 @@
 
 #include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
-#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Field.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/NetError.h"
@@ -37,11 +36,8 @@ const plat::lang::Ref<net::ServerObject>& Reply::at(std::size_t i) const {
   if (i >= results_.size()) throw plat::sql::SQLException(kEndOfData);
   const auto& element = results_[i];
   if (!element) throw plat::sql::SQLException(kEndOfData);
-  // A server error inside the list is the call's failure. Only an error reports the error type, so the type word
-  // stands in for a checked cast on every element read.
-  if (element->getType() == Define::SERVER_ERROR) {
-    static_cast<const net::NetError&>(*element).toSQLException()->raise();
-  }
+  // A server error inside the list is the call's failure.
+  if (const auto* error = net::NetError::of(*element)) error->toSQLException()->raise();
   return element;
 }
 

@@ -91,13 +91,10 @@ RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
   appendNumber(invokeText_, _objectID);
   invokeText_ += _reqDelim;
   appendNumber(invokeText_, methodID);
-  _results.reset();
+  _results.clear();
   execute();
   _params.clear();
-  // The list was made by this call and is read by nobody else: its elements move out instead of being copied.
-  Results results = _results->takeObjVector();
-  _results.reset();
-  return results;
+  return std::move(_results);
 }
 
 void RemoteObject::invokeDestructor(std::int32_t objectID) {
@@ -126,7 +123,15 @@ void RemoteObject::writeRequest(plat::io::DataOutputStream& out) {
 
 void RemoteObject::readResults(plat::io::DataInputStream& in) {
   if (_mode == kDelete) return;
-  Ref<ServerObject> first = NetClass::getNextObject(in);
+  const int type = NetClass::readType(in);
+  if (_mode == kInvoke && type == Define::SERVER_LIST) {
+    // The list lives only until its elements move out, so it is read on the stack rather than made on the heap.
+    ServerList list;
+    NetClass::readInto(list, in);
+    _results = list.takeObjVector();
+    return;
+  }
+  Ref<ServerObject> first = NetClass::readObject(type, in);
   if (_mode == kConstruct) {
     auto data = plat::lang::refCast<NetData>(first);
     if (!data) onObjectError(*first);
@@ -134,9 +139,7 @@ void RemoteObject::readResults(plat::io::DataInputStream& in) {
     _ctorID = data->getInt();
     return;
   }
-  // Only a list reports the list type, so the type word stands in for a checked cast.
-  if (first->getType() != Define::SERVER_LIST) onObjectError(*first);
-  _results = std::static_pointer_cast<ServerList>(std::move(first));
+  onObjectError(*first);  // an invoke answered by anything but a list
 }
 
 }  // namespace quenlora::zafoli::db::net

@@ -67,7 +67,7 @@ class RemoteObject : public Requester {
   std::string invokeText_;           // the command of an invoke, joined
   int _mode = kInvoke;
   std::int32_t _ctorID = 0;
-  plat::lang::Ref<ServerList> _results;
+  Results _results;  // the elements of an invoke's reply, until invokeHeld hands them out
 };
 
 }  // namespace quenlora::zafoli::db::net

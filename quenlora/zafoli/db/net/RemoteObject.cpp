@@ -84,12 +84,17 @@ void appendNumber(std::string& text, std::int32_t n) {
 
 RemoteObject::Results RemoteObject::invokeHeld(int methodID) {
   _mode = kInvoke;
-  // The command is written as one text into the room the last call left: its words are two fixed ones and two
-  // numbers, none of which can hold the separator.
-  invokeText_.assign("proxy");
-  invokeText_.append(_reqDelim).append("invoke").append(_reqDelim);
-  appendNumber(invokeText_, _objectID);
-  invokeText_ += _reqDelim;
+  // The command is one text: two fixed words and two numbers, none of which can hold the separator. Its first
+  // three words stay from the last call while the object is the same; only the method number is written again.
+  if (invokePrefixFor_ != _objectID) {
+    invokeText_.assign("proxy");
+    invokeText_.append(_reqDelim).append("invoke").append(_reqDelim);
+    appendNumber(invokeText_, _objectID);
+    invokeText_ += _reqDelim;
+    invokePrefixLength_ = invokeText_.size();
+    invokePrefixFor_ = _objectID;
+  }
+  invokeText_.resize(invokePrefixLength_);
   appendNumber(invokeText_, methodID);
   _results.clear();
   execute();

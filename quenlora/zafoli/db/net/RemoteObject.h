@@ -63,8 +63,10 @@ class RemoteObject : public Requester {
   // The one int argument of the running invoke, written from its value instead of an argument object; used in
   // place of _params while set.
   std::optional<std::int32_t> intArg_;
-  std::vector<std::string> _reqStr;  // the command words of a construct or delete
-  std::string invokeText_;           // the command of an invoke, joined
+  std::vector<std::string> _reqStr;              // the command words of a construct or delete
+  std::string invokeText_;                       // the command of an invoke, joined
+  std::optional<std::int32_t> invokePrefixFor_;  // the object whose words begin invokeText_, if any
+  std::size_t invokePrefixLength_ = 0;           // the length of those words, the method number's separator included
   int _mode = kInvoke;
   std::int32_t _ctorID = 0;
   Results _results;  // the elements of an invoke's reply, until invokeHeld hands them out

@@ -36,7 +36,8 @@ class RemoteObjectTest : public ::testing::Test {
  protected:
   RemoteObjectTest() : session_("127.0.0.1", server_.port(), "", true) {
     server_.setHandler([](const testkit::middleware::ParsedRequest& r) -> std::optional<Bytes> {
-      if (r.words.size() > 2 && r.words[0] == "proxy" && r.words[1] == "invoke" && r.words[2] == "12") {
+      if (r.words.size() > 2 && r.words[0] == "proxy" && r.words[1] == "invoke" &&
+          (r.words[2] == "12" || r.words[2] == "9")) {
         return MwEncode::list({MwEncode::dataInt(1), MwEncode::string("ok")}).bytes;
       }
       if (r.words.size() > 2 && r.words[1] == "new" && r.words[2] == "Short") return MwEncode::data({0, 7}).bytes;
@@ -68,6 +69,14 @@ TEST_F(RemoteObjectTest, InvokeWithTextAndBoolAndNothing) {
                                {57, 0, 6, 'F', 'L', 'D', '}', 0, 104, 51, 0, 1, 1, 50, 0, 0, 50, 0, 0}));
   o.invokeMethod(5);
   EXPECT_EQ(lastPayload(), cat(commandBytes("proxy,invoke,12,5"), {50, 0, 0}));
+}
+
+TEST_F(RemoteObjectTest, AnInvokeAfterSetObjectNamesTheNewObject) {
+  RemoteObject o("Thing", 12, session_);
+  o.invokeMethod(5);
+  o.setObject("Thing", 9);
+  o.invokeMethod(6);
+  EXPECT_EQ(lastPayload(), cat(commandBytes("proxy,invoke,9,6"), {50, 0, 0}));
 }
 
 TEST_F(RemoteObjectTest, ConstructAndDestroy) {

@@ -7,6 +7,7 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 #include "quenlora/zafoli/db/net/WireText.h"
 
 namespace quenlora::zafoli::db::net {
@@ -64,8 +65,15 @@ int NetData::getType() const {
 }
 
 void NetData::read(plat::io::DataInputStream& in) {
-  data_.resize(WireFormat::readLength(in));
-  in.readFully(data_.data(), data_.size());
+  const std::size_t n = WireInput::length(in);
+  if (SocketIS* socket = WireInput::packetSource(in)) {
+    if (const std::uint8_t* p = socket->take(n)) {
+      data_.assign(p, p + n);
+      return;
+    }
+  }
+  data_.resize(n);
+  in.readFully(data_.data(), n);
 }
 
 void NetData::write(plat::io::DataOutputStream& out) const {

@@ -22,9 +22,7 @@ int NetString::getType() const {
 }
 
 void NetString::readText(plat::io::DataInputStream& in, std::string& text) {
-  std::uint8_t lengthBytes[2];
-  const std::int16_t length = WireFormat::decodeShort(WireInput::bytes(in, lengthBytes, sizeof lengthBytes));
-  const std::size_t n = length > 0 ? static_cast<std::size_t>(length) : 0;
+  const std::size_t n = WireInput::length(in);
   if (SocketIS* socket = WireInput::packetSource(in)) {
     if (const std::uint8_t* p = socket->take(n)) {
       WireText::assignFromWire(text, p, n);

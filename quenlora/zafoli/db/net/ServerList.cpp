@@ -5,6 +5,7 @@
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -13,7 +14,7 @@ int ServerList::getType() const {
 }
 
 void ServerList::read(plat::io::DataInputStream& in) {
-  in.readShort();
+  WireInput::length(in);  // unused: a list ends at its end marker
   objects_.clear();
   // Room for a batch of rows without growing the list step by step. The rows themselves stay separate blocks:
   // made in one block for the list, a large cached result read back about 15 % slower.

@@ -9,6 +9,7 @@
 
 #include "platform/io/DataInputStream.h"
 #include "quenlora/zafoli/db/net/SocketIS.h"
+#include "quenlora/zafoli/db/net/WireFormat.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -32,6 +33,13 @@ class WireInput {
     }
     in.readFully(scratch, n);
     return scratch;
+  }
+
+  // An object's length word, as WireFormat::readLength: a negative length reads as 0.
+  static std::size_t length(plat::io::DataInputStream& in) {
+    std::uint8_t scratch[2];
+    const std::int16_t n = WireFormat::decodeShort(bytes(in, scratch, sizeof scratch));
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
   }
 
   // One unsigned byte, as DataInputStream::readUnsignedByte.

@@ -123,10 +123,10 @@ void MPlex::releaseIO(const Ref<IO>& io) {
   const auto id = static_cast<std::size_t>(io->getId());
   if (id < _IOs.size() && _IOs[id] == io) {
     io->close();
-    _IOs[id].reset();
+    Ref<IO> released = std::move(_IOs[id]);
     if (!io->ownsSocket() && !_connLost) {
       if (spare_.size() <= id) spare_.resize(id + 1);
-      spare_[id] = io;
+      spare_[id] = std::move(released);
     }
   }
 }

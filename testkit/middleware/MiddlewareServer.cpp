@@ -398,21 +398,16 @@ void MiddlewareServer::serve(int fd, int listener, int connection) {
 }
 
 void MiddlewareServer::dropSession(std::int32_t session) {
-  std::vector<std::shared_ptr<ServerObject>> dropped;  // released outside the lock: they may close databases
+  std::vector<std::shared_ptr<HeldObject>> dropped;  // released outside the lock: they may close databases
   {
     std::lock_guard<std::mutex> hold(mu_);
-    for (auto it = objectSessions_.begin(); it != objectSessions_.end();) {
-      if (it->second != session) {
+    for (auto it = objects_.begin(); it != objects_.end();) {
+      if (it->second->session != session) {
         ++it;
         continue;
       }
-      auto found = objects_.find(it->first);
-      if (found != objects_.end()) {
-        dropped.push_back(std::move(found->second));
-        objects_.erase(found);
-      }
-      objectLocks_.erase(it->first);
-      it = objectSessions_.erase(it);
+      dropped.push_back(std::move(it->second));
+      it = objects_.erase(it);
     }
   }
   dropped.clear();
@@ -542,29 +537,24 @@ void MiddlewareServer::answer(const ParsedRequest& request, bool& noReply, std::
         put(MwEncode::dataInt(addObject(factory(word(3), request.args))));
       } else if (verb == "invoke") {
         const std::int32_t id = wordInt(word(2));
-        std::shared_ptr<ServerObject> target;
-        std::shared_ptr<std::mutex> lock;
+        std::shared_ptr<HeldObject> target;
         {
           std::lock_guard<std::mutex> hold(mu_);
           auto it = objects_.find(id);
           if (it == objects_.end()) throw ServerFailure(11, 0, "No such server object: " + word(2));
           target = it->second;
-          lock = objectLocks_[id];
         }
-        std::lock_guard<std::mutex> calling(*lock);
-        MwEncode::appendList(out, target->invoke(wordInt(word(3)), request.args));
+        std::lock_guard<std::mutex> calling(target->calling);
+        MwEncode::appendList(out, target->object->invoke(wordInt(word(3)), request.args));
       } else if (verb == "delete") {
         noReply = true;
-        std::shared_ptr<ServerObject> gone;  // released outside the lock
+        std::shared_ptr<HeldObject> gone;  // released outside the lock
         std::lock_guard<std::mutex> hold(mu_);
-        const std::int32_t id = wordInt(word(2));
-        auto it = objects_.find(id);
+        auto it = objects_.find(wordInt(word(2)));
         if (it != objects_.end()) {
           gone = std::move(it->second);
           objects_.erase(it);
         }
-        objectLocks_.erase(id);
-        objectSessions_.erase(id);
       } else {
         throw ServerFailure(12, 5, "Unknown proxy command: " + std::string(verb));
       }
@@ -593,9 +583,10 @@ std::int32_t MiddlewareServer::addObject(std::shared_ptr<ServerObject> object) {
 std::int32_t MiddlewareServer::addObject(std::shared_ptr<ServerObject> object, std::int32_t session) {
   std::lock_guard<std::mutex> hold(mu_);
   const std::int32_t id = nextObjectId_++;
-  objects_[id] = std::move(object);
-  objectLocks_[id] = std::make_shared<std::mutex>();
-  if (session != 0) objectSessions_[id] = session;
+  auto held = std::make_shared<HeldObject>();
+  held->object = std::move(object);
+  held->session = session;
+  objects_[id] = std::move(held);
   return id;
 }
 
@@ -610,7 +601,7 @@ void MiddlewareServer::freeze(bool frozen) {
 std::shared_ptr<ServerObject> MiddlewareServer::object(std::int32_t id) const {
   std::lock_guard<std::mutex> hold(mu_);
   auto it = objects_.find(id);
-  return it == objects_.end() ? nullptr : it->second;
+  return it == objects_.end() ? nullptr : it->second->object;
 }
 
 std::size_t MiddlewareServer::objectCount() const {

@@ -152,10 +152,15 @@ class MiddlewareServer {
   std::atomic<bool> expired_{false};  // the lifetime has ended (set by the acceptor)
   mutable std::mutex mu_;
   mutable std::condition_variable changed_;
-  std::map<std::string, ServerObjectFactory> classes_;               // guarded by mu_
-  std::map<std::int32_t, std::shared_ptr<ServerObject>> objects_;    // guarded by mu_
-  std::map<std::int32_t, std::shared_ptr<std::mutex>> objectLocks_;  // guarded by mu_
-  std::map<std::int32_t, std::int32_t> objectSessions_;              // guarded by mu_; object id to session id
+  std::map<std::string, ServerObjectFactory> classes_;  // guarded by mu_
+  // A server object with the lock its calls take one at a time and the session it belongs to (0: none). A call
+  // holds the entry itself, so the object and its lock outlive a delete that comes meanwhile.
+  struct HeldObject {
+    std::shared_ptr<ServerObject> object;
+    std::mutex calling;
+    std::int32_t session = 0;
+  };
+  std::map<std::int32_t, std::shared_ptr<HeldObject>> objects_;  // guarded by mu_
   std::atomic<std::size_t> packetSize_{0};
   std::atomic<bool> frozen_{false};
   std::int32_t nextObjectId_ = 1;                     // guarded by mu_

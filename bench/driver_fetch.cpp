@@ -2,7 +2,9 @@
 // (rows in batches over the wire, every value read), and the same query straight through the SQLite driver, in
 // one run (items = rows). The direct run also reports wire_over_direct, the driver's rows per second over its own.
 // Where libpq and the PostgreSQL test server are there, the reference reads the same rows through a cursor, 23 rows
-// per FETCH (the driver's round-trip shape for these columns), and the program prints the driver's rate over it.
+// per FETCH (the driver's round-trip shape for these columns), and the program prints the driver's rate over it,
+// both from the two runs and from DriverOverLibpq, whose iterations read the rows through each in turn so that the
+// machine's drift during the run falls on both alike.
 // The driver runs report allocs_per_row (operator new, counted process-wide, so the test server's count in the
 // driver run). Pin the program to one CPU (taskset -c N) for CPU-cost figures: the servers it starts inherit the
 // pinning; it prints the CPUs it may use. Freed memory stays in the process and each run makes one untimed pass
@@ -173,7 +175,8 @@ std::string libpqDatabase(testkit::PostgresServer& pg) {
   return name;
 }
 
-void BM_FetchThroughDriver_Reference(benchmark::State& state) {
+// A connection to the database of libpqDatabase, or nullptr with the reason as the benchmark's error.
+PGconn* connectLibpq(benchmark::State& state) {
   std::string whyNot;
   testkit::PostgresServer* pg = nullptr;
   try {
@@ -183,15 +186,21 @@ void BM_FetchThroughDriver_Reference(benchmark::State& state) {
   }
   if (pg == nullptr) {
     state.SkipWithError(("no PostgreSQL test server: " + whyNot).c_str());
-    return;
+    return nullptr;
   }
   const std::string info = pg->conninfo(libpqDatabase(*pg));
   PGconn* conn = PQconnectdb(info.c_str());
   if (PQstatus(conn) != CONNECTION_OK) {
     state.SkipWithError(PQerrorMessage(conn));
     PQfinish(conn);
-    return;
+    return nullptr;
   }
+  return conn;
+}
+
+void BM_FetchThroughDriver_Reference(benchmark::State& state) {
+  PGconn* conn = connectLibpq(state);
+  if (conn == nullptr) return;
   readAllLibpq(conn, state);  // untimed, as the driver's first pass
   std::int64_t rows = 0;
   double seconds = 0;
@@ -213,6 +222,50 @@ void BM_FetchThroughDriver_Reference(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FetchThroughDriver_Reference)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+double g_driverOverLibpqAlternated = 0;
+
+// Each iteration reads the rows once through the driver and once through libpq, one after the other, so that the
+// machine's speed drifting during the run falls on both alike; items = rows of both.
+void BM_DriverOverLibpq(benchmark::State& state) {
+  auto& srv = fixture();
+  quenlora::zafoli::db::jdbc::registerDriver();
+  PGconn* conn = connectLibpq(state);
+  if (conn == nullptr) return;
+  Ref<plat::sql::Connection> connection;
+  try {
+    connection = plat::sql::DriverManager::getConnection(srv.driverUrl(), "bench", "bench");
+  } catch (const std::exception& e) {
+    state.SkipWithError(e.what());
+    PQfinish(conn);
+    return;
+  }
+  readAll(*connection, state);  // untimed first passes, as in the benchmarks above
+  readAllLibpq(conn, state);
+  double driverSeconds = 0;
+  double libpqSeconds = 0;
+  std::int64_t rows = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const int viaDriver = readAll(*connection, state);
+    const auto middle = std::chrono::steady_clock::now();
+    const int viaLibpq = readAllLibpq(conn, state);
+    const auto end = std::chrono::steady_clock::now();
+    if (viaDriver != kRows || viaLibpq != kRows) {
+      state.SkipWithError("a fetch did not give every row");
+      break;
+    }
+    driverSeconds += std::chrono::duration<double>(middle - start).count();
+    libpqSeconds += std::chrono::duration<double>(end - middle).count();
+    rows += viaDriver + viaLibpq;
+  }
+  connection->close();
+  PQfinish(conn);
+  state.SetItemsProcessed(rows);
+  if (driverSeconds > 0) g_driverOverLibpqAlternated = libpqSeconds / driverSeconds;
+  state.counters["driver_over_libpq"] = g_driverOverLibpqAlternated;
+}
+BENCHMARK(BM_DriverOverLibpq)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(2);
 #endif  // HAVE_POSTGRES
 
 void BM_FetchDirect(benchmark::State& state) {
@@ -236,6 +289,9 @@ int main(int argc, char** argv) {
   if (g_wireRowsPerSecond > 0 && g_libpqRowsPerSecond > 0) {
     std::printf("driver over libpq cursor (%d rows per fetch): %.3f\n", kRowsPerFetch,
                 g_wireRowsPerSecond / g_libpqRowsPerSecond);
+  }
+  if (g_driverOverLibpqAlternated > 0) {
+    std::printf("driver over libpq cursor, alternated runs: %.3f (bar 0.8)\n", g_driverOverLibpqAlternated);
   }
 #endif
   benchmark::Shutdown();

@@ -240,7 +240,8 @@ void MwParse::request(const Bytes& payload, ParsedRequest& r) {
     const std::size_t comma = r.command.find(',', start);
     const std::string_view word = std::string_view(r.command).substr(start, comma - start);
     if (words < r.words.size()) {
-      r.words[words].assign(word);
+      // A client repeats its commands: a word the last request had in the same place is kept as it is.
+      if (r.words[words] != word) r.words[words].assign(word);
     } else {
       r.words.emplace_back(word);
     }

@@ -101,16 +101,21 @@ double runAll(plat::sql::Connection& connection, benchmark::State& state) {
   return seconds > 0 ? static_cast<double>(rows) / seconds : 0;
 }
 
-void BM_FetchThroughDriver(benchmark::State& state) {
+// A driver connection to the test server, or null with the reason as the benchmark's error.
+Ref<plat::sql::Connection> connectDriver(benchmark::State& state) {
   auto& srv = fixture();
   quenlora::zafoli::db::jdbc::registerDriver();
-  Ref<plat::sql::Connection> connection;
   try {
-    connection = plat::sql::DriverManager::getConnection(srv.driverUrl(), "bench", "bench");
+    return plat::sql::DriverManager::getConnection(srv.driverUrl(), "bench", "bench");
   } catch (const std::exception& e) {
     state.SkipWithError(e.what());
-    return;
+    return nullptr;
   }
+}
+
+void BM_FetchThroughDriver(benchmark::State& state) {
+  Ref<plat::sql::Connection> connection = connectDriver(state);
+  if (!connection) return;
   g_wireRowsPerSecond = runAll(*connection, state);
   connection->close();
 }
@@ -228,15 +233,10 @@ double g_driverOverLibpqAlternated = 0;
 // Each iteration reads the rows once through the driver and once through libpq, one after the other, so that the
 // machine's speed drifting during the run falls on both alike; items = rows of both.
 void BM_DriverOverLibpq(benchmark::State& state) {
-  auto& srv = fixture();
-  quenlora::zafoli::db::jdbc::registerDriver();
   PGconn* conn = connectLibpq(state);
   if (conn == nullptr) return;
-  Ref<plat::sql::Connection> connection;
-  try {
-    connection = plat::sql::DriverManager::getConnection(srv.driverUrl(), "bench", "bench");
-  } catch (const std::exception& e) {
-    state.SkipWithError(e.what());
+  Ref<plat::sql::Connection> connection = connectDriver(state);
+  if (!connection) {
     PQfinish(conn);
     return;
   }

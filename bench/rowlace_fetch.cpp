@@ -148,9 +148,14 @@ std::int64_t fetchThroughDriver(plat::sql::Connection& connection) {
   return n;
 }
 
-void BM_DrivellaFetch_Reference(benchmark::State& state) {
+// A driver connection to the test server, for the fetch references.
+Ref<plat::sql::Connection> connectDriver() {
   quenlora::zafoli::db::jdbc::registerDriver();
-  auto connection = plat::sql::DriverManager::getConnection(fixture().driverUrl(), "bench", "bench");
+  return plat::sql::DriverManager::getConnection(fixture().driverUrl(), "bench", "bench");
+}
+
+void BM_DrivellaFetch_Reference(benchmark::State& state) {
+  auto connection = connectDriver();
   fetchThroughDriver(*connection);  // untimed, as the view's first pass
   std::int64_t rows = 0;
   double seconds = 0;
@@ -173,8 +178,7 @@ double g_fetchRatioAlternated = 0;
 // machine's speed drifting during the run falls on both alike; items = rows of both.
 void BM_ViewOverDriver(benchmark::State& state) {
   auto session = openSession();
-  quenlora::zafoli::db::jdbc::registerDriver();
-  auto connection = plat::sql::DriverManager::getConnection(fixture().driverUrl(), "bench", "bench");
+  auto connection = connectDriver();
   fetchThroughView(*session);  // untimed first passes, as in the benchmarks above
   fetchThroughDriver(*connection);
   double viewSeconds = 0;

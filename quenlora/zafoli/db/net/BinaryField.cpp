@@ -5,6 +5,7 @@
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
+#include "quenlora/zafoli/db/net/WireInput.h"
 #include "quenlora/zafoli/db/net/WireText.h"
 
 namespace quenlora::zafoli::db::net {
@@ -65,8 +66,7 @@ void BinaryField::setFromStream(const StreamRef& stream, int length) {
 void BinaryField::readValue(plat::io::DataInputStream& in) {
   const int type = in.readUnsignedByte();
   if (type == Define::SERVER_DATA) {
-    bytes_.resize(WireFormat::readLength(in));
-    in.readFully(bytes_.data(), bytes_.size());
+    WireInput::data(in, bytes_);
     return;
   }
   plat::lang::Ref<ServerObject> object = NetClass::readObject(type, in);

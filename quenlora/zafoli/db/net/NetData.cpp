@@ -65,15 +65,7 @@ int NetData::getType() const {
 }
 
 void NetData::read(plat::io::DataInputStream& in) {
-  const std::size_t n = WireInput::length(in);
-  if (SocketIS* socket = WireInput::packetSource(in)) {
-    if (const std::uint8_t* p = socket->take(n)) {
-      data_.assign(p, p + n);
-      return;
-    }
-  }
-  data_.resize(n);
-  in.readFully(data_.data(), n);
+  WireInput::data(in, data_);
 }
 
 void NetData::write(plat::io::DataOutputStream& out) const {

@@ -9,7 +9,6 @@
 #include "quenlora/zafoli/db/net/NetData.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/NetString.h"
-#include "quenlora/zafoli/db/net/WireFormat.h"
 #include "quenlora/zafoli/db/net/WireInput.h"
 
 namespace quenlora::zafoli::db::net {
@@ -42,9 +41,7 @@ void NumberField::readValue(plat::io::DataInputStream& in) {
   // The plain value objects are decoded in place: rows carry many numbers, and a heap object per number would
   // dominate the cost of reading them.
   if (type == Define::SERVER_DATA && !carriesText()) {
-    std::uint8_t lengthBytes[2];
-    const std::int16_t length = WireFormat::decodeShort(WireInput::bytes(in, lengthBytes, sizeof lengthBytes));
-    const std::size_t size = length > 0 ? static_cast<std::size_t>(length) : 0;
+    const std::size_t size = WireInput::length(in);
     if (size <= kMaxNumberBytes) {
       std::array<std::uint8_t, kMaxNumberBytes> scratch;
       readData(WireInput::bytes(in, scratch.data(), size), size);

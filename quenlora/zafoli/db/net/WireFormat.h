@@ -45,12 +45,6 @@ class WireFormat {
     for (int i = 0; i < 8; ++i) p[i] = static_cast<std::uint8_t>(u >> (56 - 8 * i));
   }
 
-  // A signed 16-bit length field: 0 or less means no bytes follow.
-  static std::size_t readLength(plat::io::DataInputStream& in) {
-    const std::int16_t n = in.readShort();
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
-  }
-
   // A data object (51) holding the bytes. More than kMaxObjectBytes cannot be framed: IOException.
   static void writeData(plat::io::DataOutputStream& out, const std::uint8_t* bytes, std::size_t size);
   static void writeData(plat::io::DataOutputStream& out, const std::vector<std::uint8_t>& bytes) {

@@ -3,9 +3,11 @@
 // data stream as before, with its errors. Stateless; the stream's own thread contract applies.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <typeinfo>
+#include <vector>
 
 #include "platform/io/DataInputStream.h"
 #include "quenlora/zafoli/db/net/SocketIS.h"
@@ -35,11 +37,19 @@ class WireInput {
     return scratch;
   }
 
-  // An object's length word, as WireFormat::readLength: a negative length reads as 0.
+  // An object's signed 16-bit length word: 0 or less means no bytes follow.
   static std::size_t length(plat::io::DataInputStream& in) {
     std::uint8_t scratch[2];
     const std::int16_t n = WireFormat::decodeShort(bytes(in, scratch, sizeof scratch));
     return n > 0 ? static_cast<std::size_t>(n) : 0;
+  }
+
+  // A length word and that many bytes, as a data object holds them, into to.
+  static void data(plat::io::DataInputStream& in, std::vector<std::uint8_t>& to) {
+    const std::size_t n = length(in);
+    to.resize(n);
+    const std::uint8_t* p = bytes(in, to.data(), n);
+    if (p != to.data()) std::copy_n(p, n, to.data());
   }
 
   // One unsigned byte, as DataInputStream::readUnsignedByte.

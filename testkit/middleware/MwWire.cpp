@@ -234,22 +234,26 @@ void MwParse::request(const Bytes& payload, ParsedRequest& r) {
   if (c.u8() != 56) throw ParseError("not a request");
   c.u16();
   if (c.u8() != 52) throw ParseError("command is not a string");
-  r.command = c.view(static_cast<std::size_t>(c.u16()));
-  std::size_t words = 0;
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = r.command.find(',', start);
-    const std::string_view word = std::string_view(r.command).substr(start, comma - start);
-    if (words < r.words.size()) {
-      // A client repeats its commands: a word the last request had in the same place is kept as it is.
-      if (r.words[words] != word) r.words[words].assign(word);
-    } else {
-      r.words.emplace_back(word);
+  const std::string_view command = c.view(static_cast<std::size_t>(c.u16()));
+  // A client repeats its commands: the last request's command, split already, keeps its words as they are.
+  if (r.words.empty() || r.command != command) {
+    r.command = command;
+    std::size_t words = 0;
+    for (std::size_t start = 0;;) {
+      const std::size_t comma = command.find(',', start);
+      const std::string_view word = command.substr(start, comma - start);
+      if (words < r.words.size()) {
+        // A word the last request had in the same place is kept as it is.
+        if (r.words[words] != word) r.words[words].assign(word);
+      } else {
+        r.words.emplace_back(word);
+      }
+      ++words;
+      if (comma == std::string_view::npos) break;
+      start = comma + 1;
     }
-    ++words;
-    if (comma == std::string::npos) break;
-    start = comma + 1;
+    r.words.resize(words);
   }
-  r.words.resize(words);
   std::size_t args = 0;
   for (;;) {
     const int type = c.u8();

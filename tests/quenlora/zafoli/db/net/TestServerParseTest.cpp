@@ -37,6 +37,8 @@ std::string describe(const ParsedRequest& r) {
 
 TEST(TestServerParse, EachRequestParsedIntoTheLastOnesRoomReadsAsAFreshParse) {
   const std::vector<Wire> requests = {
+      request("").eot(),
+      request("").eot(),
       request("proxy,invoke,12,4")
           .raw({57, 0, 6, 'F', 'L', 'D', '}', 1, 0x65})
           .data({'a', 'b', 'c'})
@@ -56,6 +58,7 @@ TEST(TestServerParse, EachRequestParsedIntoTheLastOnesRoomReadsAsAFreshParse) {
           .eot()
           .eot(),
       request("proxy,invoke,3,2").raw({57, 0, 6, 'F', 'L', 'D', '}', 0, 0x65}).data({'q'}).eot().eot(),
+      request("proxy,invoke,3,2").raw({58, 0, 1, 0}).str("the same command again").eot(),
       request("x,,y").eot(),
   };
   for (const bool reversed : {false, true}) {

@@ -83,6 +83,7 @@ class MwParse {
   // ParseError when the payload is not one whole request.
   static ParsedRequest request(const Bytes& payload);
   // The same into r, reusing the room its texts and lists already have; r is unspecified after a ParseError.
+  // r is empty or as an earlier call left it: its words are taken to be its command split, when the command repeats.
   static void request(const Bytes& payload, ParsedRequest& r);
 };
 

@@ -243,8 +243,7 @@ void MwParse::request(const Bytes& payload, ParsedRequest& r) {
       const std::size_t comma = command.find(',', start);
       const std::string_view word = command.substr(start, comma - start);
       if (words < r.words.size()) {
-        // A word the last request had in the same place is kept as it is.
-        if (r.words[words] != word) r.words[words].assign(word);
+        r.words[words].assign(word);  // into the room the last request's word had
       } else {
         r.words.emplace_back(word);
       }

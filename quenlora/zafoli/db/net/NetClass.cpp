@@ -1,5 +1,7 @@
 #include "quenlora/zafoli/db/net/NetClass.h"
 
+#include <type_traits>
+
 #include "platform/io/IOException.h"
 #include "quenlora/zafoli/db/net/Attribute.h"
 #include "quenlora/zafoli/db/net/BigInt.h"
@@ -28,6 +30,7 @@
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/Real.h"
 #include "quenlora/zafoli/db/net/RowArena.h"
+#include "quenlora/zafoli/db/net/RowValues.h"
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "quenlora/zafoli/db/net/ServerList.h"
 #include "quenlora/zafoli/db/net/SmallInt.h"
@@ -89,71 +92,92 @@ class NestingGuard {
 
 }  // namespace
 
-Ref<ServerObject> NetClass::createObject(int type) {
+namespace {
+
+// Calls f with the class of a type code's objects as its template argument: the one table of which class reads
+// which code, for objects made alone and for values made in place in a row.
+template <class F>
+decltype(auto) withClassOf(int type, F&& f) {
   switch (type) {
     case Define::SERVER_EOT:
-      return RowArena::make<EOT>();
+      return f.template operator()<EOT>();
     case Define::SERVER_DATA:
-      return RowArena::make<NetData>();
+      return f.template operator()<NetData>();
     case Define::SERVER_STRING:
-      return RowArena::make<NetString>();
+      return f.template operator()<NetString>();
     case Define::SERVER_LIST:
-      return RowArena::make<ServerList>();
+      return f.template operator()<ServerList>();
     case Define::SERVER_PARAM:
-      return RowArena::make<Param>();
+      return f.template operator()<Param>();
     case Define::SERVER_TEXTPARAM:
-      return RowArena::make<TextParam>();
+      return f.template operator()<TextParam>();
     case Define::SERVER_RECORD:
-      return RowArena::make<NetRecord>();
+      return f.template operator()<NetRecord>();
     case Define::SERVER_ATTRIBUTE:
-      return RowArena::make<Attribute>();
+      return f.template operator()<Attribute>();
     case Define::SERVER_ENTITY:
-      return RowArena::make<Entity>();
+      return f.template operator()<Entity>();
     case Define::SERVER_EXCEPTIONLIST:
-      return RowArena::make<ExceptionList>();
+      return f.template operator()<ExceptionList>();
     case Define::SERVER_CHAR:
-      return RowArena::make<Char>();
+      return f.template operator()<Char>();
     case Define::SERVER_BINARY:
-      return RowArena::make<Binary>();
+      return f.template operator()<Binary>();
     case Define::SERVER_VARBINARY:
-      return RowArena::make<VarBinary>();
+      return f.template operator()<VarBinary>();
     case Define::SERVER_LONGVARBINARY:
-      return RowArena::make<LongVarBinary>();
+      return f.template operator()<LongVarBinary>();
     case Define::SERVER_VARCHAR:
-      return RowArena::make<VarChar>();
+      return f.template operator()<VarChar>();
     case Define::SERVER_LONGVARCHAR:
-      return RowArena::make<LongVarChar>();
+      return f.template operator()<LongVarChar>();
     case Define::SERVER_DATE:
-      return RowArena::make<NetDate>();
+      return f.template operator()<NetDate>();
     case Define::SERVER_TIME:
-      return RowArena::make<NetTime>();
+      return f.template operator()<NetTime>();
     case Define::SERVER_TIMESTAMP:
-      return RowArena::make<NetTimestamp>();
+      return f.template operator()<NetTimestamp>();
     case Define::SERVER_BIGINT:
-      return RowArena::make<BigInt>();
+      return f.template operator()<BigInt>();
     case Define::SERVER_DATA_COMPRESSED:
-      return RowArena::make<NetDataCompressed>();
+      return f.template operator()<NetDataCompressed>();
     case Define::SERVER_DOUBLE:
-      return RowArena::make<NetDouble>();
+      return f.template operator()<NetDouble>();
     case Define::SERVER_FLOAT:
-      return RowArena::make<NetFloat>();
+      return f.template operator()<NetFloat>();
     case Define::SERVER_INTEGER:
-      return RowArena::make<NetInteger>();
+      return f.template operator()<NetInteger>();
     case Define::SERVER_BIGDECIMAL:
-      return RowArena::make<NetBigDecimal>();
+      return f.template operator()<NetBigDecimal>();
     case Define::SERVER_REAL:
-      return RowArena::make<Real>();
+      return f.template operator()<Real>();
     case Define::SERVER_SMALLINT:
-      return RowArena::make<SmallInt>();
+      return f.template operator()<SmallInt>();
     case Define::SERVER_TINYINT:
-      return RowArena::make<TinyInt>();
+      return f.template operator()<TinyInt>();
     case Define::SERVER_BIT:
-      return RowArena::make<Bit>();
+      return f.template operator()<Bit>();
     case Define::SERVER_SQLWARNING:
-      return RowArena::make<Warning>();
+      return f.template operator()<Warning>();
     default:
-      return RowArena::make<NetError>();  // 49, the codes named only, and every code outside the table
+      return f.template operator()<NetError>();  // 49, the codes named only, and every code outside the table
   }
+}
+
+}  // namespace
+
+Ref<ServerObject> NetClass::createObject(int type) {
+  return withClassOf(type, []<class T>() -> Ref<ServerObject> { return RowArena::make<T>(); });
+}
+
+Field* NetClass::createField(int type, RowValues& values) {
+  return withClassOf(type, [&values]<class T>() -> Field* {
+    if constexpr (std::is_base_of_v<Field, T>) {
+      return &values.emplace<T>();
+    } else {
+      return nullptr;
+    }
+  });
 }
 
 Ref<ServerObject> NetClass::readObject(int type, plat::io::DataInputStream& in) {

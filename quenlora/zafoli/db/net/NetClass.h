@@ -13,6 +13,9 @@
 
 namespace quenlora::zafoli::db::net {
 
+class Field;
+class RowValues;
+
 class NetClass {
  public:
   NetClass() = delete;
@@ -33,6 +36,9 @@ class NetClass {
   static void readInto(ServerObject& object, plat::io::DataInputStream& in);
   // A new, empty object for a type code (0..255).
   static plat::lang::Ref<ServerObject> createObject(int type);
+  // For a type code whose objects are values (Field): a new, empty one made in place at the end of values, which
+  // owns it; nullptr, and nothing made, for any other code.
+  static Field* createField(int type, RowValues& values);
 
   // For a reader inside an object that met an error (49), an error list (68) or a warning (88) where an object of
   // another kind belongs: the first such object of the outermost object is kept and raised once that object has

@@ -8,6 +8,7 @@
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/RowArena.h"
+#include "quenlora/zafoli/db/net/RowValues.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
 #include "quenlora/zafoli/db/net/WireInput.h"
 
@@ -25,11 +26,7 @@ constexpr int kReserveLimit = 64;
 NetRecord::NetRecord() : state_(Define::RECSTATE_INVALID) {}
 
 NetRecord::NetRecord(std::int8_t state, std::int32_t rowNum, Fields fields)
-    : state_(state),
-      rowNum_(rowNum),
-      fields_(std::make_shared<FieldList>(std::make_move_iterator(fields.begin()),
-                                          std::make_move_iterator(fields.end()),
-                                          RowArena::Allocator<Ref<Field>>(nullptr))) {}
+    : state_(state), rowNum_(rowNum), values_(std::make_shared<const RowValues>(std::move(fields))) {}
 
 int NetRecord::getType() const {
   return Define::SERVER_RECORD;
@@ -43,28 +40,29 @@ void NetRecord::read(plat::io::DataInputStream& in) {
   const auto state = static_cast<std::int8_t>(header[2]);
   const std::int32_t rowNum = WireFormat::decodeInt(header + 3);
   const std::int16_t count = WireFormat::decodeShort(header + 7);
-  // The row's value list, its storage and its values share one allocation; each still lives as long as whoever
-  // holds it. The count is the sender's claim; memory follows the values actually read.
+  // The row's value list, its storage and its values share one allocation. The count is the sender's claim;
+  // memory follows the values actually read.
   const auto reserved = static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit));
-  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1, reserved * sizeof(Ref<Field>));
-  const auto allocator = RowArena::allocator<Ref<Field>>();
-  auto fields = std::allocate_shared<FieldList>(allocator, allocator);
-  fields->reserve(reserved);
+  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1, reserved * sizeof(Field*));
+  const auto allocator = RowArena::allocator<Field*>();
+  auto values = std::allocate_shared<RowValues>(allocator, allocator, reserved);
   for (int i = 0; i < count; ++i) {
-    Ref<ServerObject> object = NetClass::getNextObject(in);
-    if (object->getBaseType() != Define::SERVER_FIELD) {
-      // An error in place of a value fails the row once the reply is read to its end.
-      if (NetClass::deferError(object)) continue;
-      onObjectError(*object);
+    const int type = NetClass::readType(in);
+    if (Field* value = NetClass::createField(type, *values)) {
+      NetClass::readInto(*value, in);
+      continue;
     }
-    fields->push_back(std::static_pointer_cast<Field>(std::move(object)));
+    // An error in place of a value fails the row once the reply is read to its end.
+    Ref<ServerObject> object = NetClass::readObject(type, in);
+    if (NetClass::deferError(object)) continue;
+    onObjectError(*object);
   }
   std::lock_guard<RowLock> lock(mutex_);
   length_ = length;
   state_.store(state);
   rowNum_ = rowNum;
-  fields_ = std::move(fields);
-  changedFields_.clear();
+  values_ = std::move(values);
+  changedColumns_.clear();
 }
 
 void NetRecord::write(plat::io::DataOutputStream& out) const {
@@ -74,24 +72,24 @@ void NetRecord::write(plat::io::DataOutputStream& out) const {
   out.write(kMarker.data(), kMarker.size());
   out.writeByte(state_.load());
   out.writeInt(rowNum_);
-  for (const auto& field : changedFields_) field->write(out);
+  for (int col : changedColumns_) valueAt(col).write(out);
   WireFormat::writeEot(out);
 }
 
 int NetRecord::getColumnCount() const {
   std::lock_guard<RowLock> lock(mutex_);
-  return fields_ ? static_cast<int>(fields_->size()) : 0;
+  return values_ ? static_cast<int>(values_->size()) : 0;
 }
 
-const Ref<Field>& NetRecord::valueAt(int col) const {
-  if (!fields_) throw plat::sql::SQLException(NetErrors::RECORD_NOT_INITIALIZED);
-  if (col < 1 || static_cast<std::size_t>(col) > fields_->size()) {
+Field& NetRecord::valueAt(int col) const {
+  if (!values_) throw plat::sql::SQLException(NetErrors::RECORD_NOT_INITIALIZED);
+  if (col < 1 || static_cast<std::size_t>(col) > values_->size()) {
     throw plat::sql::SQLException(NetErrors::COLUMN_OUT_OF_RANGE_PREFIX + std::to_string(col));
   }
-  return (*fields_)[static_cast<std::size_t>(col) - 1];
+  return values_->at(static_cast<std::size_t>(col) - 1);
 }
 
-const Ref<Field>& NetRecord::access(int col, Access kind) {
+Field& NetRecord::access(int col, Access kind) {
   const std::int8_t state = state_.load();
   if (state == Define::RECSTATE_INVALID) throw plat::sql::SQLException(NetErrors::RECORD_INVALID);
   if (kind == Access::kSet) {
@@ -107,9 +105,9 @@ const Ref<Field>& NetRecord::access(int col, Access kind) {
   return valueAt(col);
 }
 
-void NetRecord::changed(const Ref<Field>& field) {
-  if (std::find(changedFields_.begin(), changedFields_.end(), field) == changedFields_.end()) {
-    changedFields_.push_back(field);
+void NetRecord::changed(int col) {
+  if (std::find(changedColumns_.begin(), changedColumns_.end(), col) == changedColumns_.end()) {
+    changedColumns_.push_back(col);
   }
   const std::int8_t state = state_.load();
   state_.store(state == Define::RECSTATE_NEW || state == Define::RECSTATE_NEW_MODIFIED ? Define::RECSTATE_NEW_MODIFIED
@@ -119,15 +117,14 @@ void NetRecord::changed(const Ref<Field>& field) {
 template <class F>
 auto NetRecord::get(int col, F&& f) {
   std::lock_guard<RowLock> lock(mutex_);
-  return f(*access(col, Access::kGet));
+  return f(access(col, Access::kGet));
 }
 
 template <class F>
 void NetRecord::set(int col, F&& f) {
   std::lock_guard<RowLock> lock(mutex_);
-  const Ref<Field>& field = access(col, Access::kSet);
-  f(*field);
-  changed(field);
+  f(access(col, Access::kSet));
+  changed(col);
 }
 
 Field::StreamRef NetRecord::getAsciiStream(int col) {
@@ -193,7 +190,7 @@ bool NetRecord::storesData(int col) {
 
 bool NetRecord::wasNull() {
   std::lock_guard<RowLock> lock(mutex_);
-  return access(lastProj_, Access::kGet)->isNull();
+  return access(lastProj_, Access::kGet).isNull();
 }
 
 void NetRecord::setAsciiStream(int col, const StreamRef& stream, int length) {
@@ -253,13 +250,13 @@ void NetRecord::setNull(int col, int sqlType) {
 
 void NetRecord::setNotNull(int col) {
   std::lock_guard<RowLock> lock(mutex_);
-  valueAt(col)->setNotNull();
+  valueAt(col).setNotNull();
 }
 
 void NetRecord::setNullFlag(int col) {
   std::lock_guard<RowLock> lock(mutex_);
-  const auto& field = valueAt(col);
-  field->setNull(field->getSQLType());
+  Field& field = valueAt(col);
+  field.setNull(field.getSQLType());
 }
 
 void NetRecord::copy(NetRecord& other) {
@@ -267,8 +264,8 @@ void NetRecord::copy(NetRecord& other) {
   std::scoped_lock lock(mutex_, other.mutex_);
   if (other.rowNum_ != rowNum_) return;
   state_.store(other.state_.load());
-  fields_ = other.fields_;
-  changedFields_.clear();
+  values_ = other.values_;
+  changedColumns_.clear();
 }
 
 void NetRecord::closeStream() {
@@ -281,12 +278,15 @@ void NetRecord::closeStream() {
 
 NetRecord::Fields NetRecord::getChangedFields() const {
   std::lock_guard<RowLock> lock(mutex_);
-  return changedFields_;
+  Fields changed;
+  changed.reserve(changedColumns_.size());
+  for (int col : changedColumns_) changed.push_back(values_->share(static_cast<std::size_t>(col) - 1, values_));
+  return changed;
 }
 
 void NetRecord::clearChanges() {
   std::lock_guard<RowLock> lock(mutex_);
-  changedFields_.clear();
+  changedColumns_.clear();
 }
 
 }  // namespace quenlora::zafoli::db::net

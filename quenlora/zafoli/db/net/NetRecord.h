@@ -18,8 +18,8 @@
 #include "platform/lang/Object.h"
 #include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/net/Field.h"
-#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/RowLock.h"
+#include "quenlora/zafoli/db/net/RowValues.h"
 #include "quenlora/zafoli/db/net/ServerObject.h"
 
 namespace quenlora::zafoli::db::net {
@@ -76,7 +76,7 @@ class NetRecord : public ServerObject {
   template <class F>
   auto withValue(int col, F&& f) {
     std::lock_guard<RowLock> lock(mutex_);
-    return f(static_cast<const Field&>(*access(col, Access::kGet)));
+    return f(static_cast<const Field&>(access(col, Access::kGet)));
   }
   // isNull of the column last accessed (column 1 before any access); counts as an access.
   bool wasNull();
@@ -119,9 +119,9 @@ class NetRecord : public ServerObject {
   enum class Access { kGet, kSet };
 
   // Steps shared by every column access; the caller holds mutex_.
-  const plat::lang::Ref<Field>& access(int col, Access kind);
-  const plat::lang::Ref<Field>& valueAt(int col) const;
-  void changed(const plat::lang::Ref<Field>& field);
+  Field& access(int col, Access kind);
+  Field& valueAt(int col) const;
+  void changed(int col);
   template <class F>
   auto get(int col, F&& f);
   template <class F>
@@ -131,13 +131,10 @@ class NetRecord : public ServerObject {
   std::int16_t length_ = 0;  // length field as received
   std::atomic<std::int8_t> state_;
   std::int32_t rowNum_ = 0;
-  // A read row's list lives in the row's arena block with its values.
-  using FieldList = std::vector<plat::lang::Ref<Field>, RowArena::Allocator<plat::lang::Ref<Field>>>;
-
-  std::shared_ptr<FieldList> fields_;  // guarded by mutex_; null until read; shared by copy()
-  Fields changedFields_;               // guarded by mutex_; each value at most once
-  StreamRef stream_;                   // guarded by mutex_
-  int lastProj_ = 1;                   // guarded by mutex_
+  std::shared_ptr<const RowValues> values_;  // guarded by mutex_; null until read; shared by copy()
+  std::vector<int> changedColumns_;          // guarded by mutex_; each column at most once
+  StreamRef stream_;                         // guarded by mutex_
+  int lastProj_ = 1;                         // guarded by mutex_
 };
 
 }  // namespace quenlora::zafoli::db::net

@@ -270,6 +270,25 @@ TEST(NetRecord, CopyTakesStateAndSharedValuesOnlyForTheSameRowNumber) {
   EXPECT_EQ(a->getInt(1), 55);
 }
 
+// Two rows that share one value list hand out the same value; it stays one object with a working
+// shared_from_this, and the list lives on after both rows, until the last value handed out goes.
+TEST(NetRecord, ValueHandedOutByRowsSharingTheirValuesIsOneObjectThatHoldsTheList) {
+  auto a = row(Define::RECSTATE_EXISTING, 7);
+  auto b = row(Define::RECSTATE_NEW, 7);
+  a->copy(*b);
+  a->setInt(1, 5);
+  b->setInt(1, 6);
+  Ref<Field> fromA = a->getChangedFields().at(0);
+  Ref<Field> fromB = b->getChangedFields().at(0);
+  EXPECT_EQ(fromA.get(), fromB.get());
+  a.reset();
+  b.reset();
+  EXPECT_EQ(fromA->getInt(), 6);
+  fromA.reset();
+  EXPECT_EQ(fromB->getInt(), 6);
+  EXPECT_EQ(fromB->shared_from_this().get(), static_cast<plat::lang::Object*>(fromB.get()));
+}
+
 TEST(NetRecord, LocallyBuiltRowWorksLikeAReadOne) {
   auto integer = makeRef<NetInteger>();
   integer->setInt(3);

@@ -184,10 +184,10 @@ T ResultSet::read(int column, T nullValue, FromRow&& fromRow, FromStream&& fromS
   NetRecord& rec = fetchRecord();
   closeValueStream();
   checkColumn(column);
-  // The value's kind, the value and its null flag under one lock of the row.
+  // The value's kind, the value and its null flag in one access of the row.
   bool inRow = false;
   T value = nullValue;
-  rec.withValue(column, [&](const net::Field& field) {
+  rec.withValueUnlocked(column, [&](const net::Field& field) {
     inRow = field.storesData();
     if (inRow) value = fromRow(field);
     lastNull_ = field.isNull();
@@ -296,7 +296,7 @@ plat::sql::ResultSet::InputStreamRef ResultSet::streamOf(int column, InputStream
   closeValueStream();
   checkColumn(column);
   InputStreamRef inRow;
-  const bool stored = rec.withValue(column, [&](const net::Field& field) {
+  const bool stored = rec.withValueUnlocked(column, [&](const net::Field& field) {
     lastNull_ = field.isNull();
     if (!field.storesData()) return false;
     inRow = (field.*fromRow)();

@@ -1,7 +1,8 @@
 // The driver's forward-only cursor over a query result that stays on the server ("ProxyJDBCResultSet"). Rows come
 // in batches sized from the columns' display sizes; while the caller only moves and reads nothing, it asks for
 // validity flags of many rows at once instead (skip mode). Long values are read through a remote stream. Owned by
-// the statement or metadata object that made it. Used by one thread at a time.
+// the statement or metadata object that made it. Used by one thread at a time; the rows of its batch are its own,
+// never handed out, so their values are read without the rows' lock.
 #pragma once
 
 #include <cstdint>

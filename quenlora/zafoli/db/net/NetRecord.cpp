@@ -81,12 +81,9 @@ int NetRecord::getColumnCount() const {
   return values_ ? static_cast<int>(values_->size()) : 0;
 }
 
-Field& NetRecord::valueAt(int col) const {
+void NetRecord::noValueAt(int col) const {
   if (!values_) throw plat::sql::SQLException(NetErrors::RECORD_NOT_INITIALIZED);
-  if (col < 1 || static_cast<std::size_t>(col) > values_->size()) {
-    throw plat::sql::SQLException(NetErrors::COLUMN_OUT_OF_RANGE_PREFIX + std::to_string(col));
-  }
-  return values_->at(static_cast<std::size_t>(col) - 1);
+  throw plat::sql::SQLException(NetErrors::COLUMN_OUT_OF_RANGE_PREFIX + std::to_string(col));
 }
 
 Field& NetRecord::access(int col, Access kind) {

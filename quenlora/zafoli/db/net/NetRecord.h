@@ -3,7 +3,8 @@
 // to 101, 102/106 to 106). Writing sends only the changed values and leaves the change list alone: the caller
 // clears it once the request that carried the row succeeded, so a failed save loses nothing.
 // Thread contract: the typed getters and setters, isNull, wasNull, getSQLType, storesData, setNotNull, copy and
-// write are mutually exclusive on the row; getState, setState and getRecordNum are safe from any thread.
+// write are mutually exclusive on the row; getState, setState and getRecordNum are safe from any thread;
+// withValueUnlocked only on a row that no other thread can reach.
 #pragma once
 
 #include <atomic>
@@ -78,6 +79,11 @@ class NetRecord : public ServerObject {
     std::lock_guard<RowLock> lock(mutex_);
     return f(static_cast<const Field&>(access(col, Access::kGet)));
   }
+  // The same without the lock, for a row only the calling thread can reach (a cursor's own batch).
+  template <class F>
+  auto withValueUnlocked(int col, F&& f) {
+    return f(static_cast<const Field&>(access(col, Access::kGet)));
+  }
   // isNull of the column last accessed (column 1 before any access); counts as an access.
   bool wasNull();
 
@@ -120,7 +126,14 @@ class NetRecord : public ServerObject {
 
   // Steps shared by every column access; the caller holds mutex_.
   Field& access(int col, Access kind);
-  Field& valueAt(int col) const;
+  Field& valueAt(int col) const {
+    if (values_ && col >= 1 && static_cast<std::size_t>(col) <= values_->size()) [[likely]] {
+      return values_->at(static_cast<std::size_t>(col) - 1);
+    }
+    noValueAt(col);
+  }
+  // The failure of valueAt for a row without values or a column outside them.
+  [[noreturn]] void noValueAt(int col) const;
   void changed(int col);
   template <class F>
   auto get(int col, F&& f);

@@ -29,7 +29,6 @@
 #include "quenlora/zafoli/db/net/NetTimestamp.h"
 #include "quenlora/zafoli/db/net/Param.h"
 #include "quenlora/zafoli/db/net/Real.h"
-#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/RowValues.h"
 #include "quenlora/zafoli/db/net/SQLServerConnException.h"
 #include "quenlora/zafoli/db/net/ServerList.h"
@@ -167,7 +166,7 @@ decltype(auto) withClassOf(int type, F&& f) {
 }  // namespace
 
 Ref<ServerObject> NetClass::createObject(int type) {
-  return withClassOf(type, []<class T>() -> Ref<ServerObject> { return RowArena::make<T>(); });
+  return withClassOf(type, []<class T>() -> Ref<ServerObject> { return std::make_shared<T>(); });
 }
 
 Field* NetClass::createField(int type, RowValues& values) {

@@ -7,7 +7,6 @@
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
-#include "quenlora/zafoli/db/net/RowArena.h"
 #include "quenlora/zafoli/db/net/RowValues.h"
 #include "quenlora/zafoli/db/net/WireFormat.h"
 #include "quenlora/zafoli/db/net/WireInput.h"
@@ -19,7 +18,6 @@ using plat::lang::Ref;
 namespace {
 
 constexpr std::array<std::uint8_t, 4> kMarker = {'R', 'O', 'W', '}'};
-constexpr int kReserveLimit = 64;
 
 }  // namespace
 
@@ -40,12 +38,8 @@ void NetRecord::read(plat::io::DataInputStream& in) {
   const auto state = static_cast<std::int8_t>(header[2]);
   const std::int32_t rowNum = WireFormat::decodeInt(header + 3);
   const std::int16_t count = WireFormat::decodeShort(header + 7);
-  // The row's value list, its storage and its values share one allocation. The count is the sender's claim;
-  // memory follows the values actually read.
-  const auto reserved = static_cast<std::size_t>(std::clamp<int>(count, 0, kReserveLimit));
-  const RowArena::Scope arena(static_cast<std::size_t>(std::max<int>(count, 0)) + 1, reserved * sizeof(Field*));
-  const auto allocator = RowArena::allocator<Field*>();
-  auto values = std::allocate_shared<RowValues>(allocator, allocator, reserved);
+  // The row's value list, its storage and its values share one allocation.
+  auto values = RowValues::make(count);
   for (int i = 0; i < count; ++i) {
     const int type = NetClass::readType(in);
     if (Field* value = NetClass::createField(type, *values)) {
@@ -57,6 +51,7 @@ void NetRecord::read(plat::io::DataInputStream& in) {
     if (NetClass::deferError(object)) continue;
     onObjectError(*object);
   }
+  values->filled();
   std::lock_guard<RowLock> lock(mutex_);
   length_ = length;
   state_.store(state);

@@ -1,30 +1,108 @@
 #include "quenlora/zafoli/db/net/RowValues.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <mutex>
 
 namespace quenlora::zafoli::db::net {
 
 using plat::lang::Ref;
 
-RowValues::RowValues(const RowArena::Allocator<Field*>& allocator, std::size_t reserved) : values_(allocator) {
-  values_.reserve(reserved);
+namespace {
+
+// Room per value at first: the largest common kind fits.
+constexpr std::size_t kBytesPerValue = 96;
+// A row's count is the sender's claim: past this many values the rest are allocated one by one.
+constexpr std::size_t kMaxSlots = 64;
+constexpr std::size_t kAlign = alignof(std::max_align_t);
+
+constexpr std::size_t roundUp(std::size_t n) {
+  return (n + kAlign - 1) / kAlign * kAlign;
 }
 
-RowValues::RowValues(std::vector<Ref<Field>> held)
-    : values_(RowArena::Allocator<Field*>(nullptr)), held_(std::move(held)) {
-  values_.reserve(held_.size());
-  for (const auto& value : held_) values_.push_back(value.get());
+// What the last list of a thread needed: rows of one result have the same kinds of values, so the room of a list
+// for as many values is sized to what the last one used instead of to the largest kind.
+struct Shape {
+  std::size_t slots = 0;
+  std::size_t bytes = 0;
+};
+[[gnu::tls_model("initial-exec")]] thread_local Shape lastShape;
+
+// The allocator of make: the list's control block with the slots and the values' room after it, in one
+// allocation, and where that room starts.
+template <class T>
+struct WithRoom {
+  using value_type = T;
+  WithRoom(std::size_t b, unsigned char** s) : bytes(b), start(s) {}
+  template <class U>
+  WithRoom(const WithRoom<U>& other) : bytes(other.bytes), start(other.start) {}  // NOLINT: rebinding is implicit
+  T* allocate(std::size_t n) {
+    const std::size_t head = roundUp(n * sizeof(T));
+    auto* memory = static_cast<unsigned char*>(::operator new(head + bytes));
+    *start = memory + head;
+    return reinterpret_cast<T*>(memory);
+  }
+  void deallocate(T* p, std::size_t /*n*/) { ::operator delete(static_cast<void*>(p)); }
+  template <class U>
+  bool operator==(const WithRoom<U>& other) const {
+    return start == other.start;
+  }
+  std::size_t bytes;
+  unsigned char** start;
+};
+
+}  // namespace
+
+std::shared_ptr<RowValues> RowValues::make(int count) {
+  const std::size_t slots = std::min(static_cast<std::size_t>(std::max(count, 0)), kMaxSlots);
+  const std::size_t valueBytes =
+      lastShape.slots == slots && lastShape.bytes > 0 ? lastShape.bytes : slots * kBytesPerValue;
+  const std::size_t slotBytes = roundUp(slots * sizeof(Field*));
+  Room room;
+  return std::allocate_shared<RowValues>(WithRoom<RowValues>(slotBytes + valueBytes, &room.start), room, slots,
+                                         valueBytes);
+}
+
+RowValues::RowValues(const Room& room, std::size_t slots, std::size_t roomBytes)
+    : slots_(reinterpret_cast<Field**>(room.start)),
+      slotCount_(slots),
+      room_(room.start + roundUp(slots * sizeof(Field*))),
+      roomBytes_(roomBytes) {}
+
+RowValues::RowValues(std::vector<Ref<Field>> held) : held_(std::move(held)) {
+  more_.reserve(held_.size());
+  for (const auto& value : held_) more_.push_back(value.get());
+  size_ = more_.size();
 }
 
 RowValues::~RowValues() {
   if (!held_.empty()) return;
-  RowArena::Allocator<unsigned char> allocator(values_.get_allocator());
-  for (Field* value : values_) {
+  for (std::size_t i = 0; i < size_; ++i) {
+    Field& value = at(i);
     // The memory starts at the whole object, wherever its Field part lies in it.
-    void* memory = dynamic_cast<void*>(value);
-    value->~Field();
-    allocator.deallocate(static_cast<unsigned char*>(memory), 1);
+    void* memory = dynamic_cast<void*>(&value);
+    value.~Field();
+    if (!inRoom(memory)) ::operator delete(memory);
   }
+}
+
+void RowValues::filled() const {
+  // Capped like the first estimate: a row of unusual values does not make the next rooms larger than that.
+  lastShape = Shape{slotCount_, std::min(used_ + missed_, slotCount_ * kBytesPerValue)};
+}
+
+bool RowValues::inRoom(const void* memory) const {
+  const auto* bytes = static_cast<const unsigned char*>(memory);
+  return bytes >= room_ && bytes < room_ + roomBytes_;
+}
+
+void RowValues::append(Field* value) {
+  if (size_ < slotCount_) {
+    slots_[size_] = value;
+  } else {
+    more_.push_back(value);
+  }
+  ++size_;
 }
 
 Ref<Field> RowValues::share(std::size_t i, const std::shared_ptr<const RowValues>& self) const {
@@ -38,10 +116,10 @@ Ref<Field> RowValues::share(std::size_t i, const std::shared_ptr<const RowValues
     std::shared_ptr<const RowValues> values;
     void operator()(Field* /*value*/) { values.reset(); }
   };
-  Field* value = values_[i];
+  Field& value = at(i);
   std::lock_guard<RowLock> lock(shareLock_);
-  if (auto alive = value->weak_from_this().lock()) return std::static_pointer_cast<Field>(std::move(alive));
-  return Ref<Field>(value, Hold{self});
+  if (auto alive = value.weak_from_this().lock()) return std::static_pointer_cast<Field>(std::move(alive));
+  return Ref<Field>(&value, Hold{self});
 }
 
 }  // namespace quenlora::zafoli::db::net

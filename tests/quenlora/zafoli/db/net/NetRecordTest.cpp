@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/io/IOException.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/NetInteger.h"
@@ -88,6 +89,37 @@ TEST(NetRecord, ValuesOutliveTheirRowAndManyValuesReadWhole) {
     const auto r = wiretest::decodeAs<NetRecord>(wire);
     ASSERT_EQ(r->getColumnCount(), count);
     for (int i = 0; i < count; ++i) EXPECT_EQ(r->getString(i + 1).value_or(""), "v" + std::to_string(i % 10) + "x");
+  }
+}
+
+// A row's room for its values is sized from the last row of as many values read on the thread: rows of the same
+// width whose values grow, shrink or fail half way must each read whole, and free what they took (sanitizer build).
+TEST(NetRecord, RowsOfOneWidthWithValuesOfOtherKindsThanTheLastReadWhole) {
+  struct Kind {
+    Wire (*value)();
+    std::string text;
+  };
+  const std::vector<Kind> kinds = {
+      {[] { return Wire().valueHeader(Define::SERVER_INTEGER, false, 1, 4).dataInt(7); }, "7"},
+      {[] { return Wire().valueHeader(Define::SERVER_DOUBLE, false, 1, 8).str("2.5"); }, "2.5"},
+      {[] { return Wire().valueHeader(Define::SERVER_VARCHAR, false, 1, 12).i16(2).ascii("ab"); }, "ab"},
+      {[] { return Wire().valueHeader(Define::SERVER_INTEGER, true, 1, 4); }, "<null>"},
+  };
+  for (int width : {1, 3, 70}) {
+    for (const std::size_t order : {0, 1, 2, 3, 1, 0, 2}) {
+      Wire wire;
+      wire.u8(59).i16(0).u8(100).i32(1).i16(width);
+      const auto kindOf = [&](int i) { return kinds[(order + static_cast<std::size_t>(i)) % kinds.size()]; };
+      for (int i = 0; i < width; ++i) wire.append(kindOf(i).value());
+      const auto r = wiretest::decodeAs<NetRecord>(wire);
+      ASSERT_EQ(r->getColumnCount(), width);
+      for (int i = 0; i < width; ++i) {
+        EXPECT_EQ(r->getString(i + 1).value_or("<null>"), kindOf(i).text);
+      }
+      Bytes cut = wire;
+      cut.pop_back();
+      EXPECT_THROW(wiretest::decodeAs<NetRecord>(cut), plat::io::IOException);
+    }
   }
 }
 

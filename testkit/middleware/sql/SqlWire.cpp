@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <string_view>
 
 #include "platform/lang/Double.h"
@@ -20,6 +21,10 @@ namespace {
 using plat::lang::Value;
 using plat::sql::Types;
 
+using bigendian::put16;
+using bigendian::put32;
+using bigendian::put8;
+using bigendian::putLow;
 using bigendian::u16;
 using bigendian::u32;
 using bigendian::u64;
@@ -75,31 +80,77 @@ int sqlTypeOfKind(int kind) {
   }
 }
 
-// A data object (51) of width bytes: the low bytes of v, big-endian.
-void dataBytes(Bytes& b, int width, std::uint64_t v) {
-  u8(b, 51);
-  u16(b, width);
-  for (int shift = 8 * (width - 1); shift >= 0; shift -= 8) u8(b, static_cast<int>((v >> shift) & 0xFF));
+// A typed value's header: kind, length 4, id, type word, null flag.
+constexpr std::size_t kHeaderSize = 7;
+
+// Room for n more bytes at the end of b, written in place: a value's parts cost one growth of the row, not a
+// check per byte.
+std::uint8_t* extend(Bytes& b, std::size_t n) {
+  const std::size_t at = b.size();
+  b.resize(at + n);
+  return b.data() + at;
 }
 
-// The text's bytes as they are, copied as one block (not char by char into the byte list).
-void appendText(Bytes& b, std::string_view text) {
-  const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
-  b.insert(b.end(), p, p + text.size());
-}
-
-void stringObject(Bytes& b, const std::string& ascii) {
-  u8(b, 52);
-  u16(b, static_cast<int>(ascii.size()));
-  appendText(b, ascii);
+std::uint8_t* putHeader(std::uint8_t* p, int kind, int id, bool isNull) {
+  p = put8(p, kind);
+  p = put16(p, 4);
+  p = put8(p, id);
+  p = put16(p, sqlTypeOfKind(kind) & 0xFFFF);
+  return put8(p, isNull ? 1 : 0);
 }
 
 void header(Bytes& b, int kind, int id, bool isNull) {
-  u8(b, kind);
-  u16(b, 4);
-  u8(b, id);
-  u16(b, sqlTypeOfKind(kind) & 0xFFFF);
-  u8(b, isNull ? 1 : 0);
+  putHeader(extend(b, kHeaderSize), kind, id, isNull);
+}
+
+// The header and a data object (51) of width bytes, the low bytes of v, big-endian.
+void fixedField(Bytes& b, int kind, int id, int width, std::uint64_t v) {
+  std::uint8_t* p = putHeader(extend(b, kHeaderSize + 3 + width), kind, id, false);
+  p = put8(p, 51);
+  p = put16(p, width);
+  putLow(p, width, v);
+}
+
+// A value of an integer kind: as many low bytes of v as the kind carries.
+void wholeField(Bytes& b, int kind, int id, std::int64_t v) {
+  const int width = kind == kTinyInt ? 1 : kind == kSmallInt ? 2 : kind == kInteger ? 4 : 8;
+  fixedField(b, kind, id, width, static_cast<std::uint64_t>(v));
+}
+
+// The header, then the text behind its 16-bit length, itself behind a string object's kind (52) when
+// stringObject. The text is as it goes on the wire.
+void headedText(Bytes& b, int kind, int id, bool stringObject, std::string_view wire) {
+  const std::size_t lead = kHeaderSize + (stringObject ? 3 : 2);
+  std::uint8_t* p = putHeader(extend(b, lead + wire.size()), kind, id, false);
+  if (stringObject) p = put8(p, 52);
+  p = put16(p, static_cast<int>(wire.size()));
+  const auto* text = reinterpret_cast<const std::uint8_t*>(wire.data());
+  std::copy(text, text + wire.size(), p);
+}
+
+// Whether every byte is below 0x80, eight bytes at a time: every text of every row is checked.
+bool isAscii(std::string_view s) {
+  std::uint64_t seen = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, 8);
+    seen |= word;
+  }
+  for (; i < s.size(); ++i) seen |= static_cast<unsigned char>(s[i]);
+  return (seen & 0x8080808080808080ULL) == 0;
+}
+
+// A text value in 8-bit form. Plain ASCII (nearly every value) is its own wire text: it goes straight in, without a
+// converted copy.
+void textField(Bytes& b, int kind, int id, std::string_view utf8) {
+  const bool ascii = isAscii(utf8);
+  const std::string converted = ascii ? std::string() : toWireText(utf8);
+  const std::string_view wire = ascii ? utf8 : std::string_view(converted);
+  if (wire.size() > kMaxInlineValue) {
+    throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(wire.size()) + " bytes is too long");
+  }
+  headedText(b, kind, id, false, wire);
 }
 
 // Whether the value can be carried by the kind without going through text.
@@ -142,18 +193,6 @@ std::string decimalTextOf(const Value& v) {
   if (v.is(Value::Kind::Boolean)) return v.getBoolean() ? "1" : "0";
   if (v.is(Value::Kind::Float) || v.is(Value::Kind::Double)) return plat::lang::Double::toString(v.doubleValue());
   return std::to_string(v.longValue());
-}
-
-void rawText(Bytes& b, const std::string& utf8) {
-  // Plain ASCII (nearly every value) is its own wire text: it goes straight in, without a converted copy.
-  const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  const std::string converted = ascii ? std::string() : toWireText(utf8);
-  const std::string& wire = ascii ? utf8 : converted;
-  if (wire.size() > kMaxInlineValue) {
-    throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(wire.size()) + " bytes is too long");
-  }
-  u16(b, static_cast<int>(wire.size()));
-  appendText(b, wire);
 }
 
 // One code point of UTF-8 at i, moving i past it; U+FFFD for a malformed sequence.
@@ -313,33 +352,30 @@ Encoded SqlEncode::field(const Value& value, int sqlType, int id) {
 }
 
 void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
+  if (value.isNull()) return header(b, kindOf(sqlType), id, true);
   int kind = kindOf(sqlType);
-  if (!value.isNull() && !fits(value, kind)) kind = kVarChar;
-  header(b, kind, id, value.isNull());
-  if (value.isNull() || kind == kLongVarChar || kind == kLongVarBinary) return;
+  if (!fits(value, kind)) kind = kVarChar;
   switch (kind) {
     case kBit:
-      dataBytes(b, 1, value.is(Value::Kind::Boolean) ? value.getBoolean() : numberOf(value) != 0);
+      fixedField(b, kind, id, 1, value.is(Value::Kind::Boolean) ? value.getBoolean() : numberOf(value) != 0);
       break;
     case kTinyInt:
-      dataBytes(b, 1, static_cast<std::uint64_t>(wholeOf(value)));
-      break;
     case kSmallInt:
-      dataBytes(b, 2, static_cast<std::uint64_t>(wholeOf(value)));
-      break;
     case kInteger:
-      dataBytes(b, 4, static_cast<std::uint64_t>(wholeOf(value)));
-      break;
     case kBigInt:
-      dataBytes(b, 8, static_cast<std::uint64_t>(wholeOf(value)));
+      wholeField(b, kind, id, wholeOf(value));
       break;
     case kReal:
     case kFloat:
-      dataBytes(b, 4, std::bit_cast<std::uint32_t>(static_cast<float>(numberOf(value))));
+      fixedField(b, kind, id, 4, std::bit_cast<std::uint32_t>(static_cast<float>(numberOf(value))));
       break;
     case kDouble:
     case kBigDecimal:
-      stringObject(b, decimalTextOf(value));
+      headedText(b, kind, id, true, decimalTextOf(value));
+      break;
+    case kLongVarChar:
+    case kLongVarBinary:
+      header(b, kind, id, false);
       break;
     case kBinary:
     case kVarBinary: {
@@ -347,6 +383,7 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
       if (bytes.size() > kMaxInlineValue) {
         throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(bytes.size()) + " bytes is too long");
       }
+      header(b, kind, id, false);
       u8(b, 51);
       u16(b, static_cast<int>(bytes.size()));
       b.insert(b.end(), bytes.begin(), bytes.end());
@@ -354,6 +391,7 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
     }
     case kDate: {
       const plat::time::Date d = value.is(Value::Kind::Date) ? value.getDate() : value.getTimestamp().getDate();
+      header(b, kind, id, false);
       u16(b, d.getYear());
       u16(b, d.getMonth());
       u16(b, d.getDay());
@@ -361,6 +399,7 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
     }
     case kTime: {
       const plat::time::Time t = value.is(Value::Kind::Time) ? value.getTime() : value.getTimestamp().getTime();
+      header(b, kind, id, false);
       u16(b, t.getHours());
       u16(b, t.getMinutes());
       u16(b, t.getSeconds());
@@ -375,6 +414,7 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
         ts = plat::time::Timestamp::fromEpochSecond(ts.toEpochSecond() + 1, 0);
         millis = 0;
       }
+      header(b, kind, id, false);
       for (int part : {ts.getYear(), ts.getMonth(), ts.getDay(), ts.getHours(), ts.getMinutes(), ts.getSeconds()}) {
         u16(b, part);
       }
@@ -384,20 +424,20 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
     default:
       // Two calls, not one with a choice of argument: the choice would copy the stored text.
       if (value.is(Value::Kind::String)) {
-        rawText(b, value.getString());
+        textField(b, kind, id, value.getString());
       } else {
-        rawText(b, value.toString());
+        textField(b, kind, id, value.toString());
       }
       break;
   }
 }
 
 void SqlEncode::appendRowHeader(Bytes& b, std::int32_t rowNumber, int count, int state) {
-  u8(b, 59);
-  u16(b, 7);
-  u8(b, state);
-  u32(b, static_cast<std::uint32_t>(rowNumber));
-  u16(b, count);
+  std::uint8_t* p = put8(extend(b, 10), 59);
+  p = put16(p, 7);
+  p = put8(p, state);
+  p = put32(p, static_cast<std::uint32_t>(rowNumber));
+  put16(p, count);
 }
 
 Encoded SqlEncode::row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state) {

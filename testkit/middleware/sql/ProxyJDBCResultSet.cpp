@@ -62,6 +62,24 @@ std::vector<ColumnInfo> describe(plat::sql::ResultSet& rows) {
   return out;
 }
 
+ProxyJDBCResultSet::Read ProxyJDBCResultSet::readOf(int sqlType) {
+  switch (sqlType) {
+    case Types::TINYINT:
+    case Types::SMALLINT:
+    case Types::INTEGER:
+      return Read::Int;
+    case Types::BIGINT:
+      return Read::Long;
+    case Types::DOUBLE:
+      return Read::Double;
+    case Types::CHAR:
+    case Types::VARCHAR:
+      return Read::Text;
+    default:
+      return Read::ThroughValue;
+  }
+}
+
 ProxyJDBCResultSet::ProxyJDBCResultSet(std::shared_ptr<ObjectScope> scope, plat::lang::Ref<plat::sql::ResultSet> rows,
                                        Longs longs)
     : scope_(std::move(scope)), rows_(std::move(rows)), columns_(describe(*rows_)) {
@@ -77,6 +95,7 @@ ProxyJDBCResultSet::ProxyJDBCResultSet(std::shared_ptr<ObjectScope> scope, plat:
       if (c.precision <= 0 || c.precision > kInlineDisplaySize) c.precision = kInlineDisplaySize;
     }
   }
+  for (const ColumnInfo& c : columns_) reads_.push_back(scripted_ ? Read::ThroughValue : readOf(c.sqlType));
 }
 
 ProxyJDBCResultSet::~ProxyJDBCResultSet() {
@@ -249,6 +268,10 @@ ProxyJDBCResultSet::Row ProxyJDBCResultSet::readRow(std::int32_t number) {
   SqlEncode::appendRowHeader(row.encoded, number, static_cast<int>(columns_.size()));
   if (hasLongs_) row.longs.resize(columns_.size());
   for (std::size_t i = 0; i < columns_.size(); ++i) {
+    if (reads_[i] != Read::ThroughValue) {
+      appendRead(row.encoded, static_cast<int>(i + 1), reads_[i]);
+      continue;
+    }
     const int type = columns_[i].sqlType;
     Value v = readColumn(static_cast<int>(i + 1));
     SqlEncode::appendField(row.encoded, v, type, static_cast<int>((i + 1) & 0xFF));
@@ -296,10 +319,44 @@ Value ProxyJDBCResultSet::readColumn(int column) {
         return orNull(Value::ofString(rs.getString(column)));
     }
   } catch (const SQLException&) {
-    // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
-    std::string text = rs.getString(column);
-    return rs.wasNull() ? Value::null() : Value::ofString(std::move(text));
+    return textOf(column);
   }
+}
+
+void ProxyJDBCResultSet::appendRead(Bytes& out, int column, Read read) {
+  auto& rs = *rows_;
+  const int type = columns_[static_cast<std::size_t>(column - 1)].sqlType;
+  const int id = column & 0xFF;
+  // Nothing the encoders throw is an SQLException: a failure caught here is the getter's.
+  try {
+    switch (read) {
+      case Read::Int:
+      case Read::Long: {
+        const std::int64_t v = read == Read::Int ? rs.getInt(column) : rs.getLong(column);
+        return rs.wasNull() ? SqlEncode::appendNullField(out, type, id) : SqlEncode::appendWholeField(out, v, type, id);
+      }
+      case Read::Double: {
+        const double v = rs.getDouble(column);
+        return rs.wasNull() ? SqlEncode::appendNullField(out, type, id)
+                            : SqlEncode::appendDoubleField(out, v, type, id);
+      }
+      case Read::Text: {
+        const std::string v = rs.getString(column);
+        return rs.wasNull() ? SqlEncode::appendNullField(out, type, id) : SqlEncode::appendTextField(out, v, type, id);
+      }
+      case Read::ThroughValue:
+        break;
+    }
+  } catch (const SQLException&) {
+    return SqlEncode::appendField(out, textOf(column), type, id);
+  }
+  SqlEncode::appendField(out, readColumn(column), type, id);
+}
+
+Value ProxyJDBCResultSet::textOf(int column) {
+  auto& rs = *rows_;
+  std::string text = rs.getString(column);
+  return rs.wasNull() ? Value::null() : Value::ofString(std::move(text));
 }
 
 }  // namespace testkit::middleware::sql

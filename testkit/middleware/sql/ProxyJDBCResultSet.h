@@ -54,11 +54,16 @@ class ProxyJDBCResultSet : public ServerObject {
   const std::vector<ColumnInfo>& columns() const { return columns_; }
 
  private:
+  // How a column's values reach the row: straight from the typed getter of the common column types, or through a
+  // Value (every other type, and every column of a scripted result).
+  enum class Read { ThroughValue, Int, Long, Double, Text };
+
   struct Row {
     Bytes encoded;                                        // the whole row as it goes out
     std::vector<std::optional<plat::lang::Value>> longs;  // per column: the value of a long column; empty if none
   };
 
+  static Read readOf(int sqlType);
   std::vector<Encoded> fetch(std::int32_t wanted, std::int32_t first);
   std::vector<Encoded> validate(std::int32_t wanted, std::int32_t first);
   std::vector<Encoded> stream(std::int32_t row, std::int32_t column);
@@ -68,12 +73,17 @@ class ProxyJDBCResultSet : public ServerObject {
   std::int32_t holdRequested(std::int32_t wanted, std::int32_t first);
   Row readRow(std::int32_t number);
   plat::lang::Value readColumn(int column);
+  // Appends the column's value read by its getter, the bytes appendField gives readColumn's Value.
+  void appendRead(Bytes& out, int column, Read read);
+  // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
+  plat::lang::Value textOf(int column);
   const Row* rowAt(std::int32_t number) const;
   void checkOpen() const;
 
   std::shared_ptr<ObjectScope> scope_;
   plat::lang::Ref<plat::sql::ResultSet> rows_;
   std::vector<ColumnInfo> columns_;
+  std::vector<Read> reads_;  // per column
   bool scripted_ = false;
   bool hasLongs_ = false;
   std::deque<Row> window_;  // rows windowFirst_, windowFirst_ + 1, ...

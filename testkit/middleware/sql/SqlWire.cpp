@@ -111,6 +111,10 @@ void fixedField(Bytes& b, int kind, int id, int width, std::uint64_t v) {
   putLow(p, width, v);
 }
 
+bool isWholeKind(int kind) {
+  return kind == kTinyInt || kind == kSmallInt || kind == kInteger || kind == kBigInt;
+}
+
 // A value of an integer kind: as many low bytes of v as the kind carries.
 void wholeField(Bytes& b, int kind, int id, std::int64_t v) {
   const int width = kind == kTinyInt ? 1 : kind == kSmallInt ? 2 : kind == kInteger ? 4 : 8;
@@ -352,7 +356,7 @@ Encoded SqlEncode::field(const Value& value, int sqlType, int id) {
 }
 
 void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
-  if (value.isNull()) return header(b, kindOf(sqlType), id, true);
+  if (value.isNull()) return appendNullField(b, sqlType, id);
   int kind = kindOf(sqlType);
   if (!fits(value, kind)) kind = kVarChar;
   switch (kind) {
@@ -430,6 +434,28 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
       }
       break;
   }
+}
+
+void SqlEncode::appendNullField(Bytes& b, int sqlType, int id) {
+  header(b, kindOf(sqlType), id, true);
+}
+
+void SqlEncode::appendWholeField(Bytes& b, std::int64_t v, int sqlType, int id) {
+  const int kind = kindOf(sqlType);
+  if (!isWholeKind(kind)) return appendField(b, Value::ofLong(v), sqlType, id);
+  wholeField(b, kind, id, v);
+}
+
+void SqlEncode::appendDoubleField(Bytes& b, double v, int sqlType, int id) {
+  const int kind = kindOf(sqlType);
+  if (kind != kDouble) return appendField(b, Value::ofDouble(v), sqlType, id);
+  headedText(b, kind, id, true, plat::lang::Double::toString(v));
+}
+
+void SqlEncode::appendTextField(Bytes& b, std::string_view utf8, int sqlType, int id) {
+  const int kind = kindOf(sqlType);
+  if (kind != kChar && kind != kVarChar) return appendField(b, Value::ofString(std::string(utf8)), sqlType, id);
+  textField(b, kind, id, utf8);
 }
 
 void SqlEncode::appendRowHeader(Bytes& b, std::int32_t rowNumber, int count, int state) {

@@ -73,6 +73,13 @@ class SqlEncode {
   static Encoded field(const plat::lang::Value& value, int sqlType, int id);
   // The same, appended to out (rows are built in one buffer).
   static void appendField(Bytes& out, const plat::lang::Value& value, int sqlType, int id);
+  // The same for a null, an integer, a double and a text as a result set's typed getters give them: the bytes of
+  // appendField with Value::null(), Value::ofLong(v), Value::ofDouble(v) and Value::ofString(utf8), without making
+  // the Value (a row's common columns go this way).
+  static void appendNullField(Bytes& out, int sqlType, int id);
+  static void appendWholeField(Bytes& out, std::int64_t v, int sqlType, int id);
+  static void appendDoubleField(Bytes& out, double v, int sqlType, int id);
+  static void appendTextField(Bytes& out, std::string_view utf8, int sqlType, int id);
   // 59: length, state, row number, value count, the values.
   static Encoded row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state = kRowExisting);
   // The row header alone, for count values appended after it.

@@ -193,6 +193,23 @@ TEST_F(ServerObjects, FetchesInBatchesAndValidatesWithFlags) {
   EXPECT_THROW(fetch(rs, 1, 30), plat::sql::SQLException);
 }
 
+// A value SQLite kept against its column's type (text in a number column, an integer too wide for the column's
+// getter) comes as its text; a null stays a null whatever the column's type.
+TEST_F(ServerObjects, ValuesThatDoNotReadAsTheirColumnTypeComeAsText) {
+  const std::int32_t conn = connect();
+  const std::int32_t st = statement(conn);
+  update(st, "create table m (i integer, s smallint, d double, c char(4))");
+  update(st, "insert into m values ('abc', 5000000000, 'x', 12), (null, null, null, null)");
+  auto [rs, entity] = query(st, "select i, s, d, c from m order by rowid");
+  const auto rows = fetch(rs, 5, 1);
+  ASSERT_EQ(rows.size(), 3u);
+  const std::vector<std::string> texts = {"abc", "5000000000", "x", "12"};
+  for (int c = 1; c <= 4; ++c) {
+    EXPECT_EQ(rows[0]->getString(c).value_or("(null)"), texts[c - 1]) << c;
+    EXPECT_TRUE(rows[1]->isNull(c)) << c;
+  }
+}
+
 TEST_F(ServerObjects, BigRowsComeInSeveralRepliesNotOneOversizedPacket) {
   const std::int32_t conn = connect();
   const std::int32_t st = statement(conn);

@@ -84,6 +84,46 @@ TEST(SqlWireField, ValuesTooLongForARowAreRefused) {
   EXPECT_EQ(SqlEncode::text(std::string(kMaxInlineValue, 'a')).bytes.size(), kMaxInlineValue + 3);
 }
 
+// A row's common columns are encoded from what the typed getters give, without a Value: for every column type,
+// the bytes are those of the Value that the getter's result makes, nulls and values that go as text included.
+TEST(SqlWireField, GetterResultsEncodeAsTheirValues) {
+  const std::vector<int> types = {Types::BIT,       Types::TINYINT, Types::SMALLINT,  Types::INTEGER,
+                                  Types::BIGINT,    Types::REAL,    Types::FLOAT,     Types::DOUBLE,
+                                  Types::NUMERIC,   Types::CHAR,    Types::VARCHAR,   Types::LONGVARCHAR,
+                                  Types::VARBINARY, Types::DATE,    Types::TIMESTAMP, Types::OTHER};
+  const std::vector<std::int64_t> wholes = {0, 1, -1, 300, -70000, INT32_MIN, INT32_MAX, INT64_MIN, INT64_MAX};
+  const std::vector<double> doubles = {0.0, -0.0, 0.25, -1.5e-7, 123456.789, 1e15, 0.1 + 0.2};
+  const std::vector<std::string> texts = {"",           "name 12",      "C0000001",
+                                          "Zo\xC3\xA9", "\xE2\x82\xAC", std::string(40, 'a')};
+  for (const int type : types) {
+    SCOPED_TRACE("type " + std::to_string(type));
+    Bytes out;
+    SqlEncode::appendNullField(out, type, 3);
+    EXPECT_EQ(out, SqlEncode::field(Value::null(), type, 3).bytes);
+    for (const std::int64_t v : wholes) {
+      out.clear();
+      SqlEncode::appendWholeField(out, v, type, 3);
+      EXPECT_EQ(out, SqlEncode::field(Value::ofLong(v), type, 3).bytes) << v;
+      if (v >= INT32_MIN && v <= INT32_MAX) {
+        EXPECT_EQ(out, SqlEncode::field(Value::ofInt(static_cast<std::int32_t>(v)), type, 3).bytes) << v;
+      }
+    }
+    for (const double v : doubles) {
+      out.clear();
+      SqlEncode::appendDoubleField(out, v, type, 3);
+      EXPECT_EQ(out, SqlEncode::field(Value::ofDouble(v), type, 3).bytes) << v;
+    }
+    for (const std::string& v : texts) {
+      out.clear();
+      SqlEncode::appendTextField(out, v, type, 3);
+      EXPECT_EQ(out, SqlEncode::field(Value::ofString(v), type, 3).bytes) << v;
+    }
+  }
+  Bytes out;
+  EXPECT_THROW(SqlEncode::appendTextField(out, std::string(kMaxInlineValue + 1, 'a'), Types::VARCHAR, 1),
+               ServerFailure);
+}
+
 TEST(SqlWireRow, RowEndMarkerEntityAndWarning) {
   const auto value = SqlEncode::field(Value::ofInt(1), Types::INTEGER, 1);
   Bytes row{59, 0, 7, 100, 0, 0, 0, 3, 0, 1};

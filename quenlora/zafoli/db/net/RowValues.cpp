@@ -29,7 +29,8 @@ struct Shape {
 [[gnu::tls_model("initial-exec")]] thread_local Shape lastShape;
 
 // The allocator of make: the list's control block with the slots and the values' room after it, in one
-// allocation, and where that room starts.
+// allocation, and where that room starts. Only allocate, during make, writes through start; the copy kept with the
+// control block only frees.
 template <class T>
 struct WithRoom {
   using value_type = T;

@@ -28,13 +28,21 @@ std::string lower(std::string text) {
   throw SQLException("Numeric value out of range for type " + std::string(typeName) + ": " + value, "22003");
 }
 
+[[noreturn]] void outOfRange(std::int64_t value, const char* typeName) {
+  outOfRange(std::to_string(value), typeName);
+}
+
 [[noreturn]] void badValue(const char* typeName, const std::string& text) {
   throw SQLException("Bad value for type " + std::string(typeName) + " : " + text, "22018");
 }
 
-// Out of line, so the open check that every getter makes stays small enough to inline.
+// Out of line, so the checks that every getter makes stay small enough to inline.
 [[noreturn]] void throwClosed() {
   throw SQLException("ResultSet is closed");
+}
+
+[[noreturn]] void throwNoRow() {
+  throw SQLException("No current row", "24000");
 }
 
 plat::lang::Ref<plat::io::InputStream> streamOf(std::vector<std::uint8_t> bytes) {
@@ -100,11 +108,16 @@ bool SqliteResultSet::wasNull() {
   return wasNull_;
 }
 
-int SqliteResultSet::cell(int column) {
+sqlite3_stmt* SqliteResultSet::onRow(int column) {
   sqlite3_stmt* stmt = open();
   checkColumnIndex(column, columns_->size());
-  if (position_ != Position::OnRow) throw SQLException("No current row", "24000");
-  int storage = sqlite3_column_type(stmt, column - 1);
+  if (position_ != Position::OnRow) [[unlikely]]
+    throwNoRow();
+  return stmt;
+}
+
+int SqliteResultSet::cell(int column) {
+  int storage = sqlite3_column_type(onRow(column), column - 1);
   wasNull_ = storage == SQLITE_NULL;
   return storage;
 }
@@ -118,13 +131,20 @@ std::string SqliteResultSet::textAt(int column) {
 
 std::int64_t SqliteResultSet::integerAt(int column, std::int64_t min, std::int64_t max, const char* typeName) {
   int storage = cell(column);
+  if (storage != SQLITE_INTEGER) [[unlikely]]
+    return convertedInteger(column, storage, min, max, typeName);
+  std::int64_t value = sqlite3_column_int64(stmt_->get(), column - 1);
+  if (value < min || value > max) [[unlikely]]
+    outOfRange(value, typeName);
+  return value;
+}
+
+std::int64_t SqliteResultSet::convertedInteger(int column, int storage, std::int64_t min, std::int64_t max,
+                                               const char* typeName) {
   std::int64_t value = 0;
   switch (storage) {
     case SQLITE_NULL:
       return 0;
-    case SQLITE_INTEGER:
-      value = sqlite3_column_int64(stmt_->get(), column - 1);
-      break;
     case SQLITE_FLOAT: {
       double real = sqlite3_column_double(stmt_->get(), column - 1);
       // Truncation toward zero, as a cast in the runtime; beyond 64 bits it is out of range.
@@ -159,7 +179,7 @@ std::int64_t SqliteResultSet::integerAt(int column, std::int64_t min, std::int64
     default:
       return 0;
   }
-  if (value < min || value > max) outOfRange(std::to_string(value), typeName);
+  if (value < min || value > max) outOfRange(value, typeName);
   return value;
 }
 
@@ -171,21 +191,32 @@ double SqliteResultSet::realAt(int column, const char* typeName) {
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
       return sqlite3_column_double(stmt_->get(), column - 1);
-    default: {
-      // Text, or the bytes of a long decimal.
-      std::string text = textAt(column);
-      try {
-        return plat::lang::Double::parseDouble(text);
-      } catch (const plat::lang::NumberFormatException&) {
-        badValue(typeName, storage == SQLITE_BLOB ? "(binary)" : text);
-      }
-    }
+    default:
+      return parsedReal(column, storage, typeName);
+  }
+}
+
+double SqliteResultSet::parsedReal(int column, int storage, const char* typeName) {
+  // Text, or the bytes of a long decimal.
+  std::string text = textAt(column);
+  try {
+    return plat::lang::Double::parseDouble(text);
+  } catch (const plat::lang::NumberFormatException&) {
+    badValue(typeName, storage == SQLITE_BLOB ? "(binary)" : text);
   }
 }
 
 std::string SqliteResultSet::getString(int column) {
-  if (cell(column) == SQLITE_NULL) return "";
-  return textAt(column);
+  sqlite3_stmt* stmt = onRow(column);
+  // Only a NULL, or memory SQLite could not get for the conversion, gives no text: a value read needs no question
+  // about its storage class.
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column - 1));
+  if (text == nullptr) [[unlikely]] {
+    wasNull_ = sqlite3_errcode(sqlite3_db_handle(stmt)) != SQLITE_NOMEM;
+    return "";
+  }
+  wasNull_ = false;
+  return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column - 1)));
 }
 
 bool SqliteResultSet::getBoolean(int column) {

@@ -72,11 +72,17 @@ class SqliteResultSet : public ResultSet {
   enum class Position { BeforeFirst, OnRow, AfterLast };
 
   sqlite3_stmt* open() const;
-  // Checks the object, the index and the row, records wasNull and answers the storage class of the cell.
+  // Checks the object, the index and the row; the statement.
+  sqlite3_stmt* onRow(int column);
+  // onRow, then records wasNull and answers the storage class of the cell.
   int cell(int column);
   std::string textAt(int column);
   std::int64_t integerAt(int column, std::int64_t min, std::int64_t max, const char* typeName);
+  // integerAt for a cell not stored as an integer.
+  std::int64_t convertedInteger(int column, int storage, std::int64_t min, std::int64_t max, const char* typeName);
   double realAt(int column, const char* typeName);
+  // realAt for a cell stored as text or bytes.
+  double parsedReal(int column, int storage, const char* typeName);
   plat::lang::Value valueOfStorage(int column, int storage);
 
   std::shared_ptr<SqliteStmt> stmt_;  // null once closed

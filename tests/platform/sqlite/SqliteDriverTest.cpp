@@ -225,6 +225,29 @@ TEST_F(SqliteTest, EmptyBlobIsNotNull) {
   EXPECT_FALSE(rs->wasNull());
 }
 
+TEST_F(SqliteTest, GetStringReadsEveryStorageClassAndOnlyNullIsNull) {
+  struct Case {
+    const char* expression;
+    std::string text;
+    bool isNull;
+  };
+  const std::vector<Case> cases{
+      {"NULL", "", true},       {"42", "42", false}, {"-2.5", "-2.5", false},
+      {"'abc'", "abc", false},  {"''", "", false},   {"'a' || char(0) || 'b'", std::string("a\0b", 3), false},
+      {"x'6869'", "hi", false}, {"x''", "", false},
+  };
+  for (const Case& c : cases) {
+    auto rs = query(std::string("SELECT ") + c.expression + ", 1");
+    ASSERT_TRUE(rs->next());
+    // The other column's value first: wasNull must tell the text's own cell.
+    EXPECT_EQ(rs->getInt(2), 1);
+    EXPECT_EQ(rs->getString(1), c.text) << c.expression;
+    EXPECT_EQ(rs->wasNull(), c.isNull) << c.expression;
+    EXPECT_EQ(rs->getString(1), c.text) << c.expression << ", read again";
+    EXPECT_EQ(rs->wasNull(), c.isNull) << c.expression << ", read again";
+  }
+}
+
 TEST_F(SqliteTest, LongTextAndBinaryThroughStreams) {
   exec("CREATE TABLE t (a TEXT, u TEXT, b BLOB)");
   std::string text(300000, 'x');
@@ -399,8 +422,8 @@ TEST_F(SqliteTest, ARunAgainDescribesItsOwnColumns) {
       {"", Value::ofInt(1), Types::BIGINT, Types::INTEGER},
       {"", Value::ofInt(2), Types::BIGINT, Types::INTEGER},
       {"", Value::ofString("x"), Types::VARCHAR, Types::INTEGER},
-      {"DROP TABLE t; CREATE TABLE t (v VARCHAR(7)); INSERT INTO t VALUES ('a')", Value::ofDouble(2.5),
-       Types::DOUBLE, Types::VARCHAR},
+      {"DROP TABLE t; CREATE TABLE t (v VARCHAR(7)); INSERT INTO t VALUES ('a')", Value::ofDouble(2.5), Types::DOUBLE,
+       Types::VARCHAR},
   };
   for (const Run& run : runs) {
     SCOPED_TRACE(run.before);

@@ -263,19 +263,21 @@ ProxyJDBCResultSet::Row ProxyJDBCResultSet::readRow(std::int32_t number) {
     spareBuffers_.pop_back();
     row.encoded.clear();
   }
-  // Room for a typical row (value headers of 7 bytes, short texts and numbers), so most rows never grow.
-  row.encoded.reserve(32 * columns_.size() + 16);
-  SqlEncode::appendRowHeader(row.encoded, number, static_cast<int>(columns_.size()));
-  if (hasLongs_) row.longs.resize(columns_.size());
-  for (std::size_t i = 0; i < columns_.size(); ++i) {
-    if (reads_[i] != Read::ThroughValue) {
-      appendRead(row.encoded, static_cast<int>(i + 1), reads_[i]);
-      continue;
+  {
+    // Room for a typical row (value headers of 7 bytes, short texts and numbers), so most rows grow once.
+    ByteWriter out(row.encoded, 32 * columns_.size() + 16);
+    SqlEncode::appendRowHeader(out, number, static_cast<int>(columns_.size()));
+    if (hasLongs_) row.longs.resize(columns_.size());
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      if (reads_[i] != Read::ThroughValue) {
+        appendRead(out, static_cast<int>(i + 1), reads_[i]);
+        continue;
+      }
+      const int type = columns_[i].sqlType;
+      Value v = readColumn(static_cast<int>(i + 1));
+      SqlEncode::appendField(out, v, type, static_cast<int>((i + 1) & 0xFF));
+      if (hasLongs_ && SqlEncode::isLong(type)) row.longs[i] = std::move(v);
     }
-    const int type = columns_[i].sqlType;
-    Value v = readColumn(static_cast<int>(i + 1));
-    SqlEncode::appendField(row.encoded, v, type, static_cast<int>((i + 1) & 0xFF));
-    if (hasLongs_ && SqlEncode::isLong(type)) row.longs[i] = std::move(v);
   }
   return row;
 }
@@ -323,7 +325,7 @@ Value ProxyJDBCResultSet::readColumn(int column) {
   }
 }
 
-void ProxyJDBCResultSet::appendRead(Bytes& out, int column, Read read) {
+void ProxyJDBCResultSet::appendRead(ByteWriter& out, int column, Read read) {
   auto& rs = *rows_;
   const int type = columns_[static_cast<std::size_t>(column - 1)].sqlType;
   const int id = column & 0xFF;

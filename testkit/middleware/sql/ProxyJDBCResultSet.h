@@ -74,7 +74,7 @@ class ProxyJDBCResultSet : public ServerObject {
   Row readRow(std::int32_t number);
   plat::lang::Value readColumn(int column);
   // Appends the column's value read by its getter, the bytes appendField gives readColumn's Value.
-  void appendRead(Bytes& out, int column, Read read);
+  void appendRead(ByteWriter& out, int column, Read read);
   // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
   plat::lang::Value textOf(int column);
   const Row* rowAt(std::int32_t number) const;

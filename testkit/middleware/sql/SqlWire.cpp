@@ -83,14 +83,6 @@ int sqlTypeOfKind(int kind) {
 // A typed value's header: kind, length 4, id, type word, null flag.
 constexpr std::size_t kHeaderSize = 7;
 
-// Room for n more bytes at the end of b, written in place: a value's parts cost one growth of the row, not a
-// check per byte.
-std::uint8_t* extend(Bytes& b, std::size_t n) {
-  const std::size_t at = b.size();
-  b.resize(at + n);
-  return b.data() + at;
-}
-
 std::uint8_t* putHeader(std::uint8_t* p, int kind, int id, bool isNull) {
   p = put8(p, kind);
   p = put16(p, 4);
@@ -99,13 +91,13 @@ std::uint8_t* putHeader(std::uint8_t* p, int kind, int id, bool isNull) {
   return put8(p, isNull ? 1 : 0);
 }
 
-void header(Bytes& b, int kind, int id, bool isNull) {
-  putHeader(extend(b, kHeaderSize), kind, id, isNull);
+void header(ByteWriter& b, int kind, int id, bool isNull) {
+  putHeader(b.room(kHeaderSize), kind, id, isNull);
 }
 
 // The header and a data object (51) of width bytes, the low bytes of v, big-endian.
-void fixedField(Bytes& b, int kind, int id, int width, std::uint64_t v) {
-  std::uint8_t* p = putHeader(extend(b, kHeaderSize + 3 + width), kind, id, false);
+void fixedField(ByteWriter& b, int kind, int id, int width, std::uint64_t v) {
+  std::uint8_t* p = putHeader(b.room(kHeaderSize + 3 + width), kind, id, false);
   p = put8(p, 51);
   p = put16(p, width);
   putLow(p, width, v);
@@ -116,16 +108,16 @@ bool isWholeKind(int kind) {
 }
 
 // A value of an integer kind: as many low bytes of v as the kind carries.
-void wholeField(Bytes& b, int kind, int id, std::int64_t v) {
+void wholeField(ByteWriter& b, int kind, int id, std::int64_t v) {
   const int width = kind == kTinyInt ? 1 : kind == kSmallInt ? 2 : kind == kInteger ? 4 : 8;
   fixedField(b, kind, id, width, static_cast<std::uint64_t>(v));
 }
 
 // The header, then the text behind its 16-bit length, itself behind a string object's kind (52) when
 // stringObject. The text is as it goes on the wire.
-void headedText(Bytes& b, int kind, int id, bool stringObject, std::string_view wire) {
+void headedText(ByteWriter& b, int kind, int id, bool stringObject, std::string_view wire) {
   const std::size_t lead = kHeaderSize + (stringObject ? 3 : 2);
-  std::uint8_t* p = putHeader(extend(b, lead + wire.size()), kind, id, false);
+  std::uint8_t* p = putHeader(b.room(lead + wire.size()), kind, id, false);
   if (stringObject) p = put8(p, 52);
   p = put16(p, static_cast<int>(wire.size()));
   const auto* text = reinterpret_cast<const std::uint8_t*>(wire.data());
@@ -147,7 +139,7 @@ bool isAscii(std::string_view s) {
 
 // A text value in 8-bit form. Plain ASCII (nearly every value) is its own wire text: it goes straight in, without a
 // converted copy.
-void textField(Bytes& b, int kind, int id, std::string_view utf8) {
+void textField(ByteWriter& b, int kind, int id, std::string_view utf8) {
   const bool ascii = isAscii(utf8);
   const std::string converted = ascii ? std::string() : toWireText(utf8);
   const std::string_view wire = ascii ? utf8 : std::string_view(converted);
@@ -238,6 +230,14 @@ std::string fromWireText(std::string_view wire) {
     }
   }
   return out;
+}
+
+ByteWriter::ByteWriter(Bytes& out, std::size_t ahead) : out_(out), written_(out.size()) {
+  out_.resize(written_ + ahead);
+}
+
+void ByteWriter::grow(std::size_t n) {
+  out_.resize(written_ + n);
 }
 
 Encoded SqlEncode::boolean(bool v) {
@@ -355,7 +355,7 @@ Encoded SqlEncode::field(const Value& value, int sqlType, int id) {
   return e;
 }
 
-void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
+void SqlEncode::appendField(ByteWriter& b, const Value& value, int sqlType, int id) {
   if (value.isNull()) return appendNullField(b, sqlType, id);
   int kind = kindOf(sqlType);
   if (!fits(value, kind)) kind = kVarChar;
@@ -387,26 +387,26 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
       if (bytes.size() > kMaxInlineValue) {
         throw ServerFailure(4, kCategoryInvalidArg, "Value of " + std::to_string(bytes.size()) + " bytes is too long");
       }
-      header(b, kind, id, false);
-      u8(b, 51);
-      u16(b, static_cast<int>(bytes.size()));
-      b.insert(b.end(), bytes.begin(), bytes.end());
+      std::uint8_t* p = putHeader(b.room(kHeaderSize + 3 + bytes.size()), kind, id, false);
+      p = put8(p, 51);
+      p = put16(p, static_cast<int>(bytes.size()));
+      std::copy(bytes.begin(), bytes.end(), p);
       break;
     }
     case kDate: {
       const plat::time::Date d = value.is(Value::Kind::Date) ? value.getDate() : value.getTimestamp().getDate();
-      header(b, kind, id, false);
-      u16(b, d.getYear());
-      u16(b, d.getMonth());
-      u16(b, d.getDay());
+      std::uint8_t* p = putHeader(b.room(kHeaderSize + 6), kind, id, false);
+      p = put16(p, d.getYear());
+      p = put16(p, d.getMonth());
+      put16(p, d.getDay());
       break;
     }
     case kTime: {
       const plat::time::Time t = value.is(Value::Kind::Time) ? value.getTime() : value.getTimestamp().getTime();
-      header(b, kind, id, false);
-      u16(b, t.getHours());
-      u16(b, t.getMinutes());
-      u16(b, t.getSeconds());
+      std::uint8_t* p = putHeader(b.room(kHeaderSize + 6), kind, id, false);
+      p = put16(p, t.getHours());
+      p = put16(p, t.getMinutes());
+      put16(p, t.getSeconds());
       break;
     }
     case kTimestamp: {
@@ -418,11 +418,11 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
         ts = plat::time::Timestamp::fromEpochSecond(ts.toEpochSecond() + 1, 0);
         millis = 0;
       }
-      header(b, kind, id, false);
+      std::uint8_t* p = putHeader(b.room(kHeaderSize + 14), kind, id, false);
       for (int part : {ts.getYear(), ts.getMonth(), ts.getDay(), ts.getHours(), ts.getMinutes(), ts.getSeconds()}) {
-        u16(b, part);
+        p = put16(p, part);
       }
-      u16(b, millis);
+      put16(p, millis);
       break;
     }
     default:
@@ -436,34 +436,59 @@ void SqlEncode::appendField(Bytes& b, const Value& value, int sqlType, int id) {
   }
 }
 
-void SqlEncode::appendNullField(Bytes& b, int sqlType, int id) {
+void SqlEncode::appendNullField(ByteWriter& b, int sqlType, int id) {
   header(b, kindOf(sqlType), id, true);
 }
 
-void SqlEncode::appendWholeField(Bytes& b, std::int64_t v, int sqlType, int id) {
+void SqlEncode::appendWholeField(ByteWriter& b, std::int64_t v, int sqlType, int id) {
   const int kind = kindOf(sqlType);
   if (!isWholeKind(kind)) return appendField(b, Value::ofLong(v), sqlType, id);
   wholeField(b, kind, id, v);
 }
 
-void SqlEncode::appendDoubleField(Bytes& b, double v, int sqlType, int id) {
+void SqlEncode::appendDoubleField(ByteWriter& b, double v, int sqlType, int id) {
   const int kind = kindOf(sqlType);
   if (kind != kDouble) return appendField(b, Value::ofDouble(v), sqlType, id);
   headedText(b, kind, id, true, plat::lang::Double::toString(v));
 }
 
-void SqlEncode::appendTextField(Bytes& b, std::string_view utf8, int sqlType, int id) {
+void SqlEncode::appendTextField(ByteWriter& b, std::string_view utf8, int sqlType, int id) {
   const int kind = kindOf(sqlType);
   if (kind != kChar && kind != kVarChar) return appendField(b, Value::ofString(std::string(utf8)), sqlType, id);
   textField(b, kind, id, utf8);
 }
 
-void SqlEncode::appendRowHeader(Bytes& b, std::int32_t rowNumber, int count, int state) {
-  std::uint8_t* p = put8(extend(b, 10), 59);
+void SqlEncode::appendRowHeader(ByteWriter& b, std::int32_t rowNumber, int count, int state) {
+  std::uint8_t* p = put8(b.room(10), 59);
   p = put16(p, 7);
   p = put8(p, state);
   p = put32(p, static_cast<std::uint32_t>(rowNumber));
   put16(p, count);
+}
+
+void SqlEncode::appendField(Bytes& out, const Value& value, int sqlType, int id) {
+  ByteWriter w(out);
+  appendField(w, value, sqlType, id);
+}
+void SqlEncode::appendNullField(Bytes& out, int sqlType, int id) {
+  ByteWriter w(out);
+  appendNullField(w, sqlType, id);
+}
+void SqlEncode::appendWholeField(Bytes& out, std::int64_t v, int sqlType, int id) {
+  ByteWriter w(out);
+  appendWholeField(w, v, sqlType, id);
+}
+void SqlEncode::appendDoubleField(Bytes& out, double v, int sqlType, int id) {
+  ByteWriter w(out);
+  appendDoubleField(w, v, sqlType, id);
+}
+void SqlEncode::appendTextField(Bytes& out, std::string_view utf8, int sqlType, int id) {
+  ByteWriter w(out);
+  appendTextField(w, utf8, sqlType, id);
+}
+void SqlEncode::appendRowHeader(Bytes& out, std::int32_t rowNumber, int count, int state) {
+  ByteWriter w(out);
+  appendRowHeader(w, rowNumber, count, state);
 }
 
 Encoded SqlEncode::row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state) {

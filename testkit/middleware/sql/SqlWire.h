@@ -51,6 +51,33 @@ struct ColumnInfo {
 std::string toWireText(std::string_view utf8);
 std::string fromWireText(std::string_view wire);
 
+// Writes encoded values one after another at the end of a buffer. Room for what usually follows (a row's values) is
+// made in one growth, so a value costs a check and a pointer's move instead of a growth of its own; the buffer is
+// trimmed to what was written when the writer goes. Nothing else touches the buffer while a writer is on it.
+class ByteWriter {
+ public:
+  // ahead: the bytes expected, made room for at once.
+  explicit ByteWriter(Bytes& out, std::size_t ahead = 0);
+  ~ByteWriter() { out_.resize(written_); }
+  ByteWriter(const ByteWriter&) = delete;
+  ByteWriter& operator=(const ByteWriter&) = delete;
+
+  // The next n bytes, for the caller to fill.
+  std::uint8_t* room(std::size_t n) {
+    if (out_.size() - written_ < n) [[unlikely]]
+      grow(n);
+    std::uint8_t* p = out_.data() + written_;
+    written_ += n;
+    return p;
+  }
+
+ private:
+  void grow(std::size_t n);
+
+  Bytes& out_;
+  std::size_t written_;  // out_'s bytes after these are room, not yet written
+};
+
 class SqlEncode {
  public:
   static Encoded boolean(bool v);        // 51, 1 byte
@@ -71,18 +98,25 @@ class SqlEncode {
   // its data. A value whose kind does not fit the column's kind goes as VARCHAR text. ServerFailure when a text
   // or byte value is longer than a row can carry.
   static Encoded field(const plat::lang::Value& value, int sqlType, int id);
-  // The same, appended to out (rows are built in one buffer).
-  static void appendField(Bytes& out, const plat::lang::Value& value, int sqlType, int id);
+  // The same, appended through out (a row's values go into one buffer).
+  static void appendField(ByteWriter& out, const plat::lang::Value& value, int sqlType, int id);
   // The same for a null, an integer, a double and a text as a result set's typed getters give them: the bytes of
   // appendField with Value::null(), Value::ofLong(v), Value::ofDouble(v) and Value::ofString(utf8), without making
   // the Value (a row's common columns go this way).
+  static void appendNullField(ByteWriter& out, int sqlType, int id);
+  static void appendWholeField(ByteWriter& out, std::int64_t v, int sqlType, int id);
+  static void appendDoubleField(ByteWriter& out, double v, int sqlType, int id);
+  static void appendTextField(ByteWriter& out, std::string_view utf8, int sqlType, int id);
+  // 59: length, state, row number, value count, the values.
+  static Encoded row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state = kRowExisting);
+  // The row header alone, for count values appended after it.
+  static void appendRowHeader(ByteWriter& out, std::int32_t rowNumber, int count, int state = kRowExisting);
+  // Each of the above for one value (or a row header) appended to a buffer alone.
+  static void appendField(Bytes& out, const plat::lang::Value& value, int sqlType, int id);
   static void appendNullField(Bytes& out, int sqlType, int id);
   static void appendWholeField(Bytes& out, std::int64_t v, int sqlType, int id);
   static void appendDoubleField(Bytes& out, double v, int sqlType, int id);
   static void appendTextField(Bytes& out, std::string_view utf8, int sqlType, int id);
-  // 59: length, state, row number, value count, the values.
-  static Encoded row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state = kRowExisting);
-  // The row header alone, for count values appended after it.
   static void appendRowHeader(Bytes& out, std::int32_t rowNumber, int count, int state = kRowExisting);
   // The invalid row that marks the end of a result.
   static Encoded endRow();

@@ -124,6 +124,40 @@ TEST(SqlWireField, GetterResultsEncodeAsTheirValues) {
                ServerFailure);
 }
 
+TEST(SqlWireRow, AWriterGivesTheBytesOfTheRowsValuesAppendedOneByOne) {
+  const std::vector<std::pair<Value, int>> values = {
+      {Value::ofInt(7), Types::INTEGER},
+      {Value::ofString(std::string(300, 'x')), Types::VARCHAR},
+      {Value::null(), Types::DOUBLE},
+      {Value::ofDouble(0.25), Types::DOUBLE},
+      {Value::ofBytes({1, 2, 3}), Types::VARBINARY},
+      {Value(plat::time::Date(2002, 7, 15)), Types::DATE},
+      {Value(plat::time::Time(13, 5, 9)), Types::TIME},
+      {Value(plat::time::Timestamp(plat::time::Date(2002, 7, 15), plat::time::Time(13, 5, 9), 999600000)),
+       Types::TIMESTAMP},
+      {Value::ofString("Zo\xC3\xA9"), Types::CHAR},
+  };
+  const Bytes before{0xAA, 0xBB};  // what the buffer held: written after, never over
+  Bytes expected = before;
+  SqlEncode::appendRowHeader(expected, 4, static_cast<int>(values.size() + 2));
+  for (const auto& [value, type] : values) SqlEncode::appendField(expected, value, type, 2);
+  SqlEncode::appendWholeField(expected, -9, Types::BIGINT, 3);
+  SqlEncode::appendTextField(expected, "name 1", Types::VARCHAR, 4);
+
+  // No room ahead, less than the first long value, and more than the row: each grows where it must and ends trimmed.
+  for (const std::size_t ahead : {0, 16, 4096}) {
+    Bytes out = before;
+    {
+      ByteWriter w(out, ahead);
+      SqlEncode::appendRowHeader(w, 4, static_cast<int>(values.size() + 2));
+      for (const auto& [value, type] : values) SqlEncode::appendField(w, value, type, 2);
+      SqlEncode::appendWholeField(w, -9, Types::BIGINT, 3);
+      SqlEncode::appendTextField(w, "name 1", Types::VARCHAR, 4);
+    }
+    EXPECT_EQ(out, expected) << "ahead " << ahead;
+  }
+}
+
 TEST(SqlWireRow, RowEndMarkerEntityAndWarning) {
   const auto value = SqlEncode::field(Value::ofInt(1), Types::INTEGER, 1);
   Bytes row{59, 0, 7, 100, 0, 0, 0, 3, 0, 1};

@@ -195,27 +195,32 @@ std::int32_t ProxyJDBCResultSet::holdRequested(std::int32_t wanted, std::int32_t
 
 std::vector<Encoded> ProxyJDBCResultSet::fetch(std::int32_t wanted, std::int32_t first) {
   const std::int32_t last = holdRequested(wanted, first);
-  // The rows go out as one element that holds them one after another: the reply list's bytes are the same as with
-  // an element per row, and a batch costs one buffer instead of a copy of each row.
-  Encoded batch;
+  // The rows held from first on that fit in the reply, counted before a byte is copied so that the batch is made
+  // room for once. hold dropped the rows before first, so the window starts at first unless it is empty.
+  const auto from = window_.begin() + std::min(static_cast<std::size_t>(first - windowFirst_), window_.size());
+  auto to = from;
   std::size_t size = kListOverhead;
-  for (std::int32_t n = first; n <= last; ++n) {
-    const Row* row = rowAt(n);
-    if (row == nullptr) {
-      MwEncode::append(batch.bytes, SqlEncode::endRow());
+  bool ended = false;  // a row asked for lies past the cursor's end
+  for (std::int64_t n = first; n <= last; ++n, ++to) {
+    if (to == window_.end()) {
+      ended = true;
       break;
     }
-    if (size + row->encoded.size() > kMaxReplyBytes) {
-      if (n == first) {
+    if (size + to->encoded.size() > kMaxReplyBytes) {
+      if (to == from) {
         throw ServerFailure(9, kCategoryInvalidArg, "Row " + std::to_string(n) + " is too long for one reply");
       }
       break;
     }
-    if (n == first) batch.bytes.reserve(std::min(kMaxReplyBytes, row->encoded.size() * (last - first + 1) + 16));
-    size += row->encoded.size();
-    batch.bytes.insert(batch.bytes.end(), row->encoded.begin(), row->encoded.end());
-    if (n == INT32_MAX) break;
+    size += to->encoded.size();
   }
+  // The rows go out as one element that holds them one after another: the reply list's bytes are the same as with
+  // an element per row, and a batch costs one buffer instead of a copy of each row.
+  Encoded batch;
+  batch.bytes.reserve(size - kListOverhead);
+  for (auto row = from; row != to; ++row)
+    batch.bytes.insert(batch.bytes.end(), row->encoded.begin(), row->encoded.end());
+  if (ended) MwEncode::append(batch.bytes, SqlEncode::endRow());
   std::vector<Encoded> out;
   out.push_back(std::move(batch));
   return out;

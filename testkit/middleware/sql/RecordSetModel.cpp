@@ -335,12 +335,14 @@ void RecordSetModel::readAll(RowSet& set) {
 
 Encoded RecordSetModel::encode(const RowSet& set, const Row& row) const {
   Encoded e;
-  // Room for a row of short values at once, so most rows are written without growing.
-  e.bytes.reserve(16 * row.values().size() + 16);
-  SqlEncode::appendRowHeader(e.bytes, row.number, static_cast<int>(row.values().size()), row.state);
-  for (std::size_t c = 0; c < row.values().size(); ++c) {
-    const int type = c < set.view->columns.size() ? set.view->columns[c].sqlType : Types::VARCHAR;
-    SqlEncode::appendField(e.bytes, row.values()[c], type, static_cast<int>((c + 1) & 0xFF));
+  {
+    // Room for a row of short values at once, so most rows are written without growing.
+    ByteWriter out(e.bytes, 16 * row.values().size() + 16);
+    SqlEncode::appendRowHeader(out, row.number, static_cast<int>(row.values().size()), row.state);
+    for (std::size_t c = 0; c < row.values().size(); ++c) {
+      const int type = c < set.view->columns.size() ? set.view->columns[c].sqlType : Types::VARCHAR;
+      SqlEncode::appendField(out, row.values()[c], type, static_cast<int>((c + 1) & 0xFF));
+    }
   }
   return e;
 }

@@ -54,6 +54,7 @@ ResultSet::ResultSet(const net::Reply& reply, SessionRef session, plat::lang::We
     return;
   }
   entity_ = reply.as<net::Entity>(1);
+  columnCount_ = entity_->getColumnCount();
   _metadata = plat::lang::makeRef<ResultSetMetaData>(entity_);
   const auto& names = entity_->getColumnList();
   std::vector<int> sizes;
@@ -73,18 +74,15 @@ ResultSet::~ResultSet() {
   }
 }
 
-void ResultSet::checkOpen() const {
-  if (_isClosed) throw plat::sql::SQLException(kClosed);
+void ResultSet::closedError() {
+  throw plat::sql::SQLException(kClosed);
 }
 
-void ResultSet::checkColumn(int column) const {
-  const int count = entity_ ? entity_->getColumnCount() : 0;
-  if (column < 1 || column > count) {
-    throw plat::sql::SQLException("Column index is out-of-range: " + std::to_string(column));
-  }
+void ResultSet::columnError(int column) {
+  throw plat::sql::SQLException("Column index is out-of-range: " + std::to_string(column));
 }
 
-void ResultSet::closeValueStream() {
+void ResultSet::closeLiveValueStream() {
   if (auto stream = valueStream_.lock()) {
     try {
       stream->close();
@@ -140,7 +138,7 @@ bool ResultSet::next() {
 NetRecord& ResultSet::fetchRecord() {
   checkOpen();
   _getXXXCalled = true;
-  return lookupRecord();
+  return _rec ? *_rec : lookupRecord();
 }
 
 NetRecord& ResultSet::lookupRecord() {
@@ -184,19 +182,22 @@ T ResultSet::read(int column, T nullValue, FromRow&& fromRow, FromStream&& fromS
   NetRecord& rec = fetchRecord();
   closeValueStream();
   checkColumn(column);
-  // The value's kind, the value and its null flag in one access of the row.
-  bool inRow = false;
-  T value = nullValue;
-  rec.withValueUnlocked(column, [&](const net::Field& field) {
-    inRow = field.storesData();
-    if (inRow) value = fromRow(field);
+  // The value's kind, the value and its null flag in one access of the row; the value is made in its final place
+  // (a text is not copied on its way out), and the null flag is noted only once the conversion succeeded.
+  const auto fromThisRow = [&](const net::Field& field) {
+    T value = fromRow(field);
     lastNull_ = field.isNull();
+    return value;
+  };
+  return rec.withValueUnlocked(column, [&](const net::Field& field) -> T {
+    if (field.storesData()) [[likely]]
+      return fromThisRow(field);
+    // A long value: its null flag travels in the row, the value itself through a server stream.
+    lastNull_ = field.isNull();
+    if (lastNull_) return nullValue;
+    BinaryInputStream stream(openStream(column), *getSession());
+    return fromStream(stream);
   });
-  if (inRow) return value;
-  // A long value: its null flag travels in the row, the value itself through a server stream.
-  if (lastNull_) return nullValue;
-  BinaryInputStream stream(openStream(column), *getSession());
-  return fromStream(stream);
 }
 
 std::string ResultSet::getString(int column) {

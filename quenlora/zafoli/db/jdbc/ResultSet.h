@@ -114,11 +114,29 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   // The server stream of the current row's column.
   std::int32_t openStream(int column);
   InputStreamRef streamOf(int column, InputStreamRef (net::Field::*fromRow)() const);
-  void checkOpen() const;
-  void checkColumn(int column) const;
-  void closeValueStream();
+  // The checks of every get: the common case inline, the failures out of line.
+  void checkOpen() const {
+    if (_isClosed) [[unlikely]]
+      closedError();
+  }
+  void checkColumn(int column) const {
+    if (column < 1 || column > columnCount_) [[unlikely]]
+      columnError(column);
+  }
+  [[noreturn]] static void closedError();
+  [[noreturn]] static void columnError(int column);
+  void closeValueStream() {
+    // Nearly every get finds no stream handed out, or only one its caller has dropped.
+    if (valueStream_.expired()) {
+      valueStream_.reset();
+      return;
+    }
+    closeLiveValueStream();
+  }
+  void closeLiveValueStream();
 
   plat::lang::Ref<net::Entity> entity_;
+  int columnCount_ = 0;  // entity_'s, which is read-only; 0 without one
   plat::lang::Ref<ResultSetMetaData> _metadata;
   std::map<std::string, int> _colNames;
   std::vector<plat::lang::Ref<net::NetRecord>> _rows;  // the current batch

@@ -109,7 +109,7 @@ void NetRecord::changed(int col) {
 template <class F>
 auto NetRecord::get(int col, F&& f) {
   std::lock_guard<RowLock> lock(mutex_);
-  return f(access(col, Access::kGet));
+  return f(accessToGet(col));
 }
 
 template <class F>
@@ -182,7 +182,7 @@ bool NetRecord::storesData(int col) {
 
 bool NetRecord::wasNull() {
   std::lock_guard<RowLock> lock(mutex_);
-  return access(lastProj_, Access::kGet).isNull();
+  return accessToGet(lastProj_).isNull();
 }
 
 void NetRecord::setAsciiStream(int col, const StreamRef& stream, int length) {

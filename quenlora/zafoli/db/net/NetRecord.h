@@ -18,6 +18,7 @@
 #include "platform/io/InputStream.h"
 #include "platform/lang/Object.h"
 #include "platform/lang/Value.h"
+#include "quenlora/zafoli/db/net/Define.h"
 #include "quenlora/zafoli/db/net/Field.h"
 #include "quenlora/zafoli/db/net/RowLock.h"
 #include "quenlora/zafoli/db/net/RowValues.h"
@@ -77,12 +78,12 @@ class NetRecord : public ServerObject {
   template <class F>
   auto withValue(int col, F&& f) {
     std::lock_guard<RowLock> lock(mutex_);
-    return f(static_cast<const Field&>(access(col, Access::kGet)));
+    return f(static_cast<const Field&>(accessToGet(col)));
   }
   // The same without the lock, for a row only the calling thread can reach (a cursor's own batch).
   template <class F>
   auto withValueUnlocked(int col, F&& f) {
-    return f(static_cast<const Field&>(access(col, Access::kGet)));
+    return f(static_cast<const Field&>(accessToGet(col)));
   }
   // isNull of the column last accessed (column 1 before any access); counts as an access.
   bool wasNull();
@@ -126,6 +127,14 @@ class NetRecord : public ServerObject {
 
   // Steps shared by every column access; the caller holds mutex_.
   Field& access(int col, Access kind);
+  // access for a get: a valid row with no stream to close, the common case, is checked here, anything else there.
+  Field& accessToGet(int col) {
+    if (state_.load() != Define::RECSTATE_INVALID && !stream_) [[likely]] {
+      lastProj_ = col;
+      return valueAt(col);
+    }
+    return access(col, Access::kGet);
+  }
   Field& valueAt(int col) const {
     if (values_ && col >= 1 && static_cast<std::size_t>(col) <= values_->size()) [[likely]] {
       return values_->at(static_cast<std::size_t>(col) - 1);

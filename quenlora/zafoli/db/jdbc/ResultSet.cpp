@@ -202,7 +202,7 @@ T ResultSet::read(int column, T nullValue, FromRow&& fromRow, FromStream&& fromS
 
 std::string ResultSet::getString(int column) {
   return read(
-      column, std::string(), [](const net::Field& f) { return f.getString().value_or(""); },
+      column, std::string(), [](const net::Field& f) { return f.getStringOrEmpty(); },
       [](BinaryInputStream& s) { return s.getString(); });
 }
 

@@ -34,6 +34,7 @@ class CharField : public Field {
   std::optional<plat::time::Time> getTime() const override;
   std::optional<plat::time::Timestamp> getTimestamp() const override;
   std::optional<std::string> getString() const override;
+  std::string getStringOrEmpty() const override { return isNull() ? std::string() : text_; }
   plat::lang::Value getObject() const override;
 
   // Stream setters take 0..255 bytes as characters.

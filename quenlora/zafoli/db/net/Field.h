@@ -66,6 +66,9 @@ class Field : public ServerObject {
   virtual plat::lang::Value getObject() const;
   virtual std::int16_t getShort() const;
   virtual std::optional<std::string> getString() const;
+  // getString's text, or the empty text for a null value: a kind that holds its text copies it once, with no
+  // optional to move it out of.
+  virtual std::string getStringOrEmpty() const { return getString().value_or(""); }
   virtual std::optional<plat::time::Time> getTime() const;
   virtual std::optional<plat::time::Timestamp> getTimestamp() const;
   virtual StreamRef getUnicodeStream() const;

@@ -183,7 +183,7 @@ void DecimalField::setObject(const plat::lang::Value& value) {
   }
 }
 
-void DecimalField::readText(const std::string& text) {
+void DecimalField::readText(std::string_view text) {
   // Plain texts of up to 18 digits, the usual case, are read here exactly as the parser would read them, without
   // its big-number conversion from text.
   std::int64_t unscaled = 0;

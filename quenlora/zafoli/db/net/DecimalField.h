@@ -43,7 +43,7 @@ class DecimalField : public NumberField {
 
   bool carriesText() const override { return true; }
   // A text that is no decimal number is SQLException "TRIVO object stream error.".
-  void readText(const std::string& text) override;
+  void readText(std::string_view text) override;
   // The decimal text; the empty text when the value is null.
   void writeData(plat::io::DataOutputStream& out) const override;
 

@@ -22,12 +22,20 @@ int NetString::getType() const {
 }
 
 void NetString::readText(plat::io::DataInputStream& in, std::string& text) {
-  const std::size_t n = WireInput::length(in);
-  if (SocketIS* socket = WireInput::packetSource(in)) {
-    if (const std::uint8_t* p = socket->take(n)) {
-      WireText::assignFromWire(text, p, n);
+  SocketIS* socket = WireInput::packetSource(in);
+  // The length word and the text in one take when the packet holds both; otherwise the length word is read as any,
+  // and the text still in place when it lies whole in one packet.
+  if (const std::uint8_t* word = socket != nullptr ? socket->peek(2) : nullptr) {
+    const std::size_t n = WireInput::lengthAt(word);
+    if (const std::uint8_t* p = socket->take(2 + n)) {
+      WireText::assignFromWire(text, p + 2, n);
       return;
     }
+  }
+  const std::size_t n = WireInput::length(in);
+  if (const std::uint8_t* p = socket != nullptr ? socket->take(n) : nullptr) {
+    WireText::assignFromWire(text, p, n);
+    return;
   }
   if (n <= kStackText) {
     std::array<std::uint8_t, kStackText> buf;

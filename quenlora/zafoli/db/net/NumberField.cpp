@@ -10,6 +10,7 @@
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/net/NetString.h"
 #include "quenlora/zafoli/db/net/WireInput.h"
+#include "quenlora/zafoli/db/net/WireText.h"
 
 namespace quenlora::zafoli::db::net {
 
@@ -24,7 +25,7 @@ void NumberField::readData(const std::uint8_t*, std::size_t) {
   throw plat::io::IOException(NetErrors::NOT_IMPLEMENTED);
 }
 
-void NumberField::readText(const std::string&) {
+void NumberField::readText(std::string_view) {
   throw plat::io::IOException(NetErrors::NOT_IMPLEMENTED);
 }
 
@@ -36,7 +37,35 @@ void NumberField::needBytes(std::size_t size, std::size_t width) {
   if (size < width) throw plat::io::EOFException(NetErrors::END_OF_DATA);
 }
 
+bool NumberField::readInPlace(SocketIS& socket) {
+  const std::uint8_t* head = socket.peek(3);
+  if (head == nullptr) return false;
+  const int type = head[0];
+  const std::size_t size = WireInput::lengthAt(head + 1);
+  if (type == Define::SERVER_DATA && !carriesText() && size <= kMaxNumberBytes) {
+    const std::uint8_t* p = socket.take(3 + size);
+    if (p == nullptr) return false;
+    readData(p + 3, size);
+    return true;
+  }
+  if (type == Define::SERVER_STRING && carriesText()) {
+    const std::uint8_t* p = socket.take(3 + size);
+    if (p == nullptr) return false;
+    // ASCII bytes are their own text; others take the wire's conversion.
+    const auto* bytes = p + 3;
+    if (WireText::asciiPrefix(bytes, size) == size) {
+      readText(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    } else {
+      readText(WireText::fromWire(bytes, size));
+    }
+    return true;
+  }
+  return false;
+}
+
 void NumberField::readValue(plat::io::DataInputStream& in) {
+  // The value object's type, length word and bytes in one take when the packet holds them all.
+  if (SocketIS* socket = WireInput::packetSource(in); socket != nullptr && readInPlace(*socket)) return;
   const int type = WireInput::unsignedByte(in);
   // The plain value objects are decoded in place: rows carry many numbers, and a heap object per number would
   // dominate the cost of reading them.

@@ -6,10 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "quenlora/zafoli/db/net/Field.h"
 
 namespace quenlora::zafoli::db::net {
+
+class SocketIS;
 
 class NumberField : public Field {
  protected:
@@ -20,7 +23,7 @@ class NumberField : public Field {
   // The value from the bytes of its data object, or from the text of its string object. The defaults fail with
   // IOException "Internal Error: Method not implemented".
   virtual void readData(const std::uint8_t* bytes, std::size_t size);
-  virtual void readText(const std::string& text);
+  virtual void readText(std::string_view text);
   // The value object, written also when the value is null.
   virtual void writeData(plat::io::DataOutputStream& out) const;
 
@@ -29,6 +32,11 @@ class NumberField : public Field {
 
   // EOFException "End of data" when a number's data holds fewer bytes than its width.
   static void needBytes(std::size_t size, std::size_t width);
+
+ private:
+  // readValue for a plain data or string object that lies whole in the session's current packet; false, and
+  // nothing consumed, for anything else.
+  bool readInPlace(SocketIS& socket);
 };
 
 }  // namespace quenlora::zafoli::db::net

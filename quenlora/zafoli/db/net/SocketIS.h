@@ -40,10 +40,14 @@ class SocketIS final : public plat::io::InputStream {
   // otherwise, and the caller reads them the ordinary way. Lets decoders take a value's bytes in place instead of
   // one virtual read per field. The bytes stay valid until the next packet is read.
   const std::uint8_t* take(std::size_t n) {
-    if (bClosed || length - offset < n) return nullptr;
-    const std::uint8_t* p = payload_ + offset;
-    offset += n;
+    const std::uint8_t* p = peek(n);
+    if (p != nullptr) offset += n;
     return p;
+  }
+  // The same without consuming them: for a decoder that learns from a value's first bytes how many it takes.
+  const std::uint8_t* peek(std::size_t n) const {
+    if (bClosed || length - offset < n) return nullptr;
+    return payload_ + offset;
   }
 
   // Stream id of the packet read last.

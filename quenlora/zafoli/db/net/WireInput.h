@@ -40,7 +40,11 @@ class WireInput {
   // An object's signed 16-bit length word: 0 or less means no bytes follow.
   static std::size_t length(plat::io::DataInputStream& in) {
     std::uint8_t scratch[2];
-    const std::int16_t n = WireFormat::decodeShort(bytes(in, scratch, sizeof scratch));
+    return lengthAt(bytes(in, scratch, sizeof scratch));
+  }
+  // The length word at p, as length reads it.
+  static std::size_t lengthAt(const std::uint8_t* p) {
+    const std::int16_t n = WireFormat::decodeShort(p);
     return n > 0 ? static_cast<std::size_t>(n) : 0;
   }
 

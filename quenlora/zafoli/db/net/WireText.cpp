@@ -74,10 +74,15 @@ std::size_t WireText::wireLength(std::string_view text) {
   return count;
 }
 
-void WireText::assignFromWire(std::string& text, const std::uint8_t* bytes, std::size_t size) {
-  // Texts are nearly always plain ASCII: that part is copied whole, only the rest byte by byte.
+std::size_t WireText::asciiPrefix(const std::uint8_t* bytes, std::size_t size) {
   std::size_t ascii = 0;
   while (ascii < size && bytes[ascii] < 0x80) ++ascii;
+  return ascii;
+}
+
+void WireText::assignFromWire(std::string& text, const std::uint8_t* bytes, std::size_t size) {
+  // Texts are nearly always plain ASCII: that part is copied whole, only the rest byte by byte.
+  const std::size_t ascii = asciiPrefix(bytes, size);
   text.assign(reinterpret_cast<const char*>(bytes), ascii);
   if (ascii == size) return;
   text.reserve(ascii + 2 * (size - ascii));

@@ -27,6 +27,8 @@ class WireText {
   // The UTF-8 text of wire bytes.
   static std::string fromWire(const std::uint8_t* bytes, std::size_t size);
   static std::string fromWire(const std::vector<std::uint8_t>& bytes) { return fromWire(bytes.data(), bytes.size()); }
+  // The number of leading bytes below 0x80: wire bytes that are their own UTF-8 text.
+  static std::size_t asciiPrefix(const std::uint8_t* bytes, std::size_t size);
   // Replaces text with the UTF-8 text of wire bytes, reusing its storage.
   static void assignFromWire(std::string& text, const std::uint8_t* bytes, std::size_t size);
 };

@@ -115,7 +115,9 @@ TEST(WireInPlace, DecimalTextsReadAsTheParserReadsThem) {
                                           "-",
                                           "abc",
                                           "12,5",
-                                          " 1"};
+                                          " 1",
+                                          "\xB2",
+                                          "1.5\xE9"};
   for (const std::string& text : cases) {
     const Bytes wire = Wire().valueHeader(80, false, 1, 8).str(text).bytes();
     std::optional<plat::math::Decimal> expected;

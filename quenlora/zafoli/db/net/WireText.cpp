@@ -1,5 +1,7 @@
 #include "quenlora/zafoli/db/net/WireText.h"
 
+#include <cstring>
+
 namespace quenlora::zafoli::db::net {
 
 namespace {
@@ -75,7 +77,13 @@ std::size_t WireText::wireLength(std::string_view text) {
 }
 
 std::size_t WireText::asciiPrefix(const std::uint8_t* bytes, std::size_t size) {
+  // Eight bytes at a time while none has its top bit set, then byte by byte.
+  constexpr std::uint64_t kTopBits = 0x8080808080808080;
   std::size_t ascii = 0;
+  for (std::uint64_t word = 0; size - ascii >= sizeof word; ascii += sizeof word) {
+    std::memcpy(&word, bytes + ascii, sizeof word);
+    if ((word & kTopBits) != 0) break;
+  }
   while (ascii < size && bytes[ascii] < 0x80) ++ascii;
   return ascii;
 }

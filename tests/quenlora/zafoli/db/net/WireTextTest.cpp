@@ -51,4 +51,19 @@ TEST(WireText, EveryByteRoundTripsThroughItsCharacter) {
   EXPECT_EQ(reused, "x\xC3\xBF");
 }
 
+// The ASCII part of a text is found several bytes at a time: a byte above 0x7F anywhere, at a word's edge or inside
+// it, still reads as its character, and only what comes before it counts as ASCII.
+TEST(WireText, AByteAbove0x7FReadsAsItsCharacterWhereverItLies) {
+  for (std::size_t size = 1; size <= 20; ++size) {
+    for (std::size_t at = 0; at < size; ++at) {
+      Bytes wire(size, 'a');
+      wire[at] = 0xE9;
+      const std::string expected = std::string(at, 'a') + "\xC3\xA9" + std::string(size - at - 1, 'a');
+      EXPECT_EQ(WireText::fromWire(wire), expected) << size << " bytes, 0xE9 at " << at;
+      EXPECT_EQ(WireText::asciiPrefix(wire.data(), wire.size()), at) << size << " bytes, 0xE9 at " << at;
+    }
+    EXPECT_EQ(WireText::asciiPrefix(Bytes(size, 'a').data(), size), size) << size << " bytes";
+  }
+}
+
 }  // namespace

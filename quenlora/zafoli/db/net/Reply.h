@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 #include "platform/lang/Object.h"
@@ -38,6 +39,9 @@ class Reply {
   template <class T>
   plat::lang::Ref<T> as(std::size_t i) const {
     const auto& element = at(i);
+    // An element of exactly the class asked for, the usual case, is told by the address of its type record; only
+    // other elements take the cast's search of the class tree (a batch's rows are many).
+    if (element && &typeid(*element) == &typeid(T)) return std::static_pointer_cast<T>(element);
     auto typed = plat::lang::refCast<T>(element);
     if (!typed) net::ServerObject::onObjectError(*element);
     return typed;

@@ -239,16 +239,13 @@ void ProjBinder::removeLink(const ProjLink* link) {
   links_.remove(link);
 }
 
-void ProjBinder::notifyDataChange() {
-  if (!enabled_ || inSetData_ || links_.empty()) return;
+void ProjBinder::notifyLinks() {
   const auto links = links_.snapshot();
   for (const auto& link : *links) link->notifyDataChange(*this);
 }
 
-bool ProjBinder::setDataPass() {
-  if (!enabled_) return true;
+bool ProjBinder::passLinks() {
   FlagScope scope(inSetData_);
-  if (links_.empty()) return true;
   const auto links = links_.snapshot();
   for (const auto& link : *links) {
     if (!link->notifySetData(*this)) return false;

@@ -96,11 +96,25 @@ class ProjBinder {
   bool anyLinks() const { return !links_.empty(); }
   void enable(bool on) { enabled_ = on; }
   bool isEnabled() const { return enabled_; }
-  void notifyDataChange();
+  // Every move notifies and passes every column, and most columns have no link: those are decided here, inline.
+  void notifyDataChange() {
+    if (!enabled_ || inSetData_ || links_.empty()) return;
+    notifyLinks();
+  }
   // False when a link vetoed; the in-set-data flag is cleared on every exit.
-  bool setDataPass();
+  bool setDataPass() {
+    if (!enabled_) return true;
+    if (links_.empty()) {
+      inSetData_ = false;
+      return true;
+    }
+    return passLinks();
+  }
 
  private:
+  void notifyLinks();
+  bool passLinks();
+
   RelationView& view_;  // back reference: the view owns its binders
   int column_;
   bool enabled_;

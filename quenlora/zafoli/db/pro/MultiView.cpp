@@ -60,6 +60,18 @@ Ref<RelationView> MultiView::getRootRelView() {
 }
 
 Ref<RecordSet> MultiView::findRecordSet(RelationView& view) {
+  if (&view == root_) {
+    checkOpen();
+    if (rootSetTree_ != tree_) {
+      Ref<RecordTree> tree = tree_;
+      RelViewPos& path = findPath_;
+      path.clear();
+      path.addFront({view.levelID(), 0, view.viewID(), view.rowsPerFetch()});
+      rootSet_ = tree->recordSet(view.levelID(), server_, path, 1);
+      rootSetTree_ = std::move(tree);
+    }
+    return rootSet_;
+  }
   RelViewPos& path = findPath_;
   path.clear();
   path.addFront({view.levelID(), 0, view.viewID(), view.rowsPerFetch()});

@@ -84,6 +84,11 @@ class MultiView : public plat::lang::Object {
   std::atomic<std::int32_t> nextLevel_{0};
   plat::lang::Ref<RecordTree> tree_;
   RelViewPos findPath_;  // findRecordSet's scratch, kept so that a move does not allocate a path
+  // The root view's record set and the tree it was found in: a tree keeps its sets until it is freed, and a freed
+  // tree is never tree_ again, so while tree_ is rootSetTree_ a root move needs neither path nor lookup. The tree is
+  // held, so that a new tree at a freed one's address is not taken for it.
+  plat::lang::Ref<RecordTree> rootSetTree_;
+  plat::lang::Ref<RecordSet> rootSet_;
   std::vector<std::unique_ptr<RelationView>> views_;  // root first, then details in creation order
   RelationView* root_ = nullptr;                      // in views_
   std::recursive_mutex closeMu_;

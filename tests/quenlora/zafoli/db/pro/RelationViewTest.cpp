@@ -238,6 +238,39 @@ TEST_F(RowlaceTest, AFailedSaveRaisesAndKeepsTheCache) {
   EXPECT_EQ(view->getRecord().get(), held.get());
 }
 
+// Every drop of the cache leaves the root view on a new one, even when no move followed the drop: the next walk
+// fetches again and reads what the server has now.
+TEST_F(RowlaceTest, ARootWalkAfterTheCacheWasDroppedReadsTheNewCache) {
+  const struct {
+    const char* drop;
+    void (*run)(MultiView&);
+    std::vector<std::string> names;
+  } cases[] = {
+      {"save", [](MultiView& m) { EXPECT_TRUE(m.save()); }, {"Ann", "Bob", "Cid", "Dan"}},
+      {"undo", [](MultiView& m) { m.undoDataChanges(); }, {"Ann", "Bob", "Cid", "Dan"}},
+      {"restart", [](MultiView& m) { m.restart(); }, {"Ann", "Bob", "Cid", "Dan"}},
+      {"restart where", [](MultiView& m) { m.restart("id > 1"); }, {"Bob", "Cid", "Dan"}},
+  };
+  for (const auto& c : cases) {
+    auto session = open();
+    auto view = session->createView(session->getDefaultConnection(), "select * from cust",
+                                    props({{"readOnly", "false"}, {"recPosition", "3"}}));
+    ASSERT_TRUE(view->goTo(3)) << c.drop;
+    const Ref<Record> held = view->getRecord();
+    server().execute("insert into cust values (4, 'Dan', 'Kiev')");
+    c.run(*view->getMultiView());
+    EXPECT_EQ(view->getCurrentRecordNumber(), 0) << c.drop;
+    EXPECT_FALSE(held->isValid()) << c.drop;
+    const auto fetches = calls(MultiView::METHOD_fetchRecords).size();
+    std::vector<std::string> names;
+    for (bool on = view->first(); on; on = view->next()) names.push_back(nameOf(*view));
+    EXPECT_EQ(names, c.names) << c.drop;
+    EXPECT_GT(calls(MultiView::METHOD_fetchRecords).size(), fetches) << c.drop;
+    view->closeMultiView();
+    server().execute("delete from cust where id = 4");
+  }
+}
+
 TEST_F(RowlaceTest, ViewDescriptionAndColumnMap) {
   auto view = open()->createView("select id, name as \"2\", city from cust");
   EXPECT_EQ(view->findProjByName("id"), 1);

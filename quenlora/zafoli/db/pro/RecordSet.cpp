@@ -1,6 +1,7 @@
 #include "quenlora/zafoli/db/pro/RecordSet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/Define.h"
@@ -27,10 +28,10 @@ RecordSet::Slot* RecordSet::slot(std::int32_t n) {
   return it == beyond_.end() ? nullptr : &it->second;
 }
 
-void RecordSet::store(const Ref<net::NetRecord>& row) {
+void RecordSet::store(Ref<net::NetRecord> row) {
   const std::int32_t n = row->getRecordNum();
   if (static_cast<std::int64_t>(n) == static_cast<std::int64_t>(held_.size()) + 1) {
-    held_.push_back({row, nullptr});
+    held_.push_back({std::move(row), nullptr});
     // Rows kept past the gap this row closed join the array.
     if (beyond_.empty()) return;
     for (auto it = beyond_.find(static_cast<std::int32_t>(held_.size()) + 1); it != beyond_.end();
@@ -40,7 +41,7 @@ void RecordSet::store(const Ref<net::NetRecord>& row) {
     }
     return;
   }
-  if (!slot(n)) beyond_.try_emplace(n, Slot{row, nullptr});
+  if (!slot(n)) beyond_.try_emplace(n, Slot{std::move(row), nullptr});
 }
 
 Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
@@ -70,7 +71,7 @@ Ref<net::NetRecord> RecordSet::get(std::int32_t n) {
         allRead_ = true;
         continue;
       }
-      store(row);
+      store(std::move(row));
     }
     // A batch that adds nothing at the first missing number can never reach row n.
     if (static_cast<std::int32_t>(held_.size()) == held) allRead_ = true;

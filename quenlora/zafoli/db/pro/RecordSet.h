@@ -62,8 +62,8 @@ class RecordSet : public plat::lang::Object {
   std::int32_t streamID(const RelViewPos& path, std::int32_t recordNumber, int column, bool write);
   // The slot of row n, or null; the caller holds mu_.
   Slot* slot(std::int32_t n);
-  // Keeps the row unless its number is held already; the caller holds mu_.
-  void store(const plat::lang::Ref<net::NetRecord>& row);
+  // Keeps the row unless its number is held already; the caller holds mu_. By value: a fetched row moves in.
+  void store(plat::lang::Ref<net::NetRecord> row);
 
   std::shared_ptr<ServerHandle> server_;
   std::mutex mu_;

@@ -352,12 +352,11 @@ void ProxyJDBCResultSet::appendRead(ByteWriter& out, int column, Read read) {
         return rs.wasNull() ? SqlEncode::appendNullField(out, type, id) : SqlEncode::appendTextField(out, v, type, id);
       }
       case Read::ThroughValue:
-        break;
+        break;  // readRow's own path, which keeps the Value of a long column
     }
   } catch (const SQLException&) {
-    return SqlEncode::appendField(out, textOf(column), type, id);
+    SqlEncode::appendField(out, textOf(column), type, id);
   }
-  SqlEncode::appendField(out, readColumn(column), type, id);
 }
 
 Value ProxyJDBCResultSet::textOf(int column) {

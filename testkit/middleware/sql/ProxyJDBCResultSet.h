@@ -73,7 +73,8 @@ class ProxyJDBCResultSet : public ServerObject {
   std::int32_t holdRequested(std::int32_t wanted, std::int32_t first);
   Row readRow(std::int32_t number);
   plat::lang::Value readColumn(int column);
-  // Appends the column's value read by its getter, the bytes appendField gives readColumn's Value.
+  // Appends the column's value read by its getter, the bytes appendField gives readColumn's Value; for the reads
+  // other than ThroughValue.
   void appendRead(ByteWriter& out, int column, Read read);
   // A value that does not read as its column's type (SQLite keeps what it was given) goes as its text.
   plat::lang::Value textOf(int column);

@@ -351,7 +351,10 @@ bool SqlEncode::isLong(int sqlType) {
 
 Encoded SqlEncode::field(const Value& value, int sqlType, int id) {
   Encoded e;
-  appendField(e.bytes, value, sqlType, id);
+  {
+    ByteWriter out(e.bytes);
+    appendField(out, value, sqlType, id);
+  }
   return e;
 }
 
@@ -466,34 +469,12 @@ void SqlEncode::appendRowHeader(ByteWriter& b, std::int32_t rowNumber, int count
   put16(p, count);
 }
 
-void SqlEncode::appendField(Bytes& out, const Value& value, int sqlType, int id) {
-  ByteWriter w(out);
-  appendField(w, value, sqlType, id);
-}
-void SqlEncode::appendNullField(Bytes& out, int sqlType, int id) {
-  ByteWriter w(out);
-  appendNullField(w, sqlType, id);
-}
-void SqlEncode::appendWholeField(Bytes& out, std::int64_t v, int sqlType, int id) {
-  ByteWriter w(out);
-  appendWholeField(w, v, sqlType, id);
-}
-void SqlEncode::appendDoubleField(Bytes& out, double v, int sqlType, int id) {
-  ByteWriter w(out);
-  appendDoubleField(w, v, sqlType, id);
-}
-void SqlEncode::appendTextField(Bytes& out, std::string_view utf8, int sqlType, int id) {
-  ByteWriter w(out);
-  appendTextField(w, utf8, sqlType, id);
-}
-void SqlEncode::appendRowHeader(Bytes& out, std::int32_t rowNumber, int count, int state) {
-  ByteWriter w(out);
-  appendRowHeader(w, rowNumber, count, state);
-}
-
 Encoded SqlEncode::row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state) {
   Encoded e;
-  appendRowHeader(e.bytes, rowNumber, static_cast<int>(values.size()), state);
+  {
+    ByteWriter out(e.bytes);
+    appendRowHeader(out, rowNumber, static_cast<int>(values.size()), state);
+  }
   for (const auto& v : values) MwEncode::append(e.bytes, v);
   return e;
 }

@@ -111,13 +111,6 @@ class SqlEncode {
   static Encoded row(std::int32_t rowNumber, const std::vector<Encoded>& values, int state = kRowExisting);
   // The row header alone, for count values appended after it.
   static void appendRowHeader(ByteWriter& out, std::int32_t rowNumber, int count, int state = kRowExisting);
-  // Each of the above for one value (or a row header) appended to a buffer alone.
-  static void appendField(Bytes& out, const plat::lang::Value& value, int sqlType, int id);
-  static void appendNullField(Bytes& out, int sqlType, int id);
-  static void appendWholeField(Bytes& out, std::int64_t v, int sqlType, int id);
-  static void appendDoubleField(Bytes& out, double v, int sqlType, int id);
-  static void appendTextField(Bytes& out, std::string_view utf8, int sqlType, int id);
-  static void appendRowHeader(Bytes& out, std::int32_t rowNumber, int count, int state = kRowExisting);
   // The invalid row that marks the end of a result.
   static Encoded endRow();
   // 64: the result description with one attribute list (62) per column.

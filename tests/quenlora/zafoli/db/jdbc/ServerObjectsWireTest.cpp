@@ -84,6 +84,16 @@ TEST(SqlWireField, ValuesTooLongForARowAreRefused) {
   EXPECT_EQ(SqlEncode::text(std::string(kMaxInlineValue, 'a')).bytes.size(), kMaxInlineValue + 3);
 }
 
+// What encode writes through a writer of its own after the bytes of before.
+template <class F>
+Bytes writtenAfter(Bytes before, F&& encode) {
+  {
+    ByteWriter w(before);
+    encode(w);
+  }
+  return before;
+}
+
 // A row's common columns are encoded from what the typed getters give, without a Value: for every column type,
 // the bytes are those of the Value that the getter's result makes, nulls and values that go as text included.
 TEST(SqlWireField, GetterResultsEncodeAsTheirValues) {
@@ -97,31 +107,27 @@ TEST(SqlWireField, GetterResultsEncodeAsTheirValues) {
                                           "Zo\xC3\xA9", "\xE2\x82\xAC", std::string(40, 'a')};
   for (const int type : types) {
     SCOPED_TRACE("type " + std::to_string(type));
-    Bytes out;
-    SqlEncode::appendNullField(out, type, 3);
+    Bytes out = writtenAfter({}, [&](ByteWriter& w) { SqlEncode::appendNullField(w, type, 3); });
     EXPECT_EQ(out, SqlEncode::field(Value::null(), type, 3).bytes);
     for (const std::int64_t v : wholes) {
-      out.clear();
-      SqlEncode::appendWholeField(out, v, type, 3);
+      out = writtenAfter({}, [&](ByteWriter& w) { SqlEncode::appendWholeField(w, v, type, 3); });
       EXPECT_EQ(out, SqlEncode::field(Value::ofLong(v), type, 3).bytes) << v;
       if (v >= INT32_MIN && v <= INT32_MAX) {
         EXPECT_EQ(out, SqlEncode::field(Value::ofInt(static_cast<std::int32_t>(v)), type, 3).bytes) << v;
       }
     }
     for (const double v : doubles) {
-      out.clear();
-      SqlEncode::appendDoubleField(out, v, type, 3);
+      out = writtenAfter({}, [&](ByteWriter& w) { SqlEncode::appendDoubleField(w, v, type, 3); });
       EXPECT_EQ(out, SqlEncode::field(Value::ofDouble(v), type, 3).bytes) << v;
     }
     for (const std::string& v : texts) {
-      out.clear();
-      SqlEncode::appendTextField(out, v, type, 3);
+      out = writtenAfter({}, [&](ByteWriter& w) { SqlEncode::appendTextField(w, v, type, 3); });
       EXPECT_EQ(out, SqlEncode::field(Value::ofString(v), type, 3).bytes) << v;
     }
   }
   Bytes out;
-  EXPECT_THROW(SqlEncode::appendTextField(out, std::string(kMaxInlineValue + 1, 'a'), Types::VARCHAR, 1),
-               ServerFailure);
+  ByteWriter w(out);
+  EXPECT_THROW(SqlEncode::appendTextField(w, std::string(kMaxInlineValue + 1, 'a'), Types::VARCHAR, 1), ServerFailure);
 }
 
 TEST(SqlWireRow, AWriterGivesTheBytesOfTheRowsValuesAppendedOneByOne) {
@@ -138,11 +144,14 @@ TEST(SqlWireRow, AWriterGivesTheBytesOfTheRowsValuesAppendedOneByOne) {
       {Value::ofString("Zo\xC3\xA9"), Types::CHAR},
   };
   const Bytes before{0xAA, 0xBB};  // what the buffer held: written after, never over
-  Bytes expected = before;
-  SqlEncode::appendRowHeader(expected, 4, static_cast<int>(values.size() + 2));
-  for (const auto& [value, type] : values) SqlEncode::appendField(expected, value, type, 2);
-  SqlEncode::appendWholeField(expected, -9, Types::BIGINT, 3);
-  SqlEncode::appendTextField(expected, "name 1", Types::VARCHAR, 4);
+  // The same appended one by one, each through a writer of its own.
+  Bytes expected = writtenAfter(
+      before, [&](ByteWriter& w) { SqlEncode::appendRowHeader(w, 4, static_cast<int>(values.size() + 2)); });
+  for (const auto& [value, type] : values) {
+    expected = writtenAfter(expected, [&](ByteWriter& w) { SqlEncode::appendField(w, value, type, 2); });
+  }
+  expected = writtenAfter(expected, [](ByteWriter& w) { SqlEncode::appendWholeField(w, -9, Types::BIGINT, 3); });
+  expected = writtenAfter(expected, [](ByteWriter& w) { SqlEncode::appendTextField(w, "name 1", Types::VARCHAR, 4); });
 
   // No room ahead, less than the first long value, and more than the row: each grows where it must and ends trimmed.
   for (const std::size_t ahead : {0, 16, 4096}) {

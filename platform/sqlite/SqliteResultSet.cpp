@@ -45,6 +45,11 @@ std::string lower(std::string text) {
   throw SQLException("No current row", "24000");
 }
 
+// SQLite could not get the memory to convert a value to text or bytes.
+[[noreturn]] void throwOutOfMemory() {
+  throw SQLException(sqlite3_errstr(SQLITE_NOMEM), "HY000", SQLITE_NOMEM);
+}
+
 plat::lang::Ref<plat::io::InputStream> streamOf(std::vector<std::uint8_t> bytes) {
   return plat::lang::makeRef<plat::io::ByteArrayInputStream>(std::move(bytes));
 }
@@ -125,8 +130,11 @@ int SqliteResultSet::cell(int column) {
 std::string SqliteResultSet::textAt(int column) {
   sqlite3_stmt* stmt = stmt_->get();
   const auto* text = sqlite3_column_text(stmt, column - 1);
+  // Callers read cells that are not NULL, so no text means that the conversion failed.
+  if (text == nullptr) [[unlikely]]
+    throwOutOfMemory();
   int size = sqlite3_column_bytes(stmt, column - 1);
-  return text != nullptr ? std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size)) : "";
+  return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
 }
 
 std::int64_t SqliteResultSet::integerAt(int column, std::int64_t min, std::int64_t max, const char* typeName) {
@@ -208,11 +216,12 @@ double SqliteResultSet::parsedReal(int column, int storage, const char* typeName
 
 std::string SqliteResultSet::getString(int column) {
   sqlite3_stmt* stmt = onRow(column);
-  // Only a NULL, or memory SQLite could not get for the conversion, gives no text: a value read needs no question
-  // about its storage class.
+  // A value read needs no question about its storage class: only a NULL, or a failed conversion, gives no text. A
+  // failed conversion leaves the cell NULL, so the connection's error code tells the two apart.
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column - 1));
   if (text == nullptr) [[unlikely]] {
-    wasNull_ = sqlite3_errcode(sqlite3_db_handle(stmt)) != SQLITE_NOMEM;
+    if (sqlite3_errcode(sqlite3_db_handle(stmt)) == SQLITE_NOMEM) throwOutOfMemory();
+    wasNull_ = true;
     return "";
   }
   wasNull_ = false;
@@ -269,11 +278,17 @@ plat::math::Decimal SqliteResultSet::getBigDecimal(int column, int scale) {
 }
 
 std::vector<std::uint8_t> SqliteResultSet::getBytes(int column) {
-  if (cell(column) == SQLITE_NULL) return {};
+  const int storage = cell(column);
+  if (storage == SQLITE_NULL) return {};
   sqlite3_stmt* stmt = stmt_->get();
   const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, column - 1));
+  if (data == nullptr) {
+    // Empty bytes or text have no address; a number always has digits, so a number without them failed to convert.
+    if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) throwOutOfMemory();
+    return {};
+  }
   int size = sqlite3_column_bytes(stmt, column - 1);
-  return data != nullptr ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>();
+  return std::vector<std::uint8_t>(data, data + size);
 }
 
 plat::time::Date SqliteResultSet::getDate(int column) {

@@ -76,6 +76,7 @@ class SqliteResultSet : public ResultSet {
   sqlite3_stmt* onRow(int column);
   // onRow, then records wasNull and answers the storage class of the cell.
   int cell(int column);
+  // The cell's text; an SQLException when SQLite could not get the memory to convert the value.
   std::string textAt(int column);
   std::int64_t integerAt(int column, std::int64_t min, std::int64_t max, const char* typeName);
   // integerAt for a cell not stored as an integer.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdio>
 #include <functional>
@@ -245,6 +246,31 @@ TEST_F(SqliteTest, GetStringReadsEveryStorageClassAndOnlyNullIsNull) {
     EXPECT_EQ(rs->wasNull(), c.isNull) << c.expression;
     EXPECT_EQ(rs->getString(1), c.text) << c.expression << ", read again";
     EXPECT_EQ(rs->wasNull(), c.isNull) << c.expression << ", read again";
+  }
+}
+
+TEST_F(SqliteTest, AValueSqliteHasNoMemoryToConvertFailsItsGetter) {
+  // A blob read as text gets a terminator, which makes SQLite grow the blob's room; the heap limit refuses that.
+  struct HeapLimit {
+    HeapLimit() { sqlite3_hard_heap_limit64(sqlite3_memory_used() + 4096); }
+    ~HeapLimit() { sqlite3_hard_heap_limit64(0); }
+  };
+  const std::vector<std::pair<const char*, std::function<void(ResultSet&)>>> getters{
+      {"getString", [](ResultSet& rs) { rs.getString(1); }},
+      {"getAsciiStream", [](ResultSet& rs) { rs.getAsciiStream(1); }},
+      {"getInt", [](ResultSet& rs) { rs.getInt(1); }},
+  };
+  for (const auto& [name, get] : getters) {
+    auto rs = query("SELECT randomblob(200000)");
+    ASSERT_TRUE(rs->next());
+    try {
+      HeapLimit limit;
+      get(*rs);
+      ADD_FAILURE() << name << " reported a value";
+    } catch (const SQLException& e) {
+      EXPECT_EQ(e.getMessage(), "out of memory") << name;
+      EXPECT_EQ(e.getErrorCode(), SQLITE_NOMEM) << name;
+    }
   }
 }
 

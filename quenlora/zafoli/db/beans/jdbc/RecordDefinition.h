@@ -168,7 +168,7 @@ class RecordDefinition : public BaseRecordDefinition {
   RunTimeProperties& runTimeLocked();
   void updateDesignTime(const std::function<void(DesignTimeProperties&)>& change);
   plat::lang::Ref<DataModel> model();
-  // Whether the model identifies a row by a key whose columns are all usable now.
+  // Whether the model identifies this row by a key whose columns are all usable now and not NULL as read.
   bool uniqueNow(const DataModel& model) const;
   bool inWhereClause(const DataModel& model, bool unique, std::size_t column) const;
   // The predicate's text and markers, appended; SQLException without any usable column when required.

@@ -112,8 +112,12 @@ std::string RecordDefinition::makeEmptyResultSetSQLString() const {
 
 bool RecordDefinition::uniqueNow(const DataModel& model) const {
   if (!model.isUnique()) return false;
-  for (const auto& column : model.columns()) {
-    if (column->getIsPrimaryKey() && !column->canBeIncludedInWhereClause()) return false;
+  const std::size_t count = std::min(model.columns().size(), m_ModifiedValues.size());
+  for (std::size_t i = 0; i < count; ++i) {
+    const ColumnMetaData& column = *model.columns()[i];
+    if (!column.getIsPrimaryKey()) continue;
+    // A unique index may hold many NULLs, so a key read as NULL tells this row from no other.
+    if (!column.canBeIncludedInWhereClause() || originalValue(i).isNull()) return false;
   }
   return true;
 }

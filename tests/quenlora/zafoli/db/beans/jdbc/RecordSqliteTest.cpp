@@ -140,6 +140,16 @@ TEST_F(SqliteRows, OnlyAWholeKeyOrUniqueIndexIdentifiesARow) {
   byIndex[0]->setValueAsObject(2, Value("w"));
   EXPECT_EQ(byIndex[0]->getUpdateSQL(), "UPDATE U SET V = ? WHERE CODE = ? AND V = ?");
   EXPECT_EQ(byIndex[0]->save(), 1);
+
+  // A unique index holds any number of NULLs: a row whose key is NULL is told by all its usable columns.
+  exec("insert into U values (2, NULL, 'v')");
+  exec("insert into U values (3, NULL, 'v')");
+  auto nullKeys = read(rowOf("U"), "ID = 2");
+  ASSERT_EQ(nullKeys.size(), 1u);
+  nullKeys[0]->setValueAsObject(2, Value("x"));
+  EXPECT_EQ(nullKeys[0]->getUpdateSQL(), "UPDATE U SET V = ? WHERE ID = ? AND CODE IS NULL  AND V = ?");
+  EXPECT_EQ(nullKeys[0]->save(), 1);
+  EXPECT_EQ(count("select count(*) from U where V = 'x'"), 1);
 }
 
 TEST_F(SqliteRows, AWriteReachingTwoRowsInATransactionFails) {

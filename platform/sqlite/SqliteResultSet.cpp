@@ -266,14 +266,16 @@ double SqliteResultSet::getDouble(int column) {
 plat::math::Decimal SqliteResultSet::getBigDecimal(int column, int scale) {
   int storage = cell(column);
   if (storage == SQLITE_NULL) return plat::math::Decimal();
-  // A blob is the text of a decimal too long for SQLite's numbers.
-  std::string text = textAt(column);
   try {
-    plat::math::Decimal value(text);
+    // SQLite's text of a real has 15 significant digits; the double's shortest text has all that the real holds.
+    // A blob is the text of a decimal too long for SQLite's numbers.
+    plat::math::Decimal value = storage == SQLITE_FLOAT
+                                    ? plat::math::Decimal::valueOf(sqlite3_column_double(stmt_->get(), column - 1))
+                                    : plat::math::Decimal(textAt(column));
     if (scale >= 0) return value.setScale(scale, plat::math::RoundingMode::HALF_UP);
     return value;  // moved out, where a conditional expression would copy the digits
   } catch (const plat::lang::NumberFormatException&) {
-    badValue("BigDecimal", storage == SQLITE_BLOB ? "(binary)" : text);
+    badValue("BigDecimal", storage == SQLITE_BLOB ? "(binary)" : textAt(column));
   }
 }
 

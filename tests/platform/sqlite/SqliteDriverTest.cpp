@@ -187,6 +187,11 @@ TEST_F(SqliteTest, DecimalsRoundTripExactly) {
   auto whole = query("SELECT COUNT(*) FROM t WHERE m = 9223372036854775807");
   ASSERT_TRUE(whole->next());
   EXPECT_EQ(whole->getInt(1), 1);
+  // A value that SQLite keeps as a real reads with every digit of its double, not the 15 of SQLite's own text.
+  exec("INSERT INTO t VALUES (99, 12345678901234.5678)");
+  auto real = query("SELECT m FROM t WHERE k = 99");
+  ASSERT_TRUE(real->next());
+  EXPECT_EQ(real->getBigDecimal(1, 4), plat::math::Decimal("12345678901234.5680"));
 }
 
 TEST_F(SqliteTest, NullsReadAsEmptyValuesAndWasNullTellsTheLastColumn) {

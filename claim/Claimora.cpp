@@ -25,6 +25,9 @@
 namespace {
 
 constexpr const char* kBadSuffix = ".bad";
+// Response and set-aside files are written under this name plus six random letters and digits, in their own
+// folder; with no dot after the first, it never ends in a claim or response extension, so nobody lists it.
+constexpr const char* kTempPrefix = ".claimora-";
 constexpr const char* kNoHost = "none";
 
 StatusListener& noListener() {
@@ -602,8 +605,9 @@ Claimora::Written Claimora::writeResponse(const std::string& name) {
 std::string Claimora::installNew(const std::string& dir, const std::string& stem, const std::string& suffix,
                                  const std::vector<Byte>& bytes, int& err) {
   // Written whole under a temporary name, then linked in under the first free name, so a reader never sees
-  // half a file and no earlier file is ever replaced.
-  std::string temp = LocalPath::join(dir, stem + suffix + ".tmp-XXXXXX");
+  // half a file and no earlier file is ever replaced. The temporary name is short and fixed in length: one made
+  // from the stem would pass the name limit of the file system before the final name does.
+  std::string temp = LocalPath::join(dir, std::string(kTempPrefix) + "XXXXXX");
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) {
     err = errno;

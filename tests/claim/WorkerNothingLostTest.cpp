@@ -103,6 +103,10 @@ struct Scenario {
 TEST(NothingLost, EachClaimEndsAsResponseSetAsideOrWaiting) {
   const Bytes good = framedFile(claimOf(60));
   const Bytes unknownHeader = framedFile(claimOf(60, "0007"));
+  // Names as long as a name may be (255 bytes): the claim and its response, or the claim and its set-aside file.
+  const std::string longSent(251, 'n');
+  const std::string longSmall(251, 's');
+  const std::string longBad(247, 'b');
   const std::vector<Scenario> scenarios = {
       {"claim written in two parts with a pause",
        "file_wait=60000",
@@ -193,6 +197,21 @@ TEST(NothingLost, EachClaimEndsAsResponseSetAsideOrWaiting) {
          c.worker.processRound();
        },
        {{"lost.clm", End::Waiting, "left for a retry, the file cannot be read"}}},
+      {"names of the longest length get their response, reject or set-aside file",
+       "",
+       [&](Context& c) {
+         writeFile("working/" + longSent + ".clm", good);
+         writeFile("working/" + longSmall + ".clm", framedFile(claimOf(46)));
+         settledRound(c.worker);
+         c.server.stop();
+         writeFile("working/" + longBad + ".clm", unknownHeader);
+         settledRound(c.worker);
+         EXPECT_EQ(readFile("working/" + longBad + ".clm.bad"), unknownHeader);
+       },
+       {{longSent + ".clm", End::Response, "sent with response <working/" + longSent + ".rsp>"},
+        {longSmall + ".clm", End::Response,
+         "rejected with \"QOV:  CLAIM TOO SMALL.\", response <working/" + longSmall + ".rsp>"},
+        {longBad + ".clm", End::SetAside, "set aside as <working/" + longBad + ".clm.bad>"}}},
       {"a format error is answered before the claim goes",
        "",
        [&](Context& c) {

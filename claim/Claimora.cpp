@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <set>
 #include <type_traits>
 #include <vector>
@@ -28,6 +29,9 @@ constexpr const char* kBadSuffix = ".bad";
 // Response and set-aside files are written under this name plus six random letters and digits, in their own
 // folder; with no dot after the first, it never ends in a claim or response extension, so nobody lists it.
 constexpr const char* kTempPrefix = ".claimora-";
+constexpr int kTempRandomChars = 6;
+constexpr int kMaxTempTries = 100;    // names tried before the folder is given up as full of them
+constexpr mode_t kCreateMode = 0666;  // narrowed by the umask, as for any new file
 constexpr const char* kNoHost = "none";
 
 StatusListener& noListener() {
@@ -44,6 +48,24 @@ std::string upperAscii(std::string text) {
 
 bool equalsIgnoreCase(const std::string& a, const std::string& b) {
   return upperAscii(a) == upperAscii(b);
+}
+
+// Creates a new, empty file under a fresh temporary name in `dir`, as a plain create would: the kernel takes the
+// umask (or the folder's default ACL) off kCreateMode. The umask is never read, so no other thread ever sees it
+// changed. The descriptor, or -1 with errno set.
+int createTemporary(const std::string& dir, std::string& path) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 engine{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kChars - 2);
+  for (int tries = 0; tries < kMaxTempTries; ++tries) {
+    std::string name = kTempPrefix;
+    for (int i = 0; i < kTempRandomChars; ++i) name += kChars[pick(engine)];
+    path = LocalPath::join(dir, name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kCreateMode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 template <typename Entry>
@@ -607,8 +629,8 @@ std::string Claimora::installNew(const std::string& dir, const std::string& stem
   // Written whole under a temporary name, then linked in under the first free name, so a reader never sees
   // half a file and no earlier file is ever replaced. The temporary name is short and fixed in length: one made
   // from the stem would pass the name limit of the file system before the final name does.
-  std::string temp = LocalPath::join(dir, std::string(kTempPrefix) + "XXXXXX");
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  std::string temp;
+  const int fd = createTemporary(dir, temp);
   if (fd < 0) {
     err = errno;
     return "";

@@ -114,6 +114,41 @@ TEST(Worker, FormatErrorsGetARejectResponseFile) {
   }
 }
 
+// Sets the process's file-mode mask for the life of the object.
+class UmaskScope {
+ public:
+  explicit UmaskScope(mode_t mask) : previous_(::umask(mask)) {}
+  ~UmaskScope() { ::umask(previous_); }
+  UmaskScope(const UmaskScope&) = delete;
+  UmaskScope& operator=(const UmaskScope&) = delete;
+
+ private:
+  mode_t previous_;
+};
+
+TEST(Worker, ResponseFileTakesTheModeOfAPlainCreate) {
+  struct Case {
+    mode_t umask;
+    mode_t mode;
+  };
+  for (const Case c : {Case{027, 0640}, Case{022, 0644}, Case{007, 0660}}) {
+    SCOPED_TRACE(testing::Message() << "umask 0" << std::oct << c.umask);
+    TempWorkDir wd;
+    REQUIRE_KEY_STORE();
+    fs::create_directory("working");
+    writeFile("working/a.clm", framedFile(claimOf(46)));
+    Claimora worker;
+    worker.setUp();
+    {
+      UmaskScope mask(c.umask);
+      settledRound(worker);
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat("working/a.rsp", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.mode) << std::oct << "mode 0" << (st.st_mode & 07777);
+  }
+}
+
 TEST(Worker, ClaimWithoutAFittingLayoutGetsNoResponseFile) {
   TempWorkDir wd;
   REQUIRE_KEY_STORE();

@@ -762,20 +762,30 @@ bool Claimora::isSettled(const std::string& name, const FileState& state) {
   return ageMs >= wait || stillMs >= wait;
 }
 
-void Claimora::markStuck(const std::string& name) {
+Claimora::StuckKey Claimora::stuckKeyOf(const std::string& name) const {
+  StuckKey key;
   struct stat st {};
-  FileState state;
-  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) state = stateOf(st);
-  stuck_[name] = state;
+  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) {
+    key.file = stateOf(st);
+    key.changeNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  }
+  const std::string& dir = fileFind_.getDir();
+  if (::stat(dir.empty() ? "." : dir.c_str(), &st) == 0) {
+    key.folderMode = st.st_mode;
+    key.folderUid = st.st_uid;
+    key.folderGid = st.st_gid;
+  }
+  return key;
+}
+
+void Claimora::markStuck(const std::string& name) {
+  stuck_[name] = stuckKeyOf(name);
 }
 
 bool Claimora::isStuck(const std::string& name) {
   const auto it = stuck_.find(name);
   if (it == stuck_.end()) return false;
-  struct stat st {};
-  FileState state;
-  if (::lstat(LocalPath::join(fileFind_.getDir(), name).c_str(), &st) == 0) state = stateOf(st);
-  if (state == it->second) return true;
+  if (stuckKeyOf(name) == it->second) return true;
   stuck_.erase(it);
   return false;
 }

@@ -91,6 +91,19 @@ class Claimora : public plat::thread::Thread {
     bool operator==(const FileState&) const = default;
   };
 
+  // What a lasting problem with a claim is remembered by; mending the cause changes one of these. The claim's
+  // change time moves with a chmod, chown or ACL on it; the send folder's mode and owners decide whether the claim
+  // can be reached and deleted. The folder's change time is left out: it moves with every file made or removed
+  // there, and would bring each stuck claim back, and into the log, after every claim handled.
+  struct StuckKey {
+    FileState file;
+    std::int64_t changeNs = 0;  // the claim's inode change time
+    std::uint32_t folderMode = 0;
+    std::uint32_t folderUid = 0;
+    std::uint32_t folderGid = 0;
+    bool operator==(const StuckKey&) const = default;
+  };
+
   struct Observed {
     FileState state;
     std::chrono::steady_clock::time_point since;  // when the worker first saw this state
@@ -137,9 +150,10 @@ class Claimora : public plat::thread::Thread {
   // True when the file shows the same state as at the previous round and has stood still one file wait.
   bool isSettled(const std::string& name, const FileState& state);
   static int bufferSize() { return static_cast<int>(Constants::bufferSize); }
-  // Remembers a problem with `name` that lasts until its file changes, so it is logged once.
+  // Remembers a problem with `name` that lasts until its file or the send folder changes, so it is logged once.
   void markStuck(const std::string& name);
   bool isStuck(const std::string& name);
+  StuckKey stuckKeyOf(const std::string& name) const;
   void waitForNextRound(int ms);
 
   void cell(int column, const std::string& text);
@@ -172,11 +186,11 @@ class Claimora : public plat::thread::Thread {
   std::unique_ptr<FormatResponse> formatResponse_;  // fresh per claim file
   bool setUp_ = false;
 
-  std::map<std::string, FileState> stuck_;  // names whose lasting problem was logged
-  std::map<std::string, Observed> seen_;    // state of each listed name at the last round
-  std::set<std::string> retryLogged_;       // names whose "left for a retry" outcome was logged
-  FileState readState_;                     // the claim file's state right after it was read
-  bool receiveDirReported_ = false;         // the receive-directory problem was logged and lasts
+  std::map<std::string, StuckKey> stuck_;  // names whose lasting problem was logged
+  std::map<std::string, Observed> seen_;   // state of each listed name at the last round
+  std::set<std::string> retryLogged_;      // names whose "left for a retry" outcome was logged
+  FileState readState_;                    // the claim file's state right after it was read
+  bool receiveDirReported_ = false;        // the receive-directory problem was logged and lasts
 
   std::mutex waitMu_;
   std::condition_variable waitCv_;  // woken by Halt

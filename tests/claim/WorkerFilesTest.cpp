@@ -306,29 +306,6 @@ void asUnprivilegedChild(Body body) {
       testing::ExitedWithCode(0), "");
 }
 
-TEST(Worker, UndeletableClaimIsNotSent) {
-  asUnprivilegedChild([] {
-    TempWorkDir wd;
-    if (!installKeyStore()) return false;
-    fs::create_directory("in");
-    fs::create_directory("out");
-    writeText("cm.ini", "send_dir=in\nreceive_dir=out\n");
-    Parameters::getInstance()->read();
-    writeFile("in/a.clm", framedFile(claimOf(60)));
-    fs::permissions("in", fs::perms::owner_read | fs::perms::owner_exec);
-    Claimora worker;
-    worker.setUp();
-    settledRound(worker, "in");
-    worker.processRound();
-    int reported = 0;
-    for (const auto& m : wd.logMessages())
-      reported += m.starts_with("Claimora.run():  Claim File Not Deleted, <a.clm>") ? 1 : 0;
-    const bool ok = fs::exists("in/a.clm") && !fs::exists("out/a.rsp") && reported == 1;
-    fs::permissions("in", fs::perms::owner_all);
-    return ok;
-  });
-}
-
 TEST(Worker, UnwritableReceiveDirectoryLeavesTheClaim) {
   asUnprivilegedChild([] {
     TempWorkDir wd;

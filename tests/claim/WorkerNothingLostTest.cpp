@@ -2,6 +2,8 @@
 // Every scenario ends with each claim as exactly one of a response file, a set-aside ".bad" file or a claim still
 // waiting in the send folder, and with the outcome line in system.log that names it.
 #include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -83,6 +85,27 @@ void expectEnds(const TempWorkDir& wd, const fs::path& sendDir, const std::vecto
     }
     EXPECT_EQ(fs::exists(fs::symlink_status(sendDir / name)), list.back().end == End::Waiting);
   }
+}
+
+// Runs `body` on a thread of its own that has given up the capabilities that let root pass over permission bits.
+// Capabilities belong to the thread and end with it, so a file's or folder's mode refuses the worker (which runs
+// on that thread) whether or not the tests run as root; the rest of the process keeps them.
+template <class Body>
+void withoutPermissionOverride(Body body) {
+  std::thread thread([&body] {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+    ASSERT_EQ(::syscall(SYS_capget, &header, data), 0);
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
+      // The permitted set too: access() checks a real root against it.
+      data[cap / 32].effective &= ~(1u << (cap % 32));
+      data[cap / 32].permitted &= ~(1u << (cap % 32));
+      data[cap / 32].inheritable &= ~(1u << (cap % 32));
+    }
+    ASSERT_EQ(::syscall(SYS_capset, &header, data), 0) << "the permission override could not be given up";
+    body();
+  });
+  thread.join();
 }
 
 struct Context {
@@ -197,6 +220,42 @@ TEST(NothingLost, EachClaimEndsAsResponseSetAsideOrWaiting) {
          c.worker.processRound();
        },
        {{"lost.clm", End::Waiting, "left for a retry, the file cannot be read"}}},
+      {"an unreadable claim is taken once its mode is mended",
+       "",
+       [&](Context& c) {
+         withoutPermissionOverride([&] {
+           writeFile("working/a.clm", good);
+           backdate("working");
+           fs::permissions("working/a.clm", fs::perms::none);
+           for (int i = 0; i < 3; ++i) c.worker.processRound();
+           EXPECT_EQ(c.wd.logCount("Claimora.run():  Claim File Not Found, <a.clm>"), 1) << "a lasting cause, once";
+           EXPECT_FALSE(fs::exists("working/a.rsp"));
+           fs::permissions("working/a.clm", fs::perms::owner_read | fs::perms::owner_write);
+           EXPECT_EQ(readFile("working/a.clm"), good);
+           c.worker.processRound();
+           c.worker.processRound();
+         });
+       },
+       {{"a.clm", End::Waiting, "left for a retry, the file cannot be read"},
+        {"a.clm", End::Response, "sent with response <working/a.rsp>"}}},
+      {"an undeletable claim is sent once its folder takes the delete",
+       "receive_dir=out",
+       [&](Context& c) {
+         withoutPermissionOverride([&] {
+           writeFile("working/a.clm", good);
+           backdate("working");
+           fs::permissions("working", fs::perms::owner_read | fs::perms::owner_exec);
+           for (int i = 0; i < 4; ++i) c.worker.processRound();
+           EXPECT_EQ(c.wd.logCountPrefix("Claimora.run():  Claim File Not Deleted, <a.clm>"), 1);
+           EXPECT_TRUE(c.server.received().empty()) << "a claim that cannot be deleted is not sent";
+           EXPECT_EQ(readFile("working/a.clm"), good);
+           fs::permissions("working", fs::perms::owner_all);
+           c.worker.processRound();
+           c.worker.processRound();
+         });
+       },
+       {{"a.clm", End::Waiting, "left for a retry, the file could not be deleted before sending"},
+        {"a.clm", End::Response, "sent with response <out/a.rsp>"}}},
       {"names of the longest length get their response, reject or set-aside file",
        "",
        [&](Context& c) {
@@ -328,32 +387,6 @@ TEST(NothingLost, ResetWithoutAWorkerStartsOne) {
   }
   EXPECT_EQ(listener.system(), (std::vector<std::string>{"System:  Resetting", "System:  Clear"}));
   EXPECT_TRUE(wd.logHas("System resetting."));
-}
-
-TEST(NothingLost, UnreadableClaimIsLeftWhereItIs) {
-  // Run as an unprivileged user, so that the file's mode is honoured.
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
-        TempWorkDir wd;
-        if (!installKeyStore()) std::_Exit(4);
-        fs::create_directory("working");
-        const Bytes claim = framedFile(claimOf(60));
-        writeFile("working/a.clm", claim);
-        fs::permissions("working/a.clm", fs::perms::none);
-        Claimora worker;
-        worker.setUp();
-        settledRound(worker);
-        worker.processRound();
-        fs::permissions("working/a.clm", fs::perms::owner_read);
-        const auto lines = wd.outcomes("a.clm");
-        const bool ok = readFile("working/a.clm") == claim && lines.size() == 1 &&
-                        lines[0] == "Outcome <a.clm>, host none: left for a retry, the file cannot be read." &&
-                        !fs::exists("working/a.rsp");
-        std::_Exit(ok ? 0 : 1);
-      },
-      testing::ExitedWithCode(0), "");
 }
 
 struct SettingsCase {

@@ -1,6 +1,7 @@
 // Entry point of the claim program: the window by default, "--headless" without one, "--test-connection" for
 // one connectivity test, "--help" and "--version" for the operator.
 #include <QApplication>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
@@ -47,6 +48,10 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A reader of standard output that goes away (a pipe into `head`, a closed terminal) or a peer that closes its
+  // socket must not end the program in the middle of a claim: the write fails with EPIPE instead, which the caller
+  // handles as any failed write. Set before any thread starts, for every mode; child processes get the default.
+  std::signal(SIGPIPE, SIG_IGN);
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--headless") return Headless::run(std::cout);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -38,19 +39,28 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs) {
   return true;
 }
 
-// The program in a working directory, its standard output in "out.txt"; killed if the test leaves it running.
+// Where the child's standard output goes: "out.txt", or a pipe nobody reads, whose read end is closed at once.
+enum class Output { File, ClosedPipe };
+
+// The program in a working directory, its standard output as `output` says; killed if the test leaves it running.
 class Child {
  public:
-  Child(const fs::path& dir, const std::string& arg, const std::string& path = "") {
+  Child(const fs::path& dir, const std::string& arg, const std::string& path = "", Output output = Output::File) {
+    int pipeFds[2] = {-1, -1};
+    if (output == Output::ClosedPipe && ::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
     pid_ = ::fork();
     if (pid_ == 0) {
       if (::chdir(dir.c_str()) != 0) ::_exit(120);
-      const int fd = ::open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      const int fd = output == Output::File ? ::open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644) : pipeFds[1];
       ::dup2(fd, 1);
       if (!path.empty()) ::setenv("PATH", path.c_str(), 1);
+      ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it; this test process ignores the signal
       const std::string program = programPath().string();
       ::execl(program.c_str(), program.c_str(), arg.c_str(), static_cast<char*>(nullptr));
       ::_exit(121);
+    }
+    for (int fd : pipeFds) {
+      if (fd >= 0) ::close(fd);
     }
   }
   ~Child() {
@@ -118,6 +128,29 @@ TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
   EXPECT_EQ(lines[lines.size() - 2], "System Log Stopped.");
   EXPECT_EQ(lines.back(), "System Stopped.");
   EXPECT_FALSE(fs::exists("jwin.dat")) << "no window, no position";
+}
+
+// Status lines that nobody reads any more fail quietly; the claims go on.
+TEST(Headless, ClaimsAreAnsweredWhenNobodyReadsTheStatusLines) {
+  TempWorkDir dir;
+  ASSERT_TRUE(installKeyStore());
+  testkit::ClearingHouseServer server;
+  server.setDefaultScript(
+      testkit::ConnectionScript::answerAtOnce("51B11A01PHARMACY\x1c"
+                                              "AM20"));
+  fs::create_directories("out");
+  fs::create_directories("in");
+  writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() + "\nremote_clear_port=" +
+                          std::to_string(server.port()) + "\nfile_wait=50\nsend_dir=out\\\nreceive_dir=in\\\n");
+  Child child(dir.path(), "--headless", "", Output::ClosedPipe);
+  writeFile("out/one.clm", framedFile(claimOf(60)));
+  ASSERT_TRUE(waitUntil([] { return fs::exists("in/one.rsp"); }));
+  ASSERT_TRUE(waitUntil([&] { return dir.outcomes("one.clm").size() == 1; }));
+  EXPECT_NE(dir.outcomes("one.clm").front().find(": sent with response <in/one.rsp>"), std::string::npos);
+
+  child.signal(SIGTERM);
+  EXPECT_EQ(child.waitExit(), 0);
+  EXPECT_TRUE(dir.logHas("System Stopped."));
 }
 
 struct CommandLineCase {

@@ -52,6 +52,7 @@ void Channel::ensureOpen() const {
 }
 
 void Channel::closeDescriptor() {
+  std::lock_guard<std::mutex> lock(fdMu_);
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;
@@ -149,14 +150,23 @@ void Channel::close() {
 }
 
 void Channel::shutdownInput() {
+  std::lock_guard<std::mutex> lock(fdMu_);
   ensureOpen();
   ::shutdown(fd_, SHUT_RD);
   inputShut_ = true;
 }
 
 void Channel::shutdownOutput() {
+  std::lock_guard<std::mutex> lock(fdMu_);
   ensureOpen();
   ::shutdown(fd_, SHUT_WR);
+}
+
+void Channel::abort() {
+  std::lock_guard<std::mutex> lock(fdMu_);
+  aborted_ = true;
+  inputShut_ = true;
+  if (fd_ >= 0) ::shutdown(fd_, SHUT_RDWR);
 }
 
 }  // namespace plat::net

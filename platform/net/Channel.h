@@ -2,13 +2,14 @@
 // channel (the plain socket's) keeps its descriptor blocking with the time-out set on the socket, so a read that
 // must wait does so inside one recv; otherwise the descriptor is non-blocking and waits with poll (a TLS channel,
 // which overrides the three transfer operations). Shared by a socket and the streams it handed out, so a stream
-// outlives nothing it uses; used by one thread at a time (shutdownInput may come from another to end a read).
-// Internal to plat_net.
+// outlives nothing it uses; used by one thread at a time, except shutdownInput and abort, which another thread may
+// call at any time to end a wait. Internal to plat_net.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 
 namespace plat::net {
 
@@ -36,6 +37,10 @@ class Channel {
   virtual void close();
   void shutdownInput();
   void shutdownOutput();
+  // From another thread: shuts both directions down, so whatever waits on the descriptor wakes and fails (a read
+  // sees the end of the stream). The descriptor stays open until close(); a closed channel is left alone.
+  void abort();
+  bool isAborted() const { return aborted_; }
 
   void setTimeout(int ms);
   int timeout() const { return timeoutMs_; }
@@ -54,10 +59,12 @@ class Channel {
  private:
   int readWaitingInSystem(std::uint8_t* buf, std::size_t len);
 
-  int fd_;  // owned; -1 once closed
+  std::mutex fdMu_;  // held to close fd_ and by the other thread's shutdowns, so they never meet a reused number
+  int fd_;           // owned; -1 once closed; changed only by the owning thread, under fdMu_
   const Waiting waiting_;
   std::atomic<int> timeoutMs_{kNoTimeout};
   std::atomic<bool> inputShut_{false};  // set by shutdownInput, which another thread may call to end a read
+  std::atomic<bool> aborted_{false};    // set by abort
   bool drained_ = false;                // the last read left the socket empty: the next one waits before it reads
 };
 

@@ -69,25 +69,29 @@ class Descriptor {
   int fd_;
 };
 
-// A non-blocking descriptor connected to `to`, or an exception.
-int connectOne(const SocketAddress& to, int timeoutMs) {
-  Descriptor fd(::socket(to.family(), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-  if (fd.get() < 0) throw SocketException(std::strerror(errno));
+// A non-blocking stream descriptor for `to`'s family, not yet connected.
+int openDescriptor(const SocketAddress& to) {
+  int fd = ::socket(to.family(), SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) throw SocketException(std::strerror(errno));
   int one = 1;
-  ::setsockopt(fd.get(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  return fd;
+}
+
+// Connects the non-blocking `fd` to `to`, or throws.
+void connectOne(int fd, const SocketAddress& to, int timeoutMs) {
   int rc;
   do {
-    rc = ::connect(fd.get(), to.get(), to.length);
+    rc = ::connect(fd, to.get(), to.length);
   } while (rc != 0 && errno == EINTR);
   if (rc != 0) {
     if (errno != EINPROGRESS) throw ConnectException(std::strerror(errno));
-    if (!Channel::waitFor(fd.get(), true, timeoutMs)) throw SocketTimeoutException("Connect timed out");
+    if (!Channel::waitFor(fd, true, timeoutMs)) throw SocketTimeoutException("Connect timed out");
     int err = 0;
     socklen_t len = sizeof err;
-    if (::getsockopt(fd.get(), SOL_SOCKET, SO_ERROR, &err, &len) != 0) err = errno;
+    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0) err = errno;
     if (err != 0) throw ConnectException(std::strerror(err));
   }
-  return fd.release();
 }
 
 }  // namespace
@@ -101,6 +105,26 @@ Socket::~Socket() {
   }
 }
 
+// Withdrawn before the descriptor is closed or handed on, so abort() never shuts a number the system may have given
+// to another file meanwhile.
+class Socket::Exposure {
+ public:
+  Exposure(Socket& socket, int fd) : socket_(socket) {
+    std::lock_guard<std::mutex> lock(socket_.abortMu_);
+    if (socket_.aborted_) throw SocketException("Socket closed");
+    socket_.connectingFd_ = fd;
+  }
+  ~Exposure() {
+    std::lock_guard<std::mutex> lock(socket_.abortMu_);
+    socket_.connectingFd_ = -1;
+  }
+  Exposure(const Exposure&) = delete;
+  Exposure& operator=(const Exposure&) = delete;
+
+ private:
+  Socket& socket_;
+};
+
 void Socket::connect(const std::string& host, int port, int timeoutMs) {
   if (closed_) throw SocketException("Socket is closed");
   if (connected_) throw SocketException("already connected");
@@ -108,18 +132,51 @@ void Socket::connect(const std::string& host, int port, int timeoutMs) {
   std::vector<SocketAddress> addresses = Resolver::resolve(host, port);
   std::optional<ConnectException> refused;
   for (const SocketAddress& a : addresses) {
+    Descriptor fd(openDescriptor(a));
     try {
-      int fd = connectOne(a, timeoutMs);
-      remote_ = a.toString();
-      channel_ = openChannel(fd, host);
-      channel_->setTimeout(timeoutMs_);
-      connected_ = true;
-      return;
+      Exposure exposed(*this, fd.get());
+      connectOne(fd.get(), a, timeoutMs);
     } catch (const ConnectException& e) {
+      // An aborted connect reads as refused or reset; it is neither, and no other address is tried.
+      if (isAborted()) throw SocketException("Socket closed");
       refused = e;  // the next address may answer
+      continue;
     }
+    remote_ = a.toString();
+    std::shared_ptr<Channel> channel = openChannel(fd.release(), host);
+    channel->setTimeout(timeoutMs_);
+    {
+      std::lock_guard<std::mutex> lock(abortMu_);
+      if (aborted_) throw SocketException("Socket closed");
+      channel_ = channel;
+    }
+    try {
+      handshake(*channel);
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(abortMu_);
+      channel_.reset();  // the local reference closes it, out of abort()'s reach
+      throw;
+    }
+    connected_ = true;
+    return;
   }
   refused->raise();
+}
+
+void Socket::handshake(Channel& channel) {
+  (void)channel;
+}
+
+bool Socket::isAborted() {
+  std::lock_guard<std::mutex> lock(abortMu_);
+  return aborted_;
+}
+
+void Socket::abort() {
+  std::lock_guard<std::mutex> lock(abortMu_);
+  aborted_ = true;
+  if (connectingFd_ >= 0) ::shutdown(connectingFd_, SHUT_RDWR);
+  if (channel_) channel_->abort();
 }
 
 std::shared_ptr<Channel> Socket::openChannel(int fd, const std::string& host) {

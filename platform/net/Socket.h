@@ -1,10 +1,11 @@
 // A TCP client socket shaped like the runtime's: connect to host and port (bounded by a time-out when one is
 // given), a read time-out that makes a waiting read fail with SocketTimeoutException "Read timed out", and input
 // and output streams over the connection. One thread uses a socket and its streams at a time; close() may come
-// from the owning thread only. Closes itself when discarded.
+// from the owning thread only, abort() from any thread. Closes itself when discarded.
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "platform/io/InputStream.h"
@@ -38,6 +39,10 @@ class Socket : public plat::lang::Object {
   void shutdownInput();
   void shutdownOutput();
   void close();
+  // From any thread, at any time, while the caller keeps the socket alive: ends the connect, TLS handshake, read
+  // or write that waits on it, and fails every later one (a connect or handshake with SocketException "Socket
+  // closed", a read with the end of the stream). It only shuts the connection down; close() still releases it.
+  void abort();
 
   bool isConnected() const { return connected_; }
   bool isClosed() const { return closed_; }
@@ -47,12 +52,21 @@ class Socket : public plat::lang::Object {
   std::string getClassName() const override { return "java.net.Socket"; }
 
  protected:
-  // Wraps the connected descriptor (owned from here on) in its channel; the TLS socket handshakes here.
+  // Wraps the connected descriptor (owned from here on) in its channel.
   virtual std::shared_ptr<Channel> openChannel(int fd, const std::string& host);
+  // Runs once the channel is reachable by abort(), before connect() returns; the TLS socket handshakes here.
+  virtual void handshake(Channel& channel);
   Channel& channel();
 
  private:
-  std::shared_ptr<Channel> channel_;  // present once connected
+  class Exposure;  // makes the descriptor being connected reachable by abort() while it lives
+
+  bool isAborted();
+
+  std::mutex abortMu_;                // held by abort() and while connect() hands a descriptor or channel on
+  int connectingFd_ = -1;             // the descriptor being connected, owned by connect(); guarded by abortMu_
+  bool aborted_ = false;              // guarded by abortMu_
+  std::shared_ptr<Channel> channel_;  // present once connected; set and cleared under abortMu_
   plat::lang::Ref<plat::io::InputStream> in_;
   plat::lang::Ref<plat::io::OutputStream> out_;
   int timeoutMs_ = 0;

@@ -69,6 +69,8 @@ class TlsChannel : public Channel {
         if (!waitFor(err == SSL_ERROR_WANT_WRITE, left)) throw plat::net::SocketTimeoutException("Read timed out");
         continue;
       }
+      // A shut connection fails the handshake in whatever way OpenSSL sees it; the cause is the abort.
+      if (isAborted()) throw plat::net::SocketException("Socket closed");
       long verify = SSL_get_verify_result(ssl_.get());
       if (verify != X509_V_OK) {
         ERR_clear_error();
@@ -219,12 +221,14 @@ std::shared_ptr<Channel> TlsSocket::openChannel(int fd, const std::string& host)
   if (!isAddressLiteral(host)) SSL_set_tlsext_host_name(ssl.get(), host.c_str());
   if (SSL_set_fd(ssl.get(), fd) != 1) refuse("TLS session could not take the connection");
 
-  auto channel = std::make_shared<TlsChannel>(fd, std::move(ssl));
-  channel->setTimeout(getSoTimeout());
-  channel->handshake();
-  protocol_ = SSL_get_version(channel->native());
-  suite_ = SSL_get_cipher_name(channel->native());
-  return channel;
+  return std::make_shared<TlsChannel>(fd, std::move(ssl));
+}
+
+void TlsSocket::handshake(Channel& channel) {
+  auto& tls = static_cast<TlsChannel&>(channel);  // openChannel made it
+  tls.handshake();
+  protocol_ = SSL_get_version(tls.native());
+  suite_ = SSL_get_cipher_name(tls.native());
 }
 
 }  // namespace plat::tls

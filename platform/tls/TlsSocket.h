@@ -1,6 +1,7 @@
 // A TCP client socket that speaks TLS. connect() opens the TCP connection and completes the handshake within the
 // read time-out (set it first), so a certificate the trust anchors do not vouch for is a failed connect
-// (SSLHandshakeException). Streams, time-outs and close behave as for the plain socket; one thread at a time.
+// (SSLHandshakeException). Streams, time-outs, close and abort behave as for the plain socket; one thread at a
+// time, abort() from any.
 #pragma once
 
 #include <string>
@@ -29,6 +30,7 @@ class TlsSocket : public plat::net::Socket {
 
  protected:
   std::shared_ptr<plat::net::Channel> openChannel(int fd, const std::string& host) override;
+  void handshake(plat::net::Channel& channel) override;
 
  private:
   SslCtxPtr context_;

@@ -67,12 +67,7 @@ void Varodex::abort() {
 }
 
 void Varodex::endUnboundedWait() {
-  if (!aborting_ || !s || timeoutMs_.load() > 0 || !s->isConnected()) return;
-  try {
-    s->shutdownInput();
-  } catch (const std::exception&) {
-    // Already closed by the worker: nothing left to end.
-  }
+  if (aborting_ && s && timeoutMs_.load() == 0) s->abort();
 }
 
 bool Varodex::connect() {
@@ -81,28 +76,27 @@ bool Varodex::connect() {
     const std::string host = params_->getRemoteHost();
     timeoutMs_ = params_->getRemoteTimeout();
     const bool secure = params_->getSecurity();
-    endpoint_ =
-        host + ":" +
-        std::to_string(params_->getRemotePort(secure ? Parameters::kSecurePortIndex : Parameters::kClearPortIndex));
+    const int port = params_->getRemotePort(secure ? Parameters::kSecurePortIndex : Parameters::kClearPortIndex);
+    endpoint_ = host + ":" + std::to_string(port);
+    plat::lang::Ref<plat::net::Socket> socket;
     if (secure) {
       // With security on a claim goes out encrypted or not at all.
       if (!sf || !suites)
         throw plat::tls::SSLException("TLS is not available; security is on, claim not sent in clear");
       plat::lang::Ref<plat::tls::TlsSocket> tls = sf->createSocket();
       tls->setEnabledCipherSuites(*suites);
-      tls->setSoTimeout(timeoutMs_);
-      tls->connect(host, params_->getRemotePort(Parameters::kSecurePortIndex), timeoutMs_);
-      std::lock_guard<std::mutex> lock(socketMu_);
-      s = tls;
-      endUnboundedWait();
+      socket = tls;
     } else {
-      auto plain = plat::lang::makeRef<plat::net::Socket>();
-      plain->setSoTimeout(timeoutMs_);
-      plain->connect(host, params_->getRemotePort(Parameters::kClearPortIndex), timeoutMs_);
+      socket = plat::lang::makeRef<plat::net::Socket>();
+    }
+    socket->setSoTimeout(timeoutMs_);
+    {
+      // Published before it connects, so a stop reaches the connect and the handshake, not only the read.
       std::lock_guard<std::mutex> lock(socketMu_);
-      s = plain;
+      s = socket;
       endUnboundedWait();
     }
+    socket->connect(host, port, timeoutMs_);
     in = plat::lang::makeRef<plat::io::BufferedInputStream>(s->getInputStream(), kStreamBufferSize);
     out = plat::lang::makeRef<plat::io::BufferedOutputStream>(s->getOutputStream(), kStreamBufferSize);
     return true;

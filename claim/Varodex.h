@@ -68,8 +68,9 @@ class Varodex : public plat::lang::Object {
   void setClaim(const std::string& name);
   // "host:port" of the last connect attempt, or "none" before any.
   std::string endpoint() const { return endpoint_; }
-  // From another thread: ends a connection that waits without a read time-out at once (its input is shut, so
-  // the waiting read fails); a connection with a time-out is left to finish. Later connects are not affected.
+  // From another thread: ends at once a connection that waits without a time-out, in its connect, handshake or
+  // read (the wait fails as any failure of that step does), and so every later one without a time-out; a
+  // connection with a time-out is left to finish.
   void abort();
 
   plat::lang::Ref<plat::io::InputStream> getDataInputStream() const { return in; }
@@ -84,7 +85,7 @@ class Varodex : public plat::lang::Object {
   void endUnboundedWait();  // with socketMu_ held
 
   mutable std::mutex socketMu_;          // guards publishing s, so abort() sees a whole socket or none
-  plat::lang::Ref<plat::net::Socket> s;  // present between connect and disConnect; guarded by socketMu_ for abort
+  plat::lang::Ref<plat::net::Socket> s;  // from the start of connect to disConnect; set under socketMu_ for abort
   bool aborting_ = false;                // guarded by socketMu_
   plat::lang::Ref<plat::tls::TlsContext> sf;
   std::optional<std::vector<std::string>> suites;

@@ -1,7 +1,11 @@
-// The program without a window, run as a child process: claims in and responses out, SIGHUP as Reset, SIGTERM as
-// Exit with the log's stop lines, and the one-shot connectivity test with a stand-in ping on PATH.
+// The program without a window, run as a child process: claims in and responses out (also when nobody reads the
+// status lines), SIGHUP as Reset, SIGTERM as Exit with the log's stop lines (also in the middle of a connect that
+// has no time-out), and the one-shot connectivity test with a stand-in ping on PATH.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -151,6 +155,72 @@ TEST(Headless, ClaimsAreAnsweredWhenNobodyReadsTheStatusLines) {
   child.signal(SIGTERM);
   EXPECT_EQ(child.waitExit(), 0);
   EXPECT_TRUE(dir.logHas("System Stopped."));
+}
+
+// A loopback port whose accept queue is full, so the system drops every further SYN and a connect to it waits;
+// there is no thread, and the port closes with the object.
+class SynDroppingPort {
+ public:
+  SynDroppingPort() {
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sa;
+    if (listener_ < 0 || filler_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
+        ::listen(listener_, 0) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&sa), &len) != 0 ||
+        ::connect(filler_, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0) {
+      throw std::runtime_error("no loopback listener with a full accept queue");
+    }
+    port_ = ntohs(sa.sin_port);
+  }
+  ~SynDroppingPort() {
+    ::close(filler_);
+    ::close(listener_);
+  }
+  SynDroppingPort(const SynDroppingPort&) = delete;
+  SynDroppingPort& operator=(const SynDroppingPort&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  int filler_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);  // the one connection the queue holds
+  int port_ = 0;
+};
+
+// Without a time-out a connect or a handshake waits as long as the other side is silent; Exit still ends it, and
+// the claim gets its reject.
+TEST(Headless, ExitEndsAConnectOrHandshakeWithoutTimeOut) {
+  constexpr int kExitWaitMs = 10000;  // far below how long the silence lasts
+  for (const bool secure : {false, true}) {
+    SCOPED_TRACE(secure ? "handshake with a server that stays silent" : "connect to a port that drops SYNs");
+    TempWorkDir dir;
+    ASSERT_TRUE(installKeyStore());
+    SynDroppingPort dropping;
+    testkit::ClearingHouseServer silent;  // clear TCP: it never answers a client hello
+    testkit::ConnectionScript never;
+    never.kind = testkit::ConnectionScript::Kind::NeverAnswer;
+    never.pauseMs = testkit::ClearingHouseServer::kMaxHoldMs;
+    silent.setDefaultScript(never);
+    const std::string port = std::to_string(secure ? silent.port() : dropping.port());
+    fs::create_directories("out");
+    fs::create_directories("in");
+    writeText("cm.ini", std::string("security=") + (secure ? "on" : "off") +
+                            "\nremote_ipaddress=127.0.0.1\nremote_secure_port=" + port + "\nremote_clear_port=" + port +
+                            "\nremote_timeout=0\nfile_wait=50\nsend_dir=out\\\nreceive_dir=in\\\n");
+    Child child(dir.path(), "--headless");
+    writeFile("out/one.clm", framedFile(claimOf(60)));
+    ASSERT_TRUE(waitUntil([&] { return countLines(dir.path() / "out.txt", "Status:  Connecting") == 1; }));
+
+    child.signal(SIGTERM);
+    ASSERT_EQ(child.waitExit(kExitWaitMs), 0);
+    const auto outcomes = dir.outcomes("one.clm");
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(outcomes[0], "Outcome <one.clm>, host 127.0.0.1:" + port +
+                               ": rejected with \"QOV:  FAILED TO SEND CLAIM.  CHECK INTERNET CONNECTION.\", "
+                               "response <in/one.rsp>.");
+    EXPECT_TRUE(fs::is_regular_file("in/one.rsp"));
+    EXPECT_TRUE(dir.logHas("System Stopped."));
+  }
 }
 
 struct CommandLineCase {

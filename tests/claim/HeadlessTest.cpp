@@ -99,10 +99,8 @@ int countLines(const fs::path& file, const std::string& line) {
   return n;
 }
 
-TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
-  TempWorkDir dir;
-  ASSERT_TRUE(installKeyStore());
-  testkit::ClearingHouseServer server;
+// The server answers every claim; the settings send to it in clear, claims from out\ and responses into in\.
+void answerInClear(testkit::ClearingHouseServer& server) {
   server.setDefaultScript(
       testkit::ConnectionScript::answerAtOnce("51B11A01PHARMACY\x1c"
                                               "AM20"));
@@ -110,6 +108,13 @@ TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
   fs::create_directories("in");
   writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() + "\nremote_clear_port=" +
                           std::to_string(server.port()) + "\nfile_wait=50\nsend_dir=out\\\nreceive_dir=in\\\n");
+}
+
+TEST(Headless, ClaimsInResponsesOutResetOnHangupExitOnTerm) {
+  TempWorkDir dir;
+  ASSERT_TRUE(installKeyStore());
+  testkit::ClearingHouseServer server;
+  answerInClear(server);
   Child child(dir.path(), "--headless");
   const auto out = dir.path() / "out.txt";
   ASSERT_TRUE(waitUntil([&] { return countLines(out, "System:  Clear") == 1; }));
@@ -139,13 +144,7 @@ TEST(Headless, ClaimsAreAnsweredWhenNobodyReadsTheStatusLines) {
   TempWorkDir dir;
   ASSERT_TRUE(installKeyStore());
   testkit::ClearingHouseServer server;
-  server.setDefaultScript(
-      testkit::ConnectionScript::answerAtOnce("51B11A01PHARMACY\x1c"
-                                              "AM20"));
-  fs::create_directories("out");
-  fs::create_directories("in");
-  writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() + "\nremote_clear_port=" +
-                          std::to_string(server.port()) + "\nfile_wait=50\nsend_dir=out\\\nreceive_dir=in\\\n");
+  answerInClear(server);
   Child child(dir.path(), "--headless", "", Output::ClosedPipe);
   writeFile("out/one.clm", framedFile(claimOf(60)));
   ASSERT_TRUE(waitUntil([] { return fs::exists("in/one.rsp"); }));

@@ -163,10 +163,6 @@ void Socket::connect(const std::string& host, int port, int timeoutMs) {
   refused->raise();
 }
 
-void Socket::handshake(Channel& channel) {
-  (void)channel;
-}
-
 bool Socket::isAborted() {
   std::lock_guard<std::mutex> lock(abortMu_);
   return aborted_;

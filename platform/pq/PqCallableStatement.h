@@ -38,6 +38,7 @@ class PqCallableStatement : public PqPreparedBase<CallableStatement> {
   float getFloat(int index) override;
   double getDouble(int index) override;
   plat::math::Decimal getBigDecimal(int index, int scale) override;
+  plat::math::Decimal getBigDecimal(int index) override { return getBigDecimal(index, -1); }
   std::vector<std::uint8_t> getBytes(int index) override;
   plat::time::Date getDate(int index) override;
   plat::time::Time getTime(int index) override;

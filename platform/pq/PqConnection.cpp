@@ -159,11 +159,12 @@ int PqConnection::getTransactionIsolation() {
 
 std::shared_ptr<SQLWarning> PqConnection::getWarnings() {
   session_->checkOpen();
-  return nullptr;
+  return session_->warnings().get();
 }
 
 void PqConnection::clearWarnings() {
   session_->checkOpen();
+  session_->warnings().clear();
 }
 
 }  // namespace plat::sql::pq

@@ -22,6 +22,8 @@ void PqExecution::closeResult() {
 bool PqExecution::run(const std::string& sql, const std::vector<std::optional<std::string>>& params, Expect expect) {
   checkOpen();
   closeResult();
+  warnings_.clear();  // each run starts a new chain
+  PqNoticeScope notices(warnings_);
   PqResultRef result = session_->run(sql, params);
   bool rows = PQresultStatus(result.get()) == PGRES_TUPLES_OK;
   if (expect == Expect::Rows && !rows) throw SQLException("No results were returned by the query.", "02000");

@@ -22,6 +22,8 @@ class PqExecution {
   void checkOpen() const;
   bool isClosed() const { return closed_ || session_->isClosed(); }
   const std::shared_ptr<PqSession>& session() const { return session_; }
+  // The notices of the last run, as the statement's warnings.
+  PqWarnings& warnings() { return warnings_; }
 
   // Closes the current result, runs sql and keeps its result. executeQuery of an update (or executeUpdate of a
   // query) fails after running, as the server tells the kind only then. True when the result is rows.
@@ -51,6 +53,7 @@ class PqExecution {
   int maxRows_ = 0;
   int queryTimeout_ = 0;
   bool closed_ = false;
+  PqWarnings warnings_;
 };
 
 }  // namespace plat::sql::pq

@@ -48,6 +48,7 @@ class PqResultSet : public ResultSet {
   double getDouble(int column) override;
   // A negative scale gives the value as the server stored it.
   plat::math::Decimal getBigDecimal(int column, int scale) override;
+  plat::math::Decimal getBigDecimal(int column) override { return getBigDecimal(column, -1); }
   std::vector<std::uint8_t> getBytes(int column) override;
   plat::time::Date getDate(int column) override;
   plat::time::Time getTime(int column) override;

@@ -42,6 +42,7 @@ PqSession::PqSession(const std::vector<std::pair<std::string, std::string>>& par
     conn_ = nullptr;
     throw SQLException(message, "08001");
   }
+  receiveNotices(conn_, warnings_);
 }
 
 PqSession::~PqSession() {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/pq/PqNotices.h"
+
 struct pg_conn;
 struct pg_result;
 
@@ -46,6 +48,8 @@ class PqSession {
   void endTransaction(bool commit);
   // The escaped bytea text of bytes, for a parameter.
   static std::string byteaText(const std::vector<std::uint8_t>& bytes);
+  // The server's notices that no statement took: the connection's warnings.
+  PqWarnings& warnings() { return warnings_; }
 
  private:
   [[noreturn]] static void connectionClosed();
@@ -57,6 +61,7 @@ class PqSession {
   pg_conn* conn_ = nullptr;     // owned; null once closed; guarded by mutex_
   bool autoCommit_ = true;      // guarded by mutex_
   bool inTransaction_ = false;  // guarded by mutex_
+  PqWarnings warnings_;
 };
 
 }  // namespace plat::sql::pq

@@ -26,9 +26,12 @@ class PqStatementBase : public Base {
   void cancel() override { execution_.checkOpen(); }
   std::shared_ptr<SQLWarning> getWarnings() override {
     execution_.checkOpen();
-    return nullptr;
+    return execution_.warnings().get();
   }
-  void clearWarnings() override { execution_.checkOpen(); }
+  void clearWarnings() override {
+    execution_.checkOpen();
+    execution_.warnings().clear();
+  }
   void setCursorName(const std::string& /*name*/) override { execution_.checkOpen(); }
   plat::lang::Ref<ResultSet> getResultSet() override { return execution_.resultSet(); }
   int getUpdateCount() override { return execution_.updateCount(); }

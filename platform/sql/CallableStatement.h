@@ -35,6 +35,8 @@ class CallableStatement : public PreparedStatement {
   virtual float getFloat(int /*index*/) { notSupported(); }
   virtual double getDouble(int /*index*/) { notSupported(); }
   virtual plat::math::Decimal getBigDecimal(int /*index*/, int /*scale*/) { notSupported(); }
+  // The value with all its digits, at the scale it has.
+  virtual plat::math::Decimal getBigDecimal(int /*index*/) { notSupported(); }
   virtual std::vector<std::uint8_t> getBytes(int /*index*/) { notSupported(); }
   virtual plat::time::Date getDate(int /*index*/) { notSupported(); }
   virtual plat::time::Time getTime(int /*index*/) { notSupported(); }

@@ -50,6 +50,8 @@ class ResultSet : public plat::lang::Object {
   virtual float getFloat(int /*column*/) { notSupported(); }
   virtual double getDouble(int /*column*/) { notSupported(); }
   virtual plat::math::Decimal getBigDecimal(int /*column*/, int /*scale*/) { notSupported(); }
+  // The value with all its digits, at the scale it has.
+  virtual plat::math::Decimal getBigDecimal(int /*column*/) { notSupported(); }
   virtual std::vector<std::uint8_t> getBytes(int /*column*/) { notSupported(); }
   virtual plat::time::Date getDate(int /*column*/) { notSupported(); }
   virtual plat::time::Time getTime(int /*column*/) { notSupported(); }
@@ -71,6 +73,7 @@ class ResultSet : public plat::lang::Object {
   virtual plat::math::Decimal getBigDecimal(const std::string& name, int scale) {
     return getBigDecimal(findColumn(name), scale);
   }
+  virtual plat::math::Decimal getBigDecimal(const std::string& name) { return getBigDecimal(findColumn(name)); }
   virtual std::vector<std::uint8_t> getBytes(const std::string& name) { return getBytes(findColumn(name)); }
   virtual plat::time::Date getDate(const std::string& name) { return getDate(findColumn(name)); }
   virtual plat::time::Time getTime(const std::string& name) { return getTime(findColumn(name)); }

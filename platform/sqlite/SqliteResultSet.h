@@ -53,6 +53,7 @@ class SqliteResultSet : public ResultSet {
   float getFloat(int column) override;
   double getDouble(int column) override;
   plat::math::Decimal getBigDecimal(int column, int scale) override;
+  plat::math::Decimal getBigDecimal(int column) override { return getBigDecimal(column, -1); }
   std::vector<std::uint8_t> getBytes(int column) override;
   plat::time::Date getDate(int column) override;
   plat::time::Time getTime(int column) override;

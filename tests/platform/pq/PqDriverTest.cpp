@@ -13,6 +13,7 @@
 #include "platform/lang/Exceptions.h"
 #include "platform/pq/PqDriver.h"
 #include "platform/pq/PqPlaceholders.h"
+#include "platform/runvale/ClassRegistry.h"
 #include "platform/sql/CallableStatement.h"
 #include "platform/sql/DatabaseMetaData.h"
 #include "platform/sql/DriverManager.h"
@@ -114,6 +115,8 @@ TEST_F(PqServerTest, ValuesRoundTripThroughParametersWithTheirTypes) {
   EXPECT_EQ(rs->getFloat(5), 1.5F);
   EXPECT_EQ(rs->getBigDecimal(6, -1).toString(), "-12.345");
   EXPECT_EQ(rs->getBigDecimal(6, 1).toString(), "-12.3");
+  EXPECT_EQ(rs->getBigDecimal(6).toString(), "-12.345");
+  EXPECT_EQ(rs->getBigDecimal("n").toString(), "-12.345");
   EXPECT_EQ(rs->getString(7), "it's a \"quote\" ?");
   EXPECT_EQ(rs->getString(8), "ab      ");
   EXPECT_EQ(rs->getString(9), "ünïcode");
@@ -412,6 +415,39 @@ TEST_F(PqServerTest, CallsReturnOutInOutAndReturnValues) {
   EXPECT_EQ(rs->getInt(1), 20);
   EXPECT_THROW(c->prepareCall("call bump(?, ?)"), SQLException);
   EXPECT_THROW(c->prepareCall("{? call x()}"), SQLException);
+}
+
+TEST_F(PqServerTest, ServerNoticesBecomeWarningsOfTheStatementThatRanThem) {
+  auto c = connect();
+  auto statement = c->createStatement();
+  statement->execute("do $$ begin raise notice 'first note'; raise warning 'second note'; end $$");
+  auto warning = statement->getWarnings();
+  ASSERT_NE(warning, nullptr);
+  EXPECT_EQ(warning->getMessage(), "first note");
+  EXPECT_EQ(warning->getSQLState(), "00000");
+  auto next = warning->getNextWarning();
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(next->getMessage(), "second note");
+  EXPECT_EQ(next->getSQLState(), "01000");
+  EXPECT_EQ(next->getNextWarning(), nullptr);
+  EXPECT_EQ(c->getWarnings(), nullptr);
+
+  // A prepared statement's notices are its own; the next run of a statement starts a new chain.
+  auto prepared = c->prepareStatement("do $$ begin raise notice 'prepared note'; end $$");
+  prepared->execute();
+  ASSERT_NE(prepared->getWarnings(), nullptr);
+  EXPECT_EQ(prepared->getWarnings()->getMessage(), "prepared note");
+  statement->execute("select 1");
+  EXPECT_EQ(statement->getWarnings(), nullptr);
+  prepared->clearWarnings();
+  EXPECT_EQ(prepared->getWarnings(), nullptr);
+}
+
+TEST_F(PqServerTest, TheDriverClassIsFoundByNameAndRegistersTheDriver) {
+  auto& registry = plat::runvale::ClassRegistry::instance();
+  EXPECT_EQ(registry.getModuleFor(PqDriver::kClassName), "plat_pq");
+  auto driver = registry.forName(PqDriver::kClassName).factory();
+  ASSERT_NE(dynamic_cast<PqDriver*>(driver.get()), nullptr);
 }
 
 TEST_F(PqServerTest, StatementsOfOneConnectionRunOnTwoThreads) {

@@ -158,6 +158,7 @@ TEST_F(SqliteTest, DecimalKeepsItsDeclaredScale) {
   ASSERT_TRUE(rs->next());
   EXPECT_EQ(rs->getObject(1), Value::ofDecimal(plat::math::Decimal("12.50")));
   EXPECT_EQ(rs->getBigDecimal(1, 1), plat::math::Decimal("12.5"));
+  EXPECT_EQ(rs->getBigDecimal(1), plat::math::Decimal("12.5"));
 }
 
 TEST_F(SqliteTest, DecimalsRoundTripExactly) {

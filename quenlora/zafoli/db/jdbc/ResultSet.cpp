@@ -258,6 +258,22 @@ plat::math::Decimal ResultSet::getBigDecimal(int column, int scale) {
       });
 }
 
+plat::math::Decimal ResultSet::getBigDecimal(int column) {
+  // The value's text has every digit it holds, at its own scale.
+  return read(
+      column, plat::math::Decimal(),
+      [](const net::Field& f) {
+        auto text = f.getString();
+        if (!text) return plat::math::Decimal();
+        while (!text->empty() && text->back() == ' ') text->pop_back();  // a CHAR column's padding
+        return parsed([&] { return plat::math::Decimal(*text); });
+      },
+      [](BinaryInputStream& s) {
+        const std::string text = s.getString();
+        return parsed([&] { return plat::math::Decimal(text); });
+      });
+}
+
 std::vector<std::uint8_t> ResultSet::getBytes(int column) {
   return read(
       column, std::vector<std::uint8_t>(), [](const net::Field& f) { return f.getBytes(); },

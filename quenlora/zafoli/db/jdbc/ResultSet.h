@@ -82,6 +82,7 @@ class ResultSet final : public plat::sql::ResultSet, private ProxyObject {
   float getFloat(int column) override;
   double getDouble(int column) override;
   plat::math::Decimal getBigDecimal(int column, int scale) override;
+  plat::math::Decimal getBigDecimal(int column) override;
   std::vector<std::uint8_t> getBytes(int column) override;
   plat::time::Date getDate(int column) override;
   plat::time::Time getTime(int column) override;

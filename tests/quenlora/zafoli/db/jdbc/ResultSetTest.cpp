@@ -300,6 +300,7 @@ TEST_F(ResultSetTest, TypedGettersAndWasNull) {
   EXPECT_FALSE(rs->wasNull());
   EXPECT_DOUBLE_EQ(rs->getDouble(4), 2.5);
   EXPECT_EQ(rs->getBigDecimal(4, 2).toString(), "2.50");
+  EXPECT_EQ(rs->getBigDecimal(4).toString(), "2.5");
   EXPECT_EQ(rs->getMetaData()->getColumnType(3), Types::DATE);
   EXPECT_EQ(rs->getMetaData()->getColumnCount(), 4);
   EXPECT_FALSE(rs->next());

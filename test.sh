@@ -16,7 +16,8 @@ Runs the given steps in the order given; with none, every step in the order belo
   tests     every test of build/ (ctest)
   install   install the libraries into a temporary prefix, build examples/ against it with find_package, run them
   demo      ./run.sh --headless with DEMO_PORT taken by another listener; checks the responses in build/demo/receive
-  scripts   run.sh and test.sh stop with a message naming the step that failed
+  scripts   run.sh and test.sh stop with a message naming the step that failed; the build configures without
+            the test packages and Qt, and names a missing package; a display that cannot open fails run.sh
   asan      build-asan/: every test under AddressSanitizer and UndefinedBehaviorSanitizer
   fuzz      build-fuzz/: each libFuzzer target for FUZZ_SECONDS, one summary line per target
 environment:
@@ -172,6 +173,7 @@ step_demo() {
 
 step_scripts() {
   tests/scripts/fail_loudly.sh
+  tests/scripts/first_contact.sh
 }
 
 step_asan() {

@@ -1,6 +1,7 @@
 // Entry point of the claim program: the window by default, "--headless" without one, "--test-connection" for
 // one connectivity test, "--help" and "--version" for the operator.
 #include <QApplication>
+#include <QtGlobal>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,27 @@ bool hasDisplay() {
   return false;
 }
 
+QtMessageHandler qtHandler = nullptr;
+
+// Qt ends the process when its platform plugin cannot open the display it was given; say so, point at the
+// headless mode and end with the usage error's exit code instead. Installed only while the application starts.
+void onStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (qtHandler != nullptr) qtHandler(type, context, message);
+    return;
+  }
+  std::string display;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') display += std::string(display.empty() ? "" : ", ") + name + "=" + value;
+  }
+  std::cerr << "Claimora: the display cannot be opened (" << display
+            << ").\n"
+               "Run \"Claimora --headless\" to work without a window, e.g. as a service.\n";
+  std::cerr.flush();
+  std::_Exit(kUsageError);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +97,9 @@ int main(int argc, char** argv) {
     return kUsageError;
   }
   try {
+    qtHandler = qInstallMessageHandler(onStartupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
     app.setQuitOnLastWindowClosed(false);  // only Exit ends the program
     JFrame1 window;
     window.show();

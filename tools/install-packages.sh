@@ -3,6 +3,7 @@
 #   tools/install-packages.sh build   what ./run.sh needs: compiler, CMake, the libraries the program and kit link
 #   tools/install-packages.sh test    the above and what ./test.sh adds: GoogleTest, benchmarks, clang for fuzzing
 # Installing needs root (or sudo without a password); without it the script names the missing packages and stops.
+# apt-get's output goes to build/install-packages.log (PACKAGES_LOG names another file); a summary is printed.
 set -euo pipefail
 
 # Packages of the build, one array: a library the build links goes here.
@@ -48,6 +49,17 @@ else
   exit 1
 fi
 
-echo "== installing: ${missing[*]}"
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# apt-get's and dpkg's output (hundreds of lines on a fresh machine) goes to a log; the terminal gets a summary.
+log=${PACKAGES_LOG:-$(cd "$(dirname "$0")/.." && pwd)/build/install-packages.log}
+mkdir -p "$(dirname "$log")"
+echo "== installing ${#missing[@]} Debian packages: ${missing[*]}"
+echo "   (apt-get's output goes to $log)"
+if ! {
+  "${as_root[@]}" apt-get update -qq &&
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+} >"$log" 2>&1; then
+  tail -n 30 "$log" >&2
+  echo "install-packages: apt-get failed; its full output is in $log" >&2
+  exit 1
+fi
+echo "== installed ${#missing[@]} packages; apt-get's full output is in $log"

@@ -104,11 +104,24 @@ step_install() {
   out=$("$scratch/examples/sqlite_memory") || fail "sqlite_memory failed: $out"
   grep -q "Ibuprofen 200 mg" <<<"$out" || fail "sqlite_memory printed no rows: $out"
   echo "sqlite_memory: $(wc -l <<<"$out") rows"
+  out=$("$scratch/examples/tethra_navigator" 2>&1) || fail "tethra_navigator failed: $out"
+  grep -q "^Saved: Ibuprofen 200 mg tablets$" <<<"$out" && [ "$(grep -c "^  00" <<<"$out")" -eq 5 ] ||
+    fail "tethra_navigator printed: $out"
+  echo "tethra_navigator: $(tail -n 1 <<<"$out")"
+  if [ -e "$prefix/lib/libplat_gui_qt.so" ]; then
+    out=$("$scratch/examples/tethra_window" --check 2>&1) || fail "tethra_window failed: $out"
+    grep -q "^Saved: Amoxicillin 500 mg caps$" <<<"$out" || fail "tethra_window printed: $out"
+    echo "tethra_window: $(grep "^Saved" <<<"$out")"
+  fi
 
   build/bin/middleware --seconds 60 \
     --sql "create table drug (ndc varchar(11), name varchar(40), price double)" \
     --sql "insert into drug values ('00002-1433', 'Ibuprofen 200 mg', 4.25)" \
-    --sql "insert into drug values ('00093-7146', 'Amoxicillin 500 mg', 12.9)" >"$scratch/middleware.log" 2>&1 &
+    --sql "insert into drug values ('00093-7146', 'Amoxicillin 500 mg', 12.9)" \
+    --sql "create table customers (id int primary key, name varchar(40))" \
+    --sql "insert into customers values (1, 'Anna'), (2, 'Bert'), (3, 'Cleo')" \
+    --sql "create table orders (id int primary key, cust_id int, amount double)" \
+    --sql "insert into orders values (10, 1, 4.5), (11, 2, 7.25), (12, 2, 1.5)" >"$scratch/middleware.log" 2>&1 &
   local server=$!
   local url=""
   for _ in $(seq 100); do
@@ -124,12 +137,18 @@ step_install() {
   form=$("$scratch/examples/rowlace_form" "${url#jdbc:}" "select ndc, name from drug order by ndc" \
     "select price from drug where ndc = ?" ndc demo demo) ||
     { kill "$server" 2>/dev/null || true; fail "rowlace_form failed: $form"; }
+  local customers
+  customers=$("$scratch/examples/rowlace_customers" "${url#jdbc:}" demo demo 2>&1) ||
+    { kill "$server" 2>/dev/null || true; fail "rowlace_customers failed: $customers"; }
   kill "$server" 2>/dev/null || true
   wait "$server" 2>/dev/null || true
   grep -q "Amoxicillin 500 mg" <<<"$out" && grep -q "(2 rows)" <<<"$out" || fail "drivella_query printed: $out"
   echo "drivella_query: $(tail -n 1 <<<"$out")"
   grep -q -- "- 12.9" <<<"$form" && grep -q "(2 rows)" <<<"$form" || fail "rowlace_form printed: $form"
   echo "rowlace_form: $(tail -n 1 <<<"$form")"
+  grep -q "^saved: Ann$" <<<"$customers" && grep -q "^list: 11 12$" <<<"$customers" ||
+    fail "rowlace_customers printed: $customers"
+  echo "rowlace_customers: $(tail -n 1 <<<"$customers")"
 
   # Each library's pkg-config file resolves with its dependencies.
   local pc
@@ -137,6 +156,12 @@ step_install() {
     PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --libs --cflags "$(basename "$pc" .pc)" >/dev/null ||
       fail "pkg-config cannot use $(basename "$pc")"
   done
+  # A program built with pkg-config alone, under the compiler's default language standard.
+  local flags
+  flags=$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs Drivella)
+  # shellcheck disable=SC2086 # the flags are words
+  logged "$scratch/pkg-config-build.log" c++ examples/drivella_query.cpp -o "$scratch/drivella_pc" $flags ||
+    fail "drivella_query does not build with pkg-config's flags"
   rm -rf "$scratch"
   scratch=""
 }

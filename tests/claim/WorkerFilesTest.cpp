@@ -286,7 +286,7 @@ TEST(Worker, MissingKeyStoreEndsTheWorker) {
   worker->start();
   ASSERT_TRUE(worker->join(30000));
   ASSERT_FALSE(listener.system().empty());
-  EXPECT_TRUE(listener.system().back().starts_with("System:  Error -- ")) << listener.system().back();
+  EXPECT_EQ(listener.system().back(), "System:  Error -- jssecerts (No such file or directory)");
   bool logged = false;
   for (const auto& m : wd.logMessages()) logged = logged || m.starts_with("Claimora.run():  Error -- ");
   EXPECT_TRUE(logged);

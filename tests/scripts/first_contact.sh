@@ -3,7 +3,8 @@
 # CMAKE_DISABLE_FIND_PACKAGE_<name> and, for pkg-config's libpq, a PKG_CONFIG_LIBDIR without it), saying in one
 # line what is skipped; a missing required package stops the configure naming its Debian package; the package
 # installer prints a summary and keeps apt-get's output in a log; and a display that cannot be opened makes
-# Claimora and ./run.sh fail with a hint. Needs build/bin/Claimora (./test.sh build); nothing is installed.
+# Claimora and ./run.sh fail with a hint; and the README's C++ snippets are examples. Needs build/bin/Claimora
+# (./test.sh build); nothing is installed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
@@ -98,5 +99,34 @@ else
     "run.sh: FAILED while running Claimora with its window (exit code 2)" "Claimora --headless" -- \
     "${no_display[@]}" DEMO_SECONDS=5 "$root/run.sh"
 fi
+
+# Every C++ snippet of the README stands in an example that ./test.sh install builds and runs: its lines, without
+# their indentation, appear in that order in one file of examples/, and every example source is built.
+mkdir -p "$scratch/snippets"
+awk -v dir="$scratch/snippets" '/^```cpp$/ { n++; on = 1; next } /^```$/ { on = 0; next }
+  on { sub(/^[ \t]+/, ""); sub(/[ \t]+$/, ""); if ($0 != "") print > (dir "/" n) }' "$root/README.md"
+snippets=0
+for snippet in "$scratch/snippets"/*; do
+  [ -f "$snippet" ] || continue
+  snippets=$((snippets + 1))
+  found=""
+  for example in "$root"/examples/*.cpp "$root"/examples/*.h; do
+    if awk 'NR == FNR { want[++n] = $0; next } { sub(/^[ \t]+/, ""); sub(/[ \t]+$/, ""); if (i < n && $0 == want[i + 1]) i++ }
+      END { exit !(i == n) }' "$snippet" "$example"; then
+      found=$example
+      break
+    fi
+  done
+  if [ -z "$found" ]; then
+    echo "FAIL README snippet $(basename "$snippet") is in no example:" >&2
+    sed 's/^/  | /' "$snippet" >&2
+    failures=$((failures + 1))
+  fi
+done
+echo "ok   $snippets README snippets checked against examples/"
+for example in "$root"/examples/*.cpp; do
+  grep -q "$(basename "$example")" "$root/examples/CMakeLists.txt" ||
+    { echo "FAIL $(basename "$example") is not built" >&2; failures=$((failures + 1)); }
+done
 
 [ "$failures" -eq 0 ] || { echo "first_contact: $failures case(s) failed" >&2; exit 1; }

@@ -29,9 +29,9 @@ class Throwable : public std::exception {
   const ThrowableRef& getCause() const { return cause_; }
   void initCause(ThrowableRef cause) { cause_ = std::move(cause); }
 
-  // Qualified class name, e.g. "java.io.IOException".
+  // Qualified class name in the class registry's form, e.g. "java.io.IOException".
   virtual std::string getClassName() const { return "java.lang.Throwable"; }
-  // The class name, then ": " and the message when there is one.
+  // The C++ class of the object (e.g. "plat::io::IOException"), then ": " and the message when there is one.
   virtual std::string toString() const;
   [[noreturn]] virtual void raise() const { throw *this; }
   virtual std::shared_ptr<Throwable> clone() const { return std::make_shared<Throwable>(*this); }

@@ -1,5 +1,5 @@
-// Failure kinds of sockets and name resolution, named as the runtime names them because their text lands in logs
-// ("java.net.ConnectException: Connection refused").
+// Failure kinds of sockets and name resolution. Their class names follow the runtime's ("java.net.ConnectException");
+// their text names the C++ class ("plat::net::ConnectException: Connection refused").
 #pragma once
 
 #include "platform/io/IOException.h"

@@ -76,7 +76,7 @@ TEST(Socket, RefusedConnectionReadsAsTheRuntimeWrites) {
     s.connect("127.0.0.1", closedPort(), 2000);
     FAIL() << "connected to a closed port";
   } catch (const plat::net::ConnectException& e) {
-    EXPECT_EQ(e.toString(), "java.net.ConnectException: Connection refused");
+    EXPECT_EQ(e.toString(), "plat::net::ConnectException: Connection refused");
   }
   EXPECT_FALSE(s.isConnected());
 }
@@ -98,7 +98,7 @@ TEST(Socket, ReadTimesOutWithTheRuntimeText) {
     s.getInputStream()->read();
     FAIL() << "read returned without data";
   } catch (const plat::net::SocketTimeoutException& e) {
-    EXPECT_EQ(e.toString(), "java.net.SocketTimeoutException: Read timed out");
+    EXPECT_EQ(e.toString(), "plat::net::SocketTimeoutException: Read timed out");
   }
   // A time-out is an interrupted transfer, as the session's catch sites expect.
   EXPECT_TRUE((std::is_base_of_v<plat::io::InterruptedIOException, plat::net::SocketTimeoutException>));
@@ -197,7 +197,7 @@ TEST(Socket, AWriteToAPeerThatStopsReadingTimesOut) {
     for (int i = 0; i < 512; ++i) out->write(block.data(), block.size());
     FAIL() << "512 MB went to a peer that reads nothing";
   } catch (const plat::net::SocketTimeoutException& e) {
-    EXPECT_EQ(e.toString(), "java.net.SocketTimeoutException: Write timed out");
+    EXPECT_EQ(e.toString(), "plat::net::SocketTimeoutException: Write timed out");
   }
 }
 

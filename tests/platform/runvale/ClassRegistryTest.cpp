@@ -56,7 +56,7 @@ TEST(ClassRegistry, UnknownNameIsClassNotFoundWithTheName) {
     FAIL() << "no exception";
   } catch (const plat::lang::ClassNotFoundException& e) {
     EXPECT_EQ(e.getMessage(), "regtest.Nowhere");
-    EXPECT_EQ(e.toString(), "java.lang.ClassNotFoundException: regtest.Nowhere");
+    EXPECT_EQ(e.toString(), "plat::lang::ClassNotFoundException: regtest.Nowhere");
   }
   EXPECT_THROW(registry().newInstance("regtest.Nowhere"), plat::lang::ClassNotFoundException);
 }

@@ -123,7 +123,7 @@ TEST(MethodDescriptor, ExceptionOfTheMethodComesBackAsInvocationTargetWithItsCau
     FAIL() << "no exception";
   } catch (const InvocationTargetException& e) {
     ASSERT_NE(e.getCause(), nullptr);
-    EXPECT_EQ(e.getCause()->toString(), "java.lang.IllegalStateException: inside");
+    EXPECT_EQ(e.getCause()->toString(), "plat::lang::IllegalStateException: inside");
   }
 }
 

@@ -55,9 +55,9 @@ TEST(RunMain, FailuresEndWithCodeOneAndTheRuntimeText) {
   const Case cases[] = {
       {"runmain.Missing",
        "Error: Could not find or load main class runmain.Missing\n"
-       "Caused by: java.lang.ClassNotFoundException: runmain.Missing\n"},
+       "Caused by: plat::lang::ClassNotFoundException: runmain.Missing\n"},
       {"runmain.NotAMain", "Error: Main method not found in class runmain.NotAMain\n"},
-      {"runmain.Throwing", "Exception in thread \"main\" java.lang.IllegalStateException: boom\n"},
+      {"runmain.Throwing", "Exception in thread \"main\" plat::lang::IllegalStateException: boom\n"},
   };
   for (const auto& c : cases) {
     plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kErr);

@@ -30,13 +30,13 @@ TEST(SQLException, FieldsAndText) {
   EXPECT_FALSE(none.hasMessage());
   EXPECT_FALSE(none.hasSQLState());
   EXPECT_EQ(none.getErrorCode(), 0);
-  EXPECT_EQ(none.toString(), "java.sql.SQLException");
+  EXPECT_EQ(none.toString(), "plat::sql::SQLException");
   SQLException full("bad", "42000", 17);
   EXPECT_EQ(full.getSQLState(), "42000");
   EXPECT_TRUE(full.hasSQLState());
   EXPECT_EQ(full.getErrorCode(), 17);
-  EXPECT_EQ(full.toString(), "java.sql.SQLException: bad");
-  EXPECT_EQ(SQLWarning("careful").toString(), "java.sql.SQLWarning: careful");
+  EXPECT_EQ(full.toString(), "plat::sql::SQLException: bad");
+  EXPECT_EQ(SQLWarning("careful").toString(), "plat::sql::SQLWarning: careful");
 }
 
 TEST(SQLException, ChainsOfZeroOneAndThreeKeepTheirKindsInOrder) {

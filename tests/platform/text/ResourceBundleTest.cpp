@@ -158,7 +158,7 @@ TEST(BundleLoader, ReportsAMissingBundleOnceOnStandardError) {
   EXPECT_EQ(loader.getBundle(), nullptr);
   EXPECT_EQ(capture.text(),
             "Could not load [plat.texttest.Nowhere]\n"
-            "java.util.MissingResourceException: Can't find bundle for base name plat.texttest.Nowhere, locale de_DE"
+            "plat::util::MissingResourceException: Can't find bundle for base name plat.texttest.Nowhere, locale de_DE"
             "\n");
 }
 

@@ -213,7 +213,7 @@ TEST(Thread, EscapingExceptionEndsOnlyThatThread) {
   t->start();
   ASSERT_TRUE(t->join(kHangGuardMs));
   const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("java.lang.IllegalStateException: boom"), std::string::npos) << err;
+  EXPECT_NE(err.find("plat::lang::IllegalStateException: boom"), std::string::npos) << err;
 }
 
 TEST(Thread, NamesAreSettableAndDefaultsDiffer) {

@@ -53,7 +53,7 @@ TEST(MissingResourceException, CarriesBundleAndKey) {
   const MissingResourceException e("Can't find resource", "quenlora.Res", "key1");
   EXPECT_EQ(e.getResourceClassName(), "quenlora.Res");
   EXPECT_EQ(e.getKey(), "key1");
-  EXPECT_EQ(e.toString(), "java.util.MissingResourceException: Can't find resource");
+  EXPECT_EQ(e.toString(), "plat::util::MissingResourceException: Can't find resource");
   EXPECT_THROW(e.raise(), plat::lang::RuntimeException);
 }
 

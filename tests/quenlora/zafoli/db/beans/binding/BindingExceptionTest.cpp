@@ -44,7 +44,7 @@ TEST(BindingException, EachDefaultTextComesFromTheBundleOfTheDefaultLocale) {
     EXPECT_TRUE(e->hasMessage());
     EXPECT_EQ(e->getMessage(), expected);
     EXPECT_EQ(e->getClassName(), std::string("quenlora.zafoli.db.beans.binding.") + c.type);
-    EXPECT_EQ(e->toString(), e->getClassName() + ": " + expected);
+    EXPECT_EQ(e->toString(), std::string("quenlora::zafoli::db::beans::binding::") + c.type + ": " + expected);
   }
 }
 
@@ -83,7 +83,7 @@ TEST(BindingException, GeneralAndRunTimeMembersAreNoSqlExceptions) {
   EXPECT_EQ(dynamic_cast<const plat::lang::RuntimeException*>(static_cast<const plat::lang::Exception*>(&position)),
             nullptr);
   EXPECT_FALSE(record.hasMessage());
-  EXPECT_EQ(record.toString(), "quenlora.zafoli.db.beans.binding.PersistentObject$RecordException");
+  EXPECT_EQ(record.toString(), "quenlora::zafoli::db::beans::binding::PersistentObject::RecordException");
   EXPECT_THROW(record.raise(), plat::lang::RuntimeException);
 }
 

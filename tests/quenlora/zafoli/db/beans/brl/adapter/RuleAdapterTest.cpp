@@ -334,7 +334,7 @@ TEST_F(RuleAdapterTest, HooksNeverThrowIntoTheNavigator) {
   adapter->setSourceColumns({column("ord@A")});
   EXPECT_NO_THROW(navigator->previous());
   EXPECT_TRUE(CalculationFailedValue::isIn(published(adapter)));
-  EXPECT_EQ(logged("Exception while performing calculation:|java.lang.IllegalStateException: boom"), 1u);
+  EXPECT_EQ(logged("Exception while performing calculation:|plat::lang::IllegalStateException: boom"), 1u);
 }
 
 TEST_F(RuleAdapterTest, ReplacedInputsStopBeingFollowed) {

@@ -57,7 +57,7 @@ ClassRegistry::ClassRegistry() : impl_(std::make_unique<Impl>()) {
   impl_->prefixes = {
       {"quenlora.zafoli.db.net.", "Wirlow"},    {"quenlora.zafoli.db.pro.", "Rowlace"},
       {"quenlora.zafoli.db.jdbc.", "Drivella"}, {"quenlora.zafoli.db.beans.", "Tethra"},
-      {"quenlora.zafoli.db.awt.", "Tethra"},     {"plat.sql.pq.", "plat_pq"},
+      {"quenlora.zafoli.db.awt.", "Tethra"},    {"plat.sql.pq.", "plat_pq"},
   };
 }
 

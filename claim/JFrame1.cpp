@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 
 #include "claim/Constants.h"
 #include "claim/ErrorText.h"
@@ -160,6 +161,7 @@ void JFrame1::reset() {
       [this](const std::string& failure) {
         if (!failure.empty()) setSystem("System:  " + QString::fromStdString(failure));
         setButtons(true);
+        if (exitAfterBusy_) exitWithoutQuestion();
       });
 }
 
@@ -214,22 +216,39 @@ void JFrame1::exitApplication() {
   try {
     dialogs_->beep();
     if (!dialogs_->askYesNo(ClaimProgram::kExitTitle, ClaimProgram::kExitQuestion)) return;
-    exiting_ = true;
-    setButtons(false);
-    exit_->setEnabled(false);
-    setSystem("System:  Exiting");
-    const WindowPoint at{x(), y()};
-    runOffThread(
-        [this, at] {
-          program_->shutDown(at);
-          return std::string();
-        },
-        [this](const std::string&) {
-          hide();
-          QCoreApplication::exit(0);
-        });
+    exitWithoutQuestion();
   } catch (const std::exception&) {
     // Failures of the exit question are ignored: the window stays as it was.
+  }
+}
+
+void JFrame1::exitWithoutQuestion() {
+  if (exiting_) return;
+  if (busy_) {
+    exitAfterBusy_ = true;  // the Reset's end comes back here
+    return;
+  }
+  exiting_ = true;
+  setButtons(false);
+  exit_->setEnabled(false);
+  setSystem("System:  Exiting");
+  const WindowPoint at{x(), y()};
+  runOffThread(
+      [this, at] {
+        program_->shutDown(at);
+        return std::string();
+      },
+      [this](const std::string&) {
+        hide();
+        QCoreApplication::exit(0);
+      });
+}
+
+void JFrame1::onSignal(int sig) {
+  if (sig == SIGHUP) {
+    reset();
+  } else {
+    exitWithoutQuestion();
   }
 }
 

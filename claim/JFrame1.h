@@ -47,6 +47,11 @@ class JFrame1 : public QMainWindow, public StatusListener {
   // Starts a connectivity test; the Test button stays disabled and the system field says so while it runs.
   void test();
   void exitApplication();
+  // Exit without the question (a service stop, a log-out): after a Reset under way, the claim in hand is
+  // finished, the position saved and the log closed as Exit does.
+  void exitWithoutQuestion();
+  // SIGTERM and SIGINT exit without the question, SIGHUP resets.
+  void onSignal(int sig);
   void showAbout();
   // The About box placed as showAbout() places it, without showing it.
   std::unique_ptr<JAboutDialog> makeAbout();
@@ -101,8 +106,9 @@ class JFrame1 : public QMainWindow, public StatusListener {
   bool openQueued_ = false;
   bool opened_ = false;
   bool exiting_ = false;
-  bool busy_ = false;    // a Reset or Exit runs on stopper_
-  std::thread stopper_;  // joined on the GUI thread once its work has reported back
+  bool exitAfterBusy_ = false;  // an exit came while a Reset was under way
+  bool busy_ = false;           // a Reset or Exit runs on stopper_
+  std::thread stopper_;         // joined on the GUI thread once its work has reported back
   // Last so that it goes first: its destructor joins the threads that report to this window.
   std::unique_ptr<ClaimProgram> program_;
 };

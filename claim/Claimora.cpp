@@ -328,8 +328,8 @@ void Claimora::processFile(const std::string& name) {
     if (inFlight_.empty()) {
       const std::string text = "Claim File Not Deleted, <" + name + ">";
       resultsField("Results:  " + text);
-      log("Claimora.run():  " + text + ", claim not sent: it cannot be moved to its in-flight name: " +
-          std::strerror(err));
+      log("Claimora.run():  " + text +
+          ", claim not sent: it cannot be moved to its in-flight name: " + std::strerror(err));
       outcome(name, kNoHost, "left for a retry, the file could not be deleted before sending");
       markStuck(name);
       return;
@@ -451,8 +451,8 @@ bool Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
   varodex_->setClaim(name);
   cell(1, "Connecting");
   if (!varodex_->connect()) {
-    const bool answered = answerFailure(name, "QOV:  Failed To Send Claim.  Check Internet Connection.", kept,
-                                        varodex_->endpoint());
+    const bool answered =
+        answerFailure(name, "QOV:  Failed To Send Claim.  Check Internet Connection.", kept, varodex_->endpoint());
     cell(1, "Failed To Connect.");
     resultsField("Results:  Check Internet Connection.");
     varodex_->setClaim("");
@@ -496,9 +496,9 @@ bool Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
     varodex_->setClaim("");
     return answered;
   }
-  const bool answered = answerFailure(
-      name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.", kept,
-      varodex_->endpoint());
+  const bool answered =
+      answerFailure(name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.",
+                    kept, varodex_->endpoint());
   cell(1, "Failed To Send Claim.");
   resultsField("Results:  Failed To Send Claim.");
   varodex_->disConnect();
@@ -525,8 +525,8 @@ bool Claimora::answerFailure(const std::string& name, const std::string& message
   }
   const std::string bad = setAside(source, name, kept);
   outcome(name, host,
-          (bad.empty() ? std::string("kept in flight") : "set aside as <" + bad + ">") +
-              ", no reject layout fits (" + message + ")");
+          (bad.empty() ? std::string("kept in flight") : "set aside as <" + bad + ">") + ", no reject layout fits (" +
+              message + ")");
   return !bad.empty();
 }
 

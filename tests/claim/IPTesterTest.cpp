@@ -84,9 +84,8 @@ TEST(IPTester, VerdictForEachEndOfTheCommand) {
     EXPECT_TRUE(dir.logHas("Testing IP connection...")) << c.name;
     // A failure says why in the log.
     const auto lines = dir.logMessages();
-    const bool causeLogged = std::any_of(lines.begin(), lines.end(), [](const std::string& m) {
-      return m.rfind("IPTester.run():  ", 0) == 0;
-    });
+    const bool causeLogged = std::any_of(lines.begin(), lines.end(),
+                                         [](const std::string& m) { return m.rfind("IPTester.run():  ", 0) == 0; });
     EXPECT_EQ(causeLogged, !c.verified) << c.name;
   }
 }

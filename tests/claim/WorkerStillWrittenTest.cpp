@@ -178,3 +178,41 @@ TEST(StillWritten, WriterCheckByLeaseAndByFolderEvents) {
 }
 
 }  // namespace
+
+namespace {
+
+// A claim that goes between the listing and its reading is logged as gone, never as badly formatted.
+TEST(StillWritten, ClaimVanishedAfterTheListingIsLoggedAsVanished) {
+  TempWorkDir wd;
+  ASSERT_TRUE(installKeyStore());
+  fs::create_directory("working");
+  ClearingHouseServer server;
+  server.setDefaultScript(ConnectionScript::answerAtOnce(kRecord));
+  writeText("cm.ini", "security=off\nremote_ipaddress=" + server.address() +
+                          "\nremote_clear_port=" + std::to_string(server.port()) + "\n");
+  Parameters::getInstance()->read();
+  RecordingListener listener;
+  std::string gone;
+  listener.onCell = [&gone](int column, const std::string& text) {
+    // The first claim read takes the other one away; both were listed.
+    if (column == 0 && gone.empty() && (text == "a.clm" || text == "b.clm")) {
+      gone = text == "a.clm" ? "b.clm" : "a.clm";
+      fs::remove("working/" + gone);
+    }
+  };
+  Claimora worker(&listener);
+  worker.setUp();
+  writeFile("working/a.clm", framedFile(claimOf(60)));
+  writeFile("working/b.clm", framedFile(claimOf(60)));
+  backdate("working");
+  worker.processRound();
+  worker.processRound();
+  ASSERT_FALSE(gone.empty());
+  EXPECT_TRUE(wd.logHas("Claimora.run():  Claim file <" + gone + "> vanished before it could be read."));
+  EXPECT_FALSE(wd.logHas("Claimora.run():  Claim File Not Properly Formatted, <" + gone + ">"));
+  EXPECT_EQ(wd.outcomes(gone),
+            std::vector<std::string>{"Outcome <" + gone + ">, host none: gone before it could be read."});
+  EXPECT_EQ(server.connectionCount(), 1u);
+}
+
+}  // namespace

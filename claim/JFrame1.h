@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "claim/ClaimProgram.h"
 #include "claim/Dialogs.h"
@@ -32,6 +33,18 @@ class JFrame1 : public QMainWindow, public StatusListener {
   static constexpr int kRowHeight = 18;
   static constexpr int kTableHeight = 40;
   static constexpr int kTestPollMs = 100;  // how often the window looks whether a connectivity test has ended
+  static constexpr int kPointSize = 12;
+  static constexpr int kMinPointSize = 7;  // the font is stepped down no further on a narrow screen
+  static constexpr int kFieldChrome = 16;  // a field's bevel, margins and cursor around its text
+  static constexpr int kCellChrome = 12;   // a cell's grid line and margins around its text
+  static constexpr int kMinHeaderHeight = 12;
+  static constexpr int kGrip = 40;  // pixels of a window that must be on a screen for it to count as there
+
+  // The longest texts each place shows (names of claims and paths aside, which the tooltip shows whole): the
+  // fields and the window are sized so that each of them fits.
+  static const std::vector<std::string>& systemTexts();
+  static const std::vector<std::string>& resultsTexts();
+  static const std::vector<std::string>& stepTexts();
 
   // `dialogs` (borrowed) answers the questions and shows the boxes; null means real message boxes.
   explicit JFrame1(Dialogs* dialogs = nullptr);
@@ -55,6 +68,10 @@ class JFrame1 : public QMainWindow, public StatusListener {
   void showAbout();
   // The About box placed as showAbout() places it, without showing it.
   std::unique_ptr<JAboutDialog> makeAbout();
+
+  // Where a frame of `size` saved at `at` goes: there when enough of it is on one of `screens`, else centred on
+  // `primary`.
+  static QPoint placeOnScreen(QPoint at, QSize size, const QList<QRect>& screens, QRect primary);
 
   // Tests put in their own ping command.
   void setTestCommand(IPTester::CommandFor command) { testCommand_ = std::move(command); }
@@ -84,6 +101,10 @@ class JFrame1 : public QMainWindow, public StatusListener {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Moves the frame's top-left corner to `at`, or onto the primary screen when `at` is off every screen.
+  void placeFrameAt(QPoint at);
+  // Places and sizes everything from the fonts' metrics.
+  void layOut();
   void setButtons(bool enabled);
   void setSystem(const QString& text);
   // Runs `work` on the stopper thread, then `done` back on the GUI thread.

@@ -283,7 +283,7 @@ void Claimora::processFile(const std::string& name) {
   frameMode_ = params->getFrameMode();
   dataOffset_ = params->getDataOffset();
   const bool logStats = params->getLogStats();
-  const bool read = getData(fd, path);
+  const bool read = getData(fd);
   if (claimsize != kReadFailed && !(readState_ == stateOf(st))) {
     // Written to while it was read: wait until it stands still again.
     seen_[name] = Observed{readState_, std::chrono::steady_clock::now()};
@@ -423,7 +423,7 @@ void Claimora::answerLeftInFlight() {
     frameMode_ = params->getFrameMode();
     dataOffset_ = params->getDataOffset();
     formatResponse_ = std::make_unique<FormatResponse>();
-    getData(fd, path);
+    getData(fd);
     ::close(fd);
     log("Claimora.run():  The earlier run ended during the exchange of <" + name + "> (in flight as <" + path +
         ">); it is answered as an exchange without response and never sent again.");
@@ -594,8 +594,7 @@ int Claimora::cutClaim(std::span<const Byte> file, int frameMode, int dataOffset
   return claimsize;
 }
 
-bool Claimora::getData(int fd, const std::string& path) {
-  (void)path;
+bool Claimora::getData(int fd) {
   clearBuffers();
   std::vector<Byte> bytes;
   struct stat st {};

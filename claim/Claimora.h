@@ -138,7 +138,7 @@ class Claimora : public plat::thread::Thread {
   static int syncDirectory(const std::string& dir);
   void notProperlyFormatted(const std::string& name);
   // Reads and cuts the claim file open on `fd` (left open).
-  bool getData(int fd, const std::string& path);
+  bool getData(int fd);
   void getRejectResponse(const std::string& message);
   void logResponse(const std::string& name);
   // The response file under the first free name of the receive folder, else of the send folder.

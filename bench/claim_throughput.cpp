@@ -57,12 +57,14 @@ double peakRssMb() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-// A fresh working directory for the run, with the log and settings of the claim program inside it.
+// A fresh working directory for the run, with the log and settings of the claim program inside it; under
+// $TMPDIR when set (a tmpfs or a disk folder, to compare the two), else /tmp.
 class WorkDir {
  public:
   WorkDir() {
-    char pattern[] = "/tmp/claim-bench-XXXXXX";
-    dir_ = ::mkdtemp(pattern);
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/claim-bench-XXXXXX";
+    dir_ = ::mkdtemp(pattern.data());
     previous_ = fs::current_path();
     fs::current_path(dir_);
     SystemLog::setInstance(std::make_shared<SystemLog>("system.log"));

@@ -21,11 +21,14 @@
 #include "claim/SSLClient.h"
 #include "claim/SystemLog.h"
 #include "claim/Varodex.h"
+#include "claim/WriterCheck.h"
 #include "platform/lang/Throwable.h"
 
 namespace {
 
 constexpr const char* kBadSuffix = ".bad";
+// A claim's name while it is being sent: the claim extension never matches it, so it is never listed as a claim.
+constexpr const char* kInFlightSuffix = ".sending";
 // Response and set-aside files are written under this name plus six random letters and digits, in their own
 // folder; with no dot after the first, it never ends in a claim or response extension, so nobody lists it.
 constexpr const char* kTempPrefix = ".claimora-";
@@ -33,6 +36,8 @@ constexpr int kTempRandomChars = 6;
 constexpr int kMaxTempTries = 100;    // names tried before the folder is given up as full of them
 constexpr mode_t kCreateMode = 0666;  // narrowed by the umask, as for any new file
 constexpr const char* kNoHost = "none";
+constexpr const char* kUnknownHost = "unknown";
+constexpr std::size_t kNameMax = 255;  // bytes of one name on the file systems in use
 
 StatusListener& noListener() {
   static StatusListener none;
@@ -130,9 +135,12 @@ void Claimora::setUp() {
     varodex_ = std::make_unique<Varodex>(sslClient_->getSocketFactory(), sslClient_->getCipherSuites());
   }
   fileFind_.setDir(LocalPath::directory(sendDir));
+  writerCheck_ = std::make_unique<WriterCheck>(fileFind_.getDir());
+  log(writerCheck_->describe());
   cell(0, " ");
   cell(1, " ");
   const bool folders = checkFolders();
+  answerLeftInFlight();
   auto params = Parameters::getInstance();
   if (!folders || !params->problems().empty()) {
     // Looking healthy while claims cannot flow would hide the mistake; the log names each one.
@@ -172,6 +180,7 @@ void Claimora::processRound() {
     stuck_.clear();
     seen_.clear();
     retryLogged_.clear();
+    writingLogged_.clear();
     return;
   }
   std::set<std::string> listed;
@@ -196,9 +205,14 @@ void Claimora::processRound() {
       it = listed.count(keyOf(*it)) ? std::next(it) : table.erase(it);
     }
   };
+  if (sendDirUnsynced_) {
+    syncDirectory(fileFind_.getDir());
+    sendDirUnsynced_ = false;
+  }
   forgetUnlisted(stuck_);
   forgetUnlisted(seen_);
   forgetUnlisted(retryLogged_);
+  forgetUnlisted(writingLogged_);
 }
 
 void Claimora::processFile(const std::string& name) {
@@ -211,10 +225,14 @@ void Claimora::processFile(const std::string& name) {
   if (isStuck(name)) return;
 
   struct stat st {};
+  struct stat link {};
+  if (::stat(path.c_str(), &st) != 0 && ::lstat(path.c_str(), &link) != 0 && errno == ENOENT) {
+    vanished(name);
+    return;
+  }
   if (::stat(path.c_str(), &st) != 0 || ::access(path.c_str(), R_OK) != 0) {
     resultsField("Results:  Claim File Not Found, <" + name + ">");
     log("Claimora.run():  Claim File Not Found, <" + name + ">");
-    struct stat link {};
     if (::lstat(path.c_str(), &link) == 0) {
       outcome(name, kNoHost, "left for a retry, the file cannot be read");
     } else {
@@ -230,8 +248,33 @@ void Claimora::processFile(const std::string& name) {
     markStuck(name);
     return;
   }
-  // A producer may still be writing: the file is taken only once it has stood still long enough.
+  // A producer may still be writing: the file is taken only once it has stood still long enough, and only while
+  // no process holds it open for writing (a producer may pause longer than any wait).
   if (!isSettled(name, stateOf(st))) return;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      vanished(name);
+    } else {
+      resultsField("Results:  Claim File Not Found, <" + name + ">");
+      log("Claimora.run():  Claim File Not Found, <" + name + ">");
+      log("Claimora.getData():  " + ErrorText::fileNotFound(path, errno));
+      outcome(name, kNoHost, "left for a retry, the file cannot be read");
+      markStuck(name);
+    }
+    return;
+  }
+  // Closing the descriptor drops the lease; it is held over the read and the move to the in-flight name.
+  struct Closer {
+    int fd;
+    ~Closer() {
+      if (fd >= 0) ::close(fd);
+    }
+  } closer{fd};
+  if (writerCheck_ && writerCheck_->check(fd, name) == WriterCheck::Verdict::Writing) {
+    if (writingLogged_.insert(name).second) log(name + " is still being written; waiting");
+    return;
+  }
 
   resultsField("Results:");
   cell(0, name);
@@ -240,22 +283,21 @@ void Claimora::processFile(const std::string& name) {
   frameMode_ = params->getFrameMode();
   dataOffset_ = params->getDataOffset();
   const bool logStats = params->getLogStats();
-  const bool read = getData(path);
-  if (claimsize != kVanished && claimsize != kReadFailed && !(readState_ == stateOf(st))) {
+  const bool read = getData(fd);
+  if (claimsize != kReadFailed && !(readState_ == stateOf(st))) {
     // Written to while it was read: wait until it stands still again.
     seen_[name] = Observed{readState_, std::chrono::steady_clock::now()};
     return;
   }
   seen_.erase(name);
+  writingLogged_.erase(name);
 
-  if (!read || claimsize == kVanished || claimsize == kReadFailed) {
+  if (!read || claimsize == kReadFailed) {
     if (!read) {
       const std::string bad = setAside(path, name, {});
       outcome(name, kNoHost,
               bad.empty() ? "left for a retry, the empty file could not be set aside"
                           : "set aside as <" + bad + ">, the file is empty");
-    } else if (claimsize == kVanished) {
-      outcome(name, kNoHost, "gone before it could be read");
     } else {
       markStuck(name);
       outcome(name, kNoHost, "left for a retry, the file could not be read");
@@ -277,19 +319,35 @@ void Claimora::processFile(const std::string& name) {
   retryLogged_.erase(name);
 
   if (claimsize > 0) {
-    // The claim is deleted before it is sent, so it can never go out twice; its bytes stay in hand until it has
-    // an answer, a reject or a set-aside file.
+    // The claim leaves its name before it is sent, so it can never go out twice, and waits under its in-flight
+    // name until it has an answer, a reject or a set-aside file: a run that dies in the exchange leaves it there
+    // for the next start to answer.
     const std::vector<Byte> kept(request.begin(), request.begin() + std::clamp(requestsize, 0, bufferSize()));
-    if (::unlink(path.c_str()) != 0) {
+    int err = 0;
+    inFlight_ = moveToInFlight(path, name, err);
+    if (inFlight_.empty()) {
       const std::string text = "Claim File Not Deleted, <" + name + ">";
       resultsField("Results:  " + text);
-      log("Claimora.run():  " + text + ", claim not sent: " + std::strerror(errno));
+      log("Claimora.run():  " + text +
+          ", claim not sent: it cannot be moved to its in-flight name: " + std::strerror(err));
       outcome(name, kNoHost, "left for a retry, the file could not be deleted before sending");
       markStuck(name);
       return;
     }
+    ::close(closer.fd);  // the lease ends here: the claim is no longer under its name
+    closer.fd = -1;
     stuck_.erase(name);
-    sendClaim(name, start, dataOffset_, logStats, kept);
+    log("Claimora.run():  Claim <" + name + "> in flight as <" + inFlight_ + ">.");
+    const bool answered = sendClaim(name, start, dataOffset_, logStats, kept);
+    if (answered) {
+      // Flushed with the next move or at the end of the round: only a power cut before that could bring the file
+      // back, and the next start would then answer it a second time, never lose it.
+      if (::unlink(inFlight_.c_str()) == 0) sendDirUnsynced_ = true;
+    } else {
+      log("Claimora.run():  Claim <" + name + "> stays in flight as <" + inFlight_ +
+          ">; the next start or Reset answers it.");
+    }
+    inFlight_.clear();
     return;
   }
 
@@ -313,7 +371,9 @@ void Claimora::processFile(const std::string& name) {
     // The reject is written before the claim is deleted: a claim never goes without an answer.
     const Written w = writeResponse(name);
     if (w.ok()) {
-      if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+      if (::unlink(path.c_str()) == 0) {
+        sendDirUnsynced_ = true;
+      } else if (errno != ENOENT) {
         log("Claimora.run():  Claim File Not Deleted, <" + name + ">: " + std::strerror(errno));
         markStuck(name);
       }
@@ -331,22 +391,72 @@ void Claimora::processFile(const std::string& name) {
   notProperlyFormatted(name);
 }
 
+void Claimora::vanished(const std::string& name) {
+  resultsField("Results:  Claim File Not Found, <" + name + ">");
+  log("Claimora.run():  Claim file <" + name + "> vanished before it could be read.");
+  outcome(name, kNoHost, "gone before it could be read");
+}
+
+void Claimora::answerLeftInFlight() {
+  const std::string dir = fileFind_.getDir();
+  FileFind find;
+  find.setDir(dir);
+  if (!find.getList(kInFlightSuffix + 1)) return;
+  const std::size_t suffix = std::strlen(kInFlightSuffix);
+  while (const auto file = find.nextFile()) {
+    if (file->size() <= suffix) continue;
+    std::string name = file->substr(0, file->size() - suffix);
+    const auto tilde = name.rfind('~');
+    if (tilde != std::string::npos && tilde + 1 < name.size() &&
+        name.find_first_not_of("0123456789", tilde + 1) == std::string::npos) {
+      name.resize(tilde);
+    }
+    // Only what this program leaves: a claim's name before the suffix (a name cut to fit has no extension left).
+    const auto dot = name.find('.');
+    if (file->size() < kNameMax && (dot == std::string::npos || !equalsIgnoreCase(name.substr(dot + 1), clm))) {
+      continue;
+    }
+    const std::string path = LocalPath::join(dir, *file);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    auto params = Parameters::getInstance();
+    frameMode_ = params->getFrameMode();
+    dataOffset_ = params->getDataOffset();
+    formatResponse_ = std::make_unique<FormatResponse>();
+    getData(fd);
+    ::close(fd);
+    log("Claimora.run():  The earlier run ended during the exchange of <" + name + "> (in flight as <" + path +
+        ">); it is answered as an exchange without response and never sent again.");
+    // Answered exactly as an exchange that got no answer; the clearing house may have it.
+    inFlight_ = path;
+    const bool answered = answerFailure(name, "QOV:  No Response.", {}, kUnknownHost);
+    inFlight_.clear();
+    formatResponse_.reset();
+    if (answered && ::unlink(path.c_str()) == 0) sendDirUnsynced_ = true;
+  }
+  if (sendDirUnsynced_) {
+    syncDirectory(dir);
+    sendDirUnsynced_ = false;
+  }
+}
+
 void Claimora::notProperlyFormatted(const std::string& name) {
   resultsField("Results:  Claim File Not Properly Formatted, <" + name + ">");
   log("Claimora.run():  Claim File Not Properly Formatted, <" + name + ">");
 }
 
-void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
+bool Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
                          const std::vector<Byte>& kept) {
   const std::int64_t readDone = Clock::getTime();
   varodex_->setClaim(name);
   cell(1, "Connecting");
   if (!varodex_->connect()) {
-    answerFailure(name, "QOV:  Failed To Send Claim.  Check Internet Connection.", kept);
+    const bool answered =
+        answerFailure(name, "QOV:  Failed To Send Claim.  Check Internet Connection.", kept, varodex_->endpoint());
     cell(1, "Failed To Connect.");
     resultsField("Results:  Check Internet Connection.");
     varodex_->setClaim("");
-    return;
+    return answered;
   }
   const std::int64_t connectDone = Clock::getTime();
   cell(1, "Sending Claim");
@@ -358,10 +468,12 @@ void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
     if (responsesize > 0 && Parameters::getInstance()->getSendAck()) varodex_->sendAck();
     varodex_->disConnect();
     const std::int64_t receiveDone = Clock::getTime();
+    bool answered = false;
     if (responsesize > 0) {
       cell(1, "Received Response");
       const Written w = writeResponse(name);
       const std::int64_t writeDone = Clock::getTime();
+      answered = w.ok();
       if (w.ok() && !w.elsewhere) {
         resultsField("Results:  Claim Successfully Sent.");
       } else if (w.ok()) {
@@ -377,40 +489,45 @@ void Claimora::sendClaim(const std::string& name, std::int64_t start, int dataOf
             " write=" + std::to_string(writeDone - receiveDone) + " total=" + std::to_string(writeDone - start));
       }
     } else {
-      answerFailure(name, "QOV:  No Response.", kept);
+      answered = answerFailure(name, "QOV:  No Response.", kept, varodex_->endpoint());
       cell(1, "No Response.");
       resultsField("Results:  No Response.");
     }
     varodex_->setClaim("");
-    return;
+    return answered;
   }
-  answerFailure(name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.",
-                kept);
+  const bool answered =
+      answerFailure(name, sent == -1 ? "QOV:  Failed To Send Claim.  Claim to Large." : "QOV:  Failed To Send Claim.",
+                    kept, varodex_->endpoint());
   cell(1, "Failed To Send Claim.");
   resultsField("Results:  Failed To Send Claim.");
   varodex_->disConnect();
   varodex_->setClaim("");
+  return answered;
 }
 
-void Claimora::answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept) {
+bool Claimora::answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept,
+                             const std::string& host) {
   getRejectResponse(message);
-  const std::string host = varodex_->endpoint();
+  // The claim's bytes are in its in-flight file while it has one.
+  const std::string source = inFlight_.empty() ? LocalPath::join(fileFind_.getDir(), name) : inFlight_;
   if (responsesize > 0) {
     const Written w = writeResponse(name);
     if (w.ok()) {
       outcome(name, host, "rejected with \"" + upperAscii(message) + "\", " + w.describe());
-      return;
+      return true;
     }
-    const std::string bad = setAside(LocalPath::join(fileFind_.getDir(), name), name, kept);
+    const std::string bad = setAside(source, name, kept);
     outcome(name, host,
-            (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", its reject \"" +
+            (bad.empty() ? std::string("kept in flight") : "set aside as <" + bad + ">") + ", its reject \"" +
                 upperAscii(message) + "\" could not be written (" + w.cause + ")");
-    return;
+    return !bad.empty();
   }
-  const std::string bad = setAside(LocalPath::join(fileFind_.getDir(), name), name, kept);
-  outcome(
-      name, host,
-      (bad.empty() ? std::string("lost") : "set aside as <" + bad + ">") + ", no reject layout fits (" + message + ")");
+  const std::string bad = setAside(source, name, kept);
+  outcome(name, host,
+          (bad.empty() ? std::string("kept in flight") : "set aside as <" + bad + ">") + ", no reject layout fits (" +
+              message + ")");
+  return !bad.empty();
 }
 
 void Claimora::clearBuffers() {
@@ -477,14 +594,8 @@ int Claimora::cutClaim(std::span<const Byte> file, int frameMode, int dataOffset
   return claimsize;
 }
 
-bool Claimora::getData(const std::string& path) {
+bool Claimora::getData(int fd) {
   clearBuffers();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    log("Claimora.getData():  " + ErrorText::fileNotFound(path, errno));
-    claimsize = kVanished;
-    return true;
-  }
   std::vector<Byte> bytes;
   struct stat st {};
   bool failed = ::fstat(fd, &st) != 0;
@@ -511,7 +622,6 @@ bool Claimora::getData(const std::string& path) {
   // What the file looks like once read: a producer still writing shows up as a change.
   struct stat after {};
   if (!failed && ::fstat(fd, &after) == 0) readState_ = stateOf(after);
-  ::close(fd);
   if (failed) {
     log("Claimora.getData():  " + ErrorText::ioFailure(err));
     claimsize = kReadFailed;
@@ -647,6 +757,12 @@ std::string Claimora::installNew(const std::string& dir, const std::string& stem
     }
     done += static_cast<std::size_t>(n);
   }
+  // On disk before it takes its name: a claim's in-flight file is removed once its answer is there, so the answer
+  // must outlive a power cut that comes after.
+  if (ok && ::fsync(fd) != 0 && errno != EINVAL) {
+    err = errno;
+    ok = false;
+  }
   if (::close(fd) != 0 && ok) {
     err = errno;
     ok = false;
@@ -666,8 +782,46 @@ std::string Claimora::installNew(const std::string& dir, const std::string& stem
     }
     if (n == kMaxNameTries) err = EEXIST;
   }
-  if (placed.empty()) ::unlink(temp.c_str());
+  if (placed.empty()) {
+    ::unlink(temp.c_str());
+  } else {
+    syncDirectory(dir);
+  }
   return placed;
+}
+
+int Claimora::syncDirectory(const std::string& dir) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int err = fd < 0 ? errno : 0;
+  if (fd >= 0) {
+    if (::fsync(fd) != 0) err = errno;
+    ::close(fd);
+  }
+  // A file system that cannot flush a folder (EINVAL) keeps its names as it keeps them.
+  if (err != 0 && err != EINVAL) {
+    log("Claimora.run():  The folder <" + dir + "> could not be flushed to disk: " + std::strerror(err));
+  }
+  return err;
+}
+
+std::string Claimora::moveToInFlight(const std::string& path, const std::string& name, int& err) {
+  const std::string dir = fileFind_.getDir();
+  for (int n = 1; n <= kMaxNameTries; ++n) {
+    const std::string tail = (n == 1 ? std::string() : "~" + std::to_string(n)) + kInFlightSuffix;
+    // A name too long for the suffix keeps its start; only a reject written at the next start would then name a
+    // shorter stem.
+    const std::string candidate = LocalPath::join(dir, name.substr(0, kNameMax - tail.size()) + tail);
+    err = moveNoReplace(path, candidate);
+    if (err == 0) {
+      // The move must be on disk before the claim goes out: a power cut must never bring the claim back under
+      // its own name once the clearing house may have it.
+      syncDirectory(dir);
+      sendDirUnsynced_ = false;
+      return candidate;
+    }
+    if (err != EEXIST) return "";
+  }
+  return "";
 }
 
 int Claimora::moveNoReplace(const std::string& from, const std::string& to) {
@@ -690,8 +844,8 @@ std::string Claimora::setAside(const std::string& path, const std::string& name,
   const std::string dir = fileFind_.getDir();
   int err = 0;
   std::string placed;
-  if (!kept.empty() || ::access(path.c_str(), F_OK) != 0) {
-    // The claim file is gone already (it was deleted for sending): its bytes are written back.
+  if (::access(path.c_str(), F_OK) != 0) {
+    // The claim file is gone already: its bytes are written back.
     placed = installNew(dir, name, kBadSuffix, kept, err);
   } else {
     for (int n = 1; n <= kMaxNameTries; ++n) {

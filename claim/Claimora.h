@@ -1,6 +1,7 @@
-// The worker thread of the claim program: polls the send directory, cuts each claim out of its file, deletes the
-// file, sends the claim to the clearing house and writes the answer (or a locally built reject) into the receive
-// directory, framed like the claim. Status updates go to a StatusListener.
+// The worker thread of the claim program: polls the send directory, cuts each claim out of its file, moves the
+// file to its in-flight name, sends the claim to the clearing house, writes the answer (or a locally built reject)
+// into the receive directory, framed like the claim, and only then removes the in-flight file. Status updates go
+// to a StatusListener.
 // Thread contract: run() (or setUp() and processRound(), which tests call directly) on one thread only; Halt()
 // from any thread.
 #pragma once
@@ -26,6 +27,7 @@
 class FormatResponse;
 class SSLClient;
 class Varodex;
+class WriterCheck;
 
 struct stat;
 
@@ -120,12 +122,23 @@ class Claimora : public plat::thread::Thread {
   void processFile(const std::string& name);
   // Logs a send or receive folder that is missing or refuses the worker; false when one does.
   bool checkFolders();
-  void sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
+  // True when the claim got its response, reject or set-aside file, so its in-flight file may go.
+  bool sendClaim(const std::string& name, std::int64_t start, int dataOffset, bool logStats,
                  const std::vector<Byte>& kept);
-  // A failed exchange: the reject written, else the claim's bytes set aside; one outcome line either way.
-  void answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept);
+  // A failed exchange: the reject written, else the claim's bytes set aside; one outcome line either way. True
+  // when either was done.
+  bool answerFailure(const std::string& name, const std::string& message, const std::vector<Byte>& kept,
+                     const std::string& host);
+  // Answers each in-flight file an earlier run left as an exchange without response; never sends it again.
+  void answerLeftInFlight();
+  void vanished(const std::string& name);
+  // Moves the claim to the first free in-flight name and flushes the folder; the new path, or empty with err.
+  std::string moveToInFlight(const std::string& path, const std::string& name, int& err);
+  // fsync of a folder, so the names made or removed there survive a power cut; 0 or the errno (logged).
+  static int syncDirectory(const std::string& dir);
   void notProperlyFormatted(const std::string& name);
-  bool getData(const std::string& path);
+  // Reads and cuts the claim file open on `fd` (left open).
+  bool getData(int fd);
   void getRejectResponse(const std::string& message);
   void logResponse(const std::string& name);
   // The response file under the first free name of the receive folder, else of the send folder.
@@ -138,7 +151,7 @@ class Claimora : public plat::thread::Thread {
   static int moveNoReplace(const std::string& from, const std::string& to);
   void clearBuffers();
   bool receiveDirectoryUsable();
-  // Moves the claim file (or, when it is gone, writes `kept`) to the first free "<name>.bad", "<name>~2.bad", ...
+  // Moves the file at `path` (or, when it is gone, writes `kept`) to the first free "<name>.bad", "<name>~2.bad", ...
   // of the send folder; the path, or empty when it could not.
   std::string setAside(const std::string& path, const std::string& name, const std::vector<Byte>& kept);
   // The one line every claim leaves: its name, the host or "none", and what became of it.
@@ -185,10 +198,14 @@ class Claimora : public plat::thread::Thread {
   FileFind fileFind_;
   std::unique_ptr<FormatResponse> formatResponse_;  // fresh per claim file
   bool setUp_ = false;
+  std::unique_ptr<WriterCheck> writerCheck_;  // made by setUp
+  std::string inFlight_;                      // the claim in hand's in-flight file, while it has one
+  bool sendDirUnsynced_ = false;              // a name was removed from the send folder since its last flush
 
   std::map<std::string, StuckKey> stuck_;  // names whose lasting problem was logged
   std::map<std::string, Observed> seen_;   // state of each listed name at the last round
   std::set<std::string> retryLogged_;      // names whose "left for a retry" outcome was logged
+  std::set<std::string> writingLogged_;    // names whose "still being written" line was logged
   FileState readState_;                    // the claim file's state right after it was read
   bool receiveDirReported_ = false;        // the receive-directory problem was logged and lasts
 

@@ -1,6 +1,7 @@
 #include "claim/ErrorText.h"
 
 #include <cstring>
+#include <map>
 
 #include "platform/lang/Throwable.h"
 
@@ -13,9 +14,26 @@ std::string shortName(const std::string& className) {
 
 }  // namespace
 
+std::string ErrorText::kindOf(const std::string& className) {
+  static const std::map<std::string, std::string> kinds = {
+      {"ConnectException", "Connect failed"},
+      {"SocketTimeoutException", "Timed out"},
+      {"EOFException", "Connection closed by the server"},
+      {"SocketException", "Connection failure"},
+      {"UnknownHostException", "Unknown host"},
+      {"SSLHandshakeException", "TLS handshake failed"},
+      {"SSLException", "TLS failure"},
+      {"FileNotFoundException", "Cannot open"},
+      {"IOException", "Input/output failure"},
+      {"InterruptedException", "Interrupted"},
+  };
+  const auto it = kinds.find(className);
+  return it == kinds.end() ? className : it->second;
+}
+
 std::string ErrorText::describe(const std::exception& e) {
   if (const auto* t = dynamic_cast<const plat::lang::Throwable*>(&e)) {
-    const std::string name = shortName(t->getClassName());
+    const std::string name = kindOf(shortName(t->getClassName()));
     return t->hasMessage() ? name + ": " + t->getMessage() : name;
   }
   return e.what();
@@ -29,9 +47,9 @@ std::string ErrorText::messageOf(const std::exception& e) {
 }
 
 std::string ErrorText::fileNotFound(const std::string& path, int err) {
-  return "FileNotFoundException: " + path + " (" + std::strerror(err) + ")";
+  return "Cannot open " + path + " (" + std::strerror(err) + ")";
 }
 
 std::string ErrorText::ioFailure(int err) {
-  return std::string("IOException: ") + std::strerror(err);
+  return "Input/output failure: " + std::string(std::strerror(err));
 }

@@ -126,7 +126,7 @@ void IPTester::run() {
     ok = ping(host);
   } catch (const std::exception& e) {
     cause = messageOf(e);
-    log->writeLog(toString() + ":run(): " + cause);
+    log->writeLog("IPTester.run():  " + cause);
   }
   verified_.store(ok);
   const std::string verdict = ok ? verifiedText(host) : unreachableText(host);

@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <csignal>
 
 #include "claim/Constants.h"
 #include "claim/ErrorText.h"
@@ -42,14 +46,9 @@ JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
 
   setWindowTitle(ClaimProgram::kTitle);
   panel_ = new QWidget(this);
-  QFont bold("Dialog", 12);
-  bold.setBold(true);
-  panel_->setFont(bold);
-  panel_->setFixedSize(kWidth, kHeight);
   setCentralWidget(panel_);
 
   table_ = new QTableView(panel_);
-  table_->setGeometry(0, 0, kWidth, kTableHeight);
   model_ = new StringTableModel();
   model_->setParent(table_);
   table_->setModel(model_);
@@ -57,36 +56,21 @@ JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  table_->setFont(QFont("Dialog", 12));
   table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // The row is as tall as its font needs (at least the classic 18 pixels) and the header takes what is left of
-  // the table's 40, with its font fitted to that: neither is cut.
-  const int row = std::max(kRowHeight, table_->fontMetrics().height() + 1);
   table_->verticalHeader()->setMinimumSectionSize(1);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->verticalHeader()->setDefaultSectionSize(row);
-  const int header = kTableHeight - row - 2 * table_->frameWidth();
-  QFont headerFont("Dialog");
-  headerFont.setBold(true);
-  headerFont.setPixelSize(std::max(6, header - 4));
-  table_->horizontalHeader()->setFont(headerFont);
-  table_->horizontalHeader()->setFixedHeight(header);
 
   resetButton_ = new QPushButton("Reset", panel_);
-  resetButton_->setGeometry(36, 48, 120, 24);
   resetButton_->setStyleSheet(kRaisedBevel);
   testButton_ = new QPushButton("Test", panel_);
-  testButton_->setGeometry(204, 48, 120, 24);
   testButton_->setStyleSheet(kRaisedBevel);
   setButtons(false);
 
   system_ = new QLineEdit(panel_);
-  system_->setGeometry(0, 85, 180, 25);
   system_->setReadOnly(true);
   system_->setStyleSheet(kLoweredBevel);
   results_ = new QLineEdit(panel_);
-  results_->setGeometry(180, 85, 180, 25);
   results_->setReadOnly(true);
   results_->setStyleSheet(kLoweredBevel);
 
@@ -101,7 +85,102 @@ JFrame1::JFrame1(Dialogs* dialogs) : dialogs_(dialogs) {
   connect(exit_, &QAction::triggered, this, [this] { exitApplication(); });
   connect(about_, &QAction::triggered, this, [this] { showAbout(); });
 
-  setFixedSize(kWidth, kHeight + menuBar()->sizeHint().height());
+  layOut();
+}
+
+const std::vector<std::string>& JFrame1::systemTexts() {
+  static const std::vector<std::string> texts = {
+      "System:  Initializing",
+      "System:  Secure",
+      "System:  Clear",
+      "System:  Stopped",
+      "System:  Resetting",
+      "System:  Exiting",
+      "System:  Testing connection...",
+      "System:  Settings Error, see system.log",
+      "System:  Error -- jssecerts (No such file or directory)",
+  };
+  return texts;
+}
+
+const std::vector<std::string>& JFrame1::resultsTexts() {
+  static const std::vector<std::string> texts = {
+      "Results:  None",         "Results:  Claim Successfully Sent.", "Results:  Check Internet Connection.",
+      "Results:  No Response.", "Results:  Failed To Send Claim.",    "Results:  Response Not Written, see system.log",
+  };
+  return texts;
+}
+
+const std::vector<std::string>& JFrame1::stepTexts() {
+  static const std::vector<std::string> texts = {
+      "Reading Claim",     "Connecting",         "Sending Claim", "Awaiting Response",
+      "Received Response", "Failed To Connect.", "No Response.",  "Failed To Send Claim.",
+  };
+  return texts;
+}
+
+void JFrame1::layOut() {
+  // The classic layout at 12 points where its texts fit; wider fields (and window) where the fonts need more, and
+  // a smaller font only where the screen is narrower than that.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int screenWidth = screen ? screen->availableGeometry().width() : 0;
+  auto widest = [](const QFontMetrics& fm, const std::vector<std::string>& texts) {
+    int w = 0;
+    for (const auto& t : texts) w = std::max(w, fm.horizontalAdvance(QString::fromStdString(t)));
+    return w;
+  };
+  int points = kPointSize;
+  int systemWidth = 0;
+  int resultsWidth = 0;
+  int width = 0;
+  QFont bold("Dialog", points);
+  QFont plain("Dialog", points);
+  for (;; --points) {
+    bold = QFont("Dialog", points);
+    bold.setBold(true);
+    plain = QFont("Dialog", points);
+    const QFontMetrics fields(bold);
+    const QFontMetrics cells(plain);
+    systemWidth = std::max(kWidth / 2, widest(fields, systemTexts()) + kFieldChrome);
+    resultsWidth = std::max(kWidth / 2, widest(fields, resultsTexts()) + kFieldChrome);
+    // Each of the two columns shares the table's width equally; the step texts stand in the second.
+    const int cellsWidth = 2 * (widest(cells, stepTexts()) + kCellChrome);
+    width = std::max({kWidth, systemWidth + resultsWidth, cellsWidth});
+    if (points <= kMinPointSize || screenWidth <= 0 || width <= screenWidth) break;
+  }
+  // Whatever the fields do not need of the width goes to the results field, whose texts are the longest.
+  resultsWidth = width - systemWidth;
+  panel_->setFont(bold);
+  table_->setFont(plain);
+
+  // The row is as tall as its font needs (at least the classic 18 pixels) and the header takes what is left of
+  // the table's 40 (or more, for a tall font), with its font fitted to that: neither is cut.
+  const int row = std::max(kRowHeight, table_->fontMetrics().height() + 1);
+  table_->verticalHeader()->setDefaultSectionSize(row);
+  const int header = std::max(kTableHeight - row - 2 * table_->frameWidth(), kMinHeaderHeight);
+  const int tableHeight = header + row + 2 * table_->frameWidth();
+  QFont headerFont("Dialog");
+  headerFont.setBold(true);
+  headerFont.setPixelSize(std::max(6, header - 4));
+  table_->horizontalHeader()->setFont(headerFont);
+  table_->horizontalHeader()->setFixedHeight(header);
+  table_->setGeometry(0, 0, width, tableHeight);
+
+  const QFontMetrics fm(bold);
+  const int buttonY = tableHeight + (48 - kTableHeight);
+  const int buttonHeight = std::max(24, fm.height() + 6);
+  // Each button keeps its place in its half of the window.
+  const int extra = width - kWidth;
+  resetButton_->setGeometry(36 + extra / 4, buttonY, 120, buttonHeight);
+  testButton_->setGeometry(204 + 3 * extra / 4, buttonY, 120, buttonHeight);
+
+  const int fieldY = buttonY + buttonHeight + (85 - 48 - 24);
+  const int fieldHeight = std::max(25, fm.height() + 8);
+  system_->setGeometry(0, fieldY, systemWidth, fieldHeight);
+  results_->setGeometry(systemWidth, fieldY, resultsWidth, fieldHeight);
+
+  panel_->setFixedSize(width, fieldY + fieldHeight);
+  setFixedSize(width, fieldY + fieldHeight + menuBar()->sizeHint().height());
 }
 
 JFrame1::~JFrame1() {
@@ -139,7 +218,7 @@ void JFrame1::open() {
   model_->addRow(" , ");
   setSystem("System:  Initializing");
   try {
-    if (auto at = program_->restorePosition()) move(at->x, at->y);
+    if (auto at = program_->restorePosition()) placeFrameAt(QPoint(at->x, at->y));
     program_->startThreads();
     setButtons(true);
   } catch (const std::exception& e) {
@@ -160,6 +239,7 @@ void JFrame1::reset() {
       [this](const std::string& failure) {
         if (!failure.empty()) setSystem("System:  " + QString::fromStdString(failure));
         setButtons(true);
+        if (exitAfterBusy_) exitWithoutQuestion();
       });
 }
 
@@ -214,22 +294,69 @@ void JFrame1::exitApplication() {
   try {
     dialogs_->beep();
     if (!dialogs_->askYesNo(ClaimProgram::kExitTitle, ClaimProgram::kExitQuestion)) return;
-    exiting_ = true;
-    setButtons(false);
-    exit_->setEnabled(false);
-    setSystem("System:  Exiting");
-    const WindowPoint at{x(), y()};
-    runOffThread(
-        [this, at] {
-          program_->shutDown(at);
-          return std::string();
-        },
-        [this](const std::string&) {
-          hide();
-          QCoreApplication::exit(0);
-        });
+    exitWithoutQuestion();
   } catch (const std::exception&) {
     // Failures of the exit question are ignored: the window stays as it was.
+  }
+}
+
+void JFrame1::exitWithoutQuestion() {
+  if (exiting_) return;
+  if (busy_) {
+    exitAfterBusy_ = true;  // the Reset's end comes back here
+    return;
+  }
+  exiting_ = true;
+  setButtons(false);
+  exit_->setEnabled(false);
+  setSystem("System:  Exiting");
+  const QPoint frame = frameGeometry().topLeft();
+  const WindowPoint at{frame.x(), frame.y()};
+  runOffThread(
+      [this, at] {
+        program_->shutDown(at);
+        return std::string();
+      },
+      [this](const std::string&) {
+        hide();
+        QCoreApplication::exit(0);
+      });
+}
+
+void JFrame1::onSignal(int sig) {
+  if (sig == SIGHUP) {
+    reset();
+  } else {
+    exitWithoutQuestion();
+  }
+}
+
+QPoint JFrame1::placeOnScreen(QPoint at, QSize size, const QList<QRect>& screens, QRect primary) {
+  const QRect frame(at, size);
+  for (const QRect& screen : screens) {
+    const QRect seen = screen.intersected(frame);
+    // Enough of it, its title bar included, to be seen and dragged.
+    if (seen.width() >= std::min(kGrip, size.width()) && seen.height() >= std::min(kGrip, size.height()) &&
+        frame.top() >= screen.top() && frame.top() < screen.bottom()) {
+      return at;
+    }
+  }
+  return QPoint(primary.left() + std::max(0, (primary.width() - size.width()) / 2),
+                primary.top() + std::max(0, (primary.height() - size.height()) / 2));
+}
+
+void JFrame1::placeFrameAt(QPoint at) {
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens.push_back(screen->availableGeometry());
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QPoint place =
+      placeOnScreen(at, frameGeometry().size(), screens, primary ? primary->availableGeometry() : QRect(at, size()));
+  // The frame's corner, as saved: the window manager puts the frame there (north-west gravity) whether or not it
+  // has told us the frame's size yet, so the window lands where it stood and does not creep.
+  if (QWindow* handle = windowHandle()) {
+    handle->setFramePosition(place);
+  } else {
+    move(place);
   }
 }
 

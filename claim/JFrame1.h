@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "claim/ClaimProgram.h"
 #include "claim/Dialogs.h"
@@ -32,6 +33,18 @@ class JFrame1 : public QMainWindow, public StatusListener {
   static constexpr int kRowHeight = 18;
   static constexpr int kTableHeight = 40;
   static constexpr int kTestPollMs = 100;  // how often the window looks whether a connectivity test has ended
+  static constexpr int kPointSize = 12;
+  static constexpr int kMinPointSize = 7;  // the font is stepped down no further on a narrow screen
+  static constexpr int kFieldChrome = 16;  // a field's bevel, margins and cursor around its text
+  static constexpr int kCellChrome = 12;   // a cell's grid line and margins around its text
+  static constexpr int kMinHeaderHeight = 12;
+  static constexpr int kGrip = 40;  // pixels of a window that must be on a screen for it to count as there
+
+  // The longest texts each place shows (names of claims and paths aside, which the tooltip shows whole): the
+  // fields and the window are sized so that each of them fits.
+  static const std::vector<std::string>& systemTexts();
+  static const std::vector<std::string>& resultsTexts();
+  static const std::vector<std::string>& stepTexts();
 
   // `dialogs` (borrowed) answers the questions and shows the boxes; null means real message boxes.
   explicit JFrame1(Dialogs* dialogs = nullptr);
@@ -47,9 +60,18 @@ class JFrame1 : public QMainWindow, public StatusListener {
   // Starts a connectivity test; the Test button stays disabled and the system field says so while it runs.
   void test();
   void exitApplication();
+  // Exit without the question (a service stop, a log-out): after a Reset under way, the claim in hand is
+  // finished, the position saved and the log closed as Exit does.
+  void exitWithoutQuestion();
+  // SIGTERM and SIGINT exit without the question, SIGHUP resets.
+  void onSignal(int sig);
   void showAbout();
   // The About box placed as showAbout() places it, without showing it.
   std::unique_ptr<JAboutDialog> makeAbout();
+
+  // Where a frame of `size` saved at `at` goes: there when enough of it is on one of `screens`, else centred on
+  // `primary`.
+  static QPoint placeOnScreen(QPoint at, QSize size, const QList<QRect>& screens, QRect primary);
 
   // Tests put in their own ping command.
   void setTestCommand(IPTester::CommandFor command) { testCommand_ = std::move(command); }
@@ -79,6 +101,10 @@ class JFrame1 : public QMainWindow, public StatusListener {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Moves the frame's top-left corner to `at`, or onto the primary screen when `at` is off every screen.
+  void placeFrameAt(QPoint at);
+  // Places and sizes everything from the fonts' metrics.
+  void layOut();
   void setButtons(bool enabled);
   void setSystem(const QString& text);
   // Runs `work` on the stopper thread, then `done` back on the GUI thread.
@@ -101,8 +127,9 @@ class JFrame1 : public QMainWindow, public StatusListener {
   bool openQueued_ = false;
   bool opened_ = false;
   bool exiting_ = false;
-  bool busy_ = false;    // a Reset or Exit runs on stopper_
-  std::thread stopper_;  // joined on the GUI thread once its work has reported back
+  bool exitAfterBusy_ = false;  // an exit came while a Reset was under way
+  bool busy_ = false;           // a Reset or Exit runs on stopper_
+  std::thread stopper_;         // joined on the GUI thread once its work has reported back
   // Last so that it goes first: its destructor joins the threads that report to this window.
   std::unique_ptr<ClaimProgram> program_;
 };

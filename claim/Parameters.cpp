@@ -12,6 +12,7 @@
 
 #include "claim/ASCII.h"
 #include "claim/Constants.h"
+#include "claim/ErrorText.h"
 #include "claim/LocalPath.h"
 #include "claim/SystemLog.h"
 #include "platform/lang/Exceptions.h"
@@ -152,12 +153,12 @@ void Parameters::read() {
   std::error_code ec;
   if (!std::filesystem::exists(name, ec)) return;
   if (std::filesystem::is_directory(name, ec)) {
-    problem("Parameters.read():  FileNotFoundException: " + name + " (Is a directory)");
+    problem("Parameters.read():  " + ErrorText::fileNotFound(name, EISDIR));
     return;
   }
   std::FILE* file = std::fopen(name.c_str(), "rb");
   if (file == nullptr) {
-    problem("Parameters.read():  FileNotFoundException: " + name + " (" + std::strerror(errno) + ")");
+    problem("Parameters.read():  " + ErrorText::fileNotFound(name, errno));
     return;
   }
   std::string text;
@@ -171,7 +172,7 @@ void Parameters::read() {
     // Apply what was read whole before the failure, as a line reader would have.
     const std::size_t lastEnd = text.find_last_of("\r\n");
     parseSettings(lastEnd == std::string::npos ? std::string_view() : std::string_view(text).substr(0, lastEnd + 1));
-    problem(std::string("Parameters.read():  IOException: ") + std::strerror(err));
+    problem("Parameters.read():  " + ErrorText::ioFailure(err));
     return;
   }
   parseSettings(text);

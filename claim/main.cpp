@@ -11,11 +11,14 @@
 
 #include "claim/Constants.h"
 #include "claim/Headless.h"
+#include "claim/InstanceLock.h"
 #include "claim/JFrame1.h"
+#include "claim/SignalWatch.h"
 
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kAlreadyRunning = 1;
 
 void printUsage(std::ostream& out) {
   out << "Usage: Claimora [--headless | --test-connection | --help | --version]\n"
@@ -67,6 +70,14 @@ void onStartupMessage(QtMsgType type, const QMessageLogContext& context, const Q
   std::_Exit(kUsageError);
 }
 
+// False, having said why, when another instance works in this folder already: two would each answer every claim.
+bool onlyInstance() {
+  std::string why;
+  if (InstanceLock::acquire(why)) return true;
+  std::cerr << "Claimora: " << why << "; this one exits.\n";
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +87,7 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--headless") return Headless::run(std::cout);
+    if (arg == "--headless") return onlyInstance() ? Headless::run(std::cout) : kAlreadyRunning;
     if (arg == "--test-connection") return Headless::testConnection(std::cout);
     if (arg == "--help" || arg == "-h") {
       printUsage(std::cout);
@@ -96,12 +107,17 @@ int main(int argc, char** argv) {
                  "Run \"Claimora --headless\" to work without a window, e.g. as a service.\n";
     return kUsageError;
   }
+  if (!onlyInstance()) return kAlreadyRunning;
   try {
+    // Before the toolkit starts its threads, so that none of them is ever interrupted by these signals.
+    SignalWatch::block();
     qtHandler = qInstallMessageHandler(onStartupMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(qtHandler);
     app.setQuitOnLastWindowClosed(false);  // only Exit ends the program
     JFrame1 window;
+    // SIGTERM and SIGINT exit as Exit does, without the question; SIGHUP resets.
+    SignalWatch watch([&window](int sig) { window.onSignal(sig); });
     window.show();
     return app.exec();
   } catch (const std::exception& e) {

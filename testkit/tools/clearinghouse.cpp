@@ -19,10 +19,12 @@ void onSignal(int) {
   stopRequested = 1;
 }
 
+constexpr const char* kUsage =
+    "usage: clearinghouse [--address A] [--port P] [--tls --cert F --key F [--client-ca F]]"
+    " [--response TEXT] [--seconds N]\n";
+
 int usage(const std::string& why) {
-  std::cerr << "clearinghouse: " << why << "\n"
-            << "usage: clearinghouse [--address A] [--port P] [--tls --cert F --key F [--client-ca F]]"
-               " [--response TEXT] [--seconds N]\n";
+  std::cerr << "clearinghouse: " << why << "\n" << kUsage;
   return 2;
 }
 
@@ -40,6 +42,12 @@ int main(int argc, char** argv) {
       if (i + 1 >= argc) throw std::invalid_argument(arg + " needs a value");
       return argv[++i];
     };
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage
+                << "A stand-in clearing house on a 127.x.y.z address that answers every claim with one record (default"
+                   " ACCEPTED)\nand ends by itself after --seconds (default 60).\n";
+      return 0;
+    }
     try {
       if (arg == "--address") {
         options.address = value();

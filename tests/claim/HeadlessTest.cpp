@@ -46,7 +46,8 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs) {
 // Where the child's standard output goes: "out.txt", or a pipe nobody reads, whose read end is closed at once.
 enum class Output { File, ClosedPipe };
 
-// The program in a working directory, its standard output as `output` says; killed if the test leaves it running.
+// The program in a working directory (the window when `arg` is empty), its standard output as `output` says;
+// killed if the test leaves it running.
 class Child {
  public:
   Child(const fs::path& dir, const std::string& arg, const std::string& path = "", Output output = Output::File) {
@@ -60,6 +61,11 @@ class Child {
       if (!path.empty()) ::setenv("PATH", path.c_str(), 1);
       ::signal(SIGPIPE, SIG_DFL);  // as a shell starts it; this test process ignores the signal
       const std::string program = programPath().string();
+      if (arg.empty()) {
+        // The window, on the screen-less platform.
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+      }
       ::execl(program.c_str(), program.c_str(), arg.c_str(), static_cast<char*>(nullptr));
       ::_exit(121);
     }
@@ -220,6 +226,91 @@ TEST(Headless, ExitEndsAConnectOrHandshakeWithoutTimeOut) {
     EXPECT_TRUE(fs::is_regular_file("in/one.rsp"));
     EXPECT_TRUE(dir.logHas("System Stopped."));
   }
+}
+
+// A run killed while the clearing house holds the answer leaves the claim in flight; the next start answers it
+// with the reject for a missing response and never sends it again.
+TEST(Headless, ClaimInFlightWhenKilledIsAnsweredAtTheNextStartAndNeverResent) {
+  TempWorkDir dir;
+  ASSERT_TRUE(installKeyStore());
+  testkit::ClearingHouseServer server;
+  answerInClear(server);
+  testkit::ConnectionScript holding;
+  holding.kind = testkit::ConnectionScript::Kind::NeverAnswer;
+  holding.pauseMs = testkit::ClearingHouseServer::kMaxHoldMs;
+  server.pushScript(holding);
+  {
+    Child child(dir.path(), "--headless");
+    writeFile("out/a.clm", framedFile(claimOf(60)));
+    ASSERT_TRUE(waitUntil([&] { return countLines(dir.path() / "out.txt", "Status:  Awaiting Response") == 1; }));
+    child.signal(SIGKILL);
+    EXPECT_EQ(child.waitExit(), 128 + SIGKILL);
+  }
+  EXPECT_TRUE(dir.logHas("Claimora.run():  Claim <a.clm> in flight as <out/a.clm.sending>."));
+  EXPECT_TRUE(fs::exists("out/a.clm.sending"));
+  EXPECT_FALSE(fs::exists("out/a.clm"));
+  EXPECT_FALSE(fs::exists("in/a.rsp"));
+  writeText("out/notes.sending", "not a claim of ours\n");
+
+  Child again(dir.path(), "--headless");
+  ASSERT_TRUE(waitUntil([] { return fs::exists("in/a.rsp"); }));
+  writeFile("out/b.clm", framedFile(claimOf(60)));
+  ASSERT_TRUE(waitUntil([] { return fs::exists("in/b.rsp"); }));
+  again.signal(SIGTERM);
+  EXPECT_EQ(again.waitExit(), 0);
+
+  EXPECT_TRUE(
+      dir.logHas("Claimora.run():  The earlier run ended during the exchange of <a.clm> (in flight as "
+                 "<out/a.clm.sending>); it is answered as an exchange without response and never sent again."));
+  const auto outcomes = dir.outcomes("a.clm");
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(outcomes[0], "Outcome <a.clm>, host unknown: rejected with \"QOV:  NO RESPONSE.\", response <in/a.rsp>.");
+  const Bytes rsp = readFile("in/a.rsp");
+  EXPECT_NE(std::string(rsp.begin(), rsp.end()).find("QOV:  NO RESPONSE."), std::string::npos);
+  EXPECT_FALSE(fs::exists("out/a.clm.sending"));
+  EXPECT_EQ(readFile("out/notes.sending"), bytesOf("not a claim of ours\n")) << "only in-flight claims are answered";
+  // a once (the held connection), b once: nothing went twice.
+  ASSERT_TRUE(server.waitForConnections(2, kWaitMs));
+  EXPECT_EQ(server.connectionCount(), 2u);
+}
+
+// The window ends on SIGTERM as Exit does, without the question: the claim in hand gets its answer first. SIGHUP
+// resets it, and a second program in the same folder says it is not needed and ends.
+TEST(Window, TermExitsAfterTheClaimInHandHangupResetsSecondInstanceEnds) {
+  TempWorkDir dir;
+  ASSERT_TRUE(installKeyStore());
+  testkit::ClearingHouseServer server;
+  answerInClear(server);
+  server.pushScript(
+      testkit::ConnectionScript::twoParts("51B11A01PHARMACY\x1c"
+                                          "AM20",
+                                          3, 1000));
+  Child child(dir.path(), "");
+  ASSERT_TRUE(waitUntil([&] { return dir.logHasPrefix("Claimora.run():  Claims still open for writing"); }));
+
+  std::string output;
+  EXPECT_EQ(
+      testkit::runCommand(
+          {"sh", "-c", "cd '" + dir.path().string() + "' && exec '" + programPath().string() + "' --headless 2>&1"},
+          kWaitMs, &output),
+      1);
+  EXPECT_NE(output.find("another Claimora is already running in " + dir.path().string()), std::string::npos) << output;
+
+  child.signal(SIGHUP);
+  ASSERT_TRUE(waitUntil([&] { return dir.logHas("System resetting."); }));
+  writeFile("out/a.clm", framedFile(claimOf(60)));
+  ASSERT_TRUE(
+      waitUntil([&] { return dir.logHas("Claimora.run():  Claim <a.clm> in flight as <out/a.clm.sending>."); }));
+  child.signal(SIGTERM);
+  EXPECT_EQ(child.waitExit(), 0);
+  const auto outcomes = dir.outcomes("a.clm");
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_NE(outcomes[0].find(": sent with response <in/a.rsp>"), std::string::npos) << outcomes[0];
+  EXPECT_FALSE(fs::exists("out/a.clm.sending"));
+  const auto lines = dir.logMessages();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines.back(), "System Stopped.");
+  EXPECT_TRUE(fs::exists("jwin.dat")) << "the position is saved as at Exit";
 }
 
 struct CommandLineCase {

@@ -84,9 +84,8 @@ TEST(IPTester, VerdictForEachEndOfTheCommand) {
     EXPECT_TRUE(dir.logHas("Testing IP connection...")) << c.name;
     // A failure says why in the log.
     const auto lines = dir.logMessages();
-    const bool causeLogged = std::any_of(lines.begin(), lines.end(), [](const std::string& m) {
-      return m.rfind("Thread[IPTester,5,main]:run(): ", 0) == 0;
-    });
+    const bool causeLogged = std::any_of(lines.begin(), lines.end(),
+                                         [](const std::string& m) { return m.rfind("IPTester.run():  ", 0) == 0; });
     EXPECT_EQ(causeLogged, !c.verified) << c.name;
   }
 }
@@ -105,7 +104,7 @@ TEST(IPTester, RefusedHostNameRunsNoCommand) {
   EXPECT_FALSE(tester->isVerified());
   ASSERT_TRUE(dialogs.waitForBoxes(1, 1000));
   EXPECT_EQ(dialogs.boxes().front().text, IPTester::unreachableText("-rf"));
-  EXPECT_TRUE(dir.logHas("Thread[IPTester,5,main]:run(): unknown or refused host name: -rf"));
+  EXPECT_TRUE(dir.logHas("IPTester.run():  unknown or refused host name: -rf"));
 }
 
 TEST(IPTester, HaltEndsAHangingCommandWithoutABox) {

@@ -6,11 +6,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <chrono>
 #include <cstdlib>
@@ -81,17 +83,32 @@ TEST_F(JFrame1Test, LayoutAndTextsBeforeOpen) {
   EXPECT_EQ(window.windowTitle().toStdString(), "Claimora");
   EXPECT_FALSE(window.resetButton()->isEnabled());
   EXPECT_FALSE(window.testButton()->isEnabled());
-  EXPECT_EQ(window.panel()->size(), QSize(360, 110));
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
-  const struct {
-    QWidget* widget;
-    QRect geometry;
-  } places[] = {
-      {window.table(), QRect(0, 0, 360, 40)},           {window.resetButton(), QRect(36, 48, 120, 24)},
-      {window.testButton(), QRect(204, 48, 120, 24)},   {window.systemField(), QRect(0, 85, 180, 25)},
-      {window.resultsField(), QRect(180, 85, 180, 25)},
-  };
-  for (const auto& p : places) EXPECT_EQ(p.widget->geometry(), p.geometry) << p.widget->metaObject()->className();
+  // The classic layout, 360 by 110, grown only as far as the fonts need: the table over the full width, the two
+  // buttons in a row below it, one in each half, the two fields side by side at the bottom.
+  const QSize panel = window.panel()->size();
+  EXPECT_GE(panel.width(), 360);
+  EXPECT_GE(panel.height(), 110);
+  const QRect table = window.table()->geometry();
+  const QRect reset = window.resetButton()->geometry();
+  const QRect test = window.testButton()->geometry();
+  const QRect system = window.systemField()->geometry();
+  const QRect results = window.resultsField()->geometry();
+  EXPECT_EQ(table.topLeft(), QPoint(0, 0));
+  EXPECT_EQ(table.width(), panel.width());
+  EXPECT_GE(table.height(), 40);
+  EXPECT_EQ(reset.top(), table.bottom() + 9);
+  EXPECT_EQ(test.top(), reset.top());
+  EXPECT_EQ(reset.size(), test.size());
+  EXPECT_EQ(reset.width(), 120);
+  EXPECT_LT(reset.right(), panel.width() / 2);
+  EXPECT_GT(test.left(), panel.width() / 2);
+  EXPECT_EQ(system.topLeft(), QPoint(0, reset.bottom() + 14));
+  EXPECT_EQ(results.topLeft(), QPoint(system.right() + 1, system.top()));
+  EXPECT_EQ(results.right() + 1, panel.width());
+  EXPECT_EQ(results.bottom() + 1, panel.height());
+  EXPECT_GE(system.width(), 180);
+  EXPECT_GE(results.width(), 180);
   EXPECT_EQ(window.resetButton()->text().toStdString(), "Reset");
   EXPECT_EQ(window.testButton()->text().toStdString(), "Test");
   EXPECT_TRUE(window.systemField()->isReadOnly());
@@ -169,6 +186,31 @@ TEST_F(JFrame1Test, YesSavesThePositionAndTheNextStartRestoresIt) {
   // With a restored position the About box sits 120 right of and 25 below the window's corner.
   auto about = again->makeAbout();
   EXPECT_EQ(about->pos(), again->pos() + QPoint(120, 25));
+}
+
+// Starts and exits again and again: the window stands where it stood, and one saved off every screen comes back onto
+// the primary screen.
+TEST_F(JFrame1Test, RestartsKeepThePositionAndAnOffScreenOneComesBack) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const QPoint saved : {QPoint(140, 90), QPoint(screen.right() + 5000, screen.bottom() + 5000)}) {
+    SCOPED_TRACE(saved.x());
+    PointFile::write("jwin.dat", {saved.x(), saved.y()});
+    std::optional<WindowPoint> first;
+    for (int start = 0; start < 3; ++start) {
+      SystemLog::setInstance(std::make_shared<SystemLog>("system.log"));
+      auto window = openWindow();
+      pumpUntil([&] { return window->frameGeometry().topLeft() != QPoint(0, 0); }, 2000);
+      EXPECT_TRUE(screen.contains(window->frameGeometry().topLeft())) << "on the screen";
+      dialogs.answerYes = true;
+      window->exitApplication();
+      ASSERT_TRUE(pumpUntil([&] { return !window->isVisible(); }));
+      const auto now = PointFile::read("jwin.dat");
+      ASSERT_TRUE(now.has_value());
+      if (!first) first = now;
+      EXPECT_EQ(*now, *first) << "start " << start << ": the window does not creep";
+    }
+    if (saved.x() < screen.right()) EXPECT_EQ(*first, (WindowPoint{saved.x(), saved.y()}));
+  }
 }
 
 TEST_F(JFrame1Test, ABadPositionFileIsLoggedAndTheThreadsStillStart) {
@@ -278,6 +320,59 @@ TEST_F(JFrame1Test, FieldsAndCellsShowTheirWholeTextAsToolTip) {
   about->show();
   EXPECT_LE(about->label()->sizeHint().width(), about->width()) << "the About text is not cut";
   about->okButton()->click();
+}
+
+// Each text the window shows fits its place whole, read without the tooltip: the fonts' metrics decide the sizes.
+TEST_F(JFrame1Test, EveryFixedTextFitsItsField) {
+  auto opened = openWindow();
+  JFrame1& window = *opened;
+  const struct {
+    QLineEdit* field;
+    const std::vector<std::string>& texts;
+  } fields[] = {{window.systemField(), JFrame1::systemTexts()}, {window.resultsField(), JFrame1::resultsTexts()}};
+  for (const auto& f : fields) {
+    for (const auto& t : f.texts) {
+      SCOPED_TRACE(t);
+      f.field->setText(QString::fromStdString(t));
+      f.field->setCursorPosition(0);
+      // The last character stands left of the field's right edge: the point just inside it lies past the text.
+      EXPECT_EQ(f.field->cursorPositionAt(QPoint(f.field->width() - 5, f.field->height() / 2)),
+                static_cast<int>(t.size()));
+      EXPECT_GE(f.field->height(), f.field->fontMetrics().height() + 4) << "not cut in height";
+    }
+  }
+  const QFontMetrics cells(window.table()->font());
+  for (const auto& t : JFrame1::stepTexts()) {
+    EXPECT_LT(cells.horizontalAdvance(QString::fromStdString(t)), window.table()->columnWidth(1) - 6) << t;
+  }
+  for (QPushButton* button : {window.resetButton(), window.testButton()}) {
+    EXPECT_LE(button->sizeHint().width(), button->width());
+    EXPECT_LE(button->fontMetrics().height(), button->height());
+  }
+}
+
+TEST(WindowPlacement, ASavedPositionOffEveryScreenComesBackOntoThePrimary) {
+  const QRect primary(0, 0, 1920, 1080);
+  const QRect second(1920, 0, 1280, 1024);
+  const QSize size(400, 150);
+  const QPoint centred(760, 465);
+  const struct {
+    QPoint saved;
+    QPoint placed;
+  } cases[] = {
+      {{100, 80}, {100, 80}},      // on the primary
+      {{2000, 500}, {2000, 500}},  // on the second screen
+      {{1700, 300}, {1700, 300}},  // across both
+      {{5000, 300}, centred},      // right of every screen
+      {{-600, 200}, centred},      // left of every screen
+      {{300, -100}, centred},      // its title bar above the screen
+      {{300, 1070}, centred},      // ten pixels of it left at the bottom
+      {{1900, 1100}, centred},     // below both
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(JFrame1::placeOnScreen(c.saved, size, {primary, second}, primary), c.placed)
+        << c.saved.x() << "," << c.saved.y();
+  }
 }
 
 TEST_F(JFrame1Test, AboutBox) {

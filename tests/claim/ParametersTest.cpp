@@ -249,7 +249,7 @@ TEST(Parameters, SettingsFileThatIsADirectoryIsLoggedAsAFailure) {
   std::filesystem::create_directory("cm.ini");
   auto& p = *Parameters::getInstance();
   p.read();
-  EXPECT_TRUE(wd.logHas("Parameters.read():  FileNotFoundException: cm.ini (Is a directory)"));
+  EXPECT_TRUE(wd.logHas("Parameters.read():  Cannot open cm.ini (Is a directory)"));
   EXPECT_EQ(p.getClaimExtension(), "clm");
 }
 

@@ -105,7 +105,7 @@ TEST_F(VarodexTest, ClaimOutsideItsBufferFailsTheSend) {
   EXPECT_EQ(v.getDataOutputStream(), nullptr);  // the connection was closed
   Varodex idle(nullptr, std::nullopt);
   EXPECT_EQ(idle.sendData(buffer, 0, 50), Varodex::kWriteFailure);
-  EXPECT_TRUE(work.logHasPrefix("Varodex.sendData():  SocketException: Socket is not connected"));
+  EXPECT_TRUE(work.logHasPrefix("Varodex.sendData():  Connection failure: Socket is not connected"));
 }
 
 ConnectionScript oneByte(char b) {
@@ -152,14 +152,14 @@ TEST_F(VarodexTest, AnswerIsReadAsItsScriptSendsIt) {
       {"unprefixed answer at once", raw(unprefixed40), kTimeoutMs, 40, nullptr},
       {"lone non-digit byte", oneByte('X'), kTimeoutMs, 0, nullptr},
       {"lone digit byte, then silence", oneByte('0'), kShortTimeoutMs, Varodex::kTimedOut,
-       "Varodex.getData():  SocketTimeoutException: Read timed out"},
+       "Varodex.getData():  Timed out: Read timed out"},
       {"framed answer in two parts", ConnectionScript::twoParts(record31, 20, 100), kTimeoutMs, 40, nullptr},
       {"framed answer split inside its digits", ConnectionScript::twoParts(record31, 2, 100), kTimeoutMs, 40, nullptr},
       {"unprefixed answer in two parts keeps the first", rawTwoParts(unprefixed40, 25), kTimeoutMs, 25, nullptr},
       {"close without answer", ofKind(ConnectionScript::Kind::CloseWithoutAnswer), kTimeoutMs, Varodex::kEndOfStream,
-       "Varodex.getData():  EOFException"},
+       "Varodex.getData():  Connection closed by the server"},
       {"never answer", ofKind(ConnectionScript::Kind::NeverAnswer), kShortTimeoutMs, Varodex::kTimedOut,
-       "Varodex.getData():  SocketTimeoutException: Read timed out"},
+       "Varodex.getData():  Timed out: Read timed out"},
       {"framed answer filling the buffer", ConnectionScript::answerAtOnce(std::string(4087, 'F')), kTimeoutMs, 4096,
        nullptr},
       {"framed answer over the buffer", ConnectionScript::answerAtOnce(std::string(4088, 'F')), kTimeoutMs,
@@ -170,7 +170,7 @@ TEST_F(VarodexTest, AnswerIsReadAsItsScriptSendsIt) {
        raw("0100"
            "00000" +
            std::string(41, 's')),
-       kTimeoutMs, Varodex::kIoFailure, "Varodex.getData():  IOException: Answer ended after 50 of 104 bytes"},
+       kTimeoutMs, Varodex::kIoFailure, "Varodex.getData():  Input/output failure: Answer ended after 50 of 104 bytes"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -235,7 +235,7 @@ TEST_F(VarodexTest, FailedConnectLogsAndMovesTheRotationOn) {
   EXPECT_TRUE(v.connect());  // the fourth host listens
   EXPECT_EQ(params->getCurrentIP(), 3);
   v.disConnect();
-  EXPECT_EQ(work.logCountPrefix("Varodex.connect():  ConnectException: Connection refused"), 3);
+  EXPECT_EQ(work.logCountPrefix("Varodex.connect():  Connect failed: Connection refused"), 3);
 
   params->setRemoteIPAddresses({"127.0.0.2"});
   EXPECT_FALSE(v.connect());  // after the last host, the first again
@@ -311,7 +311,7 @@ TEST_F(VarodexTlsTest, UntrustedServerIsAFailedConnect) {
   bool logged = false;
   for (const std::string& m : work.logMessages()) {
     logged = logged || m.rfind(
-                           "Varodex.connect():  SSLHandshakeException: Server certificate not "
+                           "Varodex.connect():  TLS handshake failed: Server certificate not "
                            "trusted",
                            0) == 0;
   }
@@ -322,7 +322,7 @@ TEST_F(VarodexTlsTest, SecurityOnWithoutTlsNeverFallsBackToClearText) {
   Varodex v(nullptr, std::nullopt);
   EXPECT_FALSE(v.connect());
   EXPECT_TRUE(
-      work.logHasPrefix("Varodex.connect():  SSLException: TLS is not available; security is on, "
+      work.logHasPrefix("Varodex.connect():  TLS failure: TLS is not available; security is on, "
                         "claim not sent in clear"));
   EXPECT_FALSE(server.waitForConnections(1, 200));
 }

@@ -209,7 +209,7 @@ TEST(NothingLost, EachClaimEndsAsResponseSetAsideOrWaiting) {
          c.server.setDefaultScript(closing);
          writeFile("working/a.clm", good);
          settledRound(c.worker);
-         EXPECT_TRUE(c.wd.logHasPrefix("Varodex.getData():  EOFException [claim <a.clm>, host 127.0.0.1:"));
+         EXPECT_TRUE(c.wd.logHasPrefix("Varodex.getData():  Connection closed by the server [claim <a.clm>, host 127.0.0.1:"));
        },
        {{"a.clm", End::Response, "rejected with \"QOV:  NO RESPONSE.\", response <working/a.rsp>"}}},
       {"a claim that cannot be read stays",

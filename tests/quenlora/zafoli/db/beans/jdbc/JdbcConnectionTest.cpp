@@ -84,7 +84,9 @@ TEST_F(ScriptedBean, PoolLimitsAndSettersRefuseOrNormalise) {
     b->createStatement();
     FAIL();
   } catch (const SQLException& e) {
-    EXPECT_STREQ(e.what(), "");
+    EXPECT_STREQ(e.what(),
+                 "The connection pool is exhausted: all 2 connections (maxConnections) hold 1 open statements "
+                 "(maxStatements)");
   }
   EXPECT_EQ(b->poolCounts(), (std::vector<int>{1, 1}));
   b->closeStatement(one);

@@ -348,7 +348,7 @@ void SQLAdapter::execute() {
     } catch (const SQLException& e) {
       // As the bean's own executions do: the open transaction level fails, a lost connection leaves the pool
       // (and this statement, made on it, goes with it).
-      if (jdbcConnection_ && statement_ && jdbcConnection_->statementFailed(statement_, e)) resetStatement();
+      if (jdbcConnection_ && jdbcConnection_->statementFailed(statement_, e) && statement_) resetStatement();
       announceFailure(e);
       throw;
     }

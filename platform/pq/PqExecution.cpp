@@ -22,7 +22,7 @@ void PqExecution::closeResult() {
 bool PqExecution::run(const std::string& sql, const std::vector<std::optional<std::string>>& params, Expect expect) {
   checkOpen();
   closeResult();
-  PqResultRef result = session_->run(sql, params);
+  PqResultRef result = session_->run(sql, params, queryTimeout_);
   bool rows = PQresultStatus(result.get()) == PGRES_TUPLES_OK;
   if (expect == Expect::Rows && !rows) throw SQLException("No results were returned by the query.", "02000");
   if (expect == Expect::Count && rows) throw SQLException("A result was returned when none was expected.", "0100E");

@@ -1,6 +1,12 @@
 #include "platform/pq/PqSession.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 #include "platform/sql/SQLException.h"
 
@@ -25,7 +31,15 @@ std::string trimmed(const char* text) {
 
 }  // namespace
 
-PqSession::PqSession(const std::vector<std::pair<std::string, std::string>>& params) {
+struct PqSession::Wait {
+  using Clock = std::chrono::steady_clock;
+  int queryTimeoutSeconds = 0;
+  Clock::time_point cancelAt;
+  bool cancelled = false;
+};
+
+PqSession::PqSession(const std::vector<std::pair<std::string, std::string>>& params, int socketTimeoutMs)
+    : socketTimeoutMs_(socketTimeoutMs) {
   std::vector<const char*> keys;
   std::vector<const char*> values;
   for (const auto& [key, value] : params) {
@@ -62,33 +76,106 @@ void PqSession::close() {
   inTransaction_ = false;
 }
 
-PqResultRef PqSession::execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params) {
+void PqSession::giveUpLocked(const std::string& message) {
+  closed_.store(true, std::memory_order_release);
+  PQfinish(conn_);
+  conn_ = nullptr;
+  inTransaction_ = false;
+  throw SQLException(message, "08006");
+}
+
+void PqSession::awaitResultLocked(Wait& wait) {
+  using Clock = Wait::Clock;
+  auto lastHeard = Clock::now();
+  while (PQisBusy(conn_) != 0) {
+    const auto now = Clock::now();
+    const bool cancelDue = wait.queryTimeoutSeconds > 0 && !wait.cancelled;
+    if (cancelDue && now >= wait.cancelAt) {
+      // The server answers the cancel with its error for the statement, state 57014.
+      char error[256] = {};
+      PGcancel* cancel = PQgetCancel(conn_);
+      if (cancel != nullptr) {
+        PQcancel(cancel, error, sizeof error);
+        PQfreeCancel(cancel);
+      }
+      wait.cancelled = true;
+      lastHeard = Clock::now();
+      continue;
+    }
+    long waitMs = -1;
+    if (socketTimeoutMs_ > 0) {
+      const auto silent = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastHeard).count();
+      if (silent >= socketTimeoutMs_)
+        giveUpLocked("The server did not answer within the socket time-out of " + std::to_string(socketTimeoutMs_) +
+                     " ms; the connection is closed");
+      waitMs = socketTimeoutMs_ - silent;
+    }
+    if (cancelDue) {
+      const long untilCancel = std::chrono::duration_cast<std::chrono::milliseconds>(wait.cancelAt - now).count() + 1;
+      waitMs = waitMs < 0 ? untilCancel : std::min(waitMs, untilCancel);
+    }
+    pollfd socket{PQsocket(conn_), POLLIN, 0};
+    const int ready = poll(&socket, 1, static_cast<int>(waitMs));
+    if (ready < 0 && errno != EINTR) giveUpLocked("Waiting for the server failed: " + std::string(strerror(errno)));
+    if (ready <= 0) continue;
+    lastHeard = Clock::now();
+    if (PQconsumeInput(conn_) == 0) giveUpLocked(trimmed(PQerrorMessage(conn_)));
+  }
+}
+
+PqResultRef PqSession::execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params,
+                                  int queryTimeoutSeconds) {
   if (conn_ == nullptr) throw SQLException("Connection is closed", "08003");
-  pg_result* raw;
+  int sent;
   if (params.empty()) {
-    raw = PQexec(conn_, sql.c_str());
+    sent = PQsendQuery(conn_, sql.c_str());
   } else {
     std::vector<const char*> values;
     values.reserve(params.size());
     for (const auto& param : params) values.push_back(param ? param->c_str() : nullptr);
-    raw =
-        PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr, nullptr, 0);
+    sent = PQsendQueryParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                             nullptr, 0);
   }
-  PqResultRef result(raw, [](pg_result* r) { PQclear(r); });
-  ExecStatusType status = raw == nullptr ? PGRES_FATAL_ERROR : PQresultStatus(raw);
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_EMPTY_QUERY) {
-    raiseResult(raw, conn_);
+  if (sent == 0) {
+    if (PQstatus(conn_) == CONNECTION_BAD) giveUpLocked(trimmed(PQerrorMessage(conn_)));
+    throw SQLException(trimmed(PQerrorMessage(conn_)), "HY000");
   }
-  return result;
+  Wait wait;
+  wait.queryTimeoutSeconds = queryTimeoutSeconds;
+  wait.cancelAt = Wait::Clock::now() + std::chrono::seconds(queryTimeoutSeconds);
+  // As PQexec: the last result of a script, or its first error.
+  PqResultRef kept;
+  bool failed = false;
+  for (;;) {
+    awaitResultLocked(wait);
+    pg_result* next = PQgetResult(conn_);
+    if (next == nullptr) break;
+    PqResultRef result(next, [](pg_result* r) { PQclear(r); });
+    if (failed) continue;
+    ExecStatusType status = PQresultStatus(next);
+    failed = status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && status != PGRES_EMPTY_QUERY;
+    kept = std::move(result);
+  }
+  if (kept == nullptr) raiseResult(nullptr, conn_);
+  if (failed) {
+    const char* state = PQresultErrorField(kept.get(), PG_DIAG_SQLSTATE);
+    if (wait.cancelled && state != nullptr && std::string(state) == "57014")
+      throw SQLException(
+          "The statement was cancelled after its query time-out of " + std::to_string(queryTimeoutSeconds) + " s",
+          "57014");
+    raiseResult(kept.get(), conn_);
+  }
+  return kept;
 }
 
-PqResultRef PqSession::run(const std::string& sql, const std::vector<std::optional<std::string>>& params) {
+PqResultRef PqSession::run(const std::string& sql, const std::vector<std::optional<std::string>>& params,
+                           int queryTimeoutSeconds) {
   std::lock_guard lock(mutex_);
   if (!autoCommit_ && !inTransaction_) {
     execLocked("BEGIN", {});
     inTransaction_ = true;
   }
-  return execLocked(sql, params);
+  return execLocked(sql, params, queryTimeoutSeconds);
 }
 
 PqResultRef PqSession::runPlain(const std::string& sql) {

@@ -1,7 +1,8 @@
 // One libpq connection shared by a connection and every statement and result set it made. Each round trip to the
 // server runs under the session's lock, so statements of one connection may run on several threads; a result
 // arrives whole and is read afterwards without the lock. With auto-commit off the session opens a transaction
-// before the first statement that needs one. Thread-safe.
+// before the first statement that needs one. Every wait for the server is bounded by the socket time-out where one
+// is set: a server silent for longer is given up, the connection closed, with SQL state 08006. Thread-safe.
 #pragma once
 
 #include <atomic>
@@ -21,7 +22,8 @@ using PqResultRef = std::shared_ptr<pg_result>;
 class PqSession {
  public:
   // Connects with the given libpq keywords and values. SQLException with SQL state "08001" when it cannot.
-  PqSession(const std::vector<std::pair<std::string, std::string>>& params);
+  // socketTimeoutMs: how long any wait for the server may last, 0 for no limit.
+  explicit PqSession(const std::vector<std::pair<std::string, std::string>>& params, int socketTimeoutMs = 0);
   PqSession(const PqSession&) = delete;
   PqSession& operator=(const PqSession&) = delete;
   ~PqSession();
@@ -35,8 +37,10 @@ class PqSession {
   void close();
 
   // Runs sql with text parameters ($1...; a missing value is NULL), first opening a transaction when auto-commit
-  // is off and none is open. SQLException with the server's message and SQL state on failure.
-  PqResultRef run(const std::string& sql, const std::vector<std::optional<std::string>>& params = {});
+  // is off and none is open. SQLException with the server's message and SQL state on failure. A statement still
+  // running after queryTimeoutSeconds (0 = none) is cancelled and fails with state 57014.
+  PqResultRef run(const std::string& sql, const std::vector<std::optional<std::string>>& params = {},
+                  int queryTimeoutSeconds = 0);
   // Runs sql as it is, outside the transaction emulation (SET, SHOW, COMMIT).
   PqResultRef runPlain(const std::string& sql);
 
@@ -49,12 +53,20 @@ class PqSession {
 
  private:
   [[noreturn]] static void connectionClosed();
-  PqResultRef execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params);
+  PqResultRef execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params,
+                         int queryTimeoutSeconds = 0);
+  // Waits until libpq has a whole result (or the end of the results) at hand. Sends a cancel request once the
+  // query's time-out has passed; gives the connection up when the server stays silent past the socket time-out.
+  struct Wait;
+  void awaitResultLocked(Wait& wait);
+  // Closes the connection after it broke or went silent, and throws SQL state 08006 with message.
+  [[noreturn]] void giveUpLocked(const std::string& message);
 
   mutable std::mutex mutex_;
   // Mirrors conn_ == nullptr for readers that must not wait for a round trip (every getter of a result set).
   std::atomic<bool> closed_{false};
-  pg_conn* conn_ = nullptr;     // owned; null once closed; guarded by mutex_
+  pg_conn* conn_ = nullptr;  // owned; null once closed; guarded by mutex_
+  const int socketTimeoutMs_;
   bool autoCommit_ = true;      // guarded by mutex_
   bool inTransaction_ = false;  // guarded by mutex_
 };

@@ -177,3 +177,101 @@ INSTANTIATE_TEST_SUITE_P(Databases, RowWrites, ::testing::Values("sqlite", "post
 
 }  // namespace
 }  // namespace quenlora::zafoli::db::beans::jdbc
+
+#ifdef HAVE_POSTGRES
+namespace quenlora::zafoli::db::beans::jdbc {
+namespace {
+
+// A bean on the PostgreSQL server whose backend is ended from a second connection, or whose statement runs out of
+// time.
+class PostgresLostConnection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registerJdbcClasses(plat::runvale::ClassRegistry::instance());
+    plat::sql::pq::registerPqDriverClass(plat::runvale::ClassRegistry::instance());
+    plat::beans::Beans::setDesignTime(false);
+    std::string whyNot;
+    server_ = testkit::PostgresServer::shared(whyNot);
+    if (server_ == nullptr) FAIL() << whyNot;
+    database_ = server_->createDatabase();
+    bean_ = plat::lang::makeRef<JdbcConnection>(plat::sql::pq::PqDriver::kClassName, server_->url(database_),
+                                                testkit::PostgresServer::kUser, testkit::PostgresServer::kPassword);
+    bean_->connect();
+    exec("create table T (ID integer)");
+  }
+  void TearDown() override {
+    if (bean_) bean_->setConnectionClosed(true);
+  }
+  void exec(const std::string& sql) {
+    auto statement = bean_->createStatement();
+    try {
+      bean_->executeStatement(statement, sql, sql);
+    } catch (...) {
+      bean_->closeStatement(statement);
+      throw;
+    }
+    bean_->closeStatement(statement);
+  }
+  int number(const std::string& sql) {
+    auto statement = bean_->createStatement();
+    auto rs = bean_->executeQuery(statement, sql, sql);
+    rs->next();
+    const int n = rs->getInt(1);
+    bean_->closeStatement(statement);
+    return n;
+  }
+  void killBackend() {
+    const int pid = number("select pg_backend_pid()");
+    server_->exec(database_, "select pg_terminate_backend(" + std::to_string(pid) + ")");
+  }
+
+  testkit::PostgresServer* server_ = nullptr;
+  std::string database_;
+  Ref<JdbcConnection> bean_;
+};
+
+TEST_F(PostgresLostConnection, AKilledBackendIsDroppedAndTheNextStatementOpensAFreshOne) {
+  killBackend();
+  EXPECT_THROW(exec("insert into T values (1)"), plat::sql::SQLException);
+  EXPECT_TRUE(bean_->isConnectionClosed());
+  exec("insert into T values (2)");
+  EXPECT_FALSE(bean_->isConnectionClosed());
+  EXPECT_EQ(number("select sum(ID) from T"), 2);
+}
+
+TEST_F(PostgresLostConnection, ATransactionThatLostItsConnectionOnlyRollsBack) {
+  bean_->beginTransaction();
+  exec("insert into T values (1)");
+  killBackend();
+  EXPECT_THROW(exec("insert into T values (2)"), plat::sql::SQLException);
+  // Not carried on over a fresh connection, where it would commit half of the work.
+  try {
+    exec("insert into T values (3)");
+    ADD_FAILURE() << "the transaction went on";
+  } catch (const plat::sql::SQLException& e) {
+    EXPECT_EQ(e.getSQLState().substr(0, 2), "08") << e.getMessage();
+  }
+  EXPECT_THROW(bean_->endTransaction(true), plat::sql::SQLException);
+  EXPECT_TRUE(bean_->isAutoCommit());
+  exec("insert into T values (4)");
+  EXPECT_EQ(number("select sum(ID) from T"), 4);
+}
+
+TEST_F(PostgresLostConnection, AStatementPastItsQueryTimeOutFailsAndTheConnectionStays) {
+  auto statement = bean_->createStatement();
+  statement->setQueryTimeout(1);
+  try {
+    bean_->executeQuery(statement, "select pg_sleep(3)", "select pg_sleep(3)");
+    ADD_FAILURE() << "the statement was not stopped";
+  } catch (const plat::sql::SQLException& e) {
+    EXPECT_EQ(e.getSQLState(), "57014") << e.getMessage();
+  }
+  bean_->closeStatement(statement);
+  EXPECT_FALSE(bean_->isConnectionClosed());
+  EXPECT_EQ(bean_->poolCounts().size(), 1u);
+  EXPECT_EQ(number("select 7"), 7);
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::jdbc
+#endif

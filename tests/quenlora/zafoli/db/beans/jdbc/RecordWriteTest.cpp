@@ -2,7 +2,10 @@
 // and on the throwaway PostgreSQL server alike.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include "platform/beans/Beans.h"
 #include "platform/lang/Exceptions.h"
@@ -174,6 +177,72 @@ TEST_P(RowWrites, ANumberThatDoesNotFitItsColumnIsNeverStored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, RowWrites, ::testing::Values("sqlite", "postgres"));
+
+struct PoolCase {
+  int connections;
+  int maxStatements;  // 0: no limit
+};
+
+// Eight threads insert and query through one bean on one SQLite file, its pool spread over several connections.
+TEST(SqlitePool, ThreadsWritingThroughSeveralConnectionsAllSucceed) {
+  registerJdbcClasses(plat::runvale::ClassRegistry::instance());
+  plat::sql::sqlite::registerSqliteDriverClass(plat::runvale::ClassRegistry::instance());
+  plat::beans::Beans::setDesignTime(false);
+  constexpr int kThreads = 8;
+  constexpr int kRounds = 100;
+  for (const PoolCase& c : {PoolCase{1, 0}, PoolCase{8, 1}, PoolCase{16, 1}}) {
+    const std::string label = std::to_string(c.connections) + " connections";
+    // In memory-backed storage where the system has it: the waits for the file's lock are the subject, not the
+    // disk's flushes.
+    const std::filesystem::path folder =
+        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+    const auto path = folder / ("row-pool-" + std::to_string(::getpid()) + "-" + std::to_string(c.connections) + ".db");
+    std::filesystem::remove(path);
+    auto bean = plat::lang::makeRef<JdbcConnection>(plat::sql::sqlite::SqliteDriver::kClassName,
+                                                    "jdbc:sqlite:" + path.string(), "", "");
+    bean->setMaxConnections(c.connections);
+    bean->setMinConnections(c.connections);
+    bean->setMaxStatements(c.maxStatements);
+    bean->connect();
+    {
+      auto statement = bean->createStatement();
+      bean->executeStatement(statement, "create table P (THREAD integer, ROUND integer)", "");
+      bean->closeStatement(statement);
+    }
+    std::atomic<int> failures{0};
+    std::string firstFailure;
+    std::mutex failureMutex;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([&, t] {
+        for (int round = 0; round < kRounds; ++round) {
+          try {
+            auto insert = bean->prepareStatement("insert into P values (?, ?)");
+            insert->setInt(1, t);
+            insert->setInt(2, round);
+            bean->executeStatement(insert, "", "");
+            bean->closeStatement(insert);
+            auto query = bean->prepareStatement("select count(*) from P where THREAD = ?");
+            query->setInt(1, t);
+            auto rs = bean->executeQuery(query, "", "");
+            const bool seen = rs->next() && rs->getInt(1) == round + 1;
+            rs->close();
+            bean->closeStatement(query);
+            if (!seen) throw plat::sql::SQLException("the thread's own rows were not all there");
+          } catch (const plat::lang::Exception& e) {
+            std::lock_guard lock(failureMutex);
+            if (failures++ == 0) firstFailure = e.getMessage();
+          }
+        }
+      });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(failures.load(), 0) << label << ": " << firstFailure;
+    EXPECT_EQ(bean->poolCounts().size(), static_cast<std::size_t>(c.connections)) << label;
+    bean->setConnectionClosed(true);
+    std::filesystem::remove(path);
+  }
+}
 
 }  // namespace
 }  // namespace quenlora::zafoli::db::beans::jdbc

@@ -11,6 +11,7 @@
 #include "platform/lang/System.h"
 #include "platform/serial/ObjectStreamException.h"
 #include "platform/sql/DriverManager.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/AdapterTestSupport.h"
 #include "tests/quenlora/zafoli/db/beans/jdbc/JdbcTestSupport.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
@@ -335,6 +336,23 @@ TEST_F(ScriptedBean, NestedLevelsCommitOnlyWhenNothingFailed) {
     EXPECT_TRUE(b->isAutoCommit()) << k.name;
     b->endTransaction(true);  // no level open: nothing
   }
+}
+
+TEST_F(ScriptedBean, APartialCommitOverThePoolIsLoggedWithTheConnectionsThatCommitted) {
+  util::LogWindowHelper::getInstance();
+  auto log = std::make_shared<LogRecorder>();
+  binding::taskbus::TaskBus::getInstance()->addTaskBusEventListener(log);
+  auto b = bean();
+  b->setMinConnections(3);
+  b->connect();
+  b->beginTransaction();
+  db_->fail("commit", "disk full", 1, 1);
+  EXPECT_THROW(b->endTransaction(true), SQLException);
+  binding::taskbus::TaskBus::getInstance()->removeTaskBusEventListener(log);
+  const auto entries = log->entries();
+  EXPECT_NE(std::find(entries.begin(), entries.end(),
+                      "SQL|Commit failed on connection 2 of 3: disk full; committed before it: connection 1"),
+            entries.end());
 }
 
 TEST_F(ScriptedBean, AFailingBeginLeavesNoLevelAndAutoCommitOn) {

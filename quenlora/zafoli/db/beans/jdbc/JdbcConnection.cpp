@@ -530,6 +530,15 @@ bool JdbcConnection::failed(const Pooled& pooled, const SQLException& exception)
   markFailed(exception);
   if (pooled == nullptr || !connectionLost(pooled, exception)) return false;
   dropConnection(pooled, exception.getMessage());
+  // A restarted or unreachable server has taken the others with it: the idle ones go too, so that the next
+  // statement opens a fresh connection instead of failing on the next dead one. Outside a transaction only, where
+  // an idle connection holds no uncommitted work.
+  if (m_TransactionState.empty()) {
+    const std::vector<Pooled> pool = connectionsPool_;
+    for (const auto& other : pool) {
+      if (other->openedStatements == 0 && !other->ownTransaction) dropConnection(other, "dropped with connection lost");
+    }
+  }
   return true;
 }
 

@@ -6,8 +6,9 @@
 //
 // A transaction is not atomic across the pool: its end commits the pooled connections one after the other, so when
 // a later commit fails the earlier ones stay committed (the log names them). A failure of connection class (SQL
-// state 08..., or a connection the driver reports closed) drops that physical connection from the pool; outside a
-// transaction the next statement opens a fresh one, inside one the transaction fails and rolls back at its end.
+// state 08..., or a connection the driver reports closed) drops that physical connection from the pool, and outside
+// a transaction the idle ones with it; then the next statement opens a fresh one, while inside a transaction the
+// transaction fails and rolls back at its end.
 //
 // Thread contract: the bean's re-entrant monitor guards the pool, the statement table and the transaction stacks;
 // every operation takes it except executeQuery and executeStatement (statements run in parallel on the pooled

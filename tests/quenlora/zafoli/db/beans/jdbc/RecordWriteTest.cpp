@@ -308,6 +308,20 @@ TEST_F(PostgresLostConnection, AKilledBackendIsDroppedAndTheNextStatementOpensAF
   EXPECT_EQ(number("select sum(ID) from T"), 2);
 }
 
+TEST_F(PostgresLostConnection, AfterEveryBackendEndedAsARestartDoesOneStatementFails) {
+  bean_->setConnectionClosed(true);
+  bean_->setMinConnections(3);
+  bean_->connect();
+  ASSERT_EQ(bean_->poolCounts().size(), 3u);
+  server_->exec(database_,
+                "select pg_terminate_backend(pid) from pg_stat_activity where datname = current_database() and pid <> "
+                "pg_backend_pid()");
+  EXPECT_THROW(exec("insert into T values (1)"), plat::sql::SQLException);
+  EXPECT_TRUE(bean_->isConnectionClosed());
+  exec("insert into T values (2)");
+  EXPECT_EQ(number("select sum(ID) from T"), 2);
+}
+
 TEST_F(PostgresLostConnection, ATransactionThatLostItsConnectionOnlyRollsBack) {
   bean_->beginTransaction();
   exec("insert into T values (1)");

@@ -11,9 +11,9 @@
 // transaction fails and rolls back at its end.
 //
 // Thread contract: the bean's re-entrant monitor guards the pool, the statement table and the transaction stacks;
-// every operation takes it except executeQuery and executeStatement (statements run in parallel on the pooled
-// connections, see the drivers' own contracts), connectFailed (which calls the listeners outside it) and the plain
-// property accessors (safe from any thread).
+// every operation takes it except the executions (statements run in parallel on different pooled connections and
+// one at a time on one connection; the monitor is taken only briefly around them), connectFailed (which calls the
+// listeners outside it) and the plain property accessors (safe from any thread).
 #pragma once
 
 #include <atomic>

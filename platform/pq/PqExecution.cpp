@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/pq/PqPlaceholders.h"
 #include "platform/sql/SQLException.h"
 
 namespace plat::sql::pq {
@@ -22,6 +23,12 @@ void PqExecution::closeResult() {
 bool PqExecution::run(const std::string& sql, const std::vector<std::optional<std::string>>& params, Expect expect) {
   checkOpen();
   closeResult();
+  if (expect != Expect::Count && readsAsCursor(sql)) {
+    std::shared_ptr<PqSession::Cursor> cursor;
+    PqResultRef first = session_->runCursor(sql, params, queryTimeout_, cursor);
+    current_ = plat::lang::makeRef<PqResultSet>(session_, std::move(first), maxRows_, std::move(cursor));
+    return true;
+  }
   PqResultRef result = session_->run(sql, params, queryTimeout_);
   bool rows = PQresultStatus(result.get()) == PGRES_TUPLES_OK;
   if (expect == Expect::Rows && !rows) throw SQLException("No results were returned by the query.", "02000");
@@ -50,6 +57,11 @@ bool PqExecution::moreResults() {
   checkOpen();
   closeResult();
   return false;
+}
+
+void PqExecution::detachResult() {
+  current_ = nullptr;
+  updateCount_ = -1;
 }
 
 void PqExecution::close() {

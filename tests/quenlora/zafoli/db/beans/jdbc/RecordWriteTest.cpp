@@ -158,24 +158,6 @@ TEST_P(RowWrites, AStoredValueWiderThanItsColumnIsReadWholeAndTheRowSaves) {
   EXPECT_EQ(read("W", "ID")[0]->getValueAsString(1, 0), fiveEmoji);
 }
 
-TEST_P(RowWrites, ANumberThatDoesNotFitItsColumnIsNeverStored) {
-  exec("create table N (ID integer, S smallint, I integer, B bigint)");
-  exec("insert into N values (1, 1, 1, 1)");
-  auto rows = read("N", "ID");
-  ASSERT_EQ(rows.size(), 1u);
-  const std::vector<std::pair<int, Value>> refused = {{1, Value(70000)},
-                                                      {2, Value(3000000000LL)},
-                                                      {3, Value(1e19)},
-                                                      {2, Value(std::numeric_limits<double>::infinity())}};
-  for (const auto& [column, value] : refused) {
-    EXPECT_THROW(rows[0]->setValueAsObject(column, value), plat::lang::NumberFormatException) << value.toString();
-  }
-  EXPECT_FALSE(rows[0]->isDirty());
-  rows[0]->setValueAsObject(2, Value(2147483647.9));
-  EXPECT_EQ(rows[0]->save(), 1);
-  EXPECT_EQ(count("select I from N"), 2147483647);
-}
-
 INSTANTIATE_TEST_SUITE_P(Databases, RowWrites, ::testing::Values("sqlite", "postgres"));
 
 struct PoolCase {

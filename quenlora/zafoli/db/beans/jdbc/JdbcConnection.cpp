@@ -586,15 +586,31 @@ void JdbcConnection::endOwnTransaction(const Pooled& pooled, bool commit) {
   pooled->ownTransaction = false;
   plat::sql::Connection& connection = *pooled->sqlConnection;
   const bool backToAutoCommit = m_TransactionState.empty() && autoCommit_;
-  if (commit) {
-    if (backToAutoCommit) {
-      connection.setAutoCommit(true);
-    } else {
-      connection.commit();
+  try {
+    if (commit) {
+      if (backToAutoCommit) {
+        connection.setAutoCommit(true);
+      } else {
+        connection.commit();
+      }
+      return;
     }
-    return;
+    connection.rollback();
+  } catch (const SQLException&) {
+    // A failed end undoes the write and puts the connection back in its mode before it is reported: left open,
+    // the transaction would take in every later write of the connection.
+    try {
+      connection.rollback();
+    } catch (const SQLException&) {
+    }
+    if (backToAutoCommit) {
+      try {
+        connection.setAutoCommit(true);
+      } catch (const SQLException&) {
+      }
+    }
+    throw;
   }
-  connection.rollback();
   if (backToAutoCommit) connection.setAutoCommit(true);
 }
 

@@ -355,6 +355,43 @@ TEST_F(ScriptedBean, APartialCommitOverThePoolIsLoggedWithTheConnectionsThatComm
             entries.end());
 }
 
+TEST_F(ScriptedBean, ARowWriteInAutoCommitRunsInItsOwnTransactionThatAFailedEndUndoes) {
+  struct Case {
+    const char* name;
+    int failAfter;  // setAutoCommit calls that succeed before one fails; -1: none fails
+    Calls calls;
+  } cases[] = {
+      {"committed", -1, {"getAutoCommit", "setAutoCommit(false)", "executeUpdate", "setAutoCommit(true)"}},
+      {"failed commit",
+       1,
+       {"getAutoCommit", "setAutoCommit(false)", "executeUpdate", "setAutoCommit(true)", "rollback",
+        "setAutoCommit(true)"}},
+  };
+  for (const auto& k : cases) {
+    auto b = bean();
+    b->connect();
+    auto statement = b->prepareStatement("update t set a = 1");
+    db_->clearCalls();
+    if (k.failAfter >= 0) db_->fail("setAutoCommit", "disk full", 1, k.failAfter);
+    bool autoCommitted = false;
+    try {
+      EXPECT_EQ(b->executeRowWrite(statement, "update", autoCommitted), 1) << k.name;
+      EXPECT_LT(k.failAfter, 0) << k.name;
+    } catch (const SQLException& e) {
+      EXPECT_EQ(e.getMessage(), "disk full") << k.name;
+    }
+    EXPECT_TRUE(autoCommitted) << k.name;
+    Calls calls;
+    for (const auto& c : db_->calls()) {
+      std::string call = c.substr(c.find('.') + 1);
+      if (call.rfind("executeUpdate", 0) == 0) call = "executeUpdate";
+      calls.push_back(call);
+    }
+    EXPECT_EQ(calls, k.calls) << k.name;
+    EXPECT_TRUE(b->isAutoCommit()) << k.name;
+  }
+}
+
 TEST_F(ScriptedBean, AFailingBeginLeavesNoLevelAndAutoCommitOn) {
   auto b = bean();
   testkit::ScriptedDatabase::MetaData meta;

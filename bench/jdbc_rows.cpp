@@ -3,8 +3,10 @@
 // 100,000 new rows, five values set and saved, one bean transaction per 1,000 rows with resetState after each
 // commit. Update: the rows read back, NAME changed and saved the same way. Items = rows saved. The references
 // prepare the same texts once on a direct SQLite connection and bind the same values with the typed setters in
-// the same transactions. Each also reports its allocations per row (operator new only: the decimal library and
-// SQLite allocate on their own).
+// the same transactions. AutoCommit: the read rows' NAME changed and saved one by one in auto-commit, where each
+// save runs in a short transaction of its own; its reference writes the same single-row transactions by hand
+// (auto-commit off, the UPDATE, auto-commit on). Each also reports its allocations per row (operator new only: the
+// decimal library and SQLite allocate on their own).
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -173,6 +175,50 @@ void BM_Update(benchmark::State& state) {
   setup.bean->setConnectionClosed(true);
 }
 
+// Fills T with kRows rows through the bean's own connection, in one transaction.
+void fill(JdbcConnection& bean) {
+  auto connection = bean.getSQLConnection();
+  auto insert = connection->prepareStatement(kInsert);
+  connection->setAutoCommit(false);
+  for (int i = 0; i < kRows; ++i) {
+    const RowValues v = valuesOf(i);
+    insert->setInt(1, v.id.getInt());
+    insert->setString(2, v.name.getString());
+    insert->setBigDecimal(3, v.amount.getDecimal());
+    insert->setDate(4, v.day.getDate());
+    insert->setDouble(5, v.ratio.getDouble());
+    insert->executeUpdate();
+  }
+  connection->commit();
+  connection->setAutoCommit(true);
+  insert->close();
+}
+
+void BM_AutoCommit(benchmark::State& state) {
+  BeanSetup setup("autocommit");
+  fill(*setup.bean);
+  std::vector<Ref<JdbcTableRecord>> rows;
+  auto all = plat::lang::makeRef<JdbcTableRecord>(setup.className)->querySimilarObjects("", {"ID"});
+  while (all->hasMoreElements()) rows.push_back(std::dynamic_pointer_cast<JdbcTableRecord>(all->nextElement()));
+  int round = 0;
+  double seconds = 0;
+  std::int64_t allocations = 0;
+  for (auto _ : state) {
+    const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
+    ++round;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i]->setValueAsObject(1, Value("n" + std::to_string(round) + "_" + std::to_string(i)));
+      rows[i]->save();
+    }
+    seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
+  }
+  record(state, static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(rows.size()), "autocommit",
+         seconds, allocations);
+  setup.bean->setConnectionClosed(true);
+}
+
 Ref<plat::sql::Connection> directConnection() {
   plat::sql::sqlite::registerSqliteDriver();
   auto connection = plat::sql::DriverManager::getConnection("jdbc:sqlite::memory:");
@@ -262,12 +308,64 @@ void BM_Update_Reference(benchmark::State& state) {
   connection->close();
 }
 
+void BM_AutoCommit_Reference(benchmark::State& state) {
+  auto connection = directConnection();
+  {
+    auto insert = connection->prepareStatement(kInsert);
+    connection->setAutoCommit(false);
+    for (int i = 0; i < kRows; ++i) {
+      const RowValues v = valuesOf(i);
+      insert->setInt(1, v.id.getInt());
+      insert->setString(2, v.name.getString());
+      insert->setBigDecimal(3, v.amount.getDecimal());
+      insert->setDate(4, v.day.getDate());
+      insert->setDouble(5, v.ratio.getDouble());
+      insert->executeUpdate();
+    }
+    connection->commit();
+    connection->setAutoCommit(true);
+    insert->close();
+  }
+  std::vector<std::string> names(kRows);
+  for (int i = 0; i < kRows; ++i) names[static_cast<std::size_t>(i)] = valuesOf(i).name.getString();
+  auto update = connection->prepareStatement(kUpdate);
+  int round = 0;
+  double seconds = 0;
+  std::int64_t allocations = 0;
+  for (auto _ : state) {
+    const double start = cpuNow();
+    const std::int64_t allocatedBefore = g_allocations.load(std::memory_order_relaxed);
+    ++round;
+    for (int i = 0; i < kRows; ++i) {
+      std::string name = "n" + std::to_string(round) + "_" + std::to_string(i);
+      connection->setAutoCommit(false);
+      update->setString(1, name);
+      update->setInt(2, i);
+      update->setString(3, names[static_cast<std::size_t>(i)]);
+      if (update->executeUpdate() == 1) {
+        connection->setAutoCommit(true);
+      } else {
+        connection->rollback();
+        connection->setAutoCommit(true);
+      }
+      names[static_cast<std::size_t>(i)] = std::move(name);
+    }
+    seconds += cpuNow() - start;
+    allocations += g_allocations.load(std::memory_order_relaxed) - allocatedBefore;
+  }
+  record(state, static_cast<std::int64_t>(state.iterations()) * kRows, "autocommit_reference", seconds, allocations);
+  update->close();
+  connection->close();
+}
+
 }  // namespace
 
 BENCHMARK(BM_Insert)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Insert_Reference)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Update)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Update_Reference)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AutoCommit)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_AutoCommit_Reference)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
@@ -275,7 +373,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   // The ratios go to standard error so that a JSON report on standard output stays clean.
-  for (const char* name : {"insert", "update"}) {
+  for (const char* name : {"insert", "update", "autocommit"}) {
     const double mine = g_rates[name];
     const double reference = g_rates[std::string(name) + "_reference"];
     if (reference > 0) std::fprintf(stderr, "%s / reference: %.2f\n", name, mine / reference);

@@ -138,6 +138,11 @@ bool PqCallableStatement::run(PqExecution::Expect) {
   if (rows && !out_.empty()) {
     outRow_ = std::dynamic_pointer_cast<PqResultSet>(execution_.resultSet());
     if (outRow_ != nullptr && !outRow_->next()) outRow_ = nullptr;
+    // A procedure's row is its out values and nothing else: the caller sees no result set.
+    if (procedure) {
+      execution_.detachResult();
+      return false;
+    }
   }
   return rows;
 }

@@ -39,7 +39,7 @@ int isolationOfName(const std::string& name) {
 
 PqConnection::PqConnection(const std::string& url, const std::string& host, const std::string& port,
                            const std::string& database, const std::string& user, const std::string& password,
-                           int loginTimeoutSeconds)
+                           int loginTimeoutSeconds, int socketTimeoutSeconds)
     : url_(url), database_(database), user_(user) {
   std::vector<std::pair<std::string, std::string>> params = {
       {"host", host}, {"dbname", database}, {"client_encoding", "UTF8"}, {"application_name", "plat_pq"}};
@@ -48,7 +48,7 @@ PqConnection::PqConnection(const std::string& url, const std::string& host, cons
   if (!password.empty()) params.emplace_back("password", password);
   // Without a limit of its own, a connect waits at most a minute rather than forever.
   params.emplace_back("connect_timeout", std::to_string(loginTimeoutSeconds > 0 ? loginTimeoutSeconds : 60));
-  session_ = std::make_shared<PqSession>(params);
+  session_ = std::make_shared<PqSession>(params, socketTimeoutSeconds * 1000);
   defaultIsolation_ = isolationOfName(showSetting("default_transaction_isolation"));
 }
 

@@ -16,7 +16,8 @@ class PqConnection : public Connection {
  public:
   // Connects; SQLException with SQL state "08001" when the server cannot be reached or refuses the login.
   PqConnection(const std::string& url, const std::string& host, const std::string& port, const std::string& database,
-               const std::string& user, const std::string& password, int loginTimeoutSeconds);
+               const std::string& user, const std::string& password, int loginTimeoutSeconds,
+               int socketTimeoutSeconds = 0);
   ~PqConnection() override;
 
   plat::lang::Ref<Statement> createStatement() override;

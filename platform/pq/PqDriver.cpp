@@ -8,6 +8,20 @@
 #include "platform/sql/SQLException.h"
 
 namespace plat::sql::pq {
+namespace {
+
+// The connection property socketTimeout: whole seconds, 0 (the default) for no limit.
+int socketTimeoutOf(const plat::util::Properties& info) {
+  const std::string text = info.getProperty(PqDriver::kSocketTimeoutProperty, "");
+  if (text.empty()) return 0;
+  if (text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+    throw SQLException(
+        std::string("Invalid ") + PqDriver::kSocketTimeoutProperty + " \"" + text + "\": whole seconds expected",
+        "08001");
+  return std::stoi(text);
+}
+
+}  // namespace
 
 plat::lang::Ref<Connection> PqDriver::connect(const std::string& url, const plat::util::Properties& info) {
   if (!acceptsURL(url)) return nullptr;
@@ -30,7 +44,8 @@ plat::lang::Ref<Connection> PqDriver::connect(const std::string& url, const plat
   }
   if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
   return plat::lang::makeRef<PqConnection>(url, host, port, database, info.getProperty("user", ""),
-                                           info.getProperty("password", ""), DriverManager::getLoginTimeout());
+                                           info.getProperty("password", ""), DriverManager::getLoginTimeout(),
+                                           socketTimeoutOf(info));
 }
 
 bool PqDriver::acceptsURL(const std::string& url) {

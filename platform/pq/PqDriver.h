@@ -1,5 +1,6 @@
 // The driver of PostgreSQL databases, for URLs "jdbc:postgresql://host[:port]/database" with the properties "user"
-// and "password"; the driver manager's login time-out bounds the connect. Keeps no state, so any thread may use it.
+// and "password"; the driver manager's login time-out bounds the connect, the property "socketTimeout" (seconds,
+// 0 = none) every later wait for the server. Keeps no state, so any thread may use it.
 #pragma once
 
 #include <string>
@@ -17,6 +18,7 @@ class PqDriver : public Driver {
  public:
   static constexpr const char* kClassName = "plat.sql.pq.PqDriver";
   static constexpr const char* kUrlPrefix = "jdbc:postgresql://";
+  static constexpr const char* kSocketTimeoutProperty = "socketTimeout";
 
   PqDriver() = default;
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/pq/PqPlaceholders.h"
 #include "platform/sql/SQLException.h"
 
 namespace plat::sql::pq {
@@ -24,7 +25,13 @@ bool PqExecution::run(const std::string& sql, const std::vector<std::optional<st
   closeResult();
   warnings_.clear();  // each run starts a new chain
   PqNoticeScope notices(warnings_);
-  PqResultRef result = session_->run(sql, params);
+  if (expect != Expect::Count && readsAsCursor(sql)) {
+    std::shared_ptr<PqSession::Cursor> cursor;
+    PqResultRef first = session_->runCursor(sql, params, queryTimeout_, cursor);
+    current_ = plat::lang::makeRef<PqResultSet>(session_, std::move(first), maxRows_, std::move(cursor));
+    return true;
+  }
+  PqResultRef result = session_->run(sql, params, queryTimeout_);
   bool rows = PQresultStatus(result.get()) == PGRES_TUPLES_OK;
   if (expect == Expect::Rows && !rows) throw SQLException("No results were returned by the query.", "02000");
   if (expect == Expect::Count && rows) throw SQLException("A result was returned when none was expected.", "0100E");
@@ -52,6 +59,11 @@ bool PqExecution::moreResults() {
   checkOpen();
   closeResult();
   return false;
+}
+
+void PqExecution::detachResult() {
+  current_ = nullptr;
+  updateCount_ = -1;
 }
 
 void PqExecution::close() {

@@ -32,6 +32,8 @@ class PqExecution {
   int updateCount() const;
   bool moreResults();
   void close();
+  // Lets go of the current result set without closing it (its owner now reads it); no result and no count remain.
+  void detachResult();
   // For the statement's destructor: marks this closed and closes the current result set unless a caller still
   // holds it (a result set read whole needs nothing of its statement).
   void release();

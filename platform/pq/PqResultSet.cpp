@@ -77,12 +77,20 @@ std::string withoutOffset(const char* text) {
 
 }  // namespace
 
-PqResultSet::PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows)
+PqResultSet::PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows,
+                         std::shared_ptr<PqSession::Cursor> cursor)
     : session_(std::move(session)),
       result_(std::move(result)),
+      cursor_(std::move(cursor)),
       rows_(PQntuples(result_.get())),
-      columns_(PQnfields(result_.get())) {
-  if (maxRows > 0 && maxRows < rows_) rows_ = maxRows;
+      columns_(PQnfields(result_.get())),
+      maxRows_(maxRows) {}
+
+PqResultSet::~PqResultSet() {
+  try {
+    close();
+  } catch (...) {
+  }
 }
 
 void PqResultSet::resultSetClosed() {
@@ -91,8 +99,30 @@ void PqResultSet::resultSetClosed() {
 
 bool PqResultSet::next() {
   checkOpen();
-  if (row_ < rows_) ++row_;
-  return row_ < rows_;
+  if (row_ >= rows_) return false;
+  if (maxRows_ > 0 && read_ >= maxRows_) {
+    row_ = rows_;
+    if (auto cursor = std::move(cursor_)) session_->closeCursor(*cursor);
+    return false;
+  }
+  ++row_;
+  while (row_ >= rows_ && cursor_ != nullptr) {
+    PqResultRef batch = session_->fetch(*cursor_);
+    if (batch == nullptr) {
+      cursor_.reset();
+      break;
+    }
+    // The metadata keeps the first batch's column descriptions alive; the rows themselves go.
+    result_ = std::move(batch);
+    rows_ = PQntuples(result_.get());
+    row_ = 0;
+  }
+  if (row_ >= rows_) {
+    row_ = rows_;
+    return false;
+  }
+  ++read_;
+  return true;
 }
 
 void PqResultSet::close() {
@@ -100,6 +130,9 @@ void PqResultSet::close() {
   closed_ = true;
   result_.reset();
   metaData_.reset();
+  if (auto cursor = std::move(cursor_)) {
+    if (!session_->isClosed()) session_->closeCursor(*cursor);
+  }
 }
 
 bool PqResultSet::isClosed() const {

@@ -1,6 +1,7 @@
-// The rows of one query result, read whole from the server before the result set is made, so that several result
-// sets of one connection may be open at once and reading takes no lock. Closed by close(), by its statement's next
-// execution or close, or by the connection's close. Used by one thread at a time.
+// The rows of one query result: read whole from the server, or a batch at a time through the session's cursor
+// (see PqSession), so that a large result takes little memory; reading a batch takes no lock. Several result sets of
+// one connection may be open at once. Closed by close(), by its statement's next execution or close, or by the
+// connection's close. Used by one thread at a time.
 #pragma once
 
 #include <memory>
@@ -13,7 +14,10 @@ namespace plat::sql::pq {
 
 class PqResultSet : public ResultSet {
  public:
-  PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows);
+  // cursor: where the rows after result come from; null when result holds them all.
+  PqResultSet(std::shared_ptr<PqSession> session, PqResultRef result, int maxRows,
+              std::shared_ptr<PqSession::Cursor> cursor = nullptr);
+  ~PqResultSet() override;
 
   using ResultSet::getAsciiStream;
   using ResultSet::getBigDecimal;
@@ -78,11 +82,14 @@ class PqResultSet : public ResultSet {
   [[noreturn]] void badValue(const char* type, const char* text) const;
 
   std::shared_ptr<PqSession> session_;
-  PqResultRef result_;
+  PqResultRef result_;                           // the batch being read
+  std::shared_ptr<PqSession::Cursor> cursor_;    // null once every batch has arrived
   plat::lang::Ref<ResultSetMetaData> metaData_;  // made at the first request; dropped with the result
-  int rows_;
-  int columns_;  // of result_, which does not change
+  int rows_;                                     // of result_
+  int columns_;                                  // of every batch
   int row_ = -1;
+  int maxRows_;
+  std::int64_t read_ = 0;  // rows given by next()
   bool closed_ = false;
   bool wasNull_ = false;
 };

@@ -12,8 +12,9 @@
 
 namespace plat::sql::sqlite {
 
-SqliteConnection::SqliteConnection(const std::string& url, const std::string& path, SqliteDatabase::Threading threading)
-    : url_(url), db_(std::make_shared<SqliteDatabase>(path, threading)) {}
+SqliteConnection::SqliteConnection(const std::string& url, const std::string& path, SqliteDatabase::Threading threading,
+                                   int busyTimeoutMs)
+    : url_(url), db_(std::make_shared<SqliteDatabase>(path, threading, busyTimeoutMs)) {}
 
 SqliteConnection::~SqliteConnection() {
   try {

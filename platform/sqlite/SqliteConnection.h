@@ -18,7 +18,8 @@ class SqliteConnection : public Connection {
  public:
   // Opens path; url is what getMetaData()->getURL() answers. SQLException when the file cannot be opened.
   SqliteConnection(const std::string& url, const std::string& path,
-                   SqliteDatabase::Threading threading = SqliteDatabase::Threading::Serialized);
+                   SqliteDatabase::Threading threading = SqliteDatabase::Threading::Serialized,
+                   int busyTimeoutMs = SqliteDatabase::kDefaultBusyTimeoutMs);
   ~SqliteConnection() override;
 
   plat::lang::Ref<Statement> createStatement() override;

@@ -6,12 +6,20 @@
 // connection may run on several threads. Opened with Threading::OneAtATime the caller promises that one thread at a
 // time uses the database and everything made on it (the caller's own lock orders them), and SQLite skips its
 // per-connection mutex on every call.
+//
+// Statements of one connection on several threads take turns: a statement holds the connection from its first step
+// until it is reset (its last row read, or its result set closed); other statements of the same thread may run
+// meanwhile. SQLite would otherwise refuse at once a write on a connection whose read another thread keeps open,
+// since waiting could deadlock, and one thread's count of changes could be read by another.
 #pragma once
 
+#include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -29,8 +37,13 @@ class SqliteDatabase {
     OneAtATime,  // one thread at a time, ordered by the caller: no lock inside SQLite
   };
 
+  // How long a statement waits for a lock held by another connection (or another thread's statement), unless its
+  // own query time-out says otherwise.
+  static constexpr int kDefaultBusyTimeoutMs = 5000;
+
   // Opens (or creates) the file; ":memory:" gives a private in-memory database. SQLException on failure.
-  explicit SqliteDatabase(const std::string& path, Threading threading = Threading::Serialized);
+  explicit SqliteDatabase(const std::string& path, Threading threading = Threading::Serialized,
+                          int busyTimeoutMs = kDefaultBusyTimeoutMs);
   SqliteDatabase(const SqliteDatabase&) = delete;
   SqliteDatabase& operator=(const SqliteDatabase&) = delete;
   ~SqliteDatabase();
@@ -44,6 +57,13 @@ class SqliteDatabase {
   }
   // Closes the handle; statements not yet finalized keep it alive inside SQLite until they are.
   void close();
+
+  int busyTimeoutMs() const { return busyTimeoutMs_; }
+
+  // Takes a turn on the connection for a statement (see above), waiting at most waitMs; SQLException "database is
+  // locked" when another thread's statement keeps it longer. A turn may be given up on any thread.
+  void lease(int waitMs);
+  void unlease();
 
   // Runs SQL text without results (BEGIN, COMMIT, pragmas); SQLException with SQLite's message.
   void exec(const std::string& sql);
@@ -68,6 +88,12 @@ class SqliteDatabase {
   [[noreturn]] static void throwClosed();
 
   sqlite3* db_ = nullptr;  // owned; null once closed
+  const bool oneAtATime_;
+  const int busyTimeoutMs_;
+  std::mutex leaseMutex_;
+  std::condition_variable leaseFreed_;
+  std::thread::id leaseHolder_;  // guarded by leaseMutex_: the thread whose statements hold the connection
+  int leases_ = 0;               // guarded by leaseMutex_: how many statements hold it
   mutable std::mutex stateMutex_;
   std::vector<std::pair<const void*, std::function<void()>>> tracked_;  // guarded by stateMutex_
   std::vector<std::pair<std::string, sqlite3_stmt*>> compiled_;         // guarded by stateMutex_; owned, oldest first
@@ -99,8 +125,14 @@ class SqliteStmt {
   sqlite3_stmt* release();
   SqliteDatabase& database() const { return *db_; }
 
-  // Steps once: true for a row, false when done; SQLException with SQLite's message on failure.
-  bool step();
+  // Steps once: true for a row, false when done (the statement is then reset); SQLException with SQLite's message
+  // on failure. changes receives the rows the step changed, read before another thread's statement can run.
+  bool step(std::int64_t* changes = nullptr);
+  // Resets the statement for its next run and gives up its turn on the connection.
+  void reset();
+  // The query time-out of the next steps in seconds (0 = none): a step running longer is interrupted with
+  // SQLException state 57014, and a lock is waited for at most that long.
+  void setTimeout(int seconds) { timeoutSeconds_ = seconds; }
 
   // The column description of this statement's last result, kept for the next run (see describeColumns).
   struct Description {
@@ -111,10 +143,13 @@ class SqliteStmt {
 
  private:
   [[noreturn]] static void throwClosed();
+  void unlease();
 
   std::shared_ptr<SqliteDatabase> db_;
   sqlite3_stmt* stmt_ = nullptr;  // owned
   bool finalized_ = false;
+  bool leased_ = false;
+  int timeoutSeconds_ = 0;
   Description description_;
 };
 

@@ -2,11 +2,34 @@
 
 #include "platform/runvale/ClassRegistry.h"
 
+#include <cstdint>
+#include <exception>
+#include <string>
+
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sqlite/SqliteConnection.h"
 
 namespace plat::sql::sqlite {
+namespace {
+
+int busyTimeoutOf(const plat::util::Properties& info) {
+  const std::string text = info.getProperty(SqliteDriver::kBusyTimeoutProperty, "");
+  if (text.empty()) return SqliteDatabase::kDefaultBusyTimeoutMs;
+  std::size_t used = 0;
+  long ms = -1;
+  try {
+    ms = std::stol(text, &used);
+  } catch (const std::exception&) {
+  }
+  if (used != text.size() || ms < 0 || ms > INT32_MAX)
+    throw SQLException(
+        std::string("Invalid ") + SqliteDriver::kBusyTimeoutProperty + " \"" + text + "\": milliseconds expected",
+        "08001");
+  return static_cast<int>(ms);
+}
+
+}  // namespace
 
 bool SqliteDriver::acceptsURL(const std::string& url) {
   return url.rfind(kUrlPrefix, 0) == 0;
@@ -19,7 +42,7 @@ plat::lang::Ref<Connection> SqliteDriver::connect(const std::string& url, const 
   const auto threading = info.getProperty(kThreadingProperty, "") == kOneAtATime
                              ? SqliteDatabase::Threading::OneAtATime
                              : SqliteDatabase::Threading::Serialized;
-  return plat::lang::makeRef<SqliteConnection>(url, path, threading);
+  return plat::lang::makeRef<SqliteConnection>(url, path, threading, busyTimeoutOf(info));
 }
 
 std::vector<DriverPropertyInfo> SqliteDriver::getPropertyInfo(const std::string& /*url*/,

@@ -1,7 +1,8 @@
 // The driver of SQLite databases, for URLs "jdbc:sqlite:<file>" and "jdbc:sqlite::memory:". Keeps no state, so any
 // thread may use it. A connection may be used from several threads unless it is opened with kThreadingProperty set
 // to kOneAtATime: then one thread at a time uses it and all it made (the caller orders them), which saves SQLite's
-// lock on every call.
+// lock on every call. kBusyTimeoutProperty (milliseconds, 0 = fail at once) bounds how long a statement waits for
+// a lock another connection holds; a statement's query time-out, where set, takes its place.
 #pragma once
 
 #include <string>
@@ -23,6 +24,7 @@ class SqliteDriver : public Driver {
   static constexpr int kMinorVersion = 0;
   static constexpr const char* kThreadingProperty = "sqliteThreading";
   static constexpr const char* kOneAtATime = "oneAtATime";
+  static constexpr const char* kBusyTimeoutProperty = "busyTimeout";
 
   SqliteDriver() = default;
 

@@ -28,27 +28,26 @@ bool SqliteExecution::run(const std::shared_ptr<SqliteStmt>& stmt, Expect expect
   bool givesRows = sqlite3_column_count(raw) > 0;
   if (expect == Expect::Rows && !givesRows) throw SQLException("Query does not return results");
   if (expect == Expect::Count && givesRows) throw SQLException("Query returns results");
-  sqlite3* db = db_->handle();
-  sqlite3_reset(raw);
-  auto totalBefore = sqlite3_total_changes64(db);
-  bool hasRow = stmt->step();
+  stmt->reset();
+  stmt->setTimeout(queryTimeout_);
+  std::int64_t changes = 0;
+  bool hasRow = stmt->step(&changes);
   if (givesRows) {
     current_ = plat::lang::makeRef<SqliteResultSet>(stmt, hasRow, maxRows_);
     return true;
   }
-  sqlite3_reset(raw);
-  // sqlite3_changes() still holds the count of an earlier statement after DDL; only a statement that changed rows
-  // reports its own.
-  updateCount_ = sqlite3_total_changes64(db) == totalBefore ? 0 : static_cast<int>(sqlite3_changes64(db));
+  stmt->reset();
+  updateCount_ = static_cast<int>(changes);
   return false;
 }
 
 void SqliteExecution::runToEnd(const std::shared_ptr<SqliteStmt>& stmt) {
   checkOpen();
   if (stmt->isEmpty()) return;
+  stmt->setTimeout(queryTimeout_);
   while (stmt->step()) {
   }
-  sqlite3_reset(stmt->get());
+  stmt->reset();
 }
 
 plat::lang::Ref<ResultSet> SqliteExecution::resultSet() const {

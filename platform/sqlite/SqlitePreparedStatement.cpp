@@ -141,7 +141,7 @@ bool SqlitePreparedStatement::run(SqliteExecution::Expect expect) {
   execution_.closeResult();
   if (!stmt_->isEmpty()) {
     sqlite3_stmt* raw = stmt_->get();
-    sqlite3_reset(raw);
+    stmt_->reset();
     sqlite3_clear_bindings(raw);
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
       if (!parameters_[i]) throw SQLException("No value specified for parameter " + std::to_string(i + 1), "07001");
@@ -422,8 +422,8 @@ void SqlitePreparedStatement::close() {
   }
   // A compilation no result set still holds goes back to the database for the next statement of the same text.
   if (stmt_.use_count() == 1 && stmt_->isOpen()) {
+    stmt_->reset();
     if (sqlite3_stmt* raw = stmt_->release()) {
-      sqlite3_reset(raw);
       sqlite3_clear_bindings(raw);
       execution_.databaseUnchecked().keepCompiled(std::move(sql_), raw);
     }

@@ -100,7 +100,7 @@ void SqliteResultSet::close() {
   if (stmt_ == nullptr) return;
   auto stmt = std::move(stmt_);
   stmt_ = nullptr;
-  if (stmt->isOpen()) sqlite3_reset(stmt->get());
+  stmt->reset();
   stmt.reset();
   if (auto onClose = std::move(onClose_)) {
     onClose_ = nullptr;

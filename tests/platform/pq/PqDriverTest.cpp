@@ -45,12 +45,35 @@ TEST(PqPlaceholders, MarkersOutsideQuotesAndCommentsAreNumbered) {
       {"select $$?$$, $tag$ ? $tag$, ?", "select $$?$$, $tag$ ? $tag$, $1", 1},
       {"select $1 from t where a = ?", "select $1 from t where a = $1", 1},
       {"select 'unterminated ?", "select 'unterminated ?", 0},
+      {"select E'it\\'s ?', ?", "select E'it\\'s ?', $1", 1},
+      {"select e'\\\\', ?", "select e'\\\\', $1", 1},
+      {"select date'2024-01-01', 'a\\', ?", "select date'2024-01-01', 'a\\', $1", 1},
   };
   for (const auto& c : cases) {
     NumberedSql numbered = numberPlaceholders(c.sql);
     EXPECT_EQ(numbered.text, c.expected) << c.sql;
     EXPECT_EQ(numbered.parameters, c.count) << c.sql;
   }
+}
+
+TEST(PqPlaceholders, OnlyASingleQueryIsReadThroughACursor) {
+  struct Case {
+    const char* sql;
+    bool cursor;
+  } cases[] = {
+      {"select 1", true},
+      {"  (SELECT a FROM t) UNION (select b from u);", true},
+      {"values (1), (2)", true},
+      {"table t", true},
+      {"/* why */ select 'x; insert' -- ;\n", true},
+      {"select a into t2 from t", false},
+      {"select 1; select 2", false},
+      {"insert into t select 1", false},
+      {"with w as (delete from t returning *) select * from w", false},
+      {"update t set a = 1", false},
+      {"select \"into\" from t", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(readsAsCursor(c.sql), c.cursor) << c.sql;
 }
 
 class PqServerTest : public ::testing::Test {
@@ -386,7 +409,8 @@ TEST_F(PqServerTest, CallsReturnOutInOutAndReturnValues) {
   procedure->setInt(1, 20);
   procedure->registerOutParameter(1, Types::INTEGER);
   procedure->registerOutParameter(2, Types::INTEGER);
-  procedure->execute();
+  EXPECT_FALSE(procedure->execute());
+  EXPECT_EQ(procedure->getResultSet(), nullptr);
   EXPECT_EQ(procedure->getInt(1), 21);
   EXPECT_EQ(procedure->getInt(2), 42);
   EXPECT_FALSE(procedure->wasNull());

@@ -7,9 +7,9 @@
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/sql/Types.h"
 #include "platform/text/ParseException.h"
-#include "platform/text/Utf16.h"
 #include "quenlora/zafoli/db/beans/jdbc/ColumnMetaData.h"
 #include "quenlora/zafoli/db/beans/jdbc/DataModel.h"
+#include "quenlora/zafoli/db/beans/jdbc/IntegerRange.h"
 #include "quenlora/zafoli/db/beans/jdbc/JdbcResourceLoader.h"
 #include "quenlora/zafoli/db/beans/jdbc/ResultSetHelper.h"
 #include "quenlora/zafoli/db/beans/qbe/QBExlator.h"
@@ -53,6 +53,12 @@ std::int16_t shortFromText(const std::string& text) {
   return static_cast<std::int16_t>(parsed);
 }
 
+// A number from code that does not fit the column's integer class is refused as typed text that does not fit is.
+const Value& fitting(const Value& value, int type) {
+  if (!fitsIntegerType(value, type)) throw NumberFormatException(LocalizedValueGenerator::parseExceptionMessage());
+  return value;
+}
+
 void requireKind(const Value& value, Kind kind) {
   if (!value.is(kind)) throw ClassCastException(value.getClassName());
 }
@@ -75,11 +81,18 @@ Value asDate(const Value& value, int type) {
   return Value(instant->toTimestamp());
 }
 
+// Characters as the databases count a column's width: code points (UTF-8 lead bytes), not UTF-16 units.
+std::int64_t characterCount(const std::string& text) {
+  std::int64_t count = 0;
+  for (unsigned char c : text) count += (c & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
 Value asText(const Value& value, int type, int column, int displaySize) {
   if (type == Types::VARCHAR) requireKind(value, Kind::String);
-  // A text has no more UTF-16 units than bytes: only a text longer in bytes than the size needs counting.
+  // A text has no more characters than bytes: only a text longer in bytes than the size needs counting.
   if (value.is(Kind::String) && static_cast<std::int64_t>(value.getString().size()) > displaySize &&
-      plat::text::utf16::length(value.getString()) > displaySize) {
+      characterCount(value.getString()) > displaySize) {
     throw NumberFormatException(JdbcResourceLoader::text("BaseRecordDefinition_InvalidSize") +
                                 std::to_string(column + 1) + JdbcResourceLoader::text("BaseRecordDefinition_Is") +
                                 std::to_string(displaySize));
@@ -96,21 +109,21 @@ Value convert(const Value& value, int type, int column, int displaySize) {
       return value;
     case Types::TINYINT:
       if (text) return Value::ofShort(parsedNumber(value.getString(), type).shortValue());
-      if (value.isNumber()) return Value::ofShort(value.shortValue());
+      if (value.isNumber()) return Value::ofShort(fitting(value, type).shortValue());
       return Value::ofShort(shortFromText(value.toString()));
     case Types::SMALLINT:
       if (text) return Value::ofShort(parsedNumber(value.getString(), type).shortValue());
-      if (value.isNumber()) return Value::ofShort(value.shortValue());
+      if (value.isNumber()) return Value::ofShort(fitting(value, type).shortValue());
       requireKind(value, Kind::Short);
       return value;
     case Types::INTEGER:
       if (text) return Value::ofInt(parsedNumber(value.getString(), type).intValue());
-      if (value.isNumber()) return Value::ofInt(value.intValue());
+      if (value.isNumber()) return Value::ofInt(fitting(value, type).intValue());
       requireKind(value, Kind::Int);
       return value;
     case Types::BIGINT:
       if (text) return Value::ofLong(parsedNumber(value.getString(), type).longValue());
-      if (value.isNumber()) return Value::ofLong(value.longValue());
+      if (value.isNumber()) return Value::ofLong(fitting(value, type).longValue());
       requireKind(value, Kind::Long);
       return value;
     case Types::FLOAT:
@@ -216,12 +229,14 @@ Value BaseRecordDefinition::getDBObject(const Value& value, int column) {
       if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
         throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
       const ColumnMetaData& described = *columns[static_cast<std::size_t>(column)];
-      return convert(value, described.getDataType(), column, described.getDisplaySize());
+      // A value read from the database is what the database holds: the width is checked on values put in only.
+      return convert(value, described.getDataType(), column,
+                     m_Filling ? ColumnMetaData::kUnknownSize : described.getDisplaySize());
     }
     auto member = model ? model->getMemberModel(column) : nullptr;
     if (!member) throw plat::lang::ArrayIndexOutOfBoundsException(std::to_string(column));
     const auto* described = dynamic_cast<const ColumnMetaData*>(member.get());
-    const int size = described ? described->getDisplaySize() : ColumnMetaData::kUnknownSize;
+    const int size = described && !m_Filling ? described->getDisplaySize() : ColumnMetaData::kUnknownSize;
     return convert(value, member->getDataType(), column, size);
   } catch (const NumberFormatException&) {
     throw;
@@ -393,7 +408,16 @@ void BaseRecordDefinition::undoColumnChanges(int column) {
   Synchronized sync(m_Lock);
   // A copy: storing it may hold the originals apart.
   const Value original = originalValue(checkedColumn(column));
-  setValueAsObject(column, original);
+  // The original is what was read: it goes back whole, as it came.
+  const bool filling = m_Filling;
+  m_Filling = true;
+  try {
+    setValueAsObject(column, original);
+  } catch (...) {
+    m_Filling = filling;
+    throw;
+  }
+  m_Filling = filling;
 }
 
 bool BaseRecordDefinition::getMarkedAsNew() {

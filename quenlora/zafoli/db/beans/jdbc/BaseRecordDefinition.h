@@ -135,6 +135,7 @@ class BaseRecordDefinition : public plat::lang::Object, public binding::Persiste
   // first change after that.
   enum class Originals : unsigned char { Held, Null, Modified };
   Originals m_Originals = Originals::Held;  // guarded by m_Lock; beside m_QBERow so that the row stays small
+  bool m_Filling = false;  // while a fetched row is filled: its values are stored without the width check
   static inline const plat::lang::Value kNullValue{};
 
   // Before a modified value changes: the originals that were the modified values are held apart.

@@ -114,12 +114,16 @@ void JdbcConnection::setMaxConnections(int maxConnections) {
 
 // --- live properties -----------------------------------------------------------------------------------------
 
-void JdbcConnection::applyToPool(const std::function<void(plat::sql::Connection&)>& apply) {
-  for (const auto& pooled : connectionsPool_) {
+void JdbcConnection::applyToPool(const std::function<void(plat::sql::Connection&)>& apply, bool skipOwn) {
+  // A copy: a lost connection leaves the pool on the way.
+  const std::vector<Pooled> pool = connectionsPool_;
+  for (const auto& pooled : pool) {
     if (pooled == nullptr || pooled->sqlConnection == nullptr) handleException(SQLException("Connection is closed"));
+    if (skipOwn && pooled->ownTransaction) continue;
     try {
       apply(*pooled->sqlConnection);
     } catch (const SQLException& e) {
+      if (connectionLost(pooled, e)) dropConnection(pooled, e.getMessage());
       handleException(e);
     }
   }
@@ -129,12 +133,13 @@ void JdbcConnection::setAutoCommit(bool autoCommit) {
   Synchronized sync(monitor_);
   if (designTime()) processPropertyChange(PROP_AUTOCOMMIT, Value(autoCommit_.load()), Value(autoCommit));
   autoCommit_ = autoCommit;
-  applyToPool([autoCommit](plat::sql::Connection& c) { c.setAutoCommit(autoCommit); });
+  applyToPool([autoCommit](plat::sql::Connection& c) { c.setAutoCommit(autoCommit); }, true);
 }
 
 bool JdbcConnection::isAutoCommit() {
   Synchronized sync(monitor_);
-  if (!connectionsPool_.empty()) {
+  // A row write's own transaction is no change of the bean's mode.
+  if (!connectionsPool_.empty() && !connectionsPool_.front()->ownTransaction) {
     try {
       autoCommit_ = connectionsPool_.front()->sqlConnection->getAutoCommit();
     } catch (const SQLException& e) {
@@ -408,11 +413,20 @@ JdbcConnection::Pooled JdbcConnection::getAvailableConnection() {
   // Every caller holds the monitor.
   // A statement asked of a bean without connections connects it properly (driver registered, settings read, marked
   // open), so that closing the bean later closes what the statement opened.
+  // A transaction that lost a connection is not carried on over another one: it only rolls back.
+  if (lostInTransaction_ && !m_TransactionState.empty()) {
+    throw SQLException("The connection to the database was lost in this transaction; it is rolled back at its end",
+                       "08003");
+  }
   if (connectionsPool_.empty()) connect();
   for (const auto& pooled : connectionsPool_) {
     if (pooled->openedStatements < maxStatements_) return pooled;
   }
-  if (static_cast<long long>(connectionsPool_.size()) >= maxConnections_) throw SQLException();
+  if (static_cast<long long>(connectionsPool_.size()) >= maxConnections_) {
+    throw SQLException("The connection pool is exhausted: all " + std::to_string(connectionsPool_.size()) +
+                       " connections (maxConnections) hold " + std::to_string(maxStatements_.load()) +
+                       " open statements (maxStatements)");
+  }
   Pooled made = createSQLConnection();
   if (made == nullptr) throw SQLException();
   setConnectionProperties(*made->sqlConnection);
@@ -471,16 +485,80 @@ void JdbcConnection::markFailed(const SQLException& exception) {
   levelFailures_.back() = exception.clone();
 }
 
+JdbcConnection::Pooled JdbcConnection::pooledOf(const Ref<plat::sql::Statement>& statement) {
+  Synchronized sync(monitor_);
+  auto found = std::find_if(statements_.rbegin(), statements_.rend(),
+                            [&statement](const auto& entry) { return entry.first == statement; });
+  return found == statements_.rend() ? nullptr : found->second;
+}
+
+bool JdbcConnection::connectionLost(const Pooled& pooled, const SQLException& exception) {
+  if (exception.getSQLState().rfind("08", 0) == 0) return true;
+  if (pooled == nullptr) return false;
+  try {
+    return pooled->sqlConnection->isClosed();
+  } catch (const SQLException&) {
+    return true;
+  }
+}
+
+void JdbcConnection::dropConnection(const Pooled& pooled, const std::string& reason) {
+  // Every caller holds the monitor.
+  auto at = std::find(connectionsPool_.begin(), connectionsPool_.end(), pooled);
+  if (at == connectionsPool_.end()) return;
+  const auto position = at - connectionsPool_.begin();
+  connectionsPool_.erase(at);
+  pooled->ownTransaction = false;
+  statements_.erase(std::remove_if(statements_.begin(), statements_.end(),
+                                   [&pooled](const auto& entry) { return entry.second == pooled; }),
+                    statements_.end());
+  try {
+    pooled->sqlConnection->close();
+  } catch (const SQLException&) {
+    // It is gone either way.
+  }
+  if (!m_TransactionState.empty()) lostInTransaction_ = true;
+  if (connectionsPool_.empty()) {
+    metaData_ = nullptr;
+    closed_ = true;
+  }
+  announceSQLMessages("Connection " + std::to_string(position + 1) + " lost and dropped from the pool: " + reason);
+}
+
+bool JdbcConnection::failed(const Pooled& pooled, const SQLException& exception) {
+  Synchronized sync(monitor_);
+  markFailed(exception);
+  if (pooled == nullptr || !connectionLost(pooled, exception)) return false;
+  dropConnection(pooled, exception.getMessage());
+  // A restarted or unreachable server has taken the others with it: the idle ones go too, so that the next
+  // statement opens a fresh connection instead of failing on the next dead one. Outside a transaction only, where
+  // an idle connection holds no uncommitted work.
+  if (m_TransactionState.empty()) {
+    const std::vector<Pooled> pool = connectionsPool_;
+    for (const auto& other : pool) {
+      if (other->openedStatements == 0 && !other->ownTransaction) dropConnection(other, "dropped with connection lost");
+    }
+  }
+  return true;
+}
+
+bool JdbcConnection::statementFailed(const Ref<plat::sql::Statement>& statement, const SQLException& e) {
+  return failed(pooledOf(statement), e);
+}
+
 Ref<plat::sql::ResultSet> JdbcConnection::executeQuery(const Ref<plat::sql::Statement>& statement,
                                                        const std::string& sql, const std::string& logText) {
   announceSQLMessages(logText);
+  const Pooled pooled = pooledOf(statement);
   try {
+    std::unique_lock<std::mutex> running;
+    if (pooled) running = std::unique_lock(pooled->executing);
     if (auto prepared = std::dynamic_pointer_cast<plat::sql::PreparedStatement>(statement)) {
       return prepared->executeQuery();
     }
     return statement->executeQuery(sql);
   } catch (const SQLException& e) {
-    markFailed(e);
+    failed(pooled, e);
     throw;
   }
 }
@@ -488,15 +566,111 @@ Ref<plat::sql::ResultSet> JdbcConnection::executeQuery(const Ref<plat::sql::Stat
 int JdbcConnection::executeStatement(const Ref<plat::sql::Statement>& statement, const std::string& sql,
                                      const std::string& logText) {
   announceSQLMessages(logText);
+  const Pooled pooled = pooledOf(statement);
   try {
+    std::unique_lock<std::mutex> running;
+    if (pooled) running = std::unique_lock(pooled->executing);
     if (auto prepared = std::dynamic_pointer_cast<plat::sql::PreparedStatement>(statement)) {
       return prepared->executeUpdate();
     }
     return statement->executeUpdate(sql);
   } catch (const SQLException& e) {
-    markFailed(e);
+    failed(pooled, e);
     throw;
   }
+}
+
+void JdbcConnection::endOwnTransaction(const Pooled& pooled, bool commit) {
+  // Every caller holds the monitor. A bean transaction begun meanwhile keeps the connection out of auto-commit;
+  // it ran nothing on this connection yet, since its statements wait for the one running here.
+  pooled->ownTransaction = false;
+  plat::sql::Connection& connection = *pooled->sqlConnection;
+  const bool backToAutoCommit = m_TransactionState.empty() && autoCommit_;
+  try {
+    if (commit) {
+      if (backToAutoCommit) {
+        connection.setAutoCommit(true);
+      } else {
+        connection.commit();
+      }
+      return;
+    }
+    connection.rollback();
+  } catch (const SQLException&) {
+    // A failed end undoes the write and puts the connection back in its mode before it is reported: left open,
+    // the transaction would take in every later write of the connection.
+    try {
+      connection.rollback();
+    } catch (const SQLException&) {
+    }
+    if (backToAutoCommit) {
+      try {
+        connection.setAutoCommit(true);
+      } catch (const SQLException&) {
+      }
+    }
+    throw;
+  }
+  if (backToAutoCommit) connection.setAutoCommit(true);
+}
+
+int JdbcConnection::executeRowWrite(const Ref<plat::sql::PreparedStatement>& statement, const std::string& logText,
+                                    bool& autoCommitted) {
+  announceSQLMessages(logText);
+  const Pooled pooled = pooledOf(statement);
+  std::unique_lock<std::mutex> running;
+  if (pooled) running = std::unique_lock(pooled->executing);
+  {
+    Synchronized sync(monitor_);
+    try {
+      // The statement's own connection says whether its write would commit at once.
+      autoCommitted = m_TransactionState.empty() && (pooled ? pooled->sqlConnection->getAutoCommit() : isAutoCommit());
+    } catch (const SQLException& e) {
+      failed(pooled, e);
+      throw;
+    }
+    if (autoCommitted && pooled) {
+      try {
+        pooled->sqlConnection->setAutoCommit(false);
+        pooled->ownTransaction = true;
+      } catch (const SQLException& e) {
+        failed(pooled, e);
+        throw;
+      }
+    }
+  }
+  const bool own = autoCommitted && pooled != nullptr;
+  int count = 0;
+  try {
+    count = statement->executeUpdate();
+  } catch (const SQLException& e) {
+    Synchronized sync(monitor_);
+    if (!failed(pooled, e) && own) {
+      try {
+        endOwnTransaction(pooled, false);
+      } catch (const SQLException& undo) {
+        failed(pooled, undo);
+      }
+    }
+    throw;
+  }
+  std::unique_ptr<SQLException> refusal;
+  if (count == 0) refusal = std::make_unique<SQLException>("Record could not be found in DB");
+  if (count > 1) refusal = std::make_unique<SQLException>("More than one record matched in DB");
+  if (own) {
+    Synchronized sync(monitor_);
+    try {
+      endOwnTransaction(pooled, refusal == nullptr);
+    } catch (const SQLException& e) {
+      failed(pooled, e);
+      throw;
+    }
+  } else if (refusal != nullptr && count > 1) {
+    // Inside a transaction the rows it reached stay written until the level ends, which must roll them back.
+    markFailed(*refusal);
+  }
+  if (refusal != nullptr) throw *refusal;
+  return count;
 }
 
 // --- transactions --------------------------------------------------------------------------------------------
@@ -540,6 +714,7 @@ void JdbcConnection::endTransaction(bool commitWanted) {
   m_TransactionState.pop_back();
   levelFailures_.pop_back();
   m_AutoCommitMode.pop_back();
+  if (m_TransactionState.empty()) lostInTransaction_ = false;
 
   std::shared_ptr<plat::lang::Throwable> commitFailure;
   if (commitWanted && succeeded) {
@@ -581,13 +756,30 @@ void JdbcConnection::endTransaction(bool commitWanted) {
 
 void JdbcConnection::commit() {
   Synchronized sync(monitor_);
-  applyToPool([](plat::sql::Connection& c) { c.commit(); });
+  // One connection after the other: what committed before a failing commit stays committed, and the log says so.
+  const std::vector<Pooled> pool = connectionsPool_;
+  std::string committed;
+  for (std::size_t i = 0; i < pool.size(); ++i) {
+    const Pooled& pooled = pool[i];
+    if (pooled == nullptr || pooled->sqlConnection == nullptr) handleException(SQLException("Connection is closed"));
+    if (pooled->ownTransaction) continue;
+    try {
+      pooled->sqlConnection->commit();
+      committed += (committed.empty() ? "" : ", ") + std::to_string(i + 1);
+    } catch (const SQLException& e) {
+      announceSQLMessages("Commit failed on connection " + std::to_string(i + 1) + " of " +
+                          std::to_string(pool.size()) + ": " + e.getMessage() +
+                          "; committed before it: " + (committed.empty() ? "none" : "connection " + committed));
+      if (connectionLost(pooled, e)) dropConnection(pooled, e.getMessage());
+      handleException(e);
+    }
+  }
   announceSQLMessages(COMMIT_TRANSACTION);
 }
 
 void JdbcConnection::rollback() {
   Synchronized sync(monitor_);
-  applyToPool([](plat::sql::Connection& c) { c.rollback(); });
+  applyToPool([](plat::sql::Connection& c) { c.rollback(); }, true);
   announceSQLMessages(ROLLBACK_TRANSACTION);
 }
 

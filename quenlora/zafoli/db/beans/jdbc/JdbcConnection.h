@@ -4,16 +4,23 @@
 // end calls nest; a level in which any execution failed rolls back, and its end reports that failure. Every SQL
 // text and transaction step goes to the library's log at run time.
 //
+// A transaction is not atomic across the pool: its end commits the pooled connections one after the other, so when
+// a later commit fails the earlier ones stay committed (the log names them). A failure of connection class (SQL
+// state 08..., or a connection the driver reports closed) drops that physical connection from the pool, and outside
+// a transaction the idle ones with it; then the next statement opens a fresh one, while inside a transaction the
+// transaction fails and rolls back at its end.
+//
 // Thread contract: the bean's re-entrant monitor guards the pool, the statement table and the transaction stacks;
-// every operation takes it except executeQuery and executeStatement (statements run in parallel on the pooled
-// connections, see the drivers' own contracts), connectFailed (which calls the listeners outside it) and the plain
-// property accessors (safe from any thread).
+// every operation takes it except the executions (statements run in parallel on different pooled connections and
+// one at a time on one connection; the monitor is taken only briefly around them), connectFailed (which calls the
+// listeners outside it) and the plain property accessors (safe from any thread).
 #pragma once
 
 #include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -70,6 +77,12 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
     explicit SQLConnection(plat::lang::Ref<plat::sql::Connection> connection);
     plat::lang::Ref<plat::sql::Connection> sqlConnection;
     int openedStatements = 0;
+    // Held while a statement runs on the connection, so that a row write's own short transaction takes in no
+    // other thread's statement.
+    std::mutex executing;
+    // True while a row write's own transaction is open on it: the pool-wide commit, rollback and auto-commit
+    // switches leave it to that write (guarded by the bean's monitor).
+    bool ownTransaction = false;
   };
 
   JdbcConnection();
@@ -136,6 +149,15 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
                                                      const std::string& sql, const std::string& logText);
   int executeStatement(const plat::lang::Ref<plat::sql::Statement>& statement, const std::string& sql,
                        const std::string& logText);
+  // Runs a row's prepared UPDATE or DELETE so that it changes exactly one row. Outside a transaction it runs in a
+  // short transaction of its own on the statement's connection, rolled back unless exactly one row matched; inside
+  // one, a count above one fails the level. SQLException "Record could not be found in DB" or "More than one
+  // record matched in DB". autoCommitted tells whether it ran outside a transaction (and so is committed).
+  int executeRowWrite(const plat::lang::Ref<plat::sql::PreparedStatement>& statement, const std::string& logText,
+                      bool& autoCommitted);
+  // A statement of this bean failed outside executeQuery and executeStatement (an adapter's call): the open
+  // level fails and a lost connection leaves the pool. Answers whether the connection was lost.
+  bool statementFailed(const plat::lang::Ref<plat::sql::Statement>& statement, const plat::sql::SQLException& e);
 
   // Opens a level: auto-commit goes off on every pooled connection. SQLException when that fails (the level is
   // then not open and auto-commit is back).
@@ -179,10 +201,19 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
   bool isLoginFailed(const plat::sql::SQLException& exception) const;
   Pooled getAvailableConnection();
   void setConnectionProperties(plat::sql::Connection& connection);
-  void applyToPool(const std::function<void(plat::sql::Connection&)>& apply);
+  // skipOwn leaves out the connections on which a row write's own transaction is open.
+  void applyToPool(const std::function<void(plat::sql::Connection&)>& apply, bool skipOwn = false);
   void announceSQLMessages(const std::string& text) const;
   void warn(const std::string& text) const;
   void markFailed(const plat::sql::SQLException& exception);
+  // The pooled connection that made the statement, or null.
+  Pooled pooledOf(const plat::lang::Ref<plat::sql::Statement>& statement);
+  // Marks the level failed and, for a failure of connection class, drops the connection; true when dropped.
+  bool failed(const Pooled& pooled, const plat::sql::SQLException& exception);
+  bool connectionLost(const Pooled& pooled, const plat::sql::SQLException& exception);
+  void dropConnection(const Pooled& pooled, const std::string& reason);
+  // Ends a row write's own transaction: commit keeps it, else it is rolled back.
+  void endOwnTransaction(const Pooled& pooled, bool commit);
   void closePooled(std::vector<Pooled> opened);
   template <class T>
   plat::lang::Ref<T> enter(const Pooled& pooled, plat::lang::Ref<T> statement);
@@ -221,6 +252,7 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
   std::vector<bool> m_AutoCommitMode;
   std::vector<bool> m_TransactionState;
   std::vector<std::shared_ptr<plat::lang::Throwable>> levelFailures_;  // the failure that failed each level
+  bool lostInTransaction_ = false;  // a connection was dropped while a level was open
   std::vector<plat::lang::Ref<ConnectFailedListener>> m_ConnectFailedListeners;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/sql/Types.h"
 #include "platform/text/ParseException.h"
 #include "platform/time/DateTime.h"
+#include "quenlora/zafoli/db/beans/jdbc/IntegerRange.h"
 #include "quenlora/zafoli/db/beans/util/LocalizedValueGenerator.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
@@ -38,6 +39,12 @@ Value number(const Value& value, int type) {
   } catch (const plat::text::ParseException& e) {
     throw SQLException(e.getMessage());
   }
+}
+
+// A number that does not fit the integer type is refused, never bound wrapped.
+const Value& fitting(const Value& value, int type) {
+  if (!fitsIntegerType(value, type)) throw SQLException(util::LocalizedValueGenerator::parseExceptionMessage());
+  return value;
 }
 
 // Binds through the typed setter; a driver that refuses it gets the value's text.
@@ -158,7 +165,7 @@ void PreparedStatementHelper::setShort(PreparedStatement& statement, int index, 
   require(type, {Types::TINYINT, Types::SMALLINT}, value);
   const Value n = number(value, type);
   if (!n.isNumber()) return statement.setObject(index, n, type);
-  const Value bound = Value::ofShort(n.shortValue());
+  const Value bound = Value::ofShort(fitting(n, type).shortValue());
   typedOrText(statement, index, bound, [&] { statement.setShort(index, bound.getShort()); });
 }
 
@@ -166,7 +173,7 @@ void PreparedStatementHelper::setInt(PreparedStatement& statement, int index, in
   require(type, {Types::INTEGER}, value);
   const Value n = number(value, type);
   if (!n.isNumber()) return statement.setObject(index, n, type);
-  const Value bound = Value::ofInt(n.intValue());
+  const Value bound = Value::ofInt(fitting(n, type).intValue());
   typedOrText(statement, index, bound, [&] { statement.setInt(index, bound.getInt()); });
 }
 
@@ -174,7 +181,7 @@ void PreparedStatementHelper::setLong(PreparedStatement& statement, int index, i
   require(type, {Types::BIGINT}, value);
   const Value n = number(value, type);
   if (!n.isNumber()) return statement.setObject(index, n, type);
-  const Value bound = Value::ofLong(n.longValue());
+  const Value bound = Value::ofLong(fitting(n, type).longValue());
   typedOrText(statement, index, bound, [&] { statement.setLong(index, bound.getLong()); });
 }
 

@@ -272,13 +272,17 @@ int RecordDefinition::save() {
       bean->closeStatement(statement);
       return 0;
     }
-    const int count = bean->executeStatement(statement, kind, m_SQL->logged());
-    if (count == 0) throw SQLException("Record could not be found in DB");
-    // Inside a transaction the caller can still roll back a write that reached more rows than this one.
-    if (count > 1 && operation != INSERTED_OPERATION && !bean->isAutoCommit()) {
-      throw SQLException("More than one record matched in DB");
+    int count = 0;
+    bool autoCommitted = false;
+    if (operation == INSERTED_OPERATION) {
+      count = bean->executeStatement(statement, kind, m_SQL->logged());
+      if (count == 0) throw SQLException("Record could not be found in DB");
+      autoCommitted = bean->isAutoCommit();
+    } else {
+      // An UPDATE or DELETE that reached more than this row is undone (in auto-commit) or fails its transaction.
+      count = bean->executeRowWrite(statement, m_SQL->logged(), autoCommitted);
     }
-    if (bean->isAutoCommit()) resetState();
+    if (autoCommitted) resetState();
     bean->closeStatement(statement);
     return count;
   } catch (const plat::lang::Exception& e) {

@@ -65,9 +65,13 @@ Ref<binding::PersistentObject> ResultSetEnumeration::nextElement() {
   const auto model = row->getDataModel();
   struct Pin {
     BaseRecordDefinition& row;
-    ~Pin() { row.m_PinnedModel = nullptr; }
+    ~Pin() {
+      row.m_PinnedModel = nullptr;
+      row.m_Filling = false;
+    }
   } pin{*row};
   row->m_PinnedModel = DataModel::of(model);
+  row->m_Filling = true;
   row->initDataStorage();
   fill(*row, model);
   row->bringUpToDate();

@@ -346,6 +346,9 @@ void SQLAdapter::execute() {
       hasParameters = !metaData_.empty();
       if (hasParameters) readOutParameters();
     } catch (const SQLException& e) {
+      // As the bean's own executions do: the open transaction level fails, a lost connection leaves the pool
+      // (and this statement, made on it, goes with it).
+      if (jdbcConnection_ && jdbcConnection_->statementFailed(statement_, e) && statement_) resetStatement();
       announceFailure(e);
       throw;
     }
@@ -443,10 +446,10 @@ Value SQLAdapter::getOutParameter(plat::sql::CallableStatement& callable, int in
     case Types::BIGINT:
       value = Value::ofLong(callable.getLong(index));
       break;
-    case Types::FLOAT:
     case Types::REAL:
       value = Value(callable.getFloat(index));
       break;
+    case Types::FLOAT:
     case Types::DOUBLE:
       value = Value(callable.getDouble(index));
       break;

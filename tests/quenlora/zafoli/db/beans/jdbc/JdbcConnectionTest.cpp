@@ -11,6 +11,7 @@
 #include "platform/lang/System.h"
 #include "platform/serial/ObjectStreamException.h"
 #include "platform/sql/DriverManager.h"
+#include "tests/quenlora/zafoli/db/beans/jdbc/AdapterTestSupport.h"
 #include "tests/quenlora/zafoli/db/beans/jdbc/JdbcTestSupport.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
@@ -84,7 +85,9 @@ TEST_F(ScriptedBean, PoolLimitsAndSettersRefuseOrNormalise) {
     b->createStatement();
     FAIL();
   } catch (const SQLException& e) {
-    EXPECT_STREQ(e.what(), "");
+    EXPECT_STREQ(e.what(),
+                 "The connection pool is exhausted: all 2 connections (maxConnections) hold 1 open statements "
+                 "(maxStatements)");
   }
   EXPECT_EQ(b->poolCounts(), (std::vector<int>{1, 1}));
   b->closeStatement(one);
@@ -332,6 +335,60 @@ TEST_F(ScriptedBean, NestedLevelsCommitOnlyWhenNothingFailed) {
     EXPECT_EQ(ends, k.ends) << k.name;
     EXPECT_TRUE(b->isAutoCommit()) << k.name;
     b->endTransaction(true);  // no level open: nothing
+  }
+}
+
+TEST_F(ScriptedBean, APartialCommitOverThePoolIsLoggedWithTheConnectionsThatCommitted) {
+  util::LogWindowHelper::getInstance();
+  auto log = std::make_shared<LogRecorder>();
+  binding::taskbus::TaskBus::getInstance()->addTaskBusEventListener(log);
+  auto b = bean();
+  b->setMinConnections(3);
+  b->connect();
+  b->beginTransaction();
+  db_->fail("commit", "disk full", 1, 1);
+  EXPECT_THROW(b->endTransaction(true), SQLException);
+  binding::taskbus::TaskBus::getInstance()->removeTaskBusEventListener(log);
+  const auto entries = log->entries();
+  EXPECT_NE(std::find(entries.begin(), entries.end(),
+                      "SQL|Commit failed on connection 2 of 3: disk full; committed before it: connection 1"),
+            entries.end());
+}
+
+TEST_F(ScriptedBean, ARowWriteInAutoCommitRunsInItsOwnTransactionThatAFailedEndUndoes) {
+  struct Case {
+    const char* name;
+    int failAfter;  // setAutoCommit calls that succeed before one fails; -1: none fails
+    Calls calls;
+  } cases[] = {
+      {"committed", -1, {"getAutoCommit", "setAutoCommit(false)", "executeUpdate", "setAutoCommit(true)"}},
+      {"failed commit",
+       1,
+       {"getAutoCommit", "setAutoCommit(false)", "executeUpdate", "setAutoCommit(true)", "rollback",
+        "setAutoCommit(true)"}},
+  };
+  for (const auto& k : cases) {
+    auto b = bean();
+    b->connect();
+    auto statement = b->prepareStatement("update t set a = 1");
+    db_->clearCalls();
+    if (k.failAfter >= 0) db_->fail("setAutoCommit", "disk full", 1, k.failAfter);
+    bool autoCommitted = false;
+    try {
+      EXPECT_EQ(b->executeRowWrite(statement, "update", autoCommitted), 1) << k.name;
+      EXPECT_LT(k.failAfter, 0) << k.name;
+    } catch (const SQLException& e) {
+      EXPECT_EQ(e.getMessage(), "disk full") << k.name;
+    }
+    EXPECT_TRUE(autoCommitted) << k.name;
+    Calls calls;
+    for (const auto& c : db_->calls()) {
+      std::string call = c.substr(c.find('.') + 1);
+      if (call.rfind("executeUpdate", 0) == 0) call = "executeUpdate";
+      calls.push_back(call);
+    }
+    EXPECT_EQ(calls, k.calls) << k.name;
+    EXPECT_TRUE(b->isAutoCommit()) << k.name;
   }
 }
 

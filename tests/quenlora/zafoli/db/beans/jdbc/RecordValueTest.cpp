@@ -2,6 +2,8 @@
 // written the German way), and the row's value operations.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/io/ByteArrayOutputStream.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/text/Locale.h"
@@ -71,7 +73,16 @@ TEST(JdbcConversions, ByColumnType) {
       {"B", Value("yes"), {}, Outcome::Converted, Kind::Boolean, "false"},
       {"B", Value(1), {}, Outcome::Record, Kind::Null, ""},
       {"TI", Value("200"), {}, Outcome::Converted, Kind::Short, "200"},
-      {"TI", Value(70000), {}, Outcome::Converted, Kind::Short, "4464"},
+      // A number from code that does not fit the column's class is refused, never wrapped; a fraction is cut.
+      {"TI", Value(70000), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"SI", Value(-32769), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"SI", Value(32767.9), {}, Outcome::Converted, Kind::Short, "32767"},
+      {"I", Value(3000000000LL), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"I", Value(std::nan("")), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"I", Value(plat::math::Decimal("2147483648.5")), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"I", Value(-2147483648.7), {}, Outcome::Converted, Kind::Int, "-2147483648"},
+      {"BI", Value(-HUGE_VAL), {}, Outcome::NumberFormat, Kind::Null, ""},
+      {"BI", Value(9223372036854775807.0), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"TI", Value(true), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"SI", Value("-12"), {}, Outcome::Converted, Kind::Short, "-12"},
       {"SI", Value(true), {}, Outcome::Record, Kind::Null, ""},
@@ -87,6 +98,8 @@ TEST(JdbcConversions, ByColumnType) {
       {"DEC", Value(2.5), {}, Outcome::Converted, Kind::Decimal, "2.5"},
       {"DEC", Value("x"), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"C", Value("\xC3\xA4rger"), {}, Outcome::Converted, Kind::String, "\xC3\xA4rger"},  // 5 UTF-16 units
+      // Three emoji are three characters (six UTF-16 units), as the databases count them.
+      {"C", Value("\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80"), {}, Outcome::Converted, Kind::String, ""},
       {"C", Value("abcdef"), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"VC", Value("abcd"), {}, Outcome::NumberFormat, Kind::Null, ""},
       {"VC", Value(5), {}, Outcome::Record, Kind::Null, ""},

@@ -85,6 +85,21 @@ TEST_F(SqliteAdapter, InParametersSelectRowsAndUpdatesCount) {
   EXPECT_EQ(update->getUpdateCount(), 2);
 }
 
+TEST_F(SqliteAdapter, AFailingExecutionFailsTheBeansTransaction) {
+  auto update = adapter("update t set name = ? where id = 1", {param("NAME", 1, M::procedureColumnIn, Types::VARCHAR)});
+  auto broken = adapter("update no_such_table set name = 'x'", {});
+  update->setValues(0, Value("changed"));
+  bean_->beginTransaction();
+  update->execute();
+  EXPECT_THROW(broken->execute(), plat::sql::SQLException);
+  EXPECT_THROW(bean_->endTransaction(true), plat::sql::SQLException);
+  auto statement = bean_->createStatement();
+  auto rows = bean_->executeQuery(statement, "select name from t where id = 1", "");
+  ASSERT_TRUE(rows->next());
+  EXPECT_EQ(rows->getString(1), "a") << "the level was rolled back, not committed";
+  bean_->closeStatement(statement);
+}
+
 TEST_F(SqliteAdapter, OutParametersAreRefusedBySqlite) {
   auto call = adapter("select ?", {param("N", 1, M::procedureColumnOut, Types::INTEGER)});
   EXPECT_THROW(call->execute(), plat::sql::SQLException);
@@ -127,6 +142,14 @@ TEST_F(PostgresAdapter, AFunctionsReturnValueLandsInTheRow) {
   procedure->setValues(1, Value(41));
   procedure->execute();
   EXPECT_EQ(procedure->getValue(0, 0), Value(42));
+}
+
+TEST_F(PostgresAdapter, AFloatOutValueKeepsDoublePrecision) {
+  run(*bean_, "create function third() returns float8 language sql as 'select 1.0::float8 / 3'");
+  SQLAdapter::Parameters parameters{param("RESULT", 1, M::procedureColumnReturn, Types::FLOAT)};
+  auto procedure = makeRef<StoredProcedureAdapter>(managerClass_, "db", "{?= call third()}", parameters);
+  procedure->execute();
+  EXPECT_EQ(procedure->getValue(0, 0), Value(1.0 / 3));
 }
 
 TEST_F(PostgresAdapter, AProceduresInOutAndOutValuesComeBackAndSqlNullGivesNone) {

@@ -45,6 +45,10 @@ class CalculationAdapter : public ComputedColAdapter {
   // The rule's value for the row as it stands; an application rule that throws fails.
   plat::lang::Value computeValue(Calculation& rule, const DerivationRow& row);
   void runAggregate();
+  // The walk ends: the aggregate becomes CalculationFailedValue, printed (and logged when log) with message.
+  void failAggregate(const std::string& message, bool log);
+  // The walk ends: the records do not know an input's column; the not-performed marker is published.
+  void unknownAggregateColumn(const std::string& bindName);
 
   DerivationRow row_;           // guarded by monitor_
   int outputDataType_ = 4;      // guarded by monitor_; INTEGER

@@ -35,6 +35,14 @@ bool isSpecialFeature(const std::string& column) {
          column == QueryNavigator::NumberOfRows;
 }
 
+// Whether member reads a data item of the bus (its own kind, or a navigator's special-feature column) rather than
+// the navigator's records.
+bool isBusFed(const DataBusItemColMember& member) {
+  if (member.getSourceType() != DataBoundColMember::kNavigatorSource) return true;
+  const std::optional<std::string> column = member.getColumnName();
+  return column && isSpecialFeature(*column);
+}
+
 // A hook that threw would break the navigator's delivery to the listeners after the adapter.
 template <class F>
 void guarded(F&& hook) {
@@ -248,22 +256,35 @@ void ComputedColAdapter::publish(const Value& value) {
 
 void ComputedColAdapter::reset() {
   Synchronized lock(monitor_);
+  // Only what records fed goes: a data-bus item keeps its value when the user leaves a record, and a member fed by
+  // it would otherwise wait for a change of the item that may never come.
   const auto uninitialize = [](const InputRef& member) {
     auto* bound = dynamic_cast<DataBusItemColMember*>(member.get());
-    if (bound == nullptr) return;
-    const std::optional<std::string> column = bound->getColumnName();
-    if (bound->getSourceType() == DataBoundColMember::kNavigatorSource && column && isSpecialFeature(*column)) return;
-    bound->setStatus(CompColInputMember::UNINITIALIZED);
+    if (bound != nullptr && !isBusFed(*bound)) bound->setStatus(CompColInputMember::UNINITIALIZED);
   };
   for (const auto& member : sourceColumns_) uninitialize(member);
   for (const auto& member : extraInputs()) uninitialize(member);
   publish(Value(plat::lang::makeRef<UnKnownColValue>(markerType_)));
 }
 
-bool ComputedColAdapter::allSet() const {
-  const auto set = [](const InputRef& member) { return member->getStatus() != CompColInputMember::UNINITIALIZED; };
+bool ComputedColAdapter::allSet() {
+  const auto set = [this](const InputRef& member) {
+    if (member->getStatus() != CompColInputMember::UNINITIALIZED) return true;
+    auto* bound = dynamic_cast<DataBusItemColMember*>(member.get());
+    return bound != nullptr && fillFromItem(*bound);
+  };
   const std::vector<InputRef> extra = extraInputs();
   return std::all_of(sourceColumns_.begin(), sourceColumns_.end(), set) && std::all_of(extra.begin(), extra.end(), set);
+}
+
+bool ComputedColAdapter::fillFromItem(DataBusItemColMember& member) {
+  if (!controller_ || !isBusFed(member) || !member.getBindName()) return false;
+  // An item published before the controller listened, or a member emptied by its item's marker: the item's value
+  // now is the member's. A fresh computed column holds the empty text, which is no value yet.
+  const Value value = controller_->currentValue(*member.getBindName());
+  const bool noValue =
+      value.isNull() || UnKnownColValue::isIn(value) || (value.is(Value::Kind::String) && value.getString().empty());
+  return !noValue && takeValue(member, value);
 }
 
 bool ComputedColAdapter::participates(const DataBusItemColMember& member) const {
@@ -357,19 +378,17 @@ void ComputedColAdapter::feedDataItem(const std::string& name, const Value& valu
   const auto feed = [&](const InputRef& input) {
     auto* member = dynamic_cast<DataBusItemColMember*>(input.get());
     if (member == nullptr || member->getBindName() != name) return true;
-    const std::optional<std::string> column = member->getColumnName();
-    const bool fromBus =
-        member->getSourceType() != DataBoundColMember::kNavigatorSource || (column && isSpecialFeature(*column));
-    if (!fromBus) return true;
+    if (!isBusFed(*member)) return true;
     fed = true;
-    return takeValue(*member, value);
+    if (takeValue(*member, value)) return true;
+    // The item itself has no result now: the member waits for its next value.
+    member->setStatus(CompColInputMember::UNINITIALIZED);
+    return false;
   };
-  for (const auto& member : sourceColumns_) {
-    if (!feed(member)) return reset();
-  }
-  for (const auto& member : extraInputs()) {
-    if (!feed(member)) return reset();
-  }
+  bool taken = true;
+  for (const auto& member : sourceColumns_) taken = feed(member) && taken;
+  for (const auto& member : extraInputs()) taken = feed(member) && taken;
+  if (!taken) return reset();
   if (fed && allSet()) runRule();
 }
 

@@ -101,11 +101,12 @@ class ComputedColAdapter : public plat::lang::Object {
   // Publishes the output once: the data source, the output name (a dialog when empty), the alias (generated when
   // empty).
   void prepareOutput();
-  // Members back to uninitialized; the not-performed marker published.
+  // Members read from records back to uninitialized (members fed by data items keep their value); the
+  // not-performed marker published.
   void reset();
   void publish(const plat::lang::Value& value);
-  // Every source and extra member has a value.
-  bool allSet() const;
+  // Every source and extra member has a value; a bus-fed member without one takes its item's current value.
+  bool allSet();
   // Each participating member takes its column of record (the modified value of a dirty record); false when the
   // record is null or does not know a member's column.
   bool readFromRecord(const RecordRef& record);
@@ -154,6 +155,8 @@ class ComputedColAdapter : public plat::lang::Object {
   plat::lang::Ref<DataItemsController> controller();
   // Whether member reads a column of the followed navigator's records.
   bool participates(const DataBusItemColMember& member) const;
+  // A bus-fed member takes the current value of its item when the item has one.
+  bool fillFromItem(DataBusItemColMember& member);
   void setRuleClass(const plat::runvale::ClassInfo* ruleClass, bool aggregate);
 
   plat::lang::Ref<Listeners> listeners_;             // guarded by monitor_

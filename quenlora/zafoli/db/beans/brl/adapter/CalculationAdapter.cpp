@@ -2,6 +2,9 @@
 
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "quenlora/zafoli/db/beans/binding/PositionOutOfRangeException.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
@@ -12,6 +15,7 @@
 #include "quenlora/zafoli/db/beans/brl/adapter/BRLAdapterResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterConstants.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/PrimitiveDataTypes.h"
 
 namespace quenlora::zafoli::db::beans::brl::adapter {
@@ -45,6 +49,33 @@ int CalculationAdapter::getOutputDataType() const {
 void CalculationAdapter::setOutputDataType(int outputDataType) {
   Synchronized lock(monitor_);
   outputDataType_ = outputDataType;
+}
+
+std::vector<std::uint8_t> CalculationAdapter::save() const {
+  Synchronized lock(monitor_);
+  plat::serial::ObjectOutput out;
+  out.writeUTF(kVersion);
+  writeRule(out);
+  out.writeInt(outputDataType_);
+  return out.bytes();
+}
+
+plat::lang::Ref<CalculationAdapter> CalculationAdapter::restore(const std::vector<std::uint8_t>& bytes) {
+  plat::serial::ObjectInput in(bytes);
+  RuleAdapterArchive::readVersion(in, kVersion);
+  const SavedRule saved = readRule(in);
+  const std::int32_t outputDataType = in.readInt();
+  if (!in.atEnd()) throw plat::serial::StreamCorruptedException("unread data after the saved settings");
+  if (saved.type != ComputedColAdapterConstants::DERIVATION_PERROW &&
+      saved.type != ComputedColAdapterConstants::DERIVATION_PERROWSET) {
+    throw plat::serial::InvalidObjectException("Saved calculation type " + std::to_string(saved.type) + " is unknown");
+  }
+  auto adapter = plat::lang::makeRef<CalculationAdapter>();
+  adapter->setType(saved.type);
+  adapter->setOutputDataType(outputDataType);
+  adapter->applyRule(saved);
+  adapter->setAliasName(saved.aliasName);
+  return adapter;
 }
 
 std::string CalculationAdapter::getOutputNameNotAvailMsg() const {

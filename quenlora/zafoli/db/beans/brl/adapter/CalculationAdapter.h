@@ -3,7 +3,9 @@
 // or the not-performed marker while inputs are missing. Make it with makeRef. Thread contract as ComputedColAdapter.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "quenlora/zafoli/db/beans/brl/Calculation.h"
 #include "quenlora/zafoli/db/beans/brl/DerivationRow.h"
@@ -13,7 +15,16 @@ namespace quenlora::zafoli::db::beans::brl::adapter {
 
 class CalculationAdapter : public ComputedColAdapter {
  public:
+  static constexpr const char* kVersion = "CalculationAdapter/1";
+
   CalculationAdapter();
+
+  // The saved settings: type, rule classes by name, sources, output name and type, alias (the navigator followed,
+  // the members' values and the published output are not saved). save throws InvalidObjectException for an input
+  // that cannot be saved; restore builds a live adapter (outside design time it follows and publishes as when its
+  // properties are set) or throws StreamCorruptedException / InvalidObjectException and builds nothing.
+  std::vector<std::uint8_t> save() const;
+  static plat::lang::Ref<CalculationAdapter> restore(const std::vector<std::uint8_t>& bytes);
 
   // 0 per row, 1 over the row set.
   void setType(int type);

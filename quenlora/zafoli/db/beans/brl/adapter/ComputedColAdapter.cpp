@@ -5,6 +5,9 @@
 #include "platform/beans/Beans.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "quenlora/zafoli/db/beans/binding/Name.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/binding/event/ColumnDataEventListener.h"
@@ -15,6 +18,7 @@
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterConstants.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/DataItemsController.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/binding/ComputedColumnDataSource.h"
 
 namespace quenlora::zafoli::db::beans::brl::adapter {
@@ -485,6 +489,38 @@ void ComputedColAdapter::refollow() {
   }
   if (controller_) controller_->retainProducers(producers);
   for (const auto& input : inputs) initializeMember(input);
+}
+
+void ComputedColAdapter::writeRule(plat::serial::ObjectOutput& out) const {
+  Synchronized lock(monitor_);
+  out.writeInt(type_);
+  RuleAdapterArchive::writeRuleClass(out, implClass_);
+  RuleAdapterArchive::writeRuleClass(out, aggrImplClass_);
+  RuleAdapterArchive::writeMembers(out, sourceColumns_);
+  out.writeUTF(outputName_);
+  out.writeUTF(aliasName_);
+}
+
+ComputedColAdapter::SavedRule ComputedColAdapter::readRule(plat::serial::ObjectInput& in) {
+  SavedRule saved;
+  saved.type = in.readInt();
+  saved.ruleClass = RuleAdapterArchive::readRuleClass(in);
+  saved.aggrClass = RuleAdapterArchive::readRuleClass(in);
+  saved.sources = RuleAdapterArchive::readMembers(in);
+  saved.outputName = in.readUTF(RuleAdapterArchive::kMaxTextBytes);
+  saved.aliasName = in.readUTF(RuleAdapterArchive::kMaxTextBytes);
+  return saved;
+}
+
+void ComputedColAdapter::applyRule(const SavedRule& saved) {
+  try {
+    if (saved.ruleClass) setVirtualColImplClass(&*saved.ruleClass);
+    setVirtualColAggrImplClass(saved.aggrClass ? &*saved.aggrClass : nullptr);
+  } catch (const plat::lang::RuntimeException& e) {
+    throw plat::serial::InvalidObjectException("Saved rule class is refused: " + e.getMessage());
+  }
+  setOutputName(saved.outputName);
+  setSourceColumns(saved.sources);
 }
 
 }  // namespace quenlora::zafoli::db::beans::brl::adapter

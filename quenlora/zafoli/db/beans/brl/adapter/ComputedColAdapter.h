@@ -27,6 +27,11 @@ namespace quenlora::zafoli::db::beans::binding {
 class QueryNavigator;
 }
 
+namespace plat::serial {
+class ObjectInput;
+class ObjectOutput;
+}  // namespace plat::serial
+
 namespace quenlora::zafoli::db::beans::brl::adapter {
 
 namespace binding {
@@ -90,6 +95,22 @@ class ComputedColAdapter : public plat::lang::Object {
  protected:
   // markerType: the rule type of the not-performed marker (3 calculations, 4 validations).
   ComputedColAdapter(int type, int markerType);
+
+  // The saved settings of the base, in order: type, rule class, aggregate rule class (by name, empty for none),
+  // sources, output name, alias.
+  struct SavedRule {
+    int type = 0;
+    std::optional<plat::runvale::ClassInfo> ruleClass;
+    std::optional<plat::runvale::ClassInfo> aggrClass;
+    std::vector<InputRef> sources;
+    std::string outputName;
+    std::string aliasName;
+  };
+  void writeRule(plat::serial::ObjectOutput& out) const;
+  static SavedRule readRule(plat::serial::ObjectInput& in);
+  // Sets the saved rule classes, sources and output name; InvalidObjectException for a class that is no rule. The
+  // alias is the caller's to set last, since it publishes the output.
+  void applyRule(const SavedRule& saved);
 
   virtual ComputeRow& computeRow() = 0;
   virtual std::string getOutputNameNotAvailMsg() const = 0;

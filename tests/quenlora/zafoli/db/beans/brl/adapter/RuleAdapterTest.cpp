@@ -10,6 +10,8 @@
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/text/Locale.h"
+#include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
+#include "quenlora/zafoli/db/beans/binding/Name.h"
 #include "quenlora/zafoli/db/beans/binding/SingleRowBDSSupport.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
 #include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
@@ -389,6 +391,133 @@ TEST_F(RuleAdapterTest, ARepublishedProducerFeedsTheRuleAgain) {
   auto second = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), constant(Value(5))}, "calc");
   second->calculate();
   EXPECT_EQ(published(twice), Value(30));
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::brl::adapter
+
+namespace quenlora::zafoli::db::beans::brl::adapter {
+namespace {
+
+// A data item "cfg@LIMIT" on the bus, as an application's settings bean would publish it.
+class Setting : public beans::binding::SingleRowBDSSupport {
+ public:
+  void publish(const Value& value) {
+    setValues(0, value);
+    if (!published_) {
+      setMediatorDS(makeRef<beans::binding::MediatorDS>());
+      setDataBinding(beans::binding::Name("cfg", "LIMIT"));
+      published_ = true;
+    }
+    triggerUI();
+  }
+
+ private:
+  bool published_ = false;
+};
+
+TEST_F(RuleAdapterTest, AnAggregateEndsAtARowItCannotReadOrAColumnTheRecordsLack) {
+  rows({{Value(1), Value(2000000000), Value(0), Value(0)},
+        {Value(2), Value(2000000000), Value(0), Value(0)},
+        {Value(3), Value(7), Value(0), Value(0)}});
+  // Nobody asks for the row count: the first step reads two rows, and the aggregate is the first to read row 3.
+  beans::binding::Mediator::notifySizeOnStatic.store(false);
+  start("ord");
+  auto sum = calculation(derivation::number::AdditionFunction::NAME, {column("ord@A")}, "agg", 1);
+  sum->setOutputDataType(Types::BIGINT);
+  // Row 3 fails once; row 3 fails far more often than there are rows (a read that keeps failing).
+  for (const int failures : {1, 100000}) {
+    SCOPED_TRACE(failures);
+    table->failRead(2, failures);
+    plat::lang::ConsoleCapture out(plat::lang::ConsoleCapture::Target::kOut);
+    const std::size_t entries = logged("Exception while calculating aggregate: |java.lang.RuntimeException: injected");
+    sum->calculate();
+    EXPECT_TRUE(CalculationFailedValue::isIn(published(sum))) << published(sum).toString();
+    EXPECT_EQ(logged("Exception while calculating aggregate: |java.lang.RuntimeException: injected"), entries + 1);
+    EXPECT_EQ(out.text(), "Exception while calculating aggregate: java.lang.RuntimeException: injected\n");
+    table->failRead(2, 0);
+  }
+  sum->calculate();
+  EXPECT_EQ(published(sum), Value::ofLong(4000000007)) << "every row once the reads work";
+
+  auto lacking =
+      calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), column("ord@NOPE")}, "lacking", 1);
+  lacking->calculate();
+  EXPECT_TRUE(UnKnownColValue::isIn(published(lacking))) << published(lacking).toString();
+  EXPECT_EQ(logged("Exception while calculating aggregate: |Column not found: ord@NOPE"), 1u);
+}
+
+TEST_F(RuleAdapterTest, InputsFromTheBusOutliveAResetOfTheRecordInputs) {
+  rows({{Value(1), Value(1), Value(0), Value(50)},
+        {Value(2), Value(2), Value(0), Value(60)},
+        {Value(3), Value(3), Value(0), Value(70)}});
+  auto navigator = start("ord");
+  auto check = makeRef<ValidationAdapter>();
+  check->setVirtualColImplClass(&ruleClass(validation::number::NumberValidation::NAME));
+  check->setOutputName("OK");
+  check->setComparisionOperators({std::make_shared<OperatorMember>("<=")});
+  check->setSourceColumns({column("ord@AMOUNT")});
+  check->setTargetColumns({column("cfg@LIMIT", 1)});
+  check->setAliasName("check");
+  check->addValidationEventListener(outcomes);
+  auto product =
+      calculation(derivation::number::MultiplicationFunction::NAME, {column("ord@A"), column("cfg@LIMIT", 1)}, "prod");
+  adapters.push_back(check);
+  auto limit = makeRef<Setting>();
+  limit->publish(Value(100));  // once
+
+  product->calculate();
+  EXPECT_EQ(published(product), Value(100));
+  navigator->setValue(Value(150), 0, 3);
+  EXPECT_EQ(published(check), Value(false));
+  navigator->next();  // leaves the edited record
+  navigator->next();  // leaves an unedited one: the record inputs are reset
+  EXPECT_TRUE(UnKnownColValue::isIn(published(check)));
+  EXPECT_EQ(published(product), Value(300));
+  navigator->setValue(Value(170), 0, 3);
+  EXPECT_EQ(published(check), Value(false)) << "the limit still takes part";
+  navigator->save();
+  EXPECT_EQ(published(check), Value(false));
+  navigator->insert();
+  EXPECT_TRUE(UnKnownColValue::isIn(published(product)));
+  navigator->setValue(Value(4), 0, 1);
+  EXPECT_EQ(published(product), Value(400)) << "a new record is computed with the limit";
+  navigator->setValue(Value(90), 0, 3);
+  EXPECT_EQ(published(check), Value(true));
+  EXPECT_EQ(outcomes->lines, (std::vector<std::string>{"failed", "failed", "failed", "failed", "successful"}));
+  EXPECT_EQ(dialogTexts().size(), 4u) << "one failure dialog per failed validation";
+
+  limit->publish(Value(10));
+  EXPECT_EQ(published(product), Value(40));
+  // An adapter made after the item was published reads it from the item.
+  auto late =
+      calculation(derivation::number::AdditionFunction::NAME, {column("ord@A"), column("cfg@LIMIT", 1)}, "late");
+  late->calculate();
+  EXPECT_EQ(published(late), Value(14));
+  // The item without a result: the member waits for the next value instead of keeping the old one.
+  limit->publish(Value(makeRef<UnKnownColValue>()));
+  EXPECT_TRUE(UnKnownColValue::isIn(published(product)));
+  navigator->setValue(Value(5), 0, 1);
+  EXPECT_TRUE(UnKnownColValue::isIn(published(product)));
+  limit->publish(Value(2));
+  EXPECT_EQ(published(product), Value(10));
+}
+
+TEST_F(RuleAdapterTest, AFailedCalculationFailsTheConcatenationItFeeds) {
+  rows({{Value(1), Value(8), Value(0), Value(0)}, {Value(2), Value(8), Value(2), Value(0)}});
+  auto navigator = start("ord");
+  auto ratio = calculation(derivation::number::DivisionFunction::NAME, {column("ord@A"), column("ord@B")}, "ratio");
+  auto label = makeRef<CalculationAdapter>();
+  label->setVirtualColImplClass(&ruleClass(derivation::string::StringConcatFunction::NAME));
+  label->setOutputName("TEXT");
+  label->setSourceColumns({column("ratio@TOTAL", 1), std::make_shared<ConstantMember>(Value(" EUR"), Types::VARCHAR)});
+  label->setAliasName("label");
+  adapters.push_back(label);
+  ratio->calculate();
+  EXPECT_TRUE(CalculationFailedValue::isIn(published(label))) << published(label).toString();
+  navigator->next();
+  EXPECT_EQ(published(label), Value("4 EUR"));
+  EXPECT_TRUE(dialogTexts().empty());
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "platform/text/Locale.h"
-#include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
-#include "quenlora/zafoli/db/beans/binding/Name.h"
 #include "quenlora/zafoli/db/beans/binding/SingleRowBDSSupport.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
 #include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
@@ -399,22 +397,7 @@ TEST_F(RuleAdapterTest, ARepublishedProducerFeedsTheRuleAgain) {
 namespace quenlora::zafoli::db::beans::brl::adapter {
 namespace {
 
-// A data item "cfg@LIMIT" on the bus, as an application's settings bean would publish it.
-class Setting : public beans::binding::SingleRowBDSSupport {
- public:
-  void publish(const Value& value) {
-    setValues(0, value);
-    if (!published_) {
-      setMediatorDS(makeRef<beans::binding::MediatorDS>());
-      setDataBinding(beans::binding::Name("cfg", "LIMIT"));
-      published_ = true;
-    }
-    triggerUI();
-  }
-
- private:
-  bool published_ = false;
-};
+using testing::Setting;
 
 TEST_F(RuleAdapterTest, AnAggregateEndsAtARowItCannotReadOrAColumnTheRecordsLack) {
   rows({{Value(1), Value(2000000000), Value(0), Value(0)},

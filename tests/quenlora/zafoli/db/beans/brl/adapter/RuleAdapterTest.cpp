@@ -1,14 +1,19 @@
 // The rule adapters driven by a real QueryNavigator over in-memory records and the real data bus: per-row sums on
 // navigation, new records and typing; a validation on leave, save and undo; aggregates with deleted rows, missing
 // inputs and failures; refusals; a calculation feeding a validation through the bus; a consumer bean showing the
-// computed column; a producer republished under its alias.
+// computed column; a producer republished under its alias; saved settings restored, truncated and damaged.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "platform/gui/DialogService.h"
 #include "platform/gui/HeadlessDialogService.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "platform/math/Decimal.h"
 #include "platform/runvale/ClassRegistry.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "platform/text/Locale.h"
 #include "quenlora/zafoli/db/beans/binding/SingleRowBDSSupport.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
@@ -17,6 +22,7 @@
 #include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/CalculationAdapter.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ValidationAdapter.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/number/AdditionFunction.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/number/DivisionFunction.h"
@@ -501,6 +507,225 @@ TEST_F(RuleAdapterTest, AFailedCalculationFailsTheConcatenationItFeeds) {
   navigator->next();
   EXPECT_EQ(published(label), Value("4 EUR"));
   EXPECT_TRUE(dialogTexts().empty());
+}
+
+}  // namespace
+}  // namespace quenlora::zafoli::db::beans::brl::adapter
+
+namespace quenlora::zafoli::db::beans::brl::adapter {
+namespace {
+
+// An application input the archive does not know.
+class OwnInput : public CompColInputMember {
+ public:
+  Value getValue() const override { return Value(1); }
+  std::optional<std::string> toString() const override { return "own"; }
+  int getStatus() const override { return INITIALIZED; }
+  int getDataType() const override { return Types::INTEGER; }
+  void setDataType(int) override {}
+  int getMemberIndex() const override { return 0; }
+  void setMemberIndex(int) override {}
+};
+
+// Restoring bytes must fail with one of the archive's exceptions and publish nothing.
+template <class Adapter>
+std::string refusal(const std::vector<std::uint8_t>& bytes) {
+  try {
+    Adapter::restore(bytes);
+  } catch (const plat::serial::ObjectStreamException& e) {
+    return e.getClassName();
+  } catch (const plat::lang::Throwable& e) {
+    return "unexpected " + e.toString();
+  }
+  return "accepted";
+}
+
+// A calculation archive written field by field, with one field replaced where a test damages it.
+std::vector<std::uint8_t> calculationArchive(const std::function<void(plat::serial::ObjectOutput&, int)>& field) {
+  plat::serial::ObjectOutput out;
+  for (int f = 0; f < 7; ++f) field(out, f);
+  return out.bytes();
+}
+
+void soundField(plat::serial::ObjectOutput& out, int f) {
+  switch (f) {
+    case 0:
+      return out.writeUTF(CalculationAdapter::kVersion);
+    case 1:
+      return out.writeInt(0);  // type
+    case 2:
+      return out.writeUTF(derivation::number::AdditionFunction::NAME);
+    case 3:
+      return out.writeUTF("");  // no aggregate rule
+    case 4:                     // one constant source: kind 0, index, data type, value kind and text
+      out.writeInt(1);
+      out.writeInt(0);
+      out.writeInt(3);
+      out.writeInt(Types::INTEGER);
+      out.writeInt(static_cast<int>(Value::Kind::Int));
+      return out.writeUTF("5");
+    case 5:
+      out.writeUTF("TOTAL");
+      return out.writeUTF("restored");
+    default:
+      return out.writeInt(Types::INTEGER);
+  }
+}
+
+TEST_F(RuleAdapterTest, SavedRulesComeBackAsLiveAdaptersThatSaveTheSameBytes) {
+  rows({{Value(1), Value(10), Value(1), Value(5)}, {Value(2), Value(20), Value(2), Value(6)}});
+  auto navigator = start("ord");
+  ruleClass(derivation::number::AdditionFunction::NAME);
+  const Value constants[] = {Value(3),
+                             Value::ofLong(-4),
+                             Value(0.5),
+                             Value(plat::math::Decimal("12.50")),
+                             Value("text"),
+                             Value(),
+                             Value(true),
+                             Value(plat::time::Date(2001, 2, 3)),
+                             Value(plat::time::Timestamp(2001, 2, 3, 4, 5, 6, 7))};
+  Inputs sources = {column("ord@A"), column("cfg@LIMIT", 2)};
+  for (const Value& value : constants) sources.push_back(std::make_shared<ConstantMember>(value, Types::VARCHAR, 7));
+  auto original = calculation(derivation::string::StringConcatFunction::NAME, sources, "saved");
+  original->setOutputDataType(Types::VARCHAR);
+  std::vector<std::uint8_t> calc = original->save();
+  auto check = positiveAmount(column("ord@AMOUNT"));
+  check->setCustomMessage("Amount must be positive");
+  check->setDisplayDialogOnFail(false);
+  check->setComparisionOperators({std::make_shared<OperatorMember>(">"), std::make_shared<OperatorMember>()});
+  std::vector<std::uint8_t> valid = check->save();
+  adapters.clear();  // the restored ones publish under the same names
+  original.reset();
+  check.reset();
+
+  auto calcBack = CalculationAdapter::restore(calc);
+  auto checkBack = ValidationAdapter::restore(valid);
+  adapters = {calcBack, checkBack};
+  EXPECT_EQ(calcBack->save(), calc);
+  EXPECT_EQ(checkBack->save(), valid);
+  EXPECT_EQ(calcBack->getVirtualColImplClass()->name, derivation::string::StringConcatFunction::NAME);
+  EXPECT_EQ(calcBack->getOutputDataType(), Types::VARCHAR);
+  EXPECT_EQ(calcBack->getDataBindingName(), "saved@TOTAL%1");
+  ASSERT_EQ(calcBack->getSourceColumns().size(), sources.size());
+  for (std::size_t i = 2; i < sources.size(); ++i) {
+    EXPECT_TRUE(calcBack->getSourceColumns()[i]->getValue().equals(constants[i - 2])) << constants[i - 2].toString();
+  }
+  EXPECT_EQ(checkBack->getCustomMessage(), "Amount must be positive");
+  EXPECT_FALSE(checkBack->isDisplayDialogOnFail());
+  EXPECT_TRUE(checkBack->isPrintMessageToLog());
+  EXPECT_EQ(checkBack->getComparisionOperators()[1]->toString(), std::nullopt);
+
+  // Both follow the navigator and the bus as the originals did.
+  EXPECT_EQ(calcBack->getFollowedNavigator(), navigator);
+  auto limit = makeRef<Setting>();
+  limit->publish(Value("x"));
+  calcBack->calculate();
+  EXPECT_EQ(published(calcBack).toString(), "10x3-40.512.50texttrue2001-02-032001-02-03 04:05:06.000000007");
+  navigator->setValue(Value(-5), 0, 3);
+  EXPECT_EQ(published(checkBack), Value(false));
+  EXPECT_EQ(logged("Exception from Validation Adapter:|Amount must be positive"), 1u);
+  EXPECT_TRUE(dialogTexts().empty());
+
+  // Every truncation and a byte too many are refused.
+  for (const auto* bytes : {&calc, &valid}) {
+    for (std::size_t n = 0; n < bytes->size(); ++n) {
+      const std::vector<std::uint8_t> cut(bytes->begin(), bytes->begin() + n);
+      const std::string calcRefusal = refusal<CalculationAdapter>(cut);
+      const std::string checkRefusal = refusal<ValidationAdapter>(cut);
+      ASSERT_NE(calcRefusal.find("java.io."), std::string::npos) << n << " " << calcRefusal;
+      ASSERT_NE(checkRefusal.find("java.io."), std::string::npos) << n << " " << checkRefusal;
+    }
+  }
+  calc.push_back(0);
+  valid.push_back(0);
+  EXPECT_EQ(refusal<CalculationAdapter>(calc), "java.io.StreamCorruptedException");
+  EXPECT_EQ(refusal<ValidationAdapter>(valid), "java.io.StreamCorruptedException");
+  calc.pop_back();
+  EXPECT_EQ(refusal<ValidationAdapter>(calc), "java.io.InvalidObjectException") << "another class's archive";
+}
+
+TEST_F(RuleAdapterTest, DamagedOrRefusedSavedRulesBuildNothing) {
+  ruleClass(derivation::number::AdditionFunction::NAME);
+  EXPECT_EQ(refusal<CalculationAdapter>(calculationArchive(soundField)), "accepted");
+  adapters.push_back(CalculationAdapter::restore(calculationArchive(soundField)));
+  EXPECT_EQ(published(adapters.back()), Value(""));
+  adapters.clear();
+  const std::string big(RuleAdapterArchive::kMaxTextBytes + 1, 'x');
+  const struct {
+    const char* name;
+    int field;
+    std::function<void(plat::serial::ObjectOutput&)> write;
+    const char* refused;
+  } cases[] = {
+      {"unknown version", 0, [](auto& out) { out.writeUTF("CalculationAdapter/2"); }, "InvalidObjectException"},
+      {"unknown type", 1, [](auto& out) { out.writeInt(2); }, "InvalidObjectException"},
+      {"unregistered class", 2, [](auto& out) { out.writeUTF("app.Nowhere"); }, "InvalidObjectException"},
+      {"a class that is no rule", 2, [](auto& out) { out.writeUTF(UnKnownColValue::kClassName); },
+       "InvalidObjectException"},
+      {"class name over its limit", 3, [&](auto& out) { out.writeUTF(big.substr(0, 300)); },
+       "StreamCorruptedException"},
+      {"more members than allowed", 4, [](auto& out) { out.writeInt(RuleAdapterArchive::kMaxMembers + 1); },
+       "StreamCorruptedException"},
+      {"a damaged constant", 4,
+       [](auto& out) {
+         out.writeInt(1);
+         out.writeInt(0);
+         out.writeInt(0);
+         out.writeInt(Types::INTEGER);
+         out.writeInt(static_cast<int>(Value::Kind::Int));
+         out.writeUTF("05");
+       },
+       "StreamCorruptedException"},
+      {"an unknown source type", 4,
+       [](auto& out) {
+         out.writeInt(1);
+         out.writeInt(1);
+         out.writeInt(0);
+         out.writeInt(Types::INTEGER);
+         out.writeBoolean(true);
+         out.writeUTF("a@b");
+         out.writeInt(4);
+       },
+       "InvalidObjectException"},
+      {"an absent name with text", 4,
+       [](auto& out) {
+         out.writeInt(1);
+         out.writeInt(1);
+         out.writeInt(0);
+         out.writeInt(Types::INTEGER);
+         out.writeBoolean(false);
+         out.writeUTF("a@b");
+         out.writeInt(1);
+       },
+       "StreamCorruptedException"},
+      {"output name over its limit", 5,
+       [&](auto& out) {
+         out.writeUTF(big);
+         out.writeUTF("restored");
+       },
+       "StreamCorruptedException"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto bytes = calculationArchive([&](plat::serial::ObjectOutput& out, int f) {
+      if (f == c.field) return c.write(out);
+      soundField(out, f);
+    });
+    EXPECT_EQ(refusal<CalculationAdapter>(bytes), std::string("java.io.") + c.refused);
+  }
+  EXPECT_EQ(beans::binding::SingleRowBDSSupport::getPublisher("restored@TOTAL%1"), nullptr) << "nothing published";
+
+  auto own = calculation(derivation::number::AdditionFunction::NAME, {std::make_shared<OwnInput>()}, "own");
+  auto marker = calculation(derivation::number::AdditionFunction::NAME,
+                            {constant(Value(makeRef<CalculationFailedValue>()))}, "marker");
+  for (const auto& adapter : {own, marker}) {
+    try {
+      adapter->save();
+      ADD_FAILURE() << "saved an input that cannot come back";
+    } catch (const plat::serial::InvalidObjectException&) {
+    }
+  }
 }
 
 }  // namespace

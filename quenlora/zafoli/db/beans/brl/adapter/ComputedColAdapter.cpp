@@ -117,6 +117,9 @@ ComputedColAdapter::~ComputedColAdapter() {
   try {
     unfollow();
     if (controller_) controller_->shutDown();
+    // The bus's registry of names holds the output: left there, a consumer would show a value nobody updates,
+    // and every adapter ever made would stay in memory.
+    if (dataSource_) dataSource_->withdraw();
   } catch (...) {
     // A destructor never throws.
   }

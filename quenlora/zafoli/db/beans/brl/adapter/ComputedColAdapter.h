@@ -51,7 +51,7 @@ class ComputedColAdapter : public plat::lang::Object {
 
   ComputedColAdapter(const ComputedColAdapter&) = delete;
   ComputedColAdapter& operator=(const ComputedColAdapter&) = delete;
-  // Stops following the navigator and leaves the data bus.
+  // Stops following the navigator, leaves the data bus and takes the output off it.
   ~ComputedColAdapter() override;
 
   int getType() const;

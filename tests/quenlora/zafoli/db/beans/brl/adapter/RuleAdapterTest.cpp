@@ -656,6 +656,10 @@ TEST_F(RuleAdapterTest, DamagedOrRefusedSavedRulesBuildNothing) {
   adapters.push_back(restored);
   restored->calculate();
   EXPECT_EQ(published(restored), Value(5));
+  adapters.clear();
+  restored.reset();
+  EXPECT_EQ(beans::binding::SingleRowBDSSupport::getPublisher("accepted@TOTAL%1"), nullptr)
+      << "a dropped adapter takes its output off the bus";
   const std::string big(RuleAdapterArchive::kMaxTextBytes + 1, 'x');
   const struct {
     const char* name;

@@ -1,7 +1,7 @@
 // The one-row source through which a rule adapter publishes its output on the data bus under alias@outputName.
 // Giving it an alias publishes (first with the empty text as value); a later alias or name withdraws the old name
-// and publishes the current value under the new one; withdraw takes it off. Make it with makeRef. Thread contract as SingleRowBDSSupport;
-// the names are guarded by the object's own lock.
+// and publishes the current value under the new one; withdraw takes it off. Make it with makeRef. Thread contract as
+// SingleRowBDSSupport; the names are guarded by the object's own lock.
 #pragma once
 
 #include <mutex>

@@ -515,18 +515,6 @@ TEST_F(RuleAdapterTest, AFailedCalculationFailsTheConcatenationItFeeds) {
 namespace quenlora::zafoli::db::beans::brl::adapter {
 namespace {
 
-// An application input the archive does not know.
-class OwnInput : public CompColInputMember {
- public:
-  Value getValue() const override { return Value(1); }
-  std::optional<std::string> toString() const override { return "own"; }
-  int getStatus() const override { return INITIALIZED; }
-  int getDataType() const override { return Types::INTEGER; }
-  void setDataType(int) override {}
-  int getMemberIndex() const override { return 0; }
-  void setMemberIndex(int) override {}
-};
-
 // Restoring bytes must fail with one of the archive's exceptions and publish nothing.
 template <class Adapter>
 std::string refusal(const std::vector<std::uint8_t>& bytes) {
@@ -547,6 +535,22 @@ std::vector<std::uint8_t> calculationArchive(const std::function<void(plat::seri
   return out.bytes();
 }
 
+// A source list of one bound member.
+void oneBusItem(plat::serial::ObjectOutput& out, bool named, const std::string& name, int sourceType) {
+  for (int field : {1, 1, 0, static_cast<int>(Types::INTEGER)}) out.writeInt(field);  // count, kind, index, type
+  out.writeBoolean(named);
+  out.writeUTF(name);
+  out.writeInt(sourceType);
+}
+
+// A source list of one Integer constant written as text.
+void oneConstant(plat::serial::ObjectOutput& out, const std::string& text) {
+  for (int field : {1, 0, 3, static_cast<int>(Types::INTEGER), static_cast<int>(Value::Kind::Int)}) {
+    out.writeInt(field);  // count, kind, index, type, value kind
+  }
+  out.writeUTF(text);
+}
+
 void soundField(plat::serial::ObjectOutput& out, int f) {
   switch (f) {
     case 0:
@@ -557,13 +561,8 @@ void soundField(plat::serial::ObjectOutput& out, int f) {
       return out.writeUTF(derivation::number::AdditionFunction::NAME);
     case 3:
       return out.writeUTF("");  // no aggregate rule
-    case 4:                     // one constant source: kind 0, index, data type, value kind and text
-      out.writeInt(1);
-      out.writeInt(0);
-      out.writeInt(3);
-      out.writeInt(Types::INTEGER);
-      out.writeInt(static_cast<int>(Value::Kind::Int));
-      return out.writeUTF("5");
+    case 4:
+      return oneConstant(out, "5");
     case 5:
       out.writeUTF("TOTAL");
       return out.writeUTF("restored");
@@ -676,38 +675,9 @@ TEST_F(RuleAdapterTest, DamagedOrRefusedSavedRulesBuildNothing) {
        "StreamCorruptedException"},
       {"more members than allowed", 4, [](auto& out) { out.writeInt(RuleAdapterArchive::kMaxMembers + 1); },
        "StreamCorruptedException"},
-      {"a damaged constant", 4,
-       [](auto& out) {
-         out.writeInt(1);
-         out.writeInt(0);
-         out.writeInt(0);
-         out.writeInt(Types::INTEGER);
-         out.writeInt(static_cast<int>(Value::Kind::Int));
-         out.writeUTF("05");
-       },
-       "StreamCorruptedException"},
-      {"an unknown source type", 4,
-       [](auto& out) {
-         out.writeInt(1);
-         out.writeInt(1);
-         out.writeInt(0);
-         out.writeInt(Types::INTEGER);
-         out.writeBoolean(true);
-         out.writeUTF("a@b");
-         out.writeInt(4);
-       },
-       "InvalidObjectException"},
-      {"an absent name with text", 4,
-       [](auto& out) {
-         out.writeInt(1);
-         out.writeInt(1);
-         out.writeInt(0);
-         out.writeInt(Types::INTEGER);
-         out.writeBoolean(false);
-         out.writeUTF("a@b");
-         out.writeInt(1);
-       },
-       "StreamCorruptedException"},
+      {"a damaged constant", 4, [](auto& out) { oneConstant(out, "05"); }, "StreamCorruptedException"},
+      {"an unknown source type", 4, [](auto& out) { oneBusItem(out, true, "a@b", 4); }, "InvalidObjectException"},
+      {"an absent name with text", 4, [](auto& out) { oneBusItem(out, false, "a@b", 1); }, "StreamCorruptedException"},
       {"output name over its limit", 5,
        [&](auto& out) {
          out.writeUTF(big);
@@ -725,16 +695,9 @@ TEST_F(RuleAdapterTest, DamagedOrRefusedSavedRulesBuildNothing) {
   }
   EXPECT_EQ(beans::binding::SingleRowBDSSupport::getPublisher("restored@TOTAL%1"), nullptr) << "nothing published";
 
-  auto own = calculation(derivation::number::AdditionFunction::NAME, {std::make_shared<OwnInput>()}, "own");
   auto marker = calculation(derivation::number::AdditionFunction::NAME,
                             {constant(Value(makeRef<CalculationFailedValue>()))}, "marker");
-  for (const auto& adapter : {own, marker}) {
-    try {
-      adapter->save();
-      ADD_FAILURE() << "saved an input that cannot come back";
-    } catch (const plat::serial::InvalidObjectException&) {
-    }
-  }
+  EXPECT_THROW(marker->save(), plat::serial::InvalidObjectException) << "a constant that cannot come back";
 }
 
 }  // namespace

@@ -70,6 +70,7 @@ class RowEnumeration : public MemoryRecord::RecordEnumeration {
   bool hasMoreElements() override { return next_ < rows_.size(); }
   Ref<MemoryRecord::PersistentObject> nextElement() override {
     if (next_ >= rows_.size()) throw plat::util::NoSuchElementException();
+    if (table_->takeReadFailure(static_cast<int>(next_))) throw plat::lang::RuntimeException("injected");
     auto record = plat::lang::makeRef<MemoryRecord>(table_, connection_);
     const auto& row = rows_[next_++];
     for (std::size_t c = 0; c < row.size(); ++c) record->load(static_cast<int>(c), row[c]);

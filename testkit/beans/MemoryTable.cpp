@@ -167,6 +167,19 @@ void MemoryTable::failInitDataStorage(int n) {
   initFailures_ = n;
 }
 
+void MemoryTable::failRead(int position, int n) {
+  std::lock_guard lock(mutex_);
+  readFailurePosition_ = position;
+  readFailures_ = n;
+}
+
+bool MemoryTable::takeReadFailure(int position) {
+  std::lock_guard lock(mutex_);
+  if (position != readFailurePosition_ || readFailures_ <= 0) return false;
+  --readFailures_;
+  return true;
+}
+
 bool MemoryTable::takeSaveFailure() {
   std::lock_guard lock(mutex_);
   return savesUntilFailure_ > 0 && --savesUntilFailure_ == 0;

@@ -65,9 +65,13 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
   void failSave(int nth);
   // The next n calls of initDataStorage on records of this table throw RuntimeException "injected".
   void failInitDataStorage(int n);
+  // The next n reads of the query's row at position (0-based) throw RuntimeException "injected"; the row stays
+  // unread, so a later read gets it.
+  void failRead(int position, int n);
   // Counted by the records: true when this save or preparation is to fail.
   bool takeSaveFailure();
   bool takeInitFailure();
+  bool takeReadFailure(int position);
 
   // PersistentObjectModel.
   int getMemberCount() const override { return static_cast<int>(columns_.size()); }
@@ -95,6 +99,8 @@ class MemoryTable : public plat::lang::Object, public quenlora::zafoli::db::bean
   std::map<std::string, Filter> filters_;                     // guarded by mutex_
   int savesUntilFailure_ = 0;                                 // guarded by mutex_; 0 when none is injected
   int initFailures_ = 0;                                      // guarded by mutex_
+  int readFailurePosition_ = -1;                              // guarded by mutex_
+  int readFailures_ = 0;                                      // guarded by mutex_
 };
 
 }  // namespace testkit::beans

@@ -2,15 +2,20 @@
 
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "quenlora/zafoli/db/beans/binding/PositionOutOfRangeException.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/Calculation.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
 #include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/BRLAdapterResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterConstants.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/PrimitiveDataTypes.h"
 
 namespace quenlora::zafoli::db::beans::brl::adapter {
@@ -44,6 +49,33 @@ int CalculationAdapter::getOutputDataType() const {
 void CalculationAdapter::setOutputDataType(int outputDataType) {
   Synchronized lock(monitor_);
   outputDataType_ = outputDataType;
+}
+
+std::vector<std::uint8_t> CalculationAdapter::save() const {
+  Synchronized lock(monitor_);
+  plat::serial::ObjectOutput out;
+  out.writeUTF(kVersion);
+  writeRule(out);
+  out.writeInt(outputDataType_);
+  return out.bytes();
+}
+
+plat::lang::Ref<CalculationAdapter> CalculationAdapter::restore(const std::vector<std::uint8_t>& bytes) {
+  plat::serial::ObjectInput in(bytes);
+  RuleAdapterArchive::readVersion(in, kVersion);
+  const SavedRule saved = readRule(in);
+  const std::int32_t outputDataType = in.readInt();
+  if (!in.atEnd()) throw plat::serial::StreamCorruptedException("unread data after the saved settings");
+  if (saved.type != ComputedColAdapterConstants::DERIVATION_PERROW &&
+      saved.type != ComputedColAdapterConstants::DERIVATION_PERROWSET) {
+    throw plat::serial::InvalidObjectException("Saved calculation type " + std::to_string(saved.type) + " is unknown");
+  }
+  auto adapter = plat::lang::makeRef<CalculationAdapter>();
+  adapter->setType(saved.type);
+  adapter->setOutputDataType(outputDataType);
+  adapter->applyRule(saved);
+  adapter->setAliasName(saved.aliasName);
+  return adapter;
 }
 
 std::string CalculationAdapter::getOutputNameNotAvailMsg() const {
@@ -116,11 +148,10 @@ void CalculationAdapter::runAggregate() {
   if (!currQueryNav_) return;
 
   aggValue_ = Value();
-  bool failed = false;
   // The navigator counts only the records it has fetched so far; a fold over that count would leave records out
   // and report the partial total as the result, so the records are walked until the query has no more.
   const std::vector<Participant> inputs = participants();
-  for (int position = 1; !failed; ++position) {
+  for (int position = 1;; ++position) {
     try {
       RecordRef record;
       try {
@@ -128,9 +159,16 @@ void CalculationAdapter::runAggregate() {
       } catch (const beans::binding::PositionOutOfRangeException&) {
         break;
       }
-      if (!readFromRecord(record, inputs) || record->getMarkedAsDeleted()) continue;
-      // A row with a missing input has no value to add, as NULL in an SQL aggregate.
+      if (!record) throw plat::lang::NullPointerException("No record at row " + std::to_string(position));
+      if (record->getMarkedAsDeleted()) continue;
+      const int which = record->isDirty() ? PersistentObject::MODIFIED_VALUE : PersistentObject::ORIGINAL_VALUE;
       bool missing = false;
+      for (const Participant& p : inputs) {
+        const int column = record->getColumnIndex(p.column);
+        if (column < 0) return unknownAggregateColumn(p.member->getBindName().value_or(p.column));
+        missing = !takeValue(*p.member, record->getValueAsObject(column, which)) || missing;
+      }
+      // A row with a missing input has no value to add, as NULL in an SQL aggregate.
       for (const auto& member : sourceColumns_) missing = missing || member->getValue().isNull();
       if (missing) continue;
       Value value = computeValue(*rule, row_);
@@ -143,20 +181,35 @@ void CalculationAdapter::runAggregate() {
             std::make_shared<ConstantMember>(value, derivation::PrimitiveDataTypes::getPrimitiveType(value)));
         value = computeValue(*folding, pair);
       }
-      if (CalculationFailedValue::isIn(value)) {
-        // A total that silently leaves out a row would report a failure as a result.
-        plat::lang::System::out().println(text("Exception while calculating aggregate: ") + value.toString());
-        aggValue_ = value;
-        failed = true;
-        continue;
-      }
+      // A total that silently leaves out a row would report a failure as a result.
+      if (CalculationFailedValue::isIn(value)) return failAggregate(value.toString(), false);
       aggValue_ = value;
-    } catch (const plat::lang::Exception& e) {
-      plat::lang::System::out().println(text("Exception while calculating aggregate: ") + e.getMessage());
+    } catch (const plat::lang::Throwable& e) {
+      // A row that cannot be read is a row left out: the walk ends, and so would a read that keeps failing.
+      return failAggregate(e.toString(), true);
+    } catch (const std::exception& e) {
+      return failAggregate(e.what(), true);
     }
   }
   ComputedColAdapterUIHelper::displayMsgToLog(text("Calculation performed for:"), getDataBindingName());
   publish(aggValue_);
+}
+
+void CalculationAdapter::failAggregate(const std::string& message, bool log) {
+  const std::string title = text("Exception while calculating aggregate: ");
+  plat::lang::System::out().println(title + message);
+  // A rule's own failure has its entry already.
+  if (log) ComputedColAdapterUIHelper::displayMsgToLog(title, message);
+  aggValue_ = Value(plat::lang::makeRef<CalculationFailedValue>());
+  publish(aggValue_);
+}
+
+void CalculationAdapter::unknownAggregateColumn(const std::string& bindName) {
+  // The records cannot give this input at all: no row has a value, which is not an empty row set either.
+  ComputedColAdapterUIHelper::displayMsgToLog(text("Exception while calculating aggregate: "),
+                                              "Column not found: " + bindName);
+  aggValue_ = Value();
+  publish(Value(plat::lang::makeRef<UnKnownColValue>(ComputedColAdapterConstants::DERIVATION)));
 }
 
 void CalculationAdapter::processAfterRecordNavigateEvent(const ev::RecordNavigateEvent& event) {

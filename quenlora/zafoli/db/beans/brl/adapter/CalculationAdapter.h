@@ -3,7 +3,9 @@
 // or the not-performed marker while inputs are missing. Make it with makeRef. Thread contract as ComputedColAdapter.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "quenlora/zafoli/db/beans/brl/Calculation.h"
 #include "quenlora/zafoli/db/beans/brl/DerivationRow.h"
@@ -13,7 +15,16 @@ namespace quenlora::zafoli::db::beans::brl::adapter {
 
 class CalculationAdapter : public ComputedColAdapter {
  public:
+  static constexpr const char* kVersion = "CalculationAdapter/1";
+
   CalculationAdapter();
+
+  // The saved settings: type, rule classes by name, sources, output name and type, alias (the navigator followed,
+  // the members' values and the published output are not saved). save throws InvalidObjectException for an input
+  // that cannot be saved; restore builds a live adapter (outside design time it follows and publishes as when its
+  // properties are set) or throws StreamCorruptedException / InvalidObjectException and builds nothing.
+  std::vector<std::uint8_t> save() const;
+  static plat::lang::Ref<CalculationAdapter> restore(const std::vector<std::uint8_t>& bytes);
 
   // 0 per row, 1 over the row set.
   void setType(int type);
@@ -45,6 +56,10 @@ class CalculationAdapter : public ComputedColAdapter {
   // The rule's value for the row as it stands; an application rule that throws fails.
   plat::lang::Value computeValue(Calculation& rule, const DerivationRow& row);
   void runAggregate();
+  // The walk ends: the aggregate becomes CalculationFailedValue, printed (and logged when log) with message.
+  void failAggregate(const std::string& message, bool log);
+  // The walk ends: the records do not know an input's column; the not-performed marker is published.
+  void unknownAggregateColumn(const std::string& bindName);
 
   DerivationRow row_;           // guarded by monitor_
   int outputDataType_ = 4;      // guarded by monitor_; INTEGER

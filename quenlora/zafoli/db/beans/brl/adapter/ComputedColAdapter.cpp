@@ -5,6 +5,9 @@
 #include "platform/beans/Beans.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/lang/System.h"
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "quenlora/zafoli/db/beans/binding/Name.h"
 #include "quenlora/zafoli/db/beans/binding/QueryNavigator.h"
 #include "quenlora/zafoli/db/beans/binding/event/ColumnDataEventListener.h"
@@ -15,6 +18,7 @@
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterConstants.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/DataItemsController.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/binding/ComputedColumnDataSource.h"
 
 namespace quenlora::zafoli::db::beans::brl::adapter {
@@ -33,6 +37,14 @@ namespace {
 bool isSpecialFeature(const std::string& column) {
   return column == QueryNavigator::RowNumber || column == QueryNavigator::RowState ||
          column == QueryNavigator::NumberOfRows;
+}
+
+// Whether member reads a data item of the bus (its own kind, or a navigator's special-feature column) rather than
+// the navigator's records.
+bool isBusFed(const DataBusItemColMember& member) {
+  if (member.getSourceType() != DataBoundColMember::kNavigatorSource) return true;
+  const std::optional<std::string> column = member.getColumnName();
+  return column && isSpecialFeature(*column);
 }
 
 // A hook that threw would break the navigator's delivery to the listeners after the adapter.
@@ -105,6 +117,9 @@ ComputedColAdapter::~ComputedColAdapter() {
   try {
     unfollow();
     if (controller_) controller_->shutDown();
+    // The bus's registry of names holds the output: left there, a consumer would show a value nobody updates,
+    // and every adapter ever made would stay in memory.
+    if (dataSource_) dataSource_->withdraw();
   } catch (...) {
     // A destructor never throws.
   }
@@ -248,22 +263,35 @@ void ComputedColAdapter::publish(const Value& value) {
 
 void ComputedColAdapter::reset() {
   Synchronized lock(monitor_);
+  // Only what records fed goes: a data-bus item keeps its value when the user leaves a record, and a member fed by
+  // it would otherwise wait for a change of the item that may never come.
   const auto uninitialize = [](const InputRef& member) {
     auto* bound = dynamic_cast<DataBusItemColMember*>(member.get());
-    if (bound == nullptr) return;
-    const std::optional<std::string> column = bound->getColumnName();
-    if (bound->getSourceType() == DataBoundColMember::kNavigatorSource && column && isSpecialFeature(*column)) return;
-    bound->setStatus(CompColInputMember::UNINITIALIZED);
+    if (bound != nullptr && !isBusFed(*bound)) bound->setStatus(CompColInputMember::UNINITIALIZED);
   };
   for (const auto& member : sourceColumns_) uninitialize(member);
   for (const auto& member : extraInputs()) uninitialize(member);
   publish(Value(plat::lang::makeRef<UnKnownColValue>(markerType_)));
 }
 
-bool ComputedColAdapter::allSet() const {
-  const auto set = [](const InputRef& member) { return member->getStatus() != CompColInputMember::UNINITIALIZED; };
+bool ComputedColAdapter::allSet() {
+  const auto set = [this](const InputRef& member) {
+    if (member->getStatus() != CompColInputMember::UNINITIALIZED) return true;
+    auto* bound = dynamic_cast<DataBusItemColMember*>(member.get());
+    return bound != nullptr && fillFromItem(*bound);
+  };
   const std::vector<InputRef> extra = extraInputs();
   return std::all_of(sourceColumns_.begin(), sourceColumns_.end(), set) && std::all_of(extra.begin(), extra.end(), set);
+}
+
+bool ComputedColAdapter::fillFromItem(DataBusItemColMember& member) {
+  if (!controller_ || !isBusFed(member) || !member.getBindName()) return false;
+  // An item published before the controller listened, or a member emptied by its item's marker: the item's value
+  // now is the member's. A fresh computed column holds the empty text, which is no value yet.
+  const Value value = controller_->currentValue(*member.getBindName());
+  const bool noValue =
+      value.isNull() || UnKnownColValue::isIn(value) || (value.is(Value::Kind::String) && value.getString().empty());
+  return !noValue && takeValue(member, value);
 }
 
 bool ComputedColAdapter::participates(const DataBusItemColMember& member) const {
@@ -357,19 +385,17 @@ void ComputedColAdapter::feedDataItem(const std::string& name, const Value& valu
   const auto feed = [&](const InputRef& input) {
     auto* member = dynamic_cast<DataBusItemColMember*>(input.get());
     if (member == nullptr || member->getBindName() != name) return true;
-    const std::optional<std::string> column = member->getColumnName();
-    const bool fromBus =
-        member->getSourceType() != DataBoundColMember::kNavigatorSource || (column && isSpecialFeature(*column));
-    if (!fromBus) return true;
+    if (!isBusFed(*member)) return true;
     fed = true;
-    return takeValue(*member, value);
+    if (takeValue(*member, value)) return true;
+    // The item itself has no result now: the member waits for its next value.
+    member->setStatus(CompColInputMember::UNINITIALIZED);
+    return false;
   };
-  for (const auto& member : sourceColumns_) {
-    if (!feed(member)) return reset();
-  }
-  for (const auto& member : extraInputs()) {
-    if (!feed(member)) return reset();
-  }
+  bool taken = true;
+  for (const auto& member : sourceColumns_) taken = feed(member) && taken;
+  for (const auto& member : extraInputs()) taken = feed(member) && taken;
+  if (!taken) return reset();
   if (fed && allSet()) runRule();
 }
 
@@ -466,6 +492,38 @@ void ComputedColAdapter::refollow() {
   }
   if (controller_) controller_->retainProducers(producers);
   for (const auto& input : inputs) initializeMember(input);
+}
+
+void ComputedColAdapter::writeRule(plat::serial::ObjectOutput& out) const {
+  Synchronized lock(monitor_);
+  out.writeInt(type_);
+  RuleAdapterArchive::writeRuleClass(out, implClass_);
+  RuleAdapterArchive::writeRuleClass(out, aggrImplClass_);
+  RuleAdapterArchive::writeMembers(out, sourceColumns_);
+  out.writeUTF(outputName_);
+  out.writeUTF(aliasName_);
+}
+
+ComputedColAdapter::SavedRule ComputedColAdapter::readRule(plat::serial::ObjectInput& in) {
+  SavedRule saved;
+  saved.type = in.readInt();
+  saved.ruleClass = RuleAdapterArchive::readRuleClass(in);
+  saved.aggrClass = RuleAdapterArchive::readRuleClass(in);
+  saved.sources = RuleAdapterArchive::readMembers(in);
+  saved.outputName = in.readUTF(RuleAdapterArchive::kMaxTextBytes);
+  saved.aliasName = in.readUTF(RuleAdapterArchive::kMaxTextBytes);
+  return saved;
+}
+
+void ComputedColAdapter::applyRule(const SavedRule& saved) {
+  try {
+    if (saved.ruleClass) setVirtualColImplClass(&*saved.ruleClass);
+    setVirtualColAggrImplClass(saved.aggrClass ? &*saved.aggrClass : nullptr);
+  } catch (const plat::lang::RuntimeException& e) {
+    throw plat::serial::InvalidObjectException("Saved rule class is refused: " + e.getMessage());
+  }
+  setOutputName(saved.outputName);
+  setSourceColumns(saved.sources);
 }
 
 }  // namespace quenlora::zafoli::db::beans::brl::adapter

@@ -27,6 +27,11 @@ namespace quenlora::zafoli::db::beans::binding {
 class QueryNavigator;
 }
 
+namespace plat::serial {
+class ObjectInput;
+class ObjectOutput;
+}  // namespace plat::serial
+
 namespace quenlora::zafoli::db::beans::brl::adapter {
 
 namespace binding {
@@ -46,7 +51,7 @@ class ComputedColAdapter : public plat::lang::Object {
 
   ComputedColAdapter(const ComputedColAdapter&) = delete;
   ComputedColAdapter& operator=(const ComputedColAdapter&) = delete;
-  // Stops following the navigator and leaves the data bus.
+  // Stops following the navigator, leaves the data bus and takes the output off it.
   ~ComputedColAdapter() override;
 
   int getType() const;
@@ -91,6 +96,22 @@ class ComputedColAdapter : public plat::lang::Object {
   // markerType: the rule type of the not-performed marker (3 calculations, 4 validations).
   ComputedColAdapter(int type, int markerType);
 
+  // The saved settings of the base, in order: type, rule class, aggregate rule class (by name, empty for none),
+  // sources, output name, alias.
+  struct SavedRule {
+    int type = 0;
+    std::optional<plat::runvale::ClassInfo> ruleClass;
+    std::optional<plat::runvale::ClassInfo> aggrClass;
+    std::vector<InputRef> sources;
+    std::string outputName;
+    std::string aliasName;
+  };
+  void writeRule(plat::serial::ObjectOutput& out) const;
+  static SavedRule readRule(plat::serial::ObjectInput& in);
+  // Sets the saved rule classes, sources and output name; InvalidObjectException for a class that is no rule. The
+  // alias is the caller's to set last, since it publishes the output.
+  void applyRule(const SavedRule& saved);
+
   virtual ComputeRow& computeRow() = 0;
   virtual std::string getOutputNameNotAvailMsg() const = 0;
   // Runs the rule on what the members hold; called with the monitor held.
@@ -101,11 +122,12 @@ class ComputedColAdapter : public plat::lang::Object {
   // Publishes the output once: the data source, the output name (a dialog when empty), the alias (generated when
   // empty).
   void prepareOutput();
-  // Members back to uninitialized; the not-performed marker published.
+  // Members read from records back to uninitialized (members fed by data items keep their value); the
+  // not-performed marker published.
   void reset();
   void publish(const plat::lang::Value& value);
-  // Every source and extra member has a value.
-  bool allSet() const;
+  // Every source and extra member has a value; a bus-fed member without one takes its item's current value.
+  bool allSet();
   // Each participating member takes its column of record (the modified value of a dirty record); false when the
   // record is null or does not know a member's column.
   bool readFromRecord(const RecordRef& record);
@@ -154,6 +176,8 @@ class ComputedColAdapter : public plat::lang::Object {
   plat::lang::Ref<DataItemsController> controller();
   // Whether member reads a column of the followed navigator's records.
   bool participates(const DataBusItemColMember& member) const;
+  // A bus-fed member takes the current value of its item when the item has one.
+  bool fillFromItem(DataBusItemColMember& member);
   void setRuleClass(const plat::runvale::ClassInfo* ruleClass, bool aggregate);
 
   plat::lang::Ref<Listeners> listeners_;             // guarded by monitor_

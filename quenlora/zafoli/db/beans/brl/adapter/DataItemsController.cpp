@@ -99,6 +99,18 @@ bool DataItemsController::isListeningTo(const std::string& name) const {
                      [&](const Producer& p) { return p.name == name && p.item != nullptr; });
 }
 
+plat::lang::Value DataItemsController::currentValue(const std::string& name) const {
+  Ref<DataItem> item;
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& producer : producers_) {
+      if (producer.name == name && producer.item) item = producer.item;
+    }
+  }
+  auto* access = dynamic_cast<beans::binding::databus::ImmediateAccess*>(item.get());
+  return access != nullptr ? access->getValueAsObject() : plat::lang::Value();
+}
+
 void DataItemsController::lookUp(const std::string& name) {
   Ref<DataBus> bus = getDataBus();
   if (!bus) return;

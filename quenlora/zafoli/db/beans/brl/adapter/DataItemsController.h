@@ -11,6 +11,7 @@
 
 #include "platform/beans/VetoableChangeSupport.h"
 #include "platform/lang/Object.h"
+#include "platform/lang/Value.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBus.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBusEventListener.h"
 #include "quenlora/zafoli/db/beans/binding/databus/DataBusMember.h"
@@ -37,6 +38,8 @@ class DataItemsController : public plat::lang::Object,
   void retainProducers(const std::vector<std::string>& names);
   // Whether the controller currently listens to the item of name.
   bool isListeningTo(const std::string& name) const;
+  // The current value of the followed item of name; null when the item is not found yet or holds no value.
+  plat::lang::Value currentValue(const std::string& name) const;
 
   plat::lang::Ref<beans::binding::databus::DataBus> getDataBus() const override;
   void setDataBus(const plat::lang::Ref<beans::binding::databus::DataBus>& bus) override;

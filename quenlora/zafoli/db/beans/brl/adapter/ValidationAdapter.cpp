@@ -4,12 +4,16 @@
 
 #include "platform/beans/Beans.h"
 #include "platform/lang/System.h"
+#include "platform/serial/ObjectInput.h"
+#include "platform/serial/ObjectOutput.h"
+#include "platform/serial/ObjectStreamException.h"
 #include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/brl/Validation.h"
 #include "quenlora/zafoli/db/beans/brl/ValidationException.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/BRLAdapterResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterConstants.h"
 #include "quenlora/zafoli/db/beans/brl/adapter/ComputedColAdapterUIHelper.h"
+#include "quenlora/zafoli/db/beans/brl/adapter/RuleAdapterArchive.h"
 
 namespace quenlora::zafoli::db::beans::brl::adapter {
 
@@ -19,6 +23,43 @@ namespace ev = beans::binding::event;
 
 ValidationAdapter::ValidationAdapter()
     : ComputedColAdapter(ComputedColAdapterConstants::VALIDATION_PERROW, ComputedColAdapterConstants::VALIDATION) {}
+
+std::vector<std::uint8_t> ValidationAdapter::save() const {
+  Synchronized lock(monitor_);
+  plat::serial::ObjectOutput out;
+  out.writeUTF(kVersion);
+  writeRule(out);
+  RuleAdapterArchive::writeOperators(out, comparisionOperators_);
+  RuleAdapterArchive::writeMembers(out, targetColumns_);
+  out.writeUTF(customMessage_);
+  out.writeBoolean(displayDialogOnFail_);
+  out.writeBoolean(printMessageToLog_);
+  return out.bytes();
+}
+
+plat::lang::Ref<ValidationAdapter> ValidationAdapter::restore(const std::vector<std::uint8_t>& bytes) {
+  plat::serial::ObjectInput in(bytes);
+  RuleAdapterArchive::readVersion(in, kVersion);
+  const SavedRule saved = readRule(in);
+  std::vector<OperatorRef> operators = RuleAdapterArchive::readOperators(in);
+  std::vector<InputRef> targets = RuleAdapterArchive::readMembers(in);
+  const std::string message = in.readUTF(RuleAdapterArchive::kMaxTextBytes);
+  const bool displayDialogOnFail = in.readBoolean();
+  const bool printMessageToLog = in.readBoolean();
+  if (!in.atEnd()) throw plat::serial::StreamCorruptedException("unread data after the saved settings");
+  if (saved.type != ComputedColAdapterConstants::VALIDATION_PERROW) {
+    throw plat::serial::InvalidObjectException("Saved validation type " + std::to_string(saved.type) + " is unknown");
+  }
+  auto adapter = plat::lang::makeRef<ValidationAdapter>();
+  adapter->applyRule(saved);
+  adapter->setComparisionOperators(std::move(operators));
+  adapter->setTargetColumns(std::move(targets));
+  adapter->setCustomMessage(message);
+  adapter->setDisplayDialogOnFail(displayDialogOnFail);
+  adapter->setPrintMessageToLog(printMessageToLog);
+  adapter->setAliasName(saved.aliasName);
+  return adapter;
+}
 
 std::vector<ValidationAdapter::OperatorRef> ValidationAdapter::getComparisionOperators() const {
   Synchronized lock(monitor_);

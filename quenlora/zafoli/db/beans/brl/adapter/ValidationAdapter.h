@@ -4,6 +4,7 @@
 // as ComputedColAdapter; listeners are called on a copy of their list.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,15 @@ class ValidationAdapter : public ComputedColAdapter {
   using OperatorRef = std::shared_ptr<OperatorMember>;
   using ListenerRef = plat::lang::Ref<ValidationEventListener>;
 
+  static constexpr const char* kVersion = "ValidationAdapter/1";
+
   ValidationAdapter();
+
+  // The saved settings: type, rule classes by name, sources, output name, alias, operators, targets, custom
+  // message and the two flags (listeners, the pending undo and the members' values are not saved). Failures as
+  // CalculationAdapter's.
+  std::vector<std::uint8_t> save() const;
+  static plat::lang::Ref<ValidationAdapter> restore(const std::vector<std::uint8_t>& bytes);
 
   std::vector<OperatorRef> getComparisionOperators() const;
   // Replaces the rule row's operators (also at design time).

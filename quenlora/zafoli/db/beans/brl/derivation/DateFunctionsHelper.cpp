@@ -6,6 +6,7 @@
 #include "platform/lang/Exceptions.h"
 #include "platform/sql/Types.h"
 #include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
+#include "quenlora/zafoli/db/beans/brl/ResultMarkers.h"
 
 namespace quenlora::zafoli::db::beans::brl::derivation {
 
@@ -66,6 +67,10 @@ std::optional<DateTime> DateFunctionsHelper::toInstant(const Value& value) {
 Value DateFunctionsHelper::calculate(const DerivationRow& row, int outputType, int dateOp) {
   static const std::string title = BRLResourceLoader::text("Exception while performing date calculation:");
   try {
+    for (const auto& member : row.sourceMembers()) {
+      const Value input = member->getValue();
+      if (isResultMarker(input)) throw plat::lang::IllegalArgumentException(input.toString());
+    }
     Intermediate result;
     switch (dateOp) {
       case DATEOP_ADD:

@@ -10,6 +10,7 @@
 #include "platform/sql/Types.h"
 #include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
+#include "quenlora/zafoli/db/beans/brl/ResultMarkers.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/DerivationOperators.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/PrimitiveDataTypes.h"
 #include "quenlora/zafoli/db/beans/util/LogWindowHelper.h"
@@ -153,8 +154,8 @@ Value DerivationHelper::calculate(const DerivationRow& row, int outputType, int 
     int promoted = 0;
     for (std::size_t i = 0; i < members.size(); ++i) {
       values[i] = members[i]->getValue();
-      // A failed input fails the result: folding around it would report a wrong value as computed.
-      if (CalculationFailedValue::isIn(values[i])) throw plat::lang::IllegalArgumentException(values[i].toString());
+      // An input without a result fails the result: folding around it would report a wrong value as computed.
+      if (isResultMarker(values[i])) throw plat::lang::IllegalArgumentException(values[i].toString());
       const int pref = PrimitiveDataTypes::getPrefTypeForNumberCalculations(values[i]);
       if (pref > promoted) promoted = pref;
     }

@@ -6,9 +6,9 @@
 #include "platform/sql/Types.h"
 #include "platform/time/DateTime.h"
 #include "quenlora/zafoli/db/beans/brl/BRLResourceLoader.h"
-#include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
 #include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
 #include "quenlora/zafoli/db/beans/brl/DataBoundColMember.h"
+#include "quenlora/zafoli/db/beans/brl/ResultMarkers.h"
 #include "quenlora/zafoli/db/beans/brl/ValidationException.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/PrimitiveDataTypes.h"
 #include "quenlora/zafoli/db/beans/brl/validation/ValidationOperators.h"
@@ -98,7 +98,8 @@ std::optional<ValidationHelper::Comparison> ValidationHelper::comparisonOf(const
   }
   Comparison c{getObjectValue(row.getSourceColumnMember(1).get()), row.getOperatorAt(1)->toString().value_or(""),
                getObjectValue(row.getTargetColumnMember(1).get())};
-  if (CalculationFailedValue::isIn(c.source) || CalculationFailedValue::isIn(c.target)) {
+  // An input without a result (a failed or not-performed rule upstream) cannot be compared.
+  if (isResultMarker(c.source) || isResultMarker(c.target)) {
     throw ValidationException(ValidationException::VALIDATION_NOT_PERFORMED);
   }
   return c;
@@ -128,9 +129,11 @@ bool ValidationHelper::validateNumber(const Value& source, const std::string& op
       return asLong ? compareNumbers(code, source.longValue(), target.longValue())
                     : compareNumbers(code, source.doubleValue(), target.doubleValue());
     }
+    // A number keeps its own value: its text is the machine form, which the parsers of comma locales refuse. Only
+    // a text is read with the locale's rules.
     const int sqlType = asLong ? plat::sql::Types::BIGINT : plat::sql::Types::DOUBLE;
-    const Value a = parsed(source, sqlType);
-    const Value b = parsed(target, sqlType);
+    const Value a = source.isNumber() ? source : parsed(source, sqlType);
+    const Value b = target.isNumber() ? target : parsed(target, sqlType);
     return asLong ? compareNumbers(code, a.longValue(), b.longValue())
                   : compareNumbers(code, a.doubleValue(), b.doubleValue());
   } catch (const plat::lang::Exception& e) {

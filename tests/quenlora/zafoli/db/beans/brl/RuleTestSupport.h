@@ -1,5 +1,6 @@
 // What the rule tests share: the log entries heard on the task bus, the dialogs recorded by a headless dialog
-// service, the US locale, a pinned daylight-saving time zone, and rows built from plain values.
+// service, the US locale, a pinned daylight-saving time zone, rows built from plain values, and a data item of the
+// bus.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +17,9 @@
 #include "platform/gui/HeadlessDialogService.h"
 #include "platform/lang/Value.h"
 #include "platform/text/Locale.h"
+#include "quenlora/zafoli/db/beans/binding/MediatorDS.h"
+#include "quenlora/zafoli/db/beans/binding/Name.h"
+#include "quenlora/zafoli/db/beans/binding/SingleRowBDSSupport.h"
 #include "quenlora/zafoli/db/beans/binding/taskbus/TaskBus.h"
 #include "quenlora/zafoli/db/beans/brl/ConstantMember.h"
 #include "quenlora/zafoli/db/beans/brl/DerivationRow.h"
@@ -75,6 +79,23 @@ class RuleTest : public ::testing::Test {
  private:
   plat::text::Locale savedLocale_ = plat::text::Locale::getDefault();
   std::optional<std::string> oldZone_;
+};
+
+// A data item "cfg@LIMIT" on the bus, as an application's settings bean would publish it. Make it with makeRef.
+class Setting : public binding::SingleRowBDSSupport {
+ public:
+  void publish(const plat::lang::Value& value) {
+    setValues(0, value);
+    if (!published_) {
+      setMediatorDS(plat::lang::makeRef<binding::MediatorDS>());
+      setDataBinding(binding::Name("cfg", "LIMIT"));
+      published_ = true;
+    }
+    triggerUI();
+  }
+
+ private:
+  bool published_ = false;
 };
 
 inline std::shared_ptr<ConstantMember> constant(plat::lang::Value value) {

@@ -42,6 +42,18 @@ void ComputedColumnDataSource::setComputedColBindName(const std::string& name) {
   if (published && oldName != name && !plat::beans::Beans::isDesignTime()) publish(alias, oldName);
 }
 
+void ComputedColumnDataSource::withdraw() {
+  std::string alias;
+  std::string name;
+  {
+    std::lock_guard lock(namesMutex_);
+    if (!std::exchange(published_, false)) return;
+    alias = aliasName_;
+    name = computedColBindName_;
+  }
+  reInitDataItem(Name(alias, name));
+}
+
 void ComputedColumnDataSource::publish(const std::string& oldAlias, const std::string& oldName) {
   bool first = false;
   std::string alias;

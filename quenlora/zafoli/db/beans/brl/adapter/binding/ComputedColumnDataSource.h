@@ -1,7 +1,7 @@
 // The one-row source through which a rule adapter publishes its output on the data bus under alias@outputName.
 // Giving it an alias publishes (first with the empty text as value); a later alias or name withdraws the old name
-// and publishes the current value under the new one. Make it with makeRef. Thread contract as SingleRowBDSSupport;
-// the names are guarded by the object's own lock.
+// and publishes the current value under the new one; withdraw takes it off. Make it with makeRef. Thread contract as
+// SingleRowBDSSupport; the names are guarded by the object's own lock.
 #pragma once
 
 #include <mutex>
@@ -21,6 +21,8 @@ class ComputedColumnDataSource : public beans::binding::SingleRowBDSSupport {
   void setComputedColBindName(const std::string& name);
   // Replaces value 0; the caller triggers the UI.
   void setComputedValue(const plat::lang::Value& value) { setValues(0, value); }
+  // Takes the published name off the bus; nothing when not published.
+  void withdraw();
 
   std::string getClassName() const override {
     return "quenlora.zafoli.db.beans.brl.adapter.binding.ComputedColumnDataSource";

@@ -11,6 +11,7 @@
 #include "platform/sql/Types.h"
 #include "platform/time/DateTime.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/date/CurrentDateFunction.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/date/CurrentTimeFunction.h"
 #include "quenlora/zafoli/db/beans/brl/derivation/date/DateAddFunction.h"
@@ -293,6 +294,37 @@ TEST_F(CalculationEngine, CurrentDateAndTimeAreTheMomentOfTheCall) {
   EXPECT_LE(std::llabs(nowSecond - secondOfDay), 1);
   EXPECT_EQ(stamp.getString().substr(0, 11), day.getString() + " ") << stamp.getString();
   EXPECT_EQ(day.getString(), plat::time::DateTime(after).toDate().toString());
+}
+
+TEST_F(CalculationEngine, AnInputWithoutAResultFailsEveryFunction) {
+  const std::pair<const char*, Maker> functions[] = {
+      {"add", make<number::AdditionFunction>()},
+      {"subtract", make<number::SubtractFunction>()},
+      {"multiply", make<number::MultiplicationFunction>()},
+      {"divide", make<number::DivisionFunction>()},
+      {"max", make<number::MaxFunction>()},
+      {"min", make<number::MinFunction>()},
+      {"date add", make<date::DateAddFunction>()},
+      {"date subtract", make<date::DateSubtractFunction>()},
+      {"current date", make<date::CurrentDateFunction>()},
+      {"current time", make<date::CurrentTimeFunction>()},
+      {"concat", make<string::StringConcatFunction>()},
+  };
+  const Value markers[] = {Value(plat::lang::makeRef<CalculationFailedValue>()),
+                           Value(plat::lang::makeRef<UnKnownColValue>())};
+  for (const auto& [name, rule] : functions) {
+    for (const Value& marker : markers) {
+      SCOPED_TRACE(std::string(name) + " of " + marker.toString());
+      const std::size_t entries = log->entries().size();
+      // The marker is the second input, after one the function accepts.
+      const Value first = std::string(name).rfind("date", 0) == 0 ? Value(plat::time::Date(2001, 1, 2)) : Value(4);
+      const Value result = rule()->getComputedValue(derivationRow({first, marker}), Types::VARCHAR);
+      EXPECT_TRUE(CalculationFailedValue::isIn(result)) << result.toString();
+      ASSERT_EQ(log->entries().size(), entries + 1);
+      EXPECT_NE(log->entries().back().find("|" + marker.toString()), std::string::npos) << log->entries().back();
+    }
+  }
+  EXPECT_TRUE(dialogTexts().empty()) << "a marker is no text to convert";
 }
 
 }  // namespace

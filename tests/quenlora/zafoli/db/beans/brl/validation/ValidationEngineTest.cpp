@@ -9,6 +9,7 @@
 #include "platform/lang/Exceptions.h"
 #include "platform/time/DateTime.h"
 #include "quenlora/zafoli/db/beans/brl/CalculationFailedValue.h"
+#include "quenlora/zafoli/db/beans/brl/UnKnownColValue.h"
 #include "quenlora/zafoli/db/beans/brl/ValidationException.h"
 #include "quenlora/zafoli/db/beans/brl/validation/ValidationOperators.h"
 #include "quenlora/zafoli/db/beans/brl/validation/date/DateValidation.h"
@@ -55,6 +56,7 @@ Outcome run(Validation& rule, const ValidationRow& row) {
 
 TEST_F(ValidationEngine, Outcomes) {
   const Value failed = Value(plat::lang::makeRef<CalculationFailedValue>());
+  const Value notPerformed = Value(plat::lang::makeRef<UnKnownColValue>(UnKnownColValue::kValidationRuleType));
   const Value nan = Value(std::nan(""));
   const std::int64_t noon = plat::time::DateTime::fromTimestamp(Timestamp(2001, 1, 2, 12, 0, 0)).getTime();
   const Value stampA = Value(Timestamp(2001, 1, 2, 12, 0, 0, 1));
@@ -76,6 +78,10 @@ TEST_F(ValidationEngine, Outcomes) {
       {"failed calculation as source", make<number::NumberValidation>(), failed, ">", Value(3),
        Outcome::kNotPerformedQuietly},
       {"failed calculation as target", make<date::DateValidation>(), Value(Date(2001, 1, 2)), "equals", failed,
+       Outcome::kNotPerformedQuietly},
+      {"calculation not performed as target", make<number::NumberValidation>(), Value(5), "<", notPerformed,
+       Outcome::kNotPerformedQuietly},
+      {"validation not performed as source", make<string::StringValidation>(), notPerformed, "contains", Value(""),
        Outcome::kNotPerformedQuietly},
       {"contains", make<string::StringValidation>(), Value("ABC"), "contains", Value("B"), Outcome::kHolds},
       {"the empty text is contained", make<string::StringValidation>(), Value("ABC"), "contains", Value(""),

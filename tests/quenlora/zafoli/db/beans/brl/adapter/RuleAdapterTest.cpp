@@ -419,11 +419,11 @@ TEST_F(RuleAdapterTest, AnAggregateEndsAtARowItCannotReadOrAColumnTheRecordsLack
     SCOPED_TRACE(failures);
     table->failRead(2, failures);
     plat::lang::ConsoleCapture out(plat::lang::ConsoleCapture::Target::kOut);
-    const std::size_t entries = logged("Exception while calculating aggregate: |java.lang.RuntimeException: injected");
+    const std::size_t entries = logged("Exception while calculating aggregate: |plat::lang::RuntimeException: injected");
     sum->calculate();
     EXPECT_TRUE(CalculationFailedValue::isIn(published(sum))) << published(sum).toString();
-    EXPECT_EQ(logged("Exception while calculating aggregate: |java.lang.RuntimeException: injected"), entries + 1);
-    EXPECT_EQ(out.text(), "Exception while calculating aggregate: java.lang.RuntimeException: injected\n");
+    EXPECT_EQ(logged("Exception while calculating aggregate: |plat::lang::RuntimeException: injected"), entries + 1);
+    EXPECT_EQ(out.text(), "Exception while calculating aggregate: plat::lang::RuntimeException: injected\n");
     table->failRead(2, 0);
   }
   sum->calculate();

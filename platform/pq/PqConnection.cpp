@@ -6,6 +6,7 @@
 #include "platform/pq/PqDatabaseMetaData.h"
 #include "platform/pq/PqPreparedStatement.h"
 #include "platform/pq/PqStatement.h"
+#include "platform/pq/PqTimes.h"
 #include "platform/sql/SQLException.h"
 
 namespace plat::sql::pq {
@@ -49,6 +50,12 @@ PqConnection::PqConnection(const std::string& url, const std::string& host, cons
   // Without a limit of its own, a connect waits at most a minute rather than forever.
   params.emplace_back("connect_timeout", std::to_string(loginTimeoutSeconds > 0 ? loginTimeoutSeconds : 60));
   session_ = std::make_shared<PqSession>(params, socketTimeoutSeconds * 1000);
+  // Times the server writes and reads without an offset are the process's local times.
+  try {
+    session_->runPlain(processTimeZoneCommand());
+  } catch (const SQLException&) {
+    session_->runPlain(processOffsetCommand());
+  }
   defaultIsolation_ = isolationOfName(showSetting("default_transaction_isolation"));
 }
 

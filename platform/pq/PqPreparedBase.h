@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/pq/PqStatementBase.h"
+#include "platform/pq/PqTimes.h"
 #include "platform/sql/PreparedStatement.h"
 #include "platform/sql/SQLException.h"
 
@@ -57,9 +58,9 @@ class PqPreparedBase : public PqStatementBase<Base> {
     set(index, value);
   }
   void setBytes(int index, const std::vector<std::uint8_t>& value) override { set(index, PqSession::byteaText(value)); }
-  void setDate(int index, const plat::time::Date& value) override { set(index, value.toString()); }
+  void setDate(int index, const plat::time::Date& value) override { set(index, serverDate(value)); }
   void setTime(int index, const plat::time::Time& value) override { set(index, value.toString()); }
-  void setTimestamp(int index, const plat::time::Timestamp& value) override { set(index, value.toString()); }
+  void setTimestamp(int index, const plat::time::Timestamp& value) override { set(index, serverTimestamp(value)); }
   void setAsciiStream(int index, const plat::lang::Ref<plat::io::InputStream>& stream, int length) override {
     if (stream == nullptr) return set(index, std::nullopt);
     std::vector<std::uint8_t> bytes = detail::readStream(stream, length);

@@ -9,6 +9,7 @@
 #include "platform/io/ByteArrayInputStream.h"
 #include "platform/lang/Exceptions.h"
 #include "platform/pq/PqResultSetMetaData.h"
+#include "platform/pq/PqTimes.h"
 #include "platform/pq/PqTypes.h"
 #include "platform/sql/SQLException.h"
 #include "platform/sql/Types.h"
@@ -64,15 +65,6 @@ bool plainDate(const char* text, plat::time::Date& out) {
   if (n[1] < 1 || n[1] > 12 || n[2] < 1 || n[2] > 31) return false;
   out = plat::time::Date(n[0], n[1], n[2]);
   return true;
-}
-
-// Drops a time-zone offset ("+02", "-05:30") after the time of day, which the platform's time types do not carry.
-std::string withoutOffset(const char* text) {
-  std::string value = text;
-  std::size_t colon = value.find(':');
-  if (colon == std::string::npos) return value;
-  std::size_t sign = value.find_first_of("+-", colon);
-  return sign == std::string::npos ? value : value.substr(0, sign);
 }
 
 }  // namespace
@@ -248,7 +240,10 @@ std::vector<std::uint8_t> PqResultSet::getBytes(int column) {
 plat::time::Date PqResultSet::getDate(int column) {
   const char* text = cell(column);
   if (text == nullptr) return plat::time::Date();
-  if (plat::time::Date fast; plainDate(text, fast)) return fast;
+  // A date column's plain "YYYY-MM-DD" (nothing after it) reads without the general parser.
+  if (plat::time::Date fast; ::strnlen(text, 11) == 10 && plainDate(text, fast)) return fast;
+  if (ServerTime parsed; serverTime(text, parsed)) return dateOf(parsed);
+  // Texts of other shapes (a text column's) read as the general parser reads their first ten characters.
   try {
     return plat::time::Date::valueOf(std::string(text, ::strnlen(text, 10)));
   } catch (const plat::lang::IllegalArgumentException&) {
@@ -259,12 +254,12 @@ plat::time::Date PqResultSet::getDate(int column) {
 plat::time::Time PqResultSet::getTime(int column) {
   const char* text = cell(column);
   if (text == nullptr) return plat::time::Time();
-  std::string value = withoutOffset(text);
+  if (ServerTime parsed; serverTime(text, parsed) && parsed.hasTime) return timeOf(parsed);
+  std::string value = text;
   std::size_t blank = value.find(' ');
   if (blank != std::string::npos) value = value.substr(blank + 1);
-  value = value.substr(0, 8);
   try {
-    return plat::time::Time::valueOf(value);
+    return plat::time::Time::valueOf(value.substr(0, 8));
   } catch (const plat::lang::IllegalArgumentException&) {
     badValue("time", text);
   }
@@ -273,13 +268,28 @@ plat::time::Time PqResultSet::getTime(int column) {
 plat::time::Timestamp PqResultSet::getTimestamp(int column) {
   const char* text = cell(column);
   if (text == nullptr) return plat::time::Timestamp();
-  std::string value = withoutOffset(text);
+  if (ServerTime parsed; serverTime(text, parsed) && parsed.hasDate) return timestampOf(parsed);
+  std::string value = text;
   if (value.size() == 10) value += " 00:00:00";
   try {
     return plat::time::Timestamp::valueOf(value);
   } catch (const plat::lang::IllegalArgumentException&) {
     badValue("timestamp", text);
   }
+}
+
+bool PqResultSet::serverTime(const char* text, ServerTime& parsed) const {
+  if (!parseServerTime(text, parsed)) {
+    // Never the AD date of a BC text the parts could not take.
+    if (std::strstr(text, " BC") != nullptr) badValue("date", text);
+    return false;
+  }
+  try {
+    timestampOf(parsed);  // within the platform's range
+  } catch (const plat::lang::IllegalArgumentException&) {
+    badValue("date", text);
+  }
+  return true;
 }
 
 ResultSet::InputStreamRef PqResultSet::getAsciiStream(int column) {

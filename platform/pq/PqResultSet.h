@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/pq/PqSession.h"
+#include "platform/pq/PqTimes.h"
 #include "platform/sql/ResultSet.h"
 
 namespace plat::sql::pq {
@@ -80,6 +81,9 @@ class PqResultSet : public ResultSet {
   // The cell's text, or null for SQL NULL; sets wasNull. SQLException off a row or for a bad column.
   const char* cell(int column);
   [[noreturn]] void badValue(const char* type, const char* text) const;
+  // Reads a date or time text of the server's shape into parsed; false for another shape. SQLException for a
+  // text of that shape outside the platform's range, or a BC text it cannot read.
+  bool serverTime(const char* text, ServerTime& parsed) const;
 
   std::shared_ptr<PqSession> session_;
   PqResultRef result_;                           // the batch being read

@@ -94,6 +94,7 @@ void PqSession::close() {
     if (auto cursor = weak.lock()) cursor->open = false;
   }
   cursors_.clear();
+  prefetching_ = nullptr;
 }
 
 void PqSession::giveUpLocked(const std::string& message) {
@@ -105,6 +106,7 @@ void PqSession::giveUpLocked(const std::string& message) {
     if (auto cursor = weak.lock()) cursor->open = false;
   }
   cursors_.clear();
+  prefetching_ = nullptr;
   throw SQLException(message, "08006");
 }
 
@@ -150,6 +152,7 @@ void PqSession::awaitResultLocked(Wait& wait) {
 PqResultRef PqSession::execLocked(const std::string& sql, const std::vector<std::optional<std::string>>& params,
                                   int queryTimeoutSeconds) {
   if (conn_ == nullptr) throw SQLException("Connection is closed", "08003");
+  collectLocked();
   int sent;
   if (params.empty()) {
     sent = PQsendQuery(conn_, sql.c_str());
@@ -196,6 +199,7 @@ void PqSession::raiseFailureLocked(pg_result* result, const Wait& wait) {
 
 std::vector<PqResultRef> PqSession::pipelineLocked(
     const std::vector<std::pair<std::string, std::vector<std::optional<std::string>>>>& commands, Wait& wait) {
+  collectLocked();
   if (PQenterPipelineMode(conn_) == 0) throw SQLException(trimmed(PQerrorMessage(conn_)), "HY000");
   for (const auto& [sql, params] : commands) {
     std::vector<const char*> values;
@@ -235,6 +239,7 @@ PqResultRef PqSession::runCursor(const std::string& sql, const std::vector<std::
                                  int queryTimeoutSeconds, std::shared_ptr<Cursor>& cursor) {
   std::lock_guard lock(mutex_);
   if (conn_ == nullptr) throw SQLException("Connection is closed", "08003");
+  collectLocked();
   settleLocked(false);
   auto made = std::make_shared<Cursor>();
   made->name = "plat_cursor_" + std::to_string(++cursorsMade_);
@@ -269,6 +274,7 @@ PqResultRef PqSession::runCursor(const std::string& sql, const std::vector<std::
   } else {
     cursors_.push_back(made);
     cursor = made;
+    prefetchLocked(*made);
   }
   return first;
 }
@@ -308,11 +314,60 @@ PqResultRef PqSession::fetchLocked(Cursor& cursor, const std::string& count) {
   }
 }
 
+void PqSession::prefetchLocked(Cursor& cursor) {
+  if (prefetching_ != nullptr || !cursor.open || conn_ == nullptr) return;
+  const std::string fetch = "FETCH " + std::to_string(kBatchRows) + " FROM " + cursor.name;
+  // Should the send fail, the next batch is asked for when it is needed.
+  if (PQsendQuery(conn_, fetch.c_str()) != 0) prefetching_ = cursor.shared_from_this();
+}
+
+void PqSession::collectLocked() {
+  if (prefetching_ == nullptr) return;
+  std::shared_ptr<Cursor> cursor = std::move(prefetching_);
+  prefetching_ = nullptr;
+  Wait wait;
+  wait.queryTimeoutSeconds = cursor->queryTimeoutSeconds;
+  wait.cancelAt = Wait::Clock::now() + std::chrono::seconds(cursor->queryTimeoutSeconds);
+  PqResultRef kept;
+  for (;;) {
+    awaitResultLocked(wait);
+    pg_result* next = PQgetResult(conn_);
+    if (next == nullptr) break;
+    PqResultRef result = owned(next);
+    if (kept == nullptr) kept = std::move(result);
+  }
+  if (!isFailure(kept.get())) {
+    cursor->drained.push_back(std::move(kept));
+    return;
+  }
+  // The failure is the result set's to report, after the rows before it.
+  const char* state = kept == nullptr ? nullptr : PQresultErrorField(kept.get(), PG_DIAG_SQLSTATE);
+  const char* primary = kept == nullptr ? nullptr : PQresultErrorField(kept.get(), PG_DIAG_MESSAGE_PRIMARY);
+  cursor->failure = primary != nullptr ? primary : trimmed(PQerrorMessage(conn_));
+  cursor->failureState = state != nullptr ? state : "08006";
+  cursor->open = false;
+  forgetLocked(*cursor);
+  if (cursor->ownsTransaction) {
+    try {
+      execLocked("ROLLBACK", {});
+    } catch (const SQLException&) {
+    }
+  }
+}
+
 PqResultRef PqSession::fetch(Cursor& cursor) {
   std::lock_guard lock(mutex_);
+  if (prefetching_.get() == &cursor) collectLocked();
   if (!cursor.drained.empty()) {
     PqResultRef batch = std::move(cursor.drained.front());
     cursor.drained.erase(cursor.drained.begin());
+    if (cursor.open && conn_ != nullptr) {
+      if (PQntuples(batch.get()) < kBatchRows) {
+        finishLocked(cursor, false);
+      } else if (cursor.drained.empty()) {
+        prefetchLocked(cursor);
+      }
+    }
     return batch;
   }
   if (!cursor.failure.empty()) {
@@ -323,12 +378,17 @@ PqResultRef PqSession::fetch(Cursor& cursor) {
   if (!cursor.open) return nullptr;
   if (conn_ == nullptr) throw SQLException("Connection is closed", "08003");
   PqResultRef batch = fetchLocked(cursor, std::to_string(kBatchRows));
-  if (PQntuples(batch.get()) < kBatchRows) finishLocked(cursor, false);
+  if (PQntuples(batch.get()) < kBatchRows) {
+    finishLocked(cursor, false);
+  } else {
+    prefetchLocked(cursor);
+  }
   return batch;
 }
 
 void PqSession::closeCursor(Cursor& cursor) {
   std::lock_guard lock(mutex_);
+  if (conn_ != nullptr) collectLocked();
   cursor.drained.clear();
   cursor.failure.clear();
   if (!cursor.open) return;
@@ -342,6 +402,7 @@ void PqSession::closeCursor(Cursor& cursor) {
 
 void PqSession::settleLocked(bool transactionEnds) {
   if (cursors_.empty()) return;
+  collectLocked();
   auto open = cursors_;
   for (const auto& weak : open) {
     auto cursor = weak.lock();

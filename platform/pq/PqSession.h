@@ -6,7 +6,8 @@
 // A query may be read through a cursor, a batch of rows at a time. With auto-commit on, the cursor lives in a
 // transaction of its own, committed when its last batch has been read; before any other statement runs (or a
 // setting changes) the rest of its rows are read whole, so that statement runs in auto-commit as it should. With
-// auto-commit off the cursor lives in the caller's transaction and is read whole before that transaction ends. Every
+// auto-commit off the cursor lives in the caller's transaction and is read whole before that transaction ends. The
+// next batch is asked for as soon as one arrives, so that the server makes it while the caller reads. Every
 // wait for the server is bounded by the socket time-out where one is set: a server silent for longer is given up, the
 // connection closed, with SQL state 08006. Thread-safe.
 #pragma once
@@ -53,9 +54,9 @@ class PqSession {
   PqResultRef runPlain(const std::string& sql);
 
   // How many rows a cursor's batch holds.
-  static constexpr int kBatchRows = 8192;
+  static constexpr int kBatchRows = 32768;
   // A cursor's state; its fields are guarded by the session's lock.
-  struct Cursor {
+  struct Cursor : std::enable_shared_from_this<Cursor> {
     std::string name;
     int queryTimeoutSeconds = 0;
     bool ownsTransaction = false;      // opened in auto-commit: its transaction ends with it
@@ -103,6 +104,10 @@ class PqSession {
   void finishLocked(Cursor& cursor, bool transactionEnds);
   PqResultRef fetchLocked(Cursor& cursor, const std::string& count);
   void forgetLocked(const Cursor& cursor);
+  // Asks for the cursor's next batch without waiting, so the server makes it while the caller reads this one.
+  void prefetchLocked(Cursor& cursor);
+  // Waits for the batch asked for ahead, if any, and keeps it with its cursor: before anything else is sent.
+  void collectLocked();
   [[noreturn]] void raiseFailureLocked(pg_result* result, const Wait& wait);
 
   mutable std::mutex mutex_;
@@ -115,6 +120,7 @@ class PqSession {
   std::vector<std::weak_ptr<Cursor>> cursors_;  // guarded by mutex_: the open ones
   int cursorsMade_ = 0;                         // guarded by mutex_
   PqWarnings warnings_;
+  std::shared_ptr<Cursor> prefetching_;         // guarded by mutex_: whose FETCH is on its way
 };
 
 }  // namespace plat::sql::pq

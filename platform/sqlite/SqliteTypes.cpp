@@ -30,7 +30,8 @@ constexpr Known kKnown[] = {
     {"BIT", Types::BIT, 1, 1},
     {"BOOLEAN", Types::BIT, 1, 1},
     {"BOOL", Types::BIT, 1, 1},
-    {"REAL", Types::REAL, 14, 7},
+    // SQLite keeps a REAL in 8 bytes: a double, not the 4-byte REAL of the SQL types.
+    {"REAL", Types::DOUBLE, 24, 15},
     {"FLOAT", Types::FLOAT, 24, 15},
     {"DOUBLE", Types::DOUBLE, 24, 15},
     {"DOUBLE PRECISION", Types::DOUBLE, 24, 15},

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/lang/Exceptions.h"
 #include "platform/time/EscapeParser.h"
 
 namespace plat::time {
@@ -48,10 +49,24 @@ Time Time::valueOf(const std::string& text) {
   return Time(hour, minute, second);
 }
 
+Time Time::withNanos(int nanos) const {
+  if (nanos < 0 || nanos > 999999999) throw plat::lang::IllegalArgumentException("nanos out of range");
+  Time t = *this;
+  t.nanos_ = nanos;
+  return t;
+}
+
 std::string Time::toString() const {
-  char buf[16];
+  char buf[32];
   std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", hour_, minute_, second_);
-  return buf;
+  std::string text = buf;
+  if (nanos_ != 0) {
+    std::snprintf(buf, sizeof buf, ".%09d", nanos_);
+    std::string fraction = buf;
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    text += fraction;
+  }
+  return text;
 }
 
 }  // namespace plat::time

@@ -1,4 +1,5 @@
-// A time of day (hour 0-23, minute, second) with the SQL escape form "hh:mm:ss". A copyable value; out-of-range
+// A time of day (hour 0-23, minute, second, and a fraction of a second in nanoseconds that is 0 unless set) with
+// the SQL escape form "hh:mm:ss" (and ".f..." when there is a fraction). A copyable value; out-of-range
 // fields are normalised (second 60 is the next minute); whole days that overflow are dropped, or reported by
 // normalize() for callers that carry them into a date.
 #pragma once
@@ -25,9 +26,12 @@ class Time {
   int getHours() const { return hour_; }
   int getMinutes() const { return minute_; }
   int getSeconds() const { return second_; }
+  int getNanos() const { return nanos_; }
+  // This time with the fraction nanos (0-999,999,999); IllegalArgumentException outside.
+  Time withNanos(int nanos) const;
   int toSecondOfDay() const { return (hour_ * 60 + minute_) * 60 + second_; }
 
-  // "hh:mm:ss".
+  // "hh:mm:ss", then the fraction without trailing zeros when there is one ("10:00:00.75").
   std::string toString() const;
   int hashCode() const { return toSecondOfDay(); }
 
@@ -38,6 +42,7 @@ class Time {
   int hour_ = 0;  // field order gives the chronological ordering
   int minute_ = 0;
   int second_ = 0;
+  int nanos_ = 0;
 };
 
 inline constexpr std::int64_t kSecondsPerDay = 86400;

@@ -32,7 +32,9 @@ Timestamp::Timestamp(int year, int month, int day, int hour, int minute, int sec
   date_ = Date::fromEpochDay(epochDayOf(year, month, day) + carryDays);
 }
 
-Timestamp::Timestamp(const Date& date, const Time& time, int nanos) : date_(date), time_(time), nanos_(nanos) {
+// The time's own fraction gives way to nanos, the timestamp's.
+Timestamp::Timestamp(const Date& date, const Time& time, int nanos)
+    : date_(date), time_(time.withNanos(0)), nanos_(nanos) {
   checkNanos(nanos);
 }
 

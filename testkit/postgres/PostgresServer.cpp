@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -75,6 +76,14 @@ std::string findBinDir() {
 
 // Forks a child that runs argv as the account with its output in logFile; the child gets SIGQUIT when this
 // process dies. Everything the child needs is prepared before the fork.
+// A zone whose offset differs from the test process's now, so that a session left in the server's zone shows.
+std::string serverTimeZone() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_gmtoff == (5 * 60 + 45) * 60 ? "UTC" : "Asia/Kathmandu";
+}
+
 pid_t spawn(const std::vector<std::string>& args, const Account& who, const std::string& logFile) {
   std::vector<char*> argv;
   for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -243,7 +252,9 @@ void PostgresServer::start(const std::string& binDir) {
                   "-c",
                   "max_connections=60",
                   "-c",
-                  "logging_collector=off"},
+                  "logging_collector=off",
+                  "-c",
+                  "timezone=" + serverTimeZone()},
                  who, folder_ + "/server.log");
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     std::string info = conninfo("postgres");

@@ -1,6 +1,7 @@
 // A throwaway PostgreSQL 15 server for tests: one per test process, started on first use from a copy of an
 // initialised folder (made once per machine and user, then reused), as an unprivileged account (the package's
-// "postgres" when the process runs as root), on a free 127.0.0.1 port with scram-sha-256 passwords. It has a
+// "postgres" when the process runs as root), on a free 127.0.0.1 port with scram-sha-256 passwords, in a time zone
+// whose offset is not the test process's (so a session left in the server's zone shows). It has a
 // superuser and a second role, and makes a fresh database per test. It dies with the test process, stops at exit
 // and removes its folder; a folder left by a killed process is removed by the next start. Thread-safe.
 #pragma once

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "platform/pq/PqDriver.h"
+#include "platform/pq/PqSession.h"
 #include "platform/sql/DriverManager.h"
 #include "platform/sql/PreparedStatement.h"
 #include "platform/sql/ResultSet.h"
@@ -153,7 +154,7 @@ TEST_F(PqLimitsTest, AMillionRowsAreReadInBoundedMemory) {
 // Rows past the first batch while other statements run: in auto-commit they commit at once, in a transaction they
 // share it, and a commit or a failure later in the rows is seen where it happens.
 TEST_F(PqLimitsTest, OtherStatementsBehaveWhileABatchedResultIsOpen) {
-  constexpr int kRows = 30000;
+  constexpr int kRows = 2 * PqSession::kBatchRows + 10;
   auto connection = connect();
   auto observer = connect();
   connection->createStatement()->executeUpdate("create table seen (n int)");
@@ -176,7 +177,9 @@ TEST_F(PqLimitsTest, OtherStatementsBehaveWhileABatchedResultIsOpen) {
   }
   connection->setAutoCommit(true);
   // A failure in a later batch ends the reading with the server's error, not with fewer rows.
-  auto rs = connection->createStatement()->executeQuery("select 1 / (20000 - i) from generate_series(1, 30000) i");
+  const std::string failing = "select 1 / (" + std::to_string(PqSession::kBatchRows + 100) +
+                              " - i) from generate_series(1, " + std::to_string(kRows) + ") i";
+  auto rs = connection->createStatement()->executeQuery(failing);
   std::string state;
   try {
     while (rs->next()) {

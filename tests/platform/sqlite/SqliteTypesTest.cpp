@@ -35,7 +35,8 @@ TEST(SqliteTypes, DeclaredTypes) {
       {"BLOB", Types::LONGVARBINARY, kUnboundedSize, kUnboundedSize, 0},
       {"TEXT", Types::LONGVARCHAR, kUnboundedSize, kUnboundedSize, 0},
       {"DOUBLE PRECISION", Types::DOUBLE, 24, 15, 0},
-      {"REAL", Types::REAL, 14, 7, 0},
+      // SQLite keeps a REAL in 8 bytes.
+      {"REAL", Types::DOUBLE, 24, 15, 0},
       // Unknown names follow SQLite's affinity rules.
       {"UNSIGNED BIG INT", Types::INTEGER, 11, 10, 0},
       {"NATIVE CHARACTER(70)", Types::VARCHAR, 70, 70, 0},

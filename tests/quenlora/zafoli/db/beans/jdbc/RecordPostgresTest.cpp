@@ -1,6 +1,8 @@
 // Row classes on a throwaway PostgreSQL server: two beans changing one row, and exact numbers, bytes and floats.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/beans/Beans.h"
 #include "platform/runvale/ClassRegistry.h"
 #include "quenlora/zafoli/db/beans/jdbc/ConnectionManager.h"
@@ -91,6 +93,26 @@ TEST_F(PostgresRows, TheSecondOfTwoWritersFindsTheRowChanged) {
     EXPECT_EQ(e.getMessage(), "Record could not be found in DB");
   }
   EXPECT_EQ(first(a)->getValueAsString(1, 0), "mine");
+}
+
+// The row class finds the table's key (or, without one, a unique index) in the catalogue: a one-column edit
+// compares the key and that column only.
+TEST_F(PostgresRows, AnEditComparesTheKeyAndTheEditedColumn) {
+  const std::string keyed = rowClass("W", "");
+  const std::string indexed = rowClass("U", "");
+  exec("create table W (ID integer primary key, A varchar(10), B integer, C varchar(10))");
+  exec("create table U (CODE varchar(10), N integer, A varchar(10), B integer, constraint u_code unique (CODE, N))");
+  exec("insert into W values (1, 'a', 2, 'c')");
+  exec("insert into U values ('x', 1, 'a', 2)");
+  for (const auto& [className, column, expected] :
+       {std::tuple{keyed, 1, std::string("WHERE id = 1 AND a = a\n")},
+        std::tuple{indexed, 2, std::string("WHERE code = x AND n = 1 AND a = a\n")}}) {
+    auto row = first(className);
+    row->setValueAsObject(column, Value("z"));
+    EXPECT_EQ(row->save(), 1);
+    const std::string statement = row->getStatement();
+    EXPECT_EQ(statement.substr(statement.find("WHERE")), expected) << statement;
+  }
 }
 
 TEST_F(PostgresRows, NumbersBytesAndFloatsRoundTripExactly) {

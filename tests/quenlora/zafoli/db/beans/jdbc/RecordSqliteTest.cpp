@@ -122,6 +122,23 @@ TEST_F(SqliteRows, AKeylessTableComparesEveryColumnAndNullsWithoutMarkers) {
   EXPECT_EQ(count("select count(*) from K where B = 'y'"), 1);
 }
 
+// A REAL column holds a double: a value of 15 significant digits reads back whole, so the comparison of a keyless
+// row's save finds the row.
+TEST_F(SqliteRows, ARealOfFifteenDigitsIsComparedWhole) {
+  exec("create table R (A INTEGER, X REAL, NAME VARCHAR(10))");
+  exec("insert into R values (1, 0.123456789012345, 'a')");
+  exec("insert into R values (2, -98765.4321098765, 'b')");
+  auto rows = read(rowOf("R"));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0]->getValueAsObject(1, 0), Value(0.123456789012345));
+  EXPECT_EQ(rows[1]->getValueAsObject(1, 0), Value(-98765.4321098765));
+  for (auto& row : rows) {
+    row->setValueAsObject(2, Value("c"));
+    EXPECT_EQ(row->save(), 1);
+  }
+  EXPECT_EQ(count("select count(*) from R where NAME = 'c'"), 2);
+}
+
 TEST_F(SqliteRows, OnlyAWholeKeyOrUniqueIndexIdentifiesARow) {
   exec("create table C (K1 INTEGER, K2 INTEGER, V VARCHAR(10), PRIMARY KEY (K1, K2))");
   exec("insert into C values (1, 1, 'a')");

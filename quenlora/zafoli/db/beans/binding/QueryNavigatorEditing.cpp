@@ -43,11 +43,12 @@ constexpr int kIntegerType = 4;  // the JDBC type code of INTEGER
 // ---- cell writes ------------------------------------------------------------------------------------------------
 
 void QueryNavigator::setValue(const Value& value, int row, int column) {
-  Guard guard(lock_);
   if (isClosed() || !m_NavigationCursor) return;
   const int columns = bindingColumns();
   const int v = columns > 0 ? column - columns + numberOfSpecialFeatures : -1;
   if (v >= 0) {
+    // A write of RowNumber is a move: it goes to the synchroniser, which takes its own lock before this monitor,
+    // so the monitor must not be held here (see QuerySynchronizer.h).
     if (v != 0 || onQBERow()) return;
     Value target;
     try {
@@ -59,6 +60,8 @@ void QueryNavigator::setValue(const Value& value, int row, int column) {
     go_to(target.intValue());
     return;
   }
+  Guard guard(lock_);
+  if (isClosed()) return;
   const auto& texts = QueryNavigatorTexts::get();
   announceTask(TaskBusEvent::START_TASK, ChainTasks::applUpdate(), ApplicationTask::updateTask(), "");
   std::string name;

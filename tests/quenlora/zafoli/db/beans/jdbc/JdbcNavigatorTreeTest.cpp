@@ -311,6 +311,25 @@ TEST_F(JdbcTwoFileTreeTest, AFailingDetailQueryIsClearedReportedOnceAndItsSiblin
   EXPECT_EQ(failures->seen.size(), 2u);
 }
 
+TEST_F(JdbcTwoFileTreeTest, AMasterWhoseQueryFailsClearsItsDetailsOnceReportedAndRunsAgainOnceMended) {
+  makeTwoDetailTree();
+  auto failures = std::make_shared<Failures>();
+  depts_->addExceptionEventListener(failures);
+  depts_->setWhereClause("NO_SUCH_COLUMN = 1");
+  depts_->restart();
+  ASSERT_EQ(failures->seen.size(), 1u) << "reported once, by the navigator";
+  EXPECT_NE(failures->seen[0].find("NO_SUCH_COLUMN"), std::string::npos) << failures->seen[0];
+  EXPECT_TRUE(depts_->isQBERow());
+  EXPECT_TRUE(emps_->isQBERow()) << "no detail of the former master stays on show";
+  EXPECT_TRUE(projs_->isQBERow());
+  depts_->setWhereClause(std::nullopt);
+  depts_->restart();
+  EXPECT_EQ(depts_->getValue(0, kName), Value("Acme"));
+  EXPECT_EQ(emps_->getValue(0, kName), Value("x"));
+  EXPECT_EQ(projs_->getValue(0, kName), Value("acme-p"));
+  EXPECT_EQ(failures->seen.size(), 1u);
+}
+
 TEST_F(JdbcTwoFileTreeTest, ASaveWhoseSecondCommitFailsKeepsTheFirstFilesRecordsCleanAndARetryFinishesIt) {
   makeTwoDetailTree();
   emps_->insert();

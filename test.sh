@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
 
-all_steps=(packages build tests install demo scripts asan fuzz)
+all_steps=(packages build tests install demo scripts asan tsan fuzz)
 usage() {
   cat <<'TEXT'
 usage: ./test.sh [--help] [STEP...]
@@ -19,6 +19,8 @@ Runs the given steps in the order given; with none, every step in the order belo
   scripts   run.sh and test.sh stop with a message naming the step that failed; the build configures without
             the test packages and Qt, and names a missing package; a display that cannot open fails run.sh
   asan      build-asan/: every test under AddressSanitizer and UndefinedBehaviorSanitizer
+  tsan      build-tsan/: the suites of the threaded parts (platform, Wirlow, Drivella, Tethra, the claim
+            program's worker) under ThreadSanitizer; a data race or lock-order inversion fails the step
   fuzz      build-fuzz/: each libFuzzer target for FUZZ_SECONDS, one summary line per target
 environment:
   FUZZ_SECONDS  seconds each fuzz target runs (default 15)
@@ -209,6 +211,46 @@ step_asan() {
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
      LSAN_OPTIONS=suppressions="$root/tests/lsan.supp" \
      ctest --output-on-failure -j"$jobs" --timeout 900)
+}
+
+# The suites whose code runs on several threads, each run in $jobs shards at a time. Suppressions (tests/tsan.supp)
+# are only for libraries we do not build.
+step_tsan() {
+  local sanitize="-fsanitize=thread -fno-omit-frame-pointer"
+  mkdir -p build-tsan
+  logged build-tsan/configure.log cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPLAT_TESTS=ON -DPLAT_BENCH=OFF -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" \
+    -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread \
+    -DCMAKE_MODULE_LINKER_FLAGS=-fsanitize=thread "${launcher[@]}"
+  local suites=(plat_tests wirlow_tests drivella_tests tethra_tests claim_tests)
+  cmake --build build-tsan -j"$jobs" --target "${suites[@]}"
+  local suite shard runs=()
+  for suite in "${suites[@]}"; do
+    for ((shard = 0; shard < jobs; shard++)); do runs+=("$suite $shard"); done
+  done
+  # The runtime's monitors are shown to the sanitizer as locks where their lock order is settled: the
+  # master/detail trees.
+  runs+=("tethra_tests monitors")
+  rm -f build-tsan/*.tsan.log build-tsan/*.tsan.log.failed
+  # Each shard writes its log and, when it fails, a .failed mark; a hung shard is stopped after 20 minutes.
+  printf '%s\n' "${runs[@]}" | (cd build-tsan && TSAN_OPTIONS="second_deadlock_stack=1 exitcode=66 \
+    suppressions=$root/tests/tsan.supp" xargs -P "$jobs" -L 1 sh -c '
+      log=$0.$1.tsan.log; filter=*; shards='"$jobs"'; [ "$0" = claim_tests ] && filter="Worker*"
+      if [ "$1" = monitors ]; then
+        export PLAT_TSAN_MONITORS=1; filter="SynchronizerTest.*:JdbcTreeTest.*:JdbcTwoFileTreeTest.*"; shards=1
+        set -- 0
+      fi
+      GTEST_TOTAL_SHARDS=$shards GTEST_SHARD_INDEX=$1 timeout 1200 bin/$0 --gtest_filter="$filter" >"$log" 2>&1 \
+        || : >"$log.failed"')
+  local failed=0 mark
+  for mark in build-tsan/*.tsan.log.failed; do
+    [ -e "$mark" ] || continue
+    failed=1
+    grep -aE -m 20 'WARNING: ThreadSanitizer|^\[  FAILED|SUMMARY' "${mark%.failed}" >&2 || tail -n 30 "${mark%.failed}" >&2
+    echo "test.sh: tsan: ${mark%.failed} failed" >&2
+  done
+  ((failed == 0)) || fail "a suite failed or ThreadSanitizer reported a race or lock-order inversion (logs above)"
+  echo "-- ${#suites[@]} suites in $jobs shards each, and the master/detail trees with monitors as locks: no race, no lock-order inversion"
 }
 
 step_fuzz() {

@@ -7,6 +7,35 @@
 #include "platform/thread/ThreadExceptions.h"
 #include "platform/thread/ThreadState.h"
 
+// Under ThreadSanitizer, with PLAT_TSAN_MONITORS set in the environment, the monitor tells the sanitizer when it
+// is taken and given up (the outermost level), so that lock-order inversions through monitors are seen. It does
+// so while it holds no inner mutex, which the sanitizer sees as it is: no monitor is ever taken while that mutex is
+// held, so it closes no lock cycle.
+#if defined(__SANITIZE_THREAD__)
+#define PLAT_MONITOR_TSAN 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define PLAT_MONITOR_TSAN 1
+#endif
+#endif
+#ifdef PLAT_MONITOR_TSAN
+#include <sanitizer/tsan_interface.h>
+
+#include <cstdlib>
+namespace {
+bool monitorsShown() {
+  static const bool shown = std::getenv("PLAT_TSAN_MONITORS") != nullptr;
+  return shown;
+}
+}  // namespace
+#define PLAT_TSAN(call) (monitorsShown() ? static_cast<void>(call) : static_cast<void>(0))
+// The sanitizer's name of the monitor: an address of its own that is no mutex or atomic (the inner mutex sits at
+// the monitor's own address).
+#define PLAT_TSAN_ID (static_cast<void*>(&depth_))
+#else
+#define PLAT_TSAN(call) static_cast<void>(0)
+#endif
+
 namespace plat::thread {
 
 namespace {
@@ -16,6 +45,11 @@ namespace {
 constexpr auto kRelaxed = std::memory_order_relaxed;
 
 }  // namespace
+
+Monitor::~Monitor() {
+  // A monitor made later at the same address is another lock.
+  PLAT_TSAN(__tsan_mutex_destroy(PLAT_TSAN_ID, 0));
+}
 
 Monitor::Contention& Monitor::contention() {
   if (!contention_) contention_ = std::make_unique<Contention>();
@@ -40,8 +74,12 @@ bool Monitor::release() {
 }
 
 void Monitor::lockUnowned() {
-  std::unique_lock<std::mutex> lock(mutex_);
-  acquire(lock, 1);
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    acquire(lock, 1);
+  }
+  PLAT_TSAN(__tsan_mutex_pre_lock(PLAT_TSAN_ID, 0));
+  PLAT_TSAN(__tsan_mutex_post_lock(PLAT_TSAN_ID, 0, 0));
 }
 
 bool Monitor::tryLock() {
@@ -49,15 +87,25 @@ bool Monitor::tryLock() {
     ++depth_;
     return true;
   }
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (owner_.load(kRelaxed) != std::thread::id()) return false;
-  owner_.store(std::this_thread::get_id(), kRelaxed);
-  depth_ = 1;
+  bool taken = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (owner_.load(kRelaxed) == std::thread::id()) {
+      owner_.store(std::this_thread::get_id(), kRelaxed);
+      depth_ = 1;
+      taken = true;
+    }
+  }
+  if (!taken) return false;
+  PLAT_TSAN(__tsan_mutex_pre_lock(PLAT_TSAN_ID, __tsan_mutex_try_lock));
+  PLAT_TSAN(__tsan_mutex_post_lock(PLAT_TSAN_ID, __tsan_mutex_try_lock, 0));
   return true;
 }
 
 void Monitor::unlockOutermost() {
   checkOwner();
+  PLAT_TSAN(__tsan_mutex_pre_unlock(PLAT_TSAN_ID, 0));
+  PLAT_TSAN(__tsan_mutex_post_unlock(PLAT_TSAN_ID, 0));
   std::unique_lock<std::mutex> lock(mutex_);
   // A blocked thread made the contention state before counting itself.
   std::condition_variable* wake = release() ? &contention_->free : nullptr;
@@ -89,6 +137,9 @@ void Monitor::wait(std::int64_t timeoutMs) {
   const int depth = depth_;
   Contention& waiting = contention();
   waiting.waiters.push_back(&me);
+  // Given up before another thread can take it; taken back below once the inner mutex is let go.
+  PLAT_TSAN(__tsan_mutex_pre_unlock(PLAT_TSAN_ID, 0));
+  PLAT_TSAN(__tsan_mutex_post_unlock(PLAT_TSAN_ID, 0));
   if (release()) waiting.free.notify_one();
   lock.unlock();
 
@@ -120,6 +171,9 @@ void Monitor::wait(std::int64_t timeoutMs) {
     me.state->interrupt();
   }
   acquire(lock, depth);
+  lock.unlock();
+  PLAT_TSAN(__tsan_mutex_pre_lock(PLAT_TSAN_ID, 0));
+  PLAT_TSAN(__tsan_mutex_post_lock(PLAT_TSAN_ID, 0, 0));
   if (interrupted) throw plat::lang::InterruptedException();
 }
 

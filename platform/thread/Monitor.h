@@ -22,7 +22,7 @@ class Monitor {
   Monitor() = default;
   Monitor(const Monitor&) = delete;
   Monitor& operator=(const Monitor&) = delete;
-  ~Monitor() = default;
+  ~Monitor();
 
   // Re-entry and leaving an inner level touch only the count, inline: the owner is the only thread that reads or
   // writes it, and a row's operations re-enter the monitor many times per value.

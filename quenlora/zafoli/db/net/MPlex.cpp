@@ -69,50 +69,56 @@ Ref<SocketWrapper> MPlex::openSocket() {
 }
 
 Ref<IO> MPlex::getIO() {
-  Synchronized hold(lock_);
-  if (_connLost) throw SQLServerConnException();
-  std::size_t id = 0;
-  while (id < _IOs.size() && _IOs[id]) ++id;
-  if (id == _IOs.size() && id >= static_cast<std::size_t>(Define::MAX_STREAM_ID)) {
-    throw NetException(SessionErrors::IO_LIMIT);
-  }
-  const auto streamId = static_cast<std::int16_t>(id);
-  const bool ownSocket = !_shareSocket || !first_;
   Ref<IO> io;
-  if (ownSocket) {
-    Ref<SocketWrapper> sock = openSocket();
-    try {
-      io = plat::lang::makeRef<IO>(sock, streamId, this);
-    } catch (const plat::lang::Exception&) {
-      sock->close();
-      throw NetException(SessionErrors::IO_CONSTRUCT);
+  std::size_t id = 0;
+  std::int32_t connectionId = 0;
+  {
+    Synchronized hold(lock_);
+    if (_connLost) throw SQLServerConnException();
+    while (id < _IOs.size() && _IOs[id]) ++id;
+    if (id == _IOs.size() && id >= static_cast<std::size_t>(Define::MAX_STREAM_ID)) {
+      throw NetException(SessionErrors::IO_LIMIT);
     }
-  } else if (id < spare_.size() && spare_[id] && spare_[id].use_count() == 1) {
-    // A stream on the shared socket is its id and the first stream's reader and writer, so one that nobody holds
-    // any more serves again as it is.
-    io = std::move(spare_[id]);
-  } else {
-    io = plat::lang::makeRef<IO>(*first_, streamId);
-  }
-  if (id == _IOs.size()) {
-    _IOs.push_back(io);
-  } else {
-    _IOs[id] = io;
-  }
-  if (!first_) first_ = io;
-  if (id != 0 && !_shareSocket) {
-    // The reconnect takes the input-stream lock of a stream nobody else can have yet, so running it under the
-    // table's lock cannot turn the lock order round.
-    try {
-      auto self = std::static_pointer_cast<MPlex>(shared_from_this());
-      SessionRequest reconnect(self, {"session", "reconnect", std::to_string(_connectionID)},
-                               SessionRequest::Reply::Data, io);
-      reconnect.execute();
-    } catch (const plat::lang::Exception&) {
-      _IOs[id].reset();
-      io->close();
-      throw NetException(SessionErrors::IO_RECONNECT);
+    const auto streamId = static_cast<std::int16_t>(id);
+    const bool ownSocket = !_shareSocket || !first_;
+    if (ownSocket) {
+      Ref<SocketWrapper> sock = openSocket();
+      try {
+        io = plat::lang::makeRef<IO>(sock, streamId, this);
+      } catch (const plat::lang::Exception&) {
+        sock->close();
+        throw NetException(SessionErrors::IO_CONSTRUCT);
+      }
+    } else if (id < spare_.size() && spare_[id] && spare_[id].use_count() == 1) {
+      // A stream on the shared socket is its id and the first stream's reader and writer, so one that nobody holds
+      // any more serves again as it is.
+      io = std::move(spare_[id]);
+    } else {
+      io = plat::lang::makeRef<IO>(*first_, streamId);
     }
+    if (id == _IOs.size()) {
+      _IOs.push_back(io);
+    } else {
+      _IOs[id] = io;
+    }
+    if (!first_) first_ = io;
+    if (id == 0 || _shareSocket) return io;
+    connectionId = _connectionID;
+  }
+  // The reconnect is a request on the new stream: it takes the stream's input lock, which comes before the
+  // table's lock, so it runs after the table's lock is let go; the slot stays taken meanwhile.
+  try {
+    auto self = std::static_pointer_cast<MPlex>(shared_from_this());
+    SessionRequest reconnect(self, {"session", "reconnect", std::to_string(connectionId)}, SessionRequest::Reply::Data,
+                             io);
+    reconnect.execute();
+  } catch (const plat::lang::Exception&) {
+    {
+      Synchronized hold(lock_);
+      if (id < _IOs.size() && _IOs[id] == io) _IOs[id].reset();
+    }
+    io->close();
+    throw NetException(SessionErrors::IO_RECONNECT);
   }
   return io;
 }

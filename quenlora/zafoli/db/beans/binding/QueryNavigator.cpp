@@ -802,6 +802,7 @@ Ref<QueryNavigator> QueryNavigator::getQueryNavigatorObject(const std::string& a
 }
 
 void QueryNavigator::announceException(const ExceptionEvent& event) {
+  exceptionsAnnounced_.fetch_add(1);
   try {
     exceptionListeners_.fireExceptionEvent(event);
   } catch (const plat::lang::Exception&) {

@@ -172,6 +172,9 @@ class QueryNavigator : public plat::lang::Object,
 
   // Announcements.
   void announceException(const ExceptionEvent& event);
+  // How many exception events the navigator has announced so far: whoever catches a failure of one of its
+  // operations tells by it whether the navigator reported that failure already.
+  long getAnnouncedExceptionCount() const { return exceptionsAnnounced_.load(); }
   void announceOnBeforeColumnDataChange(const event::ColumnDataEvent& event);
   void announceOnAfterColumnDataChange(const event::ColumnDataEvent& event);
   void announceOnBeforeRecordSave(const event::RecordSaveEvent& event);
@@ -300,6 +303,7 @@ class QueryNavigator : public plat::lang::Object,
   std::atomic<bool> autoStart_{false};
   std::atomic<bool> dataChanged{false};
   std::atomic<bool> closed_{false};
+  std::atomic<long> exceptionsAnnounced_{0};
   std::atomic<int> numberOfColumns_{0};  // of the published name, virtual ones included
   int rowsSaved = 0;                     // guarded by lock_
 

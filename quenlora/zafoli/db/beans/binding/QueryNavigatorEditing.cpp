@@ -43,11 +43,12 @@ constexpr int kIntegerType = 4;  // the JDBC type code of INTEGER
 // ---- cell writes ------------------------------------------------------------------------------------------------
 
 void QueryNavigator::setValue(const Value& value, int row, int column) {
-  Guard guard(lock_);
   if (isClosed() || !m_NavigationCursor) return;
   const int columns = bindingColumns();
   const int v = columns > 0 ? column - columns + numberOfSpecialFeatures : -1;
   if (v >= 0) {
+    // A write of RowNumber is a move: it goes to the synchroniser, which takes its own lock before this monitor,
+    // so the monitor must not be held here (see QuerySynchronizer.h).
     if (v != 0 || onQBERow()) return;
     Value target;
     try {
@@ -59,6 +60,8 @@ void QueryNavigator::setValue(const Value& value, int row, int column) {
     go_to(target.intValue());
     return;
   }
+  Guard guard(lock_);
+  if (isClosed()) return;
   const auto& texts = QueryNavigatorTexts::get();
   announceTask(TaskBusEvent::START_TASK, ChainTasks::applUpdate(), ApplicationTask::updateTask(), "");
   std::string name;
@@ -511,23 +514,40 @@ int QueryNavigator::recordPass(int mode) {
   for (const auto& record : records) {
     ++i;
     try {
-      const bool markedDeleted = record->getMarkedAsDeleted();
-      if (mode == SAVE_ALL_DIRTY_DATA ? markedDeleted : !markedDeleted) continue;
-      const int operation = record->getOperation();
-      const int saveType = saveTypeOf(record);
+      // The record's state and its write are read under the monitor, as edits on other threads write them; the
+      // listeners and the failure prompt run outside it.
+      bool markedDeleted = false;
+      int operation = PersistentObject::NOTHING_OPERATION;
+      int saveType = 0;
+      {
+        Guard guard(lock_);
+        markedDeleted = record->getMarkedAsDeleted();
+        if (mode == SAVE_ALL_DIRTY_DATA ? markedDeleted : !markedDeleted) continue;
+        operation = record->getOperation();
+        saveType = saveTypeOf(record);
+      }
       int rows = 0;
       if (operation != PersistentObject::NOTHING_OPERATION) {
         announceOnBeforeRecordSave(RecordSaveEvent(this, RecordSaveEvent::RECORD_SAVE_ONE, 1, saveType, record));
-        try {
-          rows = record->save();
-        } catch (const plat::lang::Exception& e) {
-          announceApplication(e);
+        std::shared_ptr<plat::lang::Throwable> failure;
+        std::string statement;
+        {
+          Guard guard(lock_);
+          try {
+            rows = record->save();
+          } catch (const plat::lang::Exception& e) {
+            failure = e.clone();
+            statement = record->getStatement();
+          }
+        }
+        if (failure) {
+          announceApplication(*failure);
           // The failed record keeps its state and stays off the lists, whatever the handling decides.
           announceRecordSaveException(RecordSaveEvent(
               this,
               mode == SAVE_ALL_DIRTY_DATA ? RecordSaveEvent::RECORD_SAVE_ONE : RecordSaveEvent::RECORDSAVE_EXCEPTION, 1,
-              mode == SAVE_ALL_DIRTY_DATA ? saveType : RecordSaveEvent::RECORDSAVETYPE_DELETE, record, e.clone(),
-              record->getStatement()));
+              mode == SAVE_ALL_DIRTY_DATA ? saveType : RecordSaveEvent::RECORDSAVETYPE_DELETE, record, failure,
+              statement));
           continue;
         }
       }

@@ -1,7 +1,9 @@
 #include "quenlora/zafoli/db/beans/binding/QuerySynchronizer.h"
 
 #include <algorithm>
+#include <exception>
 #include <map>
+#include <new>
 
 #include "platform/lang/System.h"
 #include "platform/runvale/ClassRegistry.h"
@@ -80,6 +82,50 @@ bool isNewOrAbsent(Synchronizable* ds) {
   if (!ds) return true;
   auto record = std::dynamic_pointer_cast<PersistentObject>(ds->getCurrentObject());
   return !record || record->getMarkedAsNew();
+}
+
+// How many exception events ds has announced; 0 for a data source that is not a navigator.
+long announcedBy(Synchronizable* ds) {
+  auto* navigator = dynamic_cast<QueryNavigator*>(ds);
+  return navigator ? navigator->getAnnouncedExceptionCount() : 0;
+}
+
+// Announces a failure of ds's query, unless ds announced one itself since `before`, so that each failure is
+// reported once.
+void reportQueryFailure(Synchronizable* ds, long before, const std::exception_ptr& failure) {
+  auto* navigator = dynamic_cast<QueryNavigator*>(ds);
+  if (!navigator || navigator->getAnnouncedExceptionCount() != before) return;
+  try {
+    std::rethrow_exception(failure);
+  } catch (const plat::sql::SQLException& e) {
+    navigator->announceException(ExceptionEvent(ExceptionEvent::EXCEPTION_SQL, e.getMessage(), navigator, e.clone()));
+  } catch (const plat::lang::Throwable& e) {
+    navigator->announceException(
+        ExceptionEvent(ExceptionEvent::EXCEPTION_APPLICATION, e.getMessage(), navigator, e.clone()));
+  } catch (const std::exception& e) {
+    navigator->announceException(ExceptionEvent(ExceptionEvent::EXCEPTION_APPLICATION, e.what(), navigator));
+  } catch (...) {
+    navigator->announceException(ExceptionEvent(ExceptionEvent::EXCEPTION_APPLICATION, "", navigator));
+  }
+}
+
+// The data sources of a subtree with the connection each writes through, taken before a save writes.
+using Writers = std::vector<std::pair<Synchronizable*, Ref<Connection>>>;
+
+// Commits the record states of the writers through connection (every writer left when connection is null). A
+// failure is kept in `first` and the others still commit: the records are in the database either way.
+void commitWriters(Writers& writers, const Ref<Connection>& connection, std::exception_ptr& first) {
+  for (auto& [ds, through] : writers) {
+    if (!ds || (connection && through != connection)) continue;
+    try {
+      ds->commitState();
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+    ds = nullptr;
+  }
 }
 
 void rollBack(const std::vector<Ref<Connection>>& connections, std::size_t from) {
@@ -349,14 +395,20 @@ void QuerySynchronizer::queryChildren(const Ref<SynchronizerNode>& node) {
       ds->saveAll(Synchronizable::CLEAR_ALL_DATA);
       continue;
     }
+    const long before = announcedBy(ds);
     try {
       ds->executeQuery(master);
-    } catch (const plat::sql::SQLException& e) {
-      // No detail of the former master may stay on show or editable.
-      ds->saveAll(Synchronizable::CLEAR_ALL_DATA);
-      if (auto* navigator = dynamic_cast<QueryNavigator*>(ds))
-        navigator->announceException(
-            ExceptionEvent(ExceptionEvent::EXCEPTION_SQL, e.getMessage(), navigator, e.clone()));
+    } catch (const std::bad_alloc&) {
+      throw;
+    } catch (...) {
+      // Whatever failed, no record of the former master may stay on show or editable, and the details below
+      // (cleared as the walk reaches them) and the siblings after it must still follow the new master.
+      const auto failure = std::current_exception();
+      try {
+        ds->saveAll(Synchronizable::CLEAR_ALL_DATA);
+      } catch (const plat::lang::Exception&) {
+      }
+      reportQueryFailure(ds, before, failure);
     }
   }
 }
@@ -404,6 +456,8 @@ void QuerySynchronizer::navigate(const Ref<SynchronizerLink>& link, int code, st
   }
   auto* ds = link->getSynchronizable();
   if (!ds) throw RelationshipPendingException(text("QuerySynch_RelationPend2"));
+  const long before = announcedBy(ds);
+  std::exception_ptr failure;
   try {
     if (code == Synchronizable::RESTART) {
       auto parent = link->getParentLink();
@@ -411,9 +465,22 @@ void QuerySynchronizer::navigate(const Ref<SynchronizerLink>& link, int code, st
     } else {
       ds->navigate(code, row);
     }
-    queryChildren(node);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // Even after a failed query the details follow what the data source shows now: nothing, they are cleared.
+  queryChildren(node);
+  if (!failure) return;
+  try {
+    std::rethrow_exception(failure);
   } catch (const plat::sql::SQLException&) {
-    // The navigator has announced what failed; the move simply ends.
+    // An SQL failure ends the move quietly once it is announced.
+    reportQueryFailure(ds, before, failure);
+  } catch (...) {
+    // Announced already by the data source itself (the JDBC navigator does): the move simply ends.
+    if (announcedBy(ds) == before) throw;
   }
 }
 
@@ -437,6 +504,9 @@ bool QuerySynchronizer::saveTree(const Ref<SynchronizerNode>& node, bool all) {
   if (parentOnNewRecord(node)) throw ParentInvalidRecordException(text("QuerySynch_ParentInvalid1"));
   // Gathered on every save: a source that joined since, or a replaced connection, must be inside the transaction.
   const auto connections = gatherConnections();
+  Writers writers;
+  for (const auto& link : walk(node, SynchronizerNode::TOP_DOWN_INCLUSIVE))
+    if (auto* ds = link->getSynchronizable()) writers.emplace_back(ds, ds->getConnection());
   std::size_t begun = 0;
   std::size_t ended = 0;
   auto fail = [&](std::size_t from) {
@@ -469,10 +539,15 @@ bool QuerySynchronizer::saveTree(const Ref<SynchronizerNode>& node, bool all) {
     fail(0);
     throw;
   }
+  // A connection whose end throws has rolled back itself; the ones after it are rolled back here. One that
+  // committed before cannot be undone, so the records written through it are committed clean at once: a retry
+  // then writes exactly what is not yet in the database.
+  std::exception_ptr stateFailure;
   try {
-    // A connection whose end throws has rolled back itself; the ones after it are rolled back here. One that
-    // committed before cannot be undone.
-    for (; ended < connections.size(); ++ended) connections[ended]->endTransaction(true);
+    for (; ended < connections.size(); ++ended) {
+      connections[ended]->endTransaction(true);
+      commitWriters(writers, connections[ended], stateFailure);
+    }
   } catch (const plat::sql::SQLException&) {
     fail(ended + 1);
     return false;
@@ -480,7 +555,9 @@ bool QuerySynchronizer::saveTree(const Ref<SynchronizerNode>& node, bool all) {
     fail(ended + 1);
     throw;
   }
-  run(node, COMMIT_STATE);
+  // Data sources outside every transaction (no connection) are committed once every connection committed.
+  commitWriters(writers, nullptr, stateFailure);
+  if (stateFailure) std::rethrow_exception(stateFailure);
   return true;
 }
 

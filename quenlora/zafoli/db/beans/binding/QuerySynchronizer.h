@@ -2,8 +2,12 @@
 // save unsaved detail changes, moves the data source and re-queries its details; every save writes the whole
 // subtree in one transaction per connection of the tree. Registration, merging and link removal are serialised on
 // a class-wide lock that also guards every tree's structure; navigation and saves of one tree are serialised on
-// its synchroniser, which is always taken before any data source's own lock and never while the class-wide lock is
-// held.
+// its synchroniser.
+//
+// Lock order, everywhere (a lock may be taken only while holding locks before it): a tree's synchroniser, then
+// the class-wide lock, then a data source's monitor (a navigator's), then its connection's lock. Hence no data
+// source calls into its link (navigate, save) while it holds its own monitor: a write of the navigator's
+// RowNumber column parses the row and moves through go_to before it takes the monitor.
 #pragma once
 
 #include <mutex>
@@ -51,16 +55,20 @@ class QuerySynchronizer : public plat::lang::Object {
 
   QuerySynchronizer();
 
-  // Raises RelationshipPendingException or ParentInvalidRecordException; SQL failures of the move end it quietly.
+  // Raises RelationshipPendingException or ParentInvalidRecordException. A failed move or query still re-queries
+  // the details (cleared when the data source shows nothing); an SQL failure, or any failure the data source has
+  // announced itself, ends the move quietly; another is rethrown. A detail whose re-query fails in any way is
+  // cleared, its failure announced once, and the walk goes on to the rest of the tree.
   void navigate(const plat::lang::Ref<SynchronizerLink>& link, int code, std::optional<int> row);
   // True when the save committed on every connection.
   bool save(const plat::lang::Ref<SynchronizerLink>& link);
   bool saveAll(const plat::lang::Ref<SynchronizerLink>& link);
   bool saveAllLevels(const plat::lang::Ref<SynchronizerLink>& link);
   void clear(const plat::lang::Ref<SynchronizerLink>& link);
-  // Writes the subtree of node in one transaction per connection of the tree; record states are committed only
-  // after every commit. An SQL failure rolls back and answers false; another failure is rethrown after the
-  // rollback.
+  // Writes the subtree of node in one transaction per connection of the tree. After each connection's commit the
+  // data sources writing through it commit their record states; those of connections rolled back stay dirty, so
+  // a retry writes exactly what is not yet in the database. An SQL failure rolls back what is not committed and
+  // answers false; another failure is rethrown after the rollback.
   bool saveTree(const plat::lang::Ref<SynchronizerNode>& node, bool all);
   DirtyNode findDirty(const plat::lang::Ref<SynchronizerNode>& node, int code);
 

@@ -205,6 +205,12 @@ void QueryNavigator::showNewSet(const Ref<binding::PersistentObject::RecordEnume
 }
 
 void QueryNavigator::failQuery(const plat::lang::Throwable& failure) {
+  // The former rows are gone: the navigator shows its query-by-example row, which is also the row the next query
+  // runs through, so that the query succeeds once it is mended.
+  try {
+    startQueryByExample();
+  } catch (const plat::lang::Exception&) {
+  }
   announceException(
       binding::ExceptionEvent(binding::ExceptionEvent::EXCEPTION_SQL, failure.getMessage(), this, failure.clone()));
   throw plat::lang::RuntimeException(failure.getMessage());

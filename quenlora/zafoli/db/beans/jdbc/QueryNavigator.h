@@ -60,6 +60,11 @@ class QueryNavigator : public binding::QueryNavigator {
   // Also listens to the adapter's executions (leaving the previous adapter's).
   void setSQLAdapter(const plat::lang::Ref<SQLAdapter>& adapter);
 
+  // A failed query (SQL or any other failure of the row class or the adapter) is announced as EXCEPTION_SQL with
+  // the failure's message, leaves the navigator on its query-by-example row and is then thrown as
+  // plat::lang::RuntimeException with that message; it is the only exception kind of the query itself. An invalid
+  // query-by-example entry is announced as EXCEPTION_CAST and thrown as RuntimeException too. Failures of
+  // navigation and trigger listeners pass through as they are.
   void executeQuery(binding::Synchronizable* master) override;
   void executeQueryByExample() override;
   void createQueryByExampleRow() override;

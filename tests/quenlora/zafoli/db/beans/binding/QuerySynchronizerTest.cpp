@@ -206,6 +206,8 @@ struct SaveCase {
   std::function<void(MemoryTable& a, MemoryTable& b, MemoryConnection& c1, MemoryConnection& c2)> inject;
   bool commits;
   Lines journal1, journal2;
+  bool firstCommitted = false;  // c1 (the master's) committed before c2 failed
+  std::function<void(MemoryTable& b)> mend = nullptr;
 };
 
 TEST_F(SynchronizerTest, ATreeSaveWritesDeletionsMasterAndNewDetailsInOneTransactionPerConnection) {
@@ -230,21 +232,31 @@ TEST_F(SynchronizerTest, ATreeSaveWritesDeletionsMasterAndNewDetailsInOneTransac
        false,
        {"begin 1", "rollback 1"},
        {"begin failed"}},
-      {"commit fails",
+      {"second commit fails",
        true,
        [](auto&, auto&, auto&, auto& c2) { c2.failNextCommit(); },
        false,
        {"begin 1", "UPDATE a 1", "commit"},
-       {"begin 1", "DELETE b 11", "INSERT b 99", "commit failed"}},
+       {"begin 1", "DELETE b 11", "INSERT b 99", "commit failed"},
+       true},
+      {"first commit fails",
+       true,
+       [](auto&, auto&, auto& c1, auto&) { c1.failNextCommit(); },
+       false,
+       {"begin 1", "UPDATE a 1", "commit failed"},
+       {"begin 1", "DELETE b 11", "INSERT b 99", "rollback 1"}},
+      // The connection itself refuses the insert (its key is taken) and dooms its transaction.
       {"doomed by a failed write",
        false,
        [](auto&, auto& b, auto& c1, auto&) {
-         b.failSave(1);
+         b.addRow({Value(99), Value(0), Value("Squatter")});
          c1.setFailedWriteDoomsTransaction(true);
        },
        false,
+       {"begin 1", "DELETE b 11", "UPDATE a 1", "INSERT b 99 failed", "rollback 1"},
        {},
-       {}},
+       false,
+       [](auto& b) { b.remove(Value(99)); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -269,29 +281,30 @@ TEST_F(SynchronizerTest, ATreeSaveWritesDeletionsMasterAndNewDetailsInOneTransac
       EXPECT_EQ(capture.text().ends_with("Transaction failed due to SQL failure, will be rolled back.\n"), !c.commits)
           << capture.text();
     }
-    if (!c.journal1.empty() || c.commits) {
-      EXPECT_EQ(c1->getJournal(), c.journal1);
-      EXPECT_EQ(c2->getJournal(), c.journal2);
-    }
-    const bool masterWritten = c.commits || std::string(c.name) == "commit fails";
+    EXPECT_EQ(c1->getJournal(), c.journal1);
+    EXPECT_EQ(c2->getJournal(), c.journal2);
+    const bool masterWritten = c.commits || c.firstCommitted;
     EXPECT_EQ(name(tables["a"], 1), masterWritten ? "Renamed" : "N1");
     EXPECT_EQ(tb.contains(Value(11)), !c.commits);
-    EXPECT_EQ(tb.contains(Value(99)), c.commits);
+    EXPECT_EQ(name(tables["b"], 99), c.commits ? "New" : c.mend ? "Squatter" : "<gone>");
     if (c.commits) {
       EXPECT_FALSE(a->isDirty());
       EXPECT_EQ(tb.find(Value(99)).value()[1], Value(1));  // the new detail took its master's key
       continue;
     }
-    // Nothing changed state: a retry writes every record again, each once.
-    EXPECT_TRUE(a->isDirty());
+    // What a connection committed is clean; the rest stays dirty, and a retry writes exactly that, each once.
+    EXPECT_EQ(a->isDirty(), !c.firstCommitted);
     EXPECT_TRUE(b->isDirty());
+    if (c.mend) c.mend(tb);
     c1->clearJournal();
     c2->clearJournal();
     a->save();
     Lines all = c1->getJournal();
     for (const auto& line : c2->getJournal()) all.push_back(line);
-    for (const char* write : {"DELETE b 11", "UPDATE a 1", "INSERT b 99"})
+    EXPECT_EQ(std::count(all.begin(), all.end(), "UPDATE a 1"), c.firstCommitted ? 0 : 1);
+    for (const char* write : {"DELETE b 11", "INSERT b 99"})
       EXPECT_EQ(std::count(all.begin(), all.end(), write), 1) << write;
+    EXPECT_EQ(std::count(all.begin(), all.end(), "commit"), c.twoConnections ? 2 : 1);
     EXPECT_FALSE(tb.contains(Value(11)));
     EXPECT_TRUE(tb.contains(Value(99)));
     EXPECT_FALSE(a->isDirty());
@@ -306,13 +319,15 @@ TEST_F(SynchronizerTest, TheDirtyPromptSavesDiscardsOrStays) {
     bool registered;
     bool moves;
     std::string stored;
+    bool saveFails = false;
   };
   for (const auto& c : std::vector<Case>{{SaveChangesDialog::YES, true, true, "Edited"},
                                          {SaveChangesDialog::NO, true, true, "N11"},
                                          {SaveChangesDialog::CANCEL, true, false, "N11"},
                                          {7, true, false, "N11"},
-                                         {SaveChangesDialog::YES, false, false, "N11"}}) {
-    SCOPED_TRACE(std::to_string(c.answer) + (c.registered ? "" : " no prompt"));
+                                         {SaveChangesDialog::YES, false, false, "N11"},
+                                         {SaveChangesDialog::YES, true, false, "N11", true}}) {
+    SCOPED_TRACE(std::to_string(c.answer) + (c.registered ? "" : " no prompt") + (c.saveFails ? " save fails" : ""));
     SetUp();
     table("a", {{1, 0}, {2, 0}});
     table("b", {{11, 1}, {21, 2}});
@@ -322,8 +337,10 @@ TEST_F(SynchronizerTest, TheDirtyPromptSavesDiscardsOrStays) {
     b->execute(true);
     a->execute(true);
     b->setValue(Value("Edited"), 0, 2);
+    if (c.saveFails) tables["b"]->failSave(1);
     ScriptedDialog::answer = c.answer;
     ScriptedDialog::asked = 0;
+    plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kOut);
     a->next();
     EXPECT_EQ(ScriptedDialog::asked, c.registered ? 1 : 0);
     if (c.registered) {
@@ -355,19 +372,107 @@ TEST_F(SynchronizerTest, AMasterOnANewRecordClearsItsDetailsAndRefusesTheirMoves
                 " Parent record has not been committed. Data changes are not permitted at this time.");
 }
 
-TEST_F(SynchronizerTest, ADetailWhoseRequeryFailsIsClearedAndSaysSo) {
-  table("a", {{1, 0}, {2, 0}});
-  table("b", {{11, 1}, {21, 2}});
+// a > b > c and a > d: b's query fails as the master moves to 2.
+TEST_F(SynchronizerTest, ADetailWhoseRequeryFailsInAnyWayIsClearedReportedOnceAndTheWalkGoesOn) {
+  struct Case {
+    const char* name;
+    std::function<void(MemoryQueryNavigator& b, MemoryTable& tb)> breakIt;
+    int reported;  // the event type b reports
+  };
+  const std::vector<Case> cases{
+      {"SQL failure", [](auto& b, auto&) { b.setWhere("no such filter"); }, ExceptionEvent::EXCEPTION_SQL},
+      {"other failure",
+       [](auto& b, auto& tb) {
+         tb.registerFilter("broken", [](const MemoryTable::Row&) -> bool {
+           throw plat::lang::IllegalStateException("filter broke");
+         });
+         b.setWhere("broken");
+       },
+       ExceptionEvent::EXCEPTION_APPLICATION},
+      // As the JDBC navigator does: the navigator announces its failure itself, then throws.
+      {"failure the navigator announced",
+       [](auto& b, auto& tb) {
+         tb.registerFilter("announced", [&b](const MemoryTable::Row&) -> bool {
+           b.announceException(ExceptionEvent(ExceptionEvent::EXCEPTION_SQL, "told", &b));
+           throw plat::lang::RuntimeException("told");
+         });
+         b.setWhere("announced");
+       },
+       ExceptionEvent::EXCEPTION_SQL},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    threeTables();
+    table("d", {{41, 1}, {42, 2}});
+    auto a = make("a", "", tables["a"], c1);
+    auto b = make("b", "a", tables["b"], c1);
+    auto cc = make("c", "b", tables["c"], c1);
+    auto d = make("d", "a", tables["d"], c1);
+    for (auto& n : {cc, b, d, a}) n->execute(true);
+    ASSERT_EQ(id(d), 41);
+    for (auto& [alias, seen] : events) seen->lines.clear();
+    c.breakIt(*b, *tables["b"]);
+    a->next();
+    EXPECT_EQ(id(a), 2);
+    EXPECT_TRUE(b->isEmpty());
+    EXPECT_FALSE(b->isDirty());
+    EXPECT_TRUE(cc->isEmpty()) << "a detail of the cleared detail keeps nothing of the former master";
+    ASSERT_EQ(events["b"]->lines.size(), 1u) << "reported once";
+    EXPECT_EQ(events["b"]->lines[0].substr(0, 2), std::to_string(c.reported) + " ");
+    EXPECT_TRUE(events["a"]->lines.empty());
+    // The sibling after the failing detail follows the new master, and its edit is saved into the new master's row.
+    EXPECT_EQ(id(d), 42);
+    d->setValue(Value("edited under 2"), 0, 2);
+    d->save();
+    EXPECT_EQ(name(tables["d"], 42), "edited under 2");
+    EXPECT_EQ(name(tables["d"], 41), "N41");
+    // Mended, the detail follows the next move as before.
+    b->setWhere("");
+    a->first();
+    EXPECT_EQ(id(b), 11);
+    EXPECT_EQ(id(cc), 111);
+    EXPECT_EQ(events["b"]->lines.size(), 1u);
+    TearDown();
+    navigators.clear();
+  }
+}
+
+// Writing a detail's RowNumber column is a move through the synchroniser; it must not hold the detail's monitor
+// while it waits for the synchroniser, which a master move holds while it re-queries that detail.
+TEST_F(SynchronizerTest, ARowNumberWriterAndAMasterMoveOnTwoThreadsBothFinish) {
+  table("a", {{1, 0}, {2, 0}, {3, 0}});
+  table("b", {{11, 1}, {12, 1}, {13, 1}, {21, 2}, {22, 2}, {31, 3}, {32, 3}});
   auto a = make("a", "", tables["a"], c1);
   auto b = make("b", "a", tables["b"], c1);
   b->execute(true);
   a->execute(true);
-  b->setWhere("no such filter");
-  a->next();
-  EXPECT_EQ(id(a), 2);
-  EXPECT_TRUE(b->isEmpty());
-  ASSERT_FALSE(events["b"]->lines.empty());
-  EXPECT_EQ(events["b"]->lines.back().substr(0, 2), std::to_string(ExceptionEvent::EXCEPTION_SQL) + " ");
+  const int rowNumber = 3;  // ID, PARENT, NAME, then the virtual columns, RowNumber first
+  b->setValue(Value(2), 0, rowNumber);
+  ASSERT_EQ(id(b), 12);
+  constexpr int kRounds = 400;
+  std::vector<std::function<void()>> bodies{
+      [&] {
+        for (int i = 0; i < kRounds; ++i) i % 3 == 2 ? a->first() : a->next();
+      },
+      [&] {
+        for (int i = 0; i < kRounds; ++i) b->setValue(Value(1 + i % 2), 0, rowNumber);
+      },
+  };
+  std::vector<std::future<void>> done;
+  for (auto& body : bodies) done.push_back(std::async(std::launch::async, body));
+  for (auto& f : done) {
+    if (f.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+      std::fprintf(stderr, "a RowNumber writer and a master move deadlocked\n");
+      std::fflush(stderr);
+      std::_Exit(1);
+    }
+    EXPECT_NO_THROW(f.get());
+  }
+  a->first();
+  b->setValue(Value(3), 0, rowNumber);
+  EXPECT_EQ(id(b), 13);
+  EXPECT_EQ(b->getValue(0, rowNumber), Value(3));
 }
 
 TEST_F(SynchronizerTest, ClosingAMiddleLevelClosesItsSubtreeAndAClosedRootWaitsForItsSuccessor) {
@@ -528,6 +633,29 @@ TEST_F(SynchronizerTest, ASubtreeMergedInBringsItsConnectionIntoTheTreeSave) {
   EXPECT_EQ(c2->getJournal(), (Lines{"begin 1", "UPDATE c 111", "commit"}));
   EXPECT_EQ(name(tables["c"], 111), "Edited");
   EXPECT_FALSE(c->isDirty());
+}
+
+// Registered bottom up, each level naming a master that is not there yet; the deepest level saves every level.
+TEST_F(SynchronizerTest, SaveAllLevelsFromTheDeepestDetailWritesTheWholeTreeInOneTransactionPerConnection) {
+  threeTables();
+  auto c = make("c", "b", tables["c"], c2);
+  auto b = make("b", "a", tables["b"], c1);
+  auto a = make("a", "", tables["a"], c1);
+  for (auto& n : {c, b, a}) n->execute(true);
+  ASSERT_EQ(id(c), 111);
+  a->setValue(Value("A"), 0, 2);
+  b->setValue(Value("B"), 0, 2);
+  c->deleteRecord();
+  c1->clearJournal();
+  c2->clearJournal();
+  c->saveAllLevels();
+  EXPECT_EQ(c1->getJournal(), (Lines{"begin 1", "UPDATE a 1", "UPDATE b 11", "commit"}));
+  EXPECT_EQ(c2->getJournal(), (Lines{"begin 1", "DELETE c 111", "commit"}));
+  for (auto& n : {a, b, c}) EXPECT_FALSE(n->isDirty());
+  // The tree is queried again from its root.
+  EXPECT_EQ(id(a), 1);
+  EXPECT_EQ(id(b), 11);
+  EXPECT_EQ(id(c), 112);
 }
 
 TEST_F(SynchronizerTest, NavigatingAndSavingFromSeveralThreadsEndsWithoutDeadlock) {

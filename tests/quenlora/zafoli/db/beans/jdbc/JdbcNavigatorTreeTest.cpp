@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "platform/gui/Applet.h"
@@ -214,6 +215,146 @@ TEST_F(JdbcTreeTest, AnEmptyMasterClearsItsDetailWithoutQuerying) {
     for (auto& navigator : navigators_) navigator->close();
     navigators_.clear();
   }
+}
+
+// Departments over employees (the test's first file) and over projects, the projects in a second database file
+// behind a second connection bean, "db2". A project's OWNER_ID is checked only when its transaction commits.
+class JdbcTwoFileTreeTest : public JdbcTreeTest {
+ protected:
+  void SetUp() override {
+    JdbcTreeTest::SetUp();
+    path2_ = path_;
+    path2_ += "-2";
+    std::filesystem::remove(path2_);
+    bean2_ =
+        makeRef<JdbcConnection>(plat::sql::sqlite::SqliteDriver::kClassName, "jdbc:sqlite:" + path2_.string(), "", "");
+    bean2_->setIdentifier("db2");
+    manager_->add(bean2_);
+    bean2_->connect();
+    for (const char* sql :
+         {"pragma foreign_keys = on", "create table OWNER (ID integer primary key)", "insert into OWNER values (1)",
+          "create table PROJ (ID integer primary key, NAME varchar(20), DEPT_ID integer, "
+          "OWNER_ID integer references OWNER (ID) deferrable initially deferred)",
+          "insert into PROJ values (100, 'acme-p', 1, 1), (200, 'beta-p', 2, 1)"}) {
+      auto statement = bean2_->createStatement();
+      bean2_->executeStatement(statement, sql, sql);
+      bean2_->closeStatement(statement);
+    }
+    proj_ = dept_ + "Proj";
+    testkit::beans::JdbcTableRecord::registerClass(plat::runvale::ClassRegistry::instance(), proj_, "PROJ",
+                                                   managerClass_, "db2");
+    outside2_ = plat::sql::DriverManager::getConnection("jdbc:sqlite:" + path2_.string());
+  }
+  void TearDown() override {
+    outside2_->close();
+    JdbcTreeTest::TearDown();
+    bean2_->setConnectionClosed(true);
+    std::filesystem::remove(path2_);
+  }
+
+  // The tree of makeTree with the projects as the departments' second detail, standing on department 1.
+  void makeTwoDetailTree() {
+    makeTree();
+    projs_ = navigator(proj_, "proj", "dept");
+    projs_->setJoin({"DEPT_ID = ID"});
+    projs_->setSortOrder({"ID"});
+    projs_->execute(true);
+    depts_->first();
+  }
+  std::vector<std::string> projects() {
+    auto statement = outside2_->createStatement();
+    auto rows = statement->executeQuery("select ID, NAME, DEPT_ID, OWNER_ID from PROJ order by ID");
+    std::vector<std::string> lines;
+    while (rows->next())
+      lines.push_back(rows->getString(1) + "|" + rows->getString(2) + "|" + rows->getString(3) + "|" +
+                      rows->getString(4));
+    rows->close();
+    statement->close();
+    return lines;
+  }
+  // Saves from the departments; true when the synchroniser reported no rollback.
+  bool saveTree() {
+    plat::lang::ConsoleCapture capture(plat::lang::ConsoleCapture::Target::kOut);
+    depts_->save();
+    return capture.text().find("will be rolled back") == std::string::npos;
+  }
+
+  std::filesystem::path path2_;
+  Ref<JdbcConnection> bean2_;
+  std::string proj_;
+  Ref<plat::sql::Connection> outside2_;
+  Ref<QueryNavigator> projs_;
+};
+
+TEST_F(JdbcTwoFileTreeTest, AFailingDetailQueryIsClearedReportedOnceAndItsSiblingFollowsTheNewMaster) {
+  makeTwoDetailTree();
+  ASSERT_EQ(projs_->getValue(0, kName), Value("acme-p"));
+  auto failures = std::make_shared<Failures>();
+  emps_->addExceptionEventListener(failures);
+  emps_->setWhereClause("NO_SUCH_COLUMN = 1");
+  depts_->next();
+  ASSERT_EQ(depts_->getValue(0, kName), Value("Beta"));
+  EXPECT_TRUE(emps_->isQBERow()) << "nothing of Acme's employees stays on show";
+  ASSERT_EQ(failures->seen.size(), 1u) << "reported once";
+  EXPECT_NE(failures->seen[0].find("NO_SUCH_COLUMN"), std::string::npos) << failures->seen[0];
+  // The walk went on: the projects follow Beta, and an edit there is saved into Beta's project.
+  EXPECT_EQ(projs_->getValue(0, kName), Value("beta-p"));
+  projs_->setValue(Value("edited-in-beta"), 0, kName);
+  EXPECT_TRUE(saveTree());
+  EXPECT_EQ(projects(), (std::vector<std::string>{"100|acme-p|1|1", "200|edited-in-beta|2|1"}));
+  EXPECT_EQ(failures->seen.size(), 2u) << "the save's re-query of the details failed once more";
+  // With its where text mended the detail follows the next move.
+  emps_->setWhereClause(std::nullopt);
+  depts_->first();
+  EXPECT_EQ(emps_->getTotalNumberOfRows(), 2);
+  EXPECT_EQ(emps_->getValue(0, kName), Value("x"));
+  EXPECT_EQ(failures->seen.size(), 2u);
+}
+
+TEST_F(JdbcTwoFileTreeTest, AMasterWhoseQueryFailsClearsItsDetailsOnceReportedAndRunsAgainOnceMended) {
+  makeTwoDetailTree();
+  auto failures = std::make_shared<Failures>();
+  depts_->addExceptionEventListener(failures);
+  depts_->setWhereClause("NO_SUCH_COLUMN = 1");
+  depts_->restart();
+  ASSERT_EQ(failures->seen.size(), 1u) << "reported once, by the navigator";
+  EXPECT_NE(failures->seen[0].find("NO_SUCH_COLUMN"), std::string::npos) << failures->seen[0];
+  EXPECT_TRUE(depts_->isQBERow());
+  EXPECT_TRUE(emps_->isQBERow()) << "no detail of the former master stays on show";
+  EXPECT_TRUE(projs_->isQBERow());
+  depts_->setWhereClause(std::nullopt);
+  depts_->restart();
+  EXPECT_EQ(depts_->getValue(0, kName), Value("Acme"));
+  EXPECT_EQ(emps_->getValue(0, kName), Value("x"));
+  EXPECT_EQ(projs_->getValue(0, kName), Value("acme-p"));
+  EXPECT_EQ(failures->seen.size(), 1u);
+}
+
+TEST_F(JdbcTwoFileTreeTest, ASaveWhoseSecondCommitFailsKeepsTheFirstFilesRecordsCleanAndARetryFinishesIt) {
+  makeTwoDetailTree();
+  emps_->insert();
+  emps_->setValue(Value(20), 0, 0);
+  emps_->setValue(Value("new"), 0, kName);
+  projs_->insert();
+  projs_->setValue(Value(101), 0, 0);
+  projs_->setValue(Value("acme-q"), 0, kName);
+  projs_->setValue(Value(9), 0, 3);  // no such owner: the second file refuses its commit
+
+  EXPECT_FALSE(saveTree());
+  // The first file committed the employee; the second rolled the project back.
+  EXPECT_EQ(committed("select ID, NAME, DEPT_ID from EMP where ID = 20"), (std::vector<std::string>{"20|new|1"}));
+  EXPECT_EQ(projects(), (std::vector<std::string>{"100|acme-p|1|1", "200|beta-p|2|1"}));
+  EXPECT_FALSE(emps_->isDirty()) << "what is in the database is no longer pending";
+  EXPECT_TRUE(projs_->isDirty());
+  EXPECT_EQ(projs_->getRowState(), "New");
+
+  // Mended, the retry writes only the project; the employee's insert is not tried again.
+  projs_->setValue(Value(1), 0, 3);
+  EXPECT_TRUE(saveTree());
+  EXPECT_EQ(projects(), (std::vector<std::string>{"100|acme-p|1|1", "101|acme-q|1|1", "200|beta-p|2|1"}));
+  EXPECT_EQ(committed("select WHAT from AUDIT where WHAT = 'EMP +20'"), (std::vector<std::string>{"EMP +20"}));
+  EXPECT_FALSE(projs_->isDirty());
+  EXPECT_FALSE(emps_->isDirty());
 }
 
 TEST_F(JdbcTreeTest, TheWhereClauseIsShownInTheAppletsStatusLine) {

@@ -44,7 +44,15 @@ class TableViewBinder::SelectionMirror : public ListSelectionListener {
 // cancels. Check boxes have no editor widget: their cells tick through the check state.
 class TableViewBinder::Delegate : public QStyledItemDelegate {
  public:
-  Delegate(Table* table, QObject* parent) : QStyledItemDelegate(parent), table_(table) {}
+  Delegate(Table* table, QObject* parent) : QStyledItemDelegate(parent), table_(table) {
+    // Connected before any view's own connection, so that it runs before the view takes the focus back from the
+    // editor: the editor's focus loss would otherwise stop the edit and write what it holds. A close that reverts
+    // (Escape) cancels, whichever way it came.
+    connect(this, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+              if (hint == QAbstractItemDelegate::RevertModelCache && editor == open_) cancel();
+            });
+  }
   ~Delegate() override { stopWatching(); }
   Delegate(const Delegate&) = delete;
   Delegate& operator=(const Delegate&) = delete;
@@ -209,6 +217,16 @@ void TableViewBinder::showSelection() {
     }
   }
   view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  // The current cell follows the selected row: a view left without one (after a reset) makes its first cell
+  // current as soon as it gets the focus, and selects it with it.
+  const int row = watched_->getLeadSelectionIndex();
+  if (row >= 0 && row < adapter_->rowCount() && watched_->isSelectedIndex(row) && adapter_->columnCount() > 0) {
+    const QModelIndex current = view_->selectionModel()->currentIndex();
+    if (current.row() != row) {
+      const int column = current.isValid() ? current.column() : 0;
+      view_->selectionModel()->setCurrentIndex(adapter_->index(row, column), QItemSelectionModel::NoUpdate);
+    }
+  }
   mirroring_ = false;
 }
 

@@ -146,6 +146,31 @@ bool LookupRows::isSingleValueRow(const DataItem* lookup, int row) {
   return dynamic_cast<const ImmediateAccess*>(rows->getDataItem(row).get()) != nullptr;
 }
 
+std::vector<LookupRows::ChangedRow> LookupRows::changedRows(const DataItem* lookup, std::size_t limit) {
+  std::vector<ChangedRow> changed;
+  const MutableCollectionItem* rows = asCollection(lookup);
+  if (rows == nullptr) return changed;
+  const auto statusOf = [](const DataItem* item) {
+    const auto* addition = dynamic_cast<const binding::DataItemAddition*>(item);
+    return addition == nullptr ? binding::DataItemAddition::EXISTING : addition->getStatusFlag();
+  };
+  const std::vector<Ref<DataItem>> members = rows->getDataItems();
+  for (std::size_t r = 0; r < members.size(); ++r) {
+    if (statusOf(members[r].get()) == binding::DataItemAddition::EXISTING) continue;
+    if (changed.size() == limit) return {};
+    int column = -1;
+    if (const MutableCollectionItem* cells = asCollection(members[r].get())) {
+      const std::vector<Ref<DataItem>> items = cells->getDataItems();
+      for (std::size_t c = 0; c < items.size(); ++c) {
+        if (statusOf(items[c].get()) == binding::DataItemAddition::EXISTING) continue;
+        column = column == -1 ? static_cast<int>(c) : -2;
+      }
+    }
+    changed.push_back({static_cast<int>(r), column < 0 ? -1 : column});
+  }
+  return changed;
+}
+
 plat::lang::Ref<DataItem> LookupRows::cellItem(const DataItem* lookup, int row, int column) {
   if (lookup == nullptr || row < 0 || column < 0) return nullptr;
   const auto* rows = dynamic_cast<const MutableCollectionItem*>(lookup);

@@ -183,11 +183,23 @@ TableViewBinder::TableViewBinder(QTableView* view, plat::lang::Ref<Table> table)
   connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int s) { headerClicked(s); });
   connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this,
           [this](int section, int, int size) { resized(section, size); });
+  // While the model changes, the view moves its selection and current cell on its own (a reset hides the open
+  // editor, and the focus leaving it makes the first cell current): none of that is the user's.
+  const auto changing = [this] { ++modelChanging_; };
+  const auto changed = [this] {
+    if (modelChanging_ > 0) --modelChanging_;
+    showSelection();
+  };
+  connect(adapter_, &QAbstractItemModel::modelAboutToBeReset, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsAboutToBeInserted, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsInserted, this, changed);
+  connect(adapter_, &QAbstractItemModel::rowsAboutToBeRemoved, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsRemoved, this, changed);
   // A reset (every row, or new columns) may come with a new selection model and new columns.
-  connect(adapter_, &QAbstractItemModel::modelReset, this, [this] {
+  connect(adapter_, &QAbstractItemModel::modelReset, this, [this, changed] {
     watchSelectionModel();
     applyWidths();
-    showSelection();
+    changed();
   });
   watchSelectionModel();
   applyWidths();
@@ -231,7 +243,7 @@ void TableViewBinder::showSelection() {
 }
 
 void TableViewBinder::userSelected() {
-  if (mirroring_) return;
+  if (mirroring_ || modelChanging_ > 0) return;
   watchSelectionModel();
   if (!watched_) return;
   const QModelIndexList rows = view_->selectionModel()->selectedRows();

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -294,6 +295,22 @@ TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
     EXPECT_EQ(saved(), (std::vector<std::string>{kAsLoaded[0], kAsLoaded[1], c.stored}));
     expectOnRecord(3, "Cy Old");
   }
+}
+
+TEST_F(QtBoundForm, ASortWhileACellIsEditedKeepsTheCurrentRecord) {
+  QWidget* editor = startEditing(1, kName);
+  ASSERT_NE(editor, nullptr);
+  expectOnRecord(2, "Bob");
+  // Every row is shown again, the open editor goes, and the view, left without a current cell, makes its first one
+  // current: the record stays Bob's, wherever the sort puts him.
+  QHeaderView* header = view_->horizontalHeader();
+  const QPoint name(header->sectionViewportPosition(kName) + header->sectionSize(kName) / 2, header->height() / 2);
+  for (const char* first : {"Ann", "Cy Young"}) {
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
+    ASSERT_EQ(view_->model()->data(index(0, kName)).toString().toStdString(), first);
+    expectOnRecord(2, "Bob");
+  }
+  EXPECT_EQ(saved(), kAsLoaded);
 }
 
 TEST_F(QtBoundForm, EscapeCancelsAnEditAndWritesNothing) {

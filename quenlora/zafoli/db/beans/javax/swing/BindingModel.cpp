@@ -141,6 +141,9 @@ void BindingModel::setComponent(const Ref<gui::Component>& component) {
     handOverCombo(box);
     return;
   }
+  fieldKind_.store(dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ? FieldKind::Currency
+                   : dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr ? FieldKind::Masked
+                                                                                      : FieldKind::Plain);
   if (auto* text = dynamic_cast<gui::TextComponent*>(component.get())) {
     text->setDocument(self);
   } else if (auto* list = dynamic_cast<gui::List*>(component.get())) {

@@ -331,6 +331,8 @@ class BindingModel : public plat::gui::PlainDocument,
   std::atomic<bool> gridNavigation{true};
   std::optional<std::vector<std::string>> staticList;  // guarded by mutex_
   std::atomic<bool> hasButtonModel_{false};            // the component is a button
+  enum class FieldKind { Plain, Masked, Currency };
+  std::atomic<FieldKind> fieldKind_{FieldKind::Plain};  // what kind of text field the component is
   plat::lang::Ref<EventHandler> handler_;
   int installedEvent_ = defaultEvent;  // guarded by mutex_; the code whose listener is on the component
   plat::lang::Ref<binding::databus::DataItemChangedListener> relay_;   // guarded by mutex_

@@ -154,6 +154,10 @@ void BindingModel::commit() {
 
 void BindingModel::commitText() {
   if (!notify.load()) return;
+  if (fieldKind_.load() == FieldKind::Plain) {
+    setValue(Value(getText()));
+    return;
+  }
   auto component = getComponent();
   if (auto* currency = dynamic_cast<gui::JCurrencyTextField*>(component.get())) {
     // The amount, not its formatted text: a number written as text would be read again in the locale's format.
@@ -186,6 +190,9 @@ bool BindingModel::sameAsBound(const Value& value) const {
 }
 
 bool BindingModel::halfReplaced() const {
+  // A plain field commits both halves, as it always did; a masked or currency field would commit a value it
+  // never showed.
+  if (fieldKind_.load() == FieldKind::Plain) return false;
   auto* text = dynamic_cast<gui::TextComponent*>(getComponent().get());
   return text != nullptr && text->isReplacingText();
 }

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -235,6 +234,9 @@ TEST_F(QtBoundForm, FormFieldsKeepTheirValueThroughFocusAndStoreWhatTheMaskAndAm
 }
 
 TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
+  // Numbers shown in the locale's format: the currency column draws and edits the amount all the same.
+  tableModel_->setFormatNumbers(true);
+  EXPECT_EQ(view_->model()->data(index(0, kSalary)).toString().toStdString(), dollars("4,800.00"));
   struct Case {
     const char* name;
     int column;
@@ -259,6 +261,10 @@ TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
        "(555) 000-1234", "Cy Old|S|5550001234|3900.00|Y"},
       {"currency, digits from the right", kSalary,
        [](QWidget* w) {
+         EXPECT_EQ(qobject_cast<QLineEdit*>(w)->text().toStdString(), dollars("3,900.00"));
+         QTest::keyClick(w, Qt::Key_End);
+         QTest::keyClicks(w, "7");
+         EXPECT_EQ(qobject_cast<QLineEdit*>(w)->text().toStdString(), dollars("39,000.07"));
          typeOver(w, "12345");
          EXPECT_EQ(qobject_cast<QLineEdit*>(w)->text().toStdString(), dollars("123.45"));
          QTest::keyClick(w, Qt::Key_Return);
@@ -297,22 +303,6 @@ TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
   }
 }
 
-TEST_F(QtBoundForm, ASortWhileACellIsEditedKeepsTheCurrentRecord) {
-  QWidget* editor = startEditing(1, kName);
-  ASSERT_NE(editor, nullptr);
-  expectOnRecord(2, "Bob");
-  // Every row is shown again, the open editor goes, and the view, left without a current cell, makes its first one
-  // current: the record stays Bob's, wherever the sort puts him.
-  QHeaderView* header = view_->horizontalHeader();
-  const QPoint name(header->sectionViewportPosition(kName) + header->sectionSize(kName) / 2, header->height() / 2);
-  for (const char* first : {"Ann", "Cy Young"}) {
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
-    ASSERT_EQ(view_->model()->data(index(0, kName)).toString().toStdString(), first);
-    expectOnRecord(2, "Bob");
-  }
-  EXPECT_EQ(saved(), kAsLoaded);
-}
-
 TEST_F(QtBoundForm, EscapeCancelsAnEditAndWritesNothing) {
   for (const int column : {kName, kPhone, kSalary}) {
     SCOPED_TRACE(column);
@@ -327,23 +317,6 @@ TEST_F(QtBoundForm, EscapeCancelsAnEditAndWritesNothing) {
     EXPECT_EQ(emps_->getValue(0, kName).toString(), "Bob");
     EXPECT_EQ(saved(), kAsLoaded);
   }
-}
-
-TEST_F(QtBoundForm, ACurrencyColumnWithLocalizedNumbersShowsAndEditsTheAmount) {
-  tableModel_->setFormatNumbers(true);
-  view_->viewport()->update();
-  EXPECT_EQ(view_->model()->data(index(0, kSalary)).toString().toStdString(), dollars("4,800.00"));
-  EXPECT_EQ(view_->model()->data(index(1, kSalary)).toString().toStdString(), dollars("5,200.50"));
-  QWidget* editor = startEditing(1, kSalary);
-  ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(qobject_cast<QLineEdit*>(editor)->text().toStdString(), dollars("5,200.50"));
-  QTest::keyClick(editor, Qt::Key_End);
-  QTest::keyClicks(editor, "7");
-  EXPECT_EQ(qobject_cast<QLineEdit*>(editor)->text().toStdString(), dollars("52,005.07"));
-  QTest::keyClick(editor, Qt::Key_Return);
-  EXPECT_TRUE(closed(editor));
-  expectOnRecord(2, "Bob");
-  EXPECT_EQ(saved(), (std::vector<std::string>{kAsLoaded[0], "Bob|R|5553334444|52005.07|N", kAsLoaded[2]}));
 }
 
 }  // namespace

@@ -105,8 +105,9 @@ bool InputEventFilter::ownsPopupFocus() const {
   // A combo's list is a window of its own, but its widgets descend from the combo: following the parents crosses
   // the window boundary that isAncestorOf stops at.
   for (QWidget* w : {QApplication::focusWidget(), QApplication::activePopupWidget()}) {
-    for (QWidget* up = w; up != nullptr; up = up->parentWidget()) {
-      if (up == widget_) return w != widget_;
+    if (w == nullptr || w == widget_) continue;
+    for (QWidget* up = w->parentWidget(); up != nullptr; up = up->parentWidget()) {
+      if (up == widget_) return true;
     }
   }
   return false;

@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
@@ -23,6 +24,7 @@
 #include "platform/gui/JCurrencyTextField.h"
 #include "platform/gui/JMaskedTextField.h"
 #include "platform/gui/TextField.h"
+#include "platform/gui/qt/ComboBoxBinder.h"
 #include "platform/gui/qt/LineEditBinder.h"
 #include "platform/gui/qt/TableViewBinder.h"
 #include "platform/sql/DriverManager.h"
@@ -96,6 +98,11 @@ class QtBoundForm : public jdbc::SqliteNavigatorTest {
         makeRef<ColumnAttributes>(plain, makeRef<gui::CheckBox>(), "", "Y", "N"),
     });
     phone_->setMask(kMask);
+    auto deptModel = makeRef<BindingModel>();
+    deptModel->setComponent(deptField_);
+    deptModel->setLookupBinding("dept@CODE,NAME%All");
+    deptModel->setDataBinding("emp@DEPT");
+    formModels_.push_back(deptModel);
     bind(name_, "emp@NAME");
     bind(phone_, "emp@PHONE");
     bind(salary_, "emp@SALARY");
@@ -103,10 +110,12 @@ class QtBoundForm : public jdbc::SqliteNavigatorTest {
     auto* layout = new QVBoxLayout(&window_);
     layout->addWidget(view_);
     for (QLineEdit* edit : {nameEdit_, phoneEdit_, salaryEdit_}) layout->addWidget(edit);
+    layout->addWidget(deptBox_);
     binder_ = new gui::qt::TableViewBinder(view_, table_);
     new gui::qt::LineEditBinder(nameEdit_, name_);
     new gui::qt::LineEditBinder(phoneEdit_, phone_);
     new gui::qt::LineEditBinder(salaryEdit_, salary_);
+    new gui::qt::ComboBoxBinder(deptBox_, deptField_);
     window_.resize(700, 400);
     window_.show();
     window_.activateWindow();
@@ -188,12 +197,14 @@ class QtBoundForm : public jdbc::SqliteNavigatorTest {
   Ref<gui::TextField> name_ = makeRef<gui::TextField>();
   Ref<gui::JMaskedTextField> phone_ = makeRef<gui::JMaskedTextField>();
   Ref<gui::JCurrencyTextField> salary_ = makeRef<gui::JCurrencyTextField>();
+  Ref<gui::ComboBox> deptField_ = makeRef<gui::ComboBox>();
   std::vector<Ref<BindingModel>> formModels_;
   QWidget window_;
   QTableView* view_ = new QTableView;
   QLineEdit* nameEdit_ = new QLineEdit;
   QLineEdit* phoneEdit_ = new QLineEdit;
   QLineEdit* salaryEdit_ = new QLineEdit;
+  QComboBox* deptBox_ = new QComboBox;
   gui::qt::TableViewBinder* binder_ = nullptr;
 };
 
@@ -228,9 +239,17 @@ TEST_F(QtBoundForm, FormFieldsKeepTheirValueThroughFocusAndStoreWhatTheMaskAndAm
   QTest::keyClick(salaryEdit_, Qt::Key_Tab);
   EXPECT_EQ(salaryEdit_->text().toStdString(), dollars("1,234.50"));
 
+  // The department's list opens on a click and writes the code of the name chosen.
+  EXPECT_EQ(deptBox_->currentText().toStdString(), "Sales");
+  QTest::mouseClick(deptBox_, Qt::LeftButton);
+  ASSERT_TRUE(qttest::pumpUntil([&] { return deptBox_->view()->isVisible(); }));
+  QTest::keyClick(deptBox_->view(), Qt::Key_Down);
+  QTest::keyClick(deptBox_->view(), Qt::Key_Return);
+  EXPECT_EQ(deptBox_->currentText().toStdString(), "Research");
+
   expectOnRecord(1, "Ann");
   EXPECT_EQ(view_->model()->data(index(0, kPhone)).toString().toStdString(), "(555) 000-1234");
-  EXPECT_EQ(saved(), (std::vector<std::string>{"Ann|S|5550001234|1234.50|Y", kAsLoaded[1], kAsLoaded[2]}));
+  EXPECT_EQ(saved(), (std::vector<std::string>{"Ann|R|5550001234|1234.50|Y", kAsLoaded[1], kAsLoaded[2]}));
 }
 
 TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
@@ -287,6 +306,7 @@ TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
        },
        "R", "Cy Old|R|5550001234|123.45|Y"},
   };
+  const QSignalSpy resets(binder_->adapter(), &QAbstractItemModel::modelReset);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QWidget* editor = startEditing(2, c.column);
@@ -298,6 +318,7 @@ TEST_F(QtBoundForm, ACellEditStoresWhatWasTypedAndNeverMovesTheCurrentRecord) {
     const std::string shown = c.column == kSalary ? dollars("123.45") : c.shown;
     EXPECT_EQ(view_->model()->data(index(2, c.column)).toString().toStdString(), shown);
     expectOnRecord(3, "Cy Old");
+    EXPECT_EQ(resets.count(), 0) << "a written cell is redrawn alone";
     EXPECT_EQ(saved(), (std::vector<std::string>{kAsLoaded[0], kAsLoaded[1], c.stored}));
     expectOnRecord(3, "Cy Old");
   }

@@ -97,6 +97,7 @@ void LineEditBinder::userEdited(const QString& qtext) {
       } else {
         edit_->setCursorPosition(component_->getCaretPosition());
       }
+      selectionBefore_ = {-1, 0};  // an edit that came without a key (a paste from the menu) restores none
       return;
     }
     if (removed > 0) document_->remove(static_cast<int>(prefix), removed);

@@ -105,6 +105,7 @@ void JCurrencyTextField::insertTyped(char16_t unit) {
     if (allowed) TextField::insertTyped(unit);
     return;
   }
+  if (hasSelection() && unit >= u'0' && unit <= u'9') amount_.reset();
   if (unit == u'-') {
     if (amount_) amount_ = amount_->negate();
   } else if (unit >= u'0' && unit <= u'9') {
@@ -123,6 +124,11 @@ void JCurrencyTextField::insertTyped(char16_t unit) {
 void JCurrencyTextField::deleteBackward() {
   if (!atmMode_) {
     TextField::deleteBackward();
+    return;
+  }
+  if (hasSelection()) {
+    amount_.reset();
+    show();
     return;
   }
   if (!amount_) return;

@@ -2,8 +2,9 @@
 // edits (from focus gained, when it listens to its own focus, or from editingStarted) it shows the plain number, and
 // editingStopped (or losing the focus) reads the text back and formats it again; text that is no amount leaves the
 // previous amount. In ATM mode digits enter from the right (1, 2, 3 give 0.01, 0.12, 1.23) and the text stays
-// formatted. getValue gives the amount in machine form at the engine's fraction digits ("1234.50"), or the empty
-// text when there is none. GUI thread only.
+// formatted; a digit typed over a selection starts a new amount, and Backspace over one clears it. getValue gives
+// the amount in machine form at the engine's fraction digits ("1234.50"), or the empty text when there is none.
+// GUI thread only.
 #pragma once
 
 #include <optional>
@@ -38,6 +39,8 @@ class JCurrencyTextField : public TextField {
   void editingStopped();
   // What losing the focus does: the edit stops.
   void lostFocus(const FocusEvent& event);
+  bool isEditing() const { return editing_; }
+  bool hasTypingRules() const override { return true; }
 
   std::string getClassName() const override { return "com.quenlora.zafoli.javax.swing.JCurrencyTextField"; }
 

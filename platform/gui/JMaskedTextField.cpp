@@ -1,5 +1,7 @@
 #include "platform/gui/JMaskedTextField.h"
 
+#include <algorithm>
+
 #include "platform/text/Character.h"
 #include "platform/text/Utf16.h"
 
@@ -45,14 +47,51 @@ std::u16string JMaskedTextField::format(std::u16string_view raw) const {
   return out;
 }
 
-std::string JMaskedTextField::getUnmaskedText() const {
+std::u16string JMaskedTextField::unmask(std::u16string_view shown) const {
+  // The same walk as format: a literal is taken as the mask's own only where it stands, so text that lacks the
+  // literals (a value put into the document by someone else) gives back every character it holds.
   const std::u16string mask = plat::text::utf16::fromUtf8(mask_);
-  const std::u16string shown = plat::text::utf16::fromUtf8(getText());
   std::u16string raw;
-  for (size_t i = 0; i < shown.size(); ++i) {
-    if (i >= mask.size() || isPlace(mask[i])) raw.push_back(shown[i]);
+  size_t next = 0;
+  for (char16_t m : mask) {
+    if (next >= shown.size()) break;
+    if (isPlace(m)) {
+      raw.push_back(shown[next++]);
+    } else if (shown[next] == m) {
+      ++next;
+    }
   }
-  return plat::text::utf16::toUtf8(raw);
+  raw.append(shown.substr(next));
+  return raw;
+}
+
+std::string JMaskedTextField::getUnmaskedText() const {
+  return plat::text::utf16::toUtf8(unmask(plat::text::utf16::fromUtf8(getText())));
+}
+
+size_t JMaskedTextField::rawIndexAt(int position) const {
+  const std::u16string mask = plat::text::utf16::fromUtf8(mask_);
+  const size_t end = static_cast<size_t>(std::max(position, 0));
+  size_t count = 0;
+  for (size_t i = 0; i < end; ++i) {
+    if (i >= mask.size() || isPlace(mask[i])) ++count;
+  }
+  return count;
+}
+
+int JMaskedTextField::positionAfter(size_t count) const {
+  const std::u16string mask = plat::text::utf16::fromUtf8(mask_);
+  if (count == 0) return 0;
+  size_t seen = 0;
+  for (size_t i = 0; i < mask.size(); ++i) {
+    if (isPlace(mask[i]) && ++seen == count) return static_cast<int>(i + 1);
+  }
+  return static_cast<int>(mask.size() + (count - seen));
+}
+
+void JMaskedTextField::show(const std::u16string& raw, size_t caretAfter) {
+  setText(plat::text::utf16::toUtf8(format(raw)));
+  setCaretPosition(std::min(positionAfter(caretAfter), getDocument()->getLength()));
 }
 
 void JMaskedTextField::insertTyped(char16_t unit) {
@@ -61,18 +100,19 @@ void JMaskedTextField::insertTyped(char16_t unit) {
     return;
   }
   const std::u16string mask = plat::text::utf16::fromUtf8(mask_);
-  std::u16string raw = plat::text::utf16::fromUtf8(getUnmaskedText());
-  // The place this character would take: the raw.size()-th place of the mask.
-  size_t places = 0;
+  std::u16string raw = unmask(plat::text::utf16::fromUtf8(getText()));
+  const size_t from = std::min(rawIndexAt(getSelectionStart()), raw.size());
+  const size_t to = std::clamp(rawIndexAt(getSelectionEnd()), from, raw.size());
+  raw.replace(from, to - from, 1, unit);
+  // Every character from the one typed on must fit its place, and all of them must find one.
+  size_t place = 0;
   for (char16_t m : mask) {
     if (!isPlace(m)) continue;
-    if (places++ == raw.size()) {
-      if (!fits(m, unit)) return;
-      raw.push_back(unit);
-      setText(plat::text::utf16::toUtf8(format(raw)));
-      return;
-    }
+    if (place >= from && place < raw.size() && !fits(m, raw[place])) return;
+    ++place;
   }
+  if (raw.size() > place) return;
+  show(raw, from + 1);
 }
 
 void JMaskedTextField::deleteBackward() {
@@ -80,10 +120,16 @@ void JMaskedTextField::deleteBackward() {
     TextField::deleteBackward();
     return;
   }
-  std::u16string raw = plat::text::utf16::fromUtf8(getUnmaskedText());
-  if (raw.empty()) return;
-  raw.pop_back();
-  setText(plat::text::utf16::toUtf8(format(raw)));
+  std::u16string raw = unmask(plat::text::utf16::fromUtf8(getText()));
+  size_t from = std::min(rawIndexAt(getSelectionStart()), raw.size());
+  const size_t to = std::clamp(rawIndexAt(getSelectionEnd()), from, raw.size());
+  // Nothing but literals selected, or none: the place before goes, as if the caret stepped over the literals.
+  if (from == to) {
+    if (from == 0) return;
+    --from;
+  }
+  raw.erase(from, to - from);
+  show(raw, from);
 }
 
 }  // namespace plat::gui

@@ -12,9 +12,11 @@ class TextComponent::CaretKeeper : public DocumentListener {
  public:
   explicit CaretKeeper(TextComponent* owner) : owner_(owner) {}
   void insertUpdate(const DocumentEvent& e) override {
+    owner_->selectionStart_ = owner_->selectionEnd_ = -1;
     if (e.getOffset() <= owner_->caret_) owner_->caret_ += e.getLength();
   }
   void removeUpdate(const DocumentEvent& e) override {
+    owner_->selectionStart_ = owner_->selectionEnd_ = -1;
     if (owner_->caret_ > e.getOffset()) owner_->caret_ = std::max(e.getOffset(), owner_->caret_ - e.getLength());
   }
   void changedUpdate(const DocumentEvent&) override {}
@@ -45,8 +47,33 @@ std::string TextComponent::getText() const {
 }
 
 void TextComponent::setText(const std::string& text) {
+  struct Replacing {
+    bool& flag;
+    ~Replacing() { flag = false; }
+  } replacing{replacing_};
+  replacing_ = !text.empty() && document_->getLength() > 0;
   document_->remove(0, document_->getLength());
+  replacing_ = false;
   document_->insertString(0, text);
+}
+
+void TextComponent::select(int start, int end) {
+  const int length = document_->getLength();
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, start, length);
+  caret_ = end;
+  selectionStart_ = start;
+  selectionEnd_ = end;
+}
+
+void TextComponent::replaceRange(int start, int end, std::u16string_view typed) {
+  if (!editable_) return;
+  select(start, end);
+  if (typed.empty()) {
+    if (hasSelection()) deleteBackward();
+    return;
+  }
+  for (char16_t unit : typed) insertTyped(unit);
 }
 
 int TextComponent::getCaretPosition() const {
@@ -75,12 +102,23 @@ void TextComponent::processKey(const KeyEvent& event) {
 }
 
 void TextComponent::insertTyped(char16_t unit) {
+  if (hasSelection()) {
+    const int start = selectionStart_;
+    document_->remove(start, selectionEnd_ - start);
+    caret_ = start;
+  }
   const int at = getCaretPosition();
   caret_ = at;
   document_->insertString(at, plat::text::utf16::toUtf8(std::u16string_view(&unit, 1)));
 }
 
 void TextComponent::deleteBackward() {
+  if (hasSelection()) {
+    const int start = selectionStart_;
+    document_->remove(start, selectionEnd_ - start);
+    caret_ = start;
+    return;
+  }
   const int at = getCaretPosition();
   if (at == 0) return;
   caret_ = at;

@@ -1,6 +1,7 @@
 #include "platform/gui/qt/InputEventFilter.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QFocusEvent>
@@ -100,8 +101,23 @@ bool InputEventFilter::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+bool InputEventFilter::ownsPopupFocus() const {
+  // A combo's list is a window of its own, but its widgets descend from the combo: following the parents crosses
+  // the window boundary that isAncestorOf stops at.
+  for (QWidget* w : {QApplication::focusWidget(), QApplication::activePopupWidget()}) {
+    if (w == nullptr || w == widget_) continue;
+    for (QWidget* up = w->parentWidget(); up != nullptr; up = up->parentWidget()) {
+      if (up == widget_) return true;
+    }
+  }
+  return false;
+}
+
 void InputEventFilter::focus(const QFocusEvent& event) {
   if (event.reason() == Qt::PopupFocusReason) return;
+  // The focus going into the widget's own popup (a combo opening its list, whatever reason the window system
+  // gives) is no focus loss: the user is still in the widget.
+  if (event.lostFocus() && ownsPopupFocus()) return;
   if (event.gotFocus()) {
     component_->requestFocus();
   } else if (component_->hasFocus()) {

@@ -3,7 +3,8 @@
 // focus handling (a currency field formats on leaving) runs once. Mouse and key events are only told to the
 // listeners, because the widget has already acted on them (toggled, inserted the typed text). A release inside
 // after a press there is also a click, with the count of the press; a key press carrying text is also typed, one
-// event per 16-bit unit. An open popup (a combo's list) takes and gives back the focus without a focus change.
+// event per 16-bit unit. An open popup (a combo's list) takes and gives back the focus without a focus change, as
+// does the focus moving into a popup that belongs to the widget, for whatever reason.
 // Create it with install on the GUI thread; it lives as a child of the widget.
 #pragma once
 
@@ -39,6 +40,8 @@ class InputEventFilter : public QObject {
  private:
   InputEventFilter(QWidget* widget, plat::lang::Ref<Component> component, PointMap map);
   void focus(const QFocusEvent& event);
+  // Whether the focus is now in a popup of the widget's own (its combo list).
+  bool ownsPopupFocus() const;
   void mouse(const QWidget& area, QEvent::Type type, const QMouseEvent& event);
   void enterOrLeave(const QWidget& area, QEvent::Type type);
   void key(QEvent::Type type, const QKeyEvent& event);

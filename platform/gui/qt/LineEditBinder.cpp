@@ -46,7 +46,16 @@ LineEditBinder::LineEditBinder(QLineEdit* edit, plat::lang::Ref<TextComponent> c
     }
   });
   InputEventFilter::install(edit_, component_);
+  edit_->installEventFilter(this);
   showDocument();
+}
+
+bool LineEditBinder::eventFilter(QObject* watched, QEvent* event) {
+  // What was selected before a key acts: a key the field refuses leaves it selected.
+  if (watched == edit_ && event->type() == QEvent::KeyPress) {
+    selectionBefore_ = {edit_->selectionStart(), edit_->selectionLength()};
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 LineEditBinder::~LineEditBinder() {
@@ -77,6 +86,20 @@ void LineEditBinder::userEdited(const QString& qtext) {
     }
     const int removed = static_cast<int>(before.size() - prefix - suffix);
     const std::u16string inserted = now.substr(prefix, now.size() - prefix - suffix);
+    if (component_->hasTypingRules()) {
+      // A masked or currency field decides what the edit makes of its text; the line edit shows the outcome,
+      // with the caret where the field put it, or, when the field refused the edit, what it showed before.
+      component_->replaceRange(static_cast<int>(prefix), static_cast<int>(prefix) + removed, inserted);
+      const bool refused = plat::text::utf16::fromUtf8(document_->getText(0, document_->getLength())) == before;
+      showDocument();
+      if (refused && selectionBefore_.second > 0) {
+        edit_->setSelection(selectionBefore_.first, selectionBefore_.second);
+      } else {
+        edit_->setCursorPosition(component_->getCaretPosition());
+      }
+      selectionBefore_ = {-1, 0};  // an edit that came without a key (a paste from the menu) restores none
+      return;
+    }
     if (removed > 0) document_->remove(static_cast<int>(prefix), removed);
     if (!inserted.empty()) document_->insertString(static_cast<int>(prefix), plat::text::utf16::toUtf8(inserted));
   } catch (const plat::lang::Throwable&) {

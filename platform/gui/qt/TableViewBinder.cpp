@@ -44,7 +44,15 @@ class TableViewBinder::SelectionMirror : public ListSelectionListener {
 // cancels. Check boxes have no editor widget: their cells tick through the check state.
 class TableViewBinder::Delegate : public QStyledItemDelegate {
  public:
-  Delegate(Table* table, QObject* parent) : QStyledItemDelegate(parent), table_(table) {}
+  Delegate(Table* table, QObject* parent) : QStyledItemDelegate(parent), table_(table) {
+    // Connected before any view's own connection, so that it runs before the view takes the focus back from the
+    // editor: the editor's focus loss would otherwise stop the edit and write what it holds. A close that reverts
+    // (Escape) cancels, whichever way it came.
+    connect(this, &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+              if (hint == QAbstractItemDelegate::RevertModelCache && editor == open_) cancel();
+            });
+  }
   ~Delegate() override { stopWatching(); }
   Delegate(const Delegate&) = delete;
   Delegate& operator=(const Delegate&) = delete;
@@ -175,11 +183,23 @@ TableViewBinder::TableViewBinder(QTableView* view, plat::lang::Ref<Table> table)
   connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int s) { headerClicked(s); });
   connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this,
           [this](int section, int, int size) { resized(section, size); });
+  // While the model changes, the view moves its selection and current cell on its own (a reset hides the open
+  // editor, and the focus leaving it makes the first cell current): none of that is the user's.
+  const auto changing = [this] { ++modelChanging_; };
+  const auto changed = [this] {
+    if (modelChanging_ > 0) --modelChanging_;
+    showSelection();
+  };
+  connect(adapter_, &QAbstractItemModel::modelAboutToBeReset, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsAboutToBeInserted, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsInserted, this, changed);
+  connect(adapter_, &QAbstractItemModel::rowsAboutToBeRemoved, this, changing);
+  connect(adapter_, &QAbstractItemModel::rowsRemoved, this, changed);
   // A reset (every row, or new columns) may come with a new selection model and new columns.
-  connect(adapter_, &QAbstractItemModel::modelReset, this, [this] {
+  connect(adapter_, &QAbstractItemModel::modelReset, this, [this, changed] {
     watchSelectionModel();
     applyWidths();
-    showSelection();
+    changed();
   });
   watchSelectionModel();
   applyWidths();
@@ -209,11 +229,21 @@ void TableViewBinder::showSelection() {
     }
   }
   view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  // The current cell follows the selected row: a view left without one (after a reset) makes its first cell
+  // current as soon as it gets the focus, and selects it with it.
+  const int row = watched_->getLeadSelectionIndex();
+  if (row >= 0 && row < adapter_->rowCount() && watched_->isSelectedIndex(row) && adapter_->columnCount() > 0) {
+    const QModelIndex current = view_->selectionModel()->currentIndex();
+    if (current.row() != row) {
+      const int column = current.isValid() ? current.column() : 0;
+      view_->selectionModel()->setCurrentIndex(adapter_->index(row, column), QItemSelectionModel::NoUpdate);
+    }
+  }
   mirroring_ = false;
 }
 
 void TableViewBinder::userSelected() {
-  if (mirroring_) return;
+  if (mirroring_ || modelChanging_ > 0) return;
   watchSelectionModel();
   if (!watched_) return;
   const QModelIndexList rows = view_->selectionModel()->selectedRows();

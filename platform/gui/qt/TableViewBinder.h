@@ -1,10 +1,10 @@
 // Pairs a QTableView with the headless table its model was given: the view shows the model through a
 // TableModelAdapter, its row selection and the table's selection model follow each other (a change the model made
-// is mirrored under a guard and never echoed back as the user's), a header click (with its Shift and Ctrl keys)
-// reaches the table header's mouse listeners, column widths stay within each column's minimum and maximum, the
-// view's focus, mouse and key events reach the table's listeners, and edits go through the column's cell editor
-// (a click count its editor accepts starts one). Create and delete it on the GUI thread; it lives as a child of the
-// view.
+// is mirrored under a guard and never echoed back as the user's, nor is what the view does to its selection while
+// the model resets, inserts or removes rows), a header click (with its Shift and Ctrl keys) reaches the table
+// header's mouse listeners, column widths stay within each column's minimum and maximum, the view's focus, mouse
+// and key events reach the table's listeners, and edits go through the column's cell editor (a click count its
+// editor accepts starts one). Create and delete it on the GUI thread; it lives as a child of the view.
 #pragma once
 
 #include <QObject>
@@ -47,6 +47,7 @@ class TableViewBinder : public QObject {
   std::shared_ptr<SelectionMirror> mirror_;
   plat::lang::Ref<ListSelectionModel> watched_;  // the selection model mirror_ listens to
   bool mirroring_ = false;                       // true while the view is set from the model: its signals are no user's
+  int modelChanging_ = 0;                        // inside a reset, insertion or removal of the adapter's rows
 };
 
 }  // namespace plat::gui::qt

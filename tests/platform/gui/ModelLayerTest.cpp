@@ -152,6 +152,27 @@ TEST(MaskedField, TypingFillsPlacesAndShowingNeverCuts) {
   EXPECT_EQ(field->getUnmaskedText(), "12x45678") << "a value that does not fit is shown whole";
   field->setMaskedText("12-34");
   EXPECT_EQ(field->getUnmaskedText(), "1234");
+
+  // The unmasked text is read place by place, whether the text carries the literals or not, and typing goes to
+  // the place at the caret, over the places selected.
+  auto phone = makeRef<JMaskedTextField>();
+  phone->setMask("(###) ###-####");
+  phone->setMaskedText("555123456");
+  phone->type("7");
+  EXPECT_EQ(phone->getText(), "(555) 123-4567");
+  EXPECT_EQ(phone->getUnmaskedText(), "5551234567");
+  phone->setText("5559876543");
+  EXPECT_EQ(phone->getUnmaskedText(), "5559876543") << "bare text put into the document keeps every digit";
+  phone->setMaskedText("5559876543");
+  phone->select(6, 9);
+  phone->type("12");
+  EXPECT_EQ(phone->getText(), "(555) 126-543") << "two typed over three selected places";
+  phone->select(0, phone->getDocument()->getLength());
+  phone->type("555000x1234");
+  EXPECT_EQ(phone->getUnmaskedText(), "5550001234") << "a letter has no place among digits";
+  phone->setCaretPosition(10);
+  phone->backspace();
+  EXPECT_EQ(phone->getText(), "(555) 001-234") << "Backspace steps over the literal";
 }
 
 TEST(Currency, TextsInTwoLocales) {

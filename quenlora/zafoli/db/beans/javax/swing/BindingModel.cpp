@@ -141,6 +141,9 @@ void BindingModel::setComponent(const Ref<gui::Component>& component) {
     handOverCombo(box);
     return;
   }
+  fieldKind_.store(dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ? FieldKind::Currency
+                   : dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr ? FieldKind::Masked
+                                                                                      : FieldKind::Plain);
   if (auto* text = dynamic_cast<gui::TextComponent*>(component.get())) {
     text->setDocument(self);
   } else if (auto* list = dynamic_cast<gui::List*>(component.get())) {
@@ -501,6 +504,24 @@ void BindingModel::valueChanged(const gui::ListSelectionEvent&) {
   position->setValue(binding::NewValue(Value(convertRowIndexToModel(lead) + 1)));
 }
 
+void BindingModel::fireLookupChange(DataItem* lookup, int changeType) {
+  // A value change names what changed through its members' status: an edited cell redraws that cell, and the
+  // table keeps its rows, selection and editor, as after any edit. Anything else, or too much, is every row.
+  constexpr std::size_t kMostRows = 64;
+  if (changeType == DataItemChangedEvent::DATA_VALUE_CHANGE) {
+    const auto changed = LookupRows::changedRows(lookup, kMostRows);
+    if (!changed.empty()) {
+      for (const auto& [row, column] : changed) {
+        const int viewRow = convertRowIndexToView(row);
+        fireTable(
+            gui::TableModelEvent(this, viewRow, viewRow, column < 0 ? gui::TableModelEvent::ALL_COLUMNS : column));
+      }
+      return;
+    }
+  }
+  fireTable(gui::TableModelEvent(this));
+}
+
 // ---- Bus events and item changes --------------------------------------------------------------------------------
 
 void BindingModel::handleDataBusEvent(const DataBusEvent& event) {
@@ -562,7 +583,7 @@ void BindingModel::notifyDataItemChanged(const DataItemChangedEvent& event) {
     }
     if (!tableModelListeners.empty()) {
       numberOfLookupColumns.store(Name::getNumberOfCols(getLookupBinding()));
-      fireTable(gui::TableModelEvent(this));
+      fireLookupChange(lookup.get(), event.getChangeType());
       if (auto* named = dynamic_cast<binding::DataItemAddition*>(lookup.get())) named->cleanUp();
       // A table drops its selection when every row changes; it stays on the navigator's row.
       if (position) selectPosition();

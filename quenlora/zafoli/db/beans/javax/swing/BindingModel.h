@@ -273,6 +273,11 @@ class BindingModel : public plat::gui::PlainDocument,
   class PositionWatcher;
 
   void setUpDocument();
+  void markDocumentSet();
+  // The component is between the removal and the insertion of one setText.
+  bool halfReplaced() const;
+  // Whether writing value would leave the bound item's value as it is.
+  bool sameAsBound(const plat::lang::Value& value) const;
   void setValue(plat::lang::Value value);
   void joinIfNeeded();
   void bindData();
@@ -290,6 +295,8 @@ class BindingModel : public plat::gui::PlainDocument,
   plat::gui::ButtonModel* button() const;
   void fireContents(int index0, int index1);
   void fireTable(const plat::gui::TableModelEvent& event);
+  // Tells the table listeners what a change of the lookup item changed.
+  void fireLookupChange(binding::databus::DataItem* lookup, int changeType);
 
   mutable std::recursive_mutex mutex_;
   std::weak_ptr<plat::gui::Component> Component_;             // the component holds this model
@@ -324,6 +331,8 @@ class BindingModel : public plat::gui::PlainDocument,
   std::atomic<bool> gridNavigation{true};
   std::optional<std::vector<std::string>> staticList;  // guarded by mutex_
   std::atomic<bool> hasButtonModel_{false};            // the component is a button
+  enum class FieldKind { Plain, Masked, Currency };
+  std::atomic<FieldKind> fieldKind_{FieldKind::Plain};  // what kind of text field the component is
   plat::lang::Ref<EventHandler> handler_;
   int installedEvent_ = defaultEvent;  // guarded by mutex_; the code whose listener is on the component
   plat::lang::Ref<binding::databus::DataItemChangedListener> relay_;   // guarded by mutex_

@@ -93,9 +93,17 @@ void BindingModel::setUpDocument() {
       }
       return;
     }
-    if (brl::UnKnownColValue::isIn(raw) && (dynamic_cast<gui::JCurrencyTextField*>(component.get()) != nullptr ||
-                                            dynamic_cast<gui::JMaskedTextField*>(component.get()) != nullptr)) {
-      remove(0, getLength());
+    const bool unknown = brl::UnKnownColValue::isIn(raw);
+    // A masked or currency field takes its value through its own operation, so that it knows the value (and
+    // its mask or amount) rather than finding bare text in its document; an uncomputed rule result empties it.
+    if (auto* currency = dynamic_cast<gui::JCurrencyTextField*>(component.get())) {
+      currency->setFormattedText(unknown ? std::string() : textOf(raw));
+      if (!unknown) markDocumentSet();
+      return;
+    }
+    if (auto* masked = dynamic_cast<gui::JMaskedTextField*>(component.get())) {
+      masked->setMaskedText(unknown ? std::string() : textOf(raw));
+      if (!unknown) markDocumentSet();
       return;
     }
     if (hasButtonModel_.load()) {
@@ -105,10 +113,7 @@ void BindingModel::setUpDocument() {
     // Whatever the field holds goes, typed text included: the value replaces it, never joins it.
     remove(0, getLength());
     insertString(0, text);
-    {
-      std::lock_guard lock(mutex_);
-      documentSet = true;
-    }
+    markDocumentSet();
     if (!listDataListeners.empty()) {
       selectValue(value);
       if (component) component->repaint();
@@ -116,6 +121,11 @@ void BindingModel::setUpDocument() {
   } catch (const gui::BadLocationException&) {
     plat::lang::System::out().println("error in setUpDocument()");
   }
+}
+
+void BindingModel::markDocumentSet() {
+  std::lock_guard lock(mutex_);
+  documentSet = true;
 }
 
 // ---- Committing -------------------------------------------------------------------------------------------------
@@ -144,7 +154,47 @@ void BindingModel::commit() {
 
 void BindingModel::commitText() {
   if (!notify.load()) return;
-  setValue(Value(getText()));
+  if (fieldKind_.load() == FieldKind::Plain) {
+    setValue(Value(getText()));
+    return;
+  }
+  auto component = getComponent();
+  if (auto* currency = dynamic_cast<gui::JCurrencyTextField*>(component.get())) {
+    // The amount, not its formatted text: a number written as text would be read again in the locale's format.
+    // The field reformats itself when it gains and loses the focus; the same amount again is no edit.
+    const std::string amount = currency->getValue();
+    const Value value = amount.empty() ? Value() : Value(plat::math::Decimal(amount));
+    if (!sameAsBound(value)) setValue(value);
+  } else if (auto* masked = dynamic_cast<gui::JMaskedTextField*>(component.get())) {
+    const Value value(masked->getUnmaskedText());
+    if (!sameAsBound(value)) setValue(value);
+  } else {
+    setValue(Value(getText()));
+  }
+}
+
+bool BindingModel::sameAsBound(const Value& value) const {
+  auto* item = dynamic_cast<ImmediateAccess*>(getDataItem().get());
+  if (item == nullptr) return false;
+  const Value bound = item->getValueAsObject();
+  const bool empty = value.isNull() || (value.is(Value::Kind::String) && value.getString().empty());
+  if (bound.isNull() || empty) return bound.isNull() && empty && (value.isNull() || getEmptyMeansNull());
+  if (value.is(Value::Kind::Decimal)) {
+    try {
+      return plat::math::Decimal(bound.toString()).compareTo(value.getDecimal()) == 0;
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+  return textOf(bound) == textOf(value);
+}
+
+bool BindingModel::halfReplaced() const {
+  // A plain field commits both halves, as it always did; a masked or currency field would commit a value it
+  // never showed.
+  if (fieldKind_.load() == FieldKind::Plain) return false;
+  auto* text = dynamic_cast<gui::TextComponent*>(getComponent().get());
+  return text != nullptr && text->isReplacingText();
 }
 
 void BindingModel::commitList() {
@@ -176,7 +226,8 @@ void BindingModel::insertUpdate(const gui::DocumentEvent&) {
 }
 
 void BindingModel::removeUpdate(const gui::DocumentEvent&) {
-  if (getTriggeringEvent() == defaultEvent && notify.load()) commitText();
+  // The old text of a replacement has gone and the new one is on its way: only the whole change is committed.
+  if (getTriggeringEvent() == defaultEvent && notify.load() && !halfReplaced()) commitText();
 }
 
 void BindingModel::changedUpdate(const gui::DocumentEvent&) {

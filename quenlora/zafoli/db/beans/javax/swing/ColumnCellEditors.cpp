@@ -38,11 +38,22 @@ ColumnAttributes::CurrencyEditor::CurrencyEditor(Ref<plat::gui::JCurrencyTextFie
 }
 
 plat::lang::Value ColumnAttributes::CurrencyEditor::getCellEditorValue() const {
-  return plat::lang::Value(field_->getValue());
+  // The amount itself: its machine text would be read again in the locale's number format on the way to the row.
+  const std::string amount = field_->getValue();
+  return amount.empty() ? plat::lang::Value() : plat::lang::Value(plat::math::Decimal(amount));
 }
 
 void ColumnAttributes::CurrencyEditor::setValue(const plat::lang::Value& value) {
+  // An edit starts here: the field shows the number to edit (in ATM mode it stays formatted), and what the user
+  // then types is read back when the edit stops.
+  if (field_->isEditing()) field_->editingStopped();
   field_->setFormattedText(shownText(value));
+  field_->editingStarted();
+}
+
+void ColumnAttributes::CurrencyEditor::cancelCellEditing() {
+  if (field_->isEditing()) field_->editingStopped();
+  CommonTableCellEditor::cancelCellEditing();
 }
 
 bool ColumnAttributes::CurrencyEditor::stopCellEditing() {

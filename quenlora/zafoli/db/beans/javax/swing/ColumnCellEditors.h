@@ -22,7 +22,8 @@ class ColumnAttributes::MaskedEditor : public CommonTableCellEditor {
   Ref<plat::gui::JMaskedTextField> field_;
 };
 
-// Edits a currency amount; the field leaves its focus to the table, and stopping the edit tells the field first.
+// Edits a currency amount; the field leaves its focus to the table, starts editing with the cell, and stopping
+// the edit tells the field first. The value is the amount as a Decimal (null for none).
 class ColumnAttributes::CurrencyEditor : public CommonTableCellEditor {
  public:
   explicit CurrencyEditor(Ref<plat::gui::JCurrencyTextField> field);
@@ -36,6 +37,7 @@ class ColumnAttributes::CurrencyEditor : public CommonTableCellEditor {
   plat::lang::Value getCellEditorValue() const override;
   void setValue(const plat::lang::Value& value) override;
   bool stopCellEditing() override;
+  void cancelCellEditing() override;
   std::string getClassName() const override;
 
  private:

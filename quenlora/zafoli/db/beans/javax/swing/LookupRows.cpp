@@ -146,6 +146,46 @@ bool LookupRows::isSingleValueRow(const DataItem* lookup, int row) {
   return dynamic_cast<const ImmediateAccess*>(rows->getDataItem(row).get()) != nullptr;
 }
 
+std::vector<LookupRows::ChangedRow> LookupRows::changedRows(const DataItem* lookup, std::size_t limit) {
+  std::vector<ChangedRow> changed;
+  const MutableCollectionItem* rows = asCollection(lookup);
+  if (rows == nullptr) return changed;
+  const auto statusOf = [](const DataItem* item) {
+    if (const MutableCollectionItem* row = libraryRow(item)) return row->getStatusFlag();
+    if (const DataInput* cell = libraryCell(item)) return cell->getStatusFlag();
+    const auto* addition = dynamic_cast<const binding::DataItemAddition*>(item);
+    return addition == nullptr ? binding::DataItemAddition::EXISTING : addition->getStatusFlag();
+  };
+  // One pass over the row list under its lock (an edit asks this of every row); the few changed rows are then
+  // asked which of their cells changed.
+  std::vector<Ref<DataItem>> found;
+  bool tooMany = false;
+  rows->members().readMembers([&](const Ref<DataItem>* members, std::size_t size) {
+    for (std::size_t r = 0; r < size && !tooMany; ++r) {
+      if (statusOf(members[r].get()) == binding::DataItemAddition::EXISTING) continue;
+      if (found.size() == limit) {
+        tooMany = true;
+      } else {
+        changed.push_back({static_cast<int>(r), -1});
+        found.push_back(members[r]);
+      }
+    }
+  });
+  if (tooMany) return {};
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const MutableCollectionItem* cells = asCollection(found[i].get());
+    if (cells == nullptr) continue;
+    int column = -1;
+    const std::vector<Ref<DataItem>> items = cells->getDataItems();
+    for (std::size_t c = 0; c < items.size() && column != -2; ++c) {
+      if (statusOf(items[c].get()) != binding::DataItemAddition::EXISTING)
+        column = column == -1 ? static_cast<int>(c) : -2;
+    }
+    changed[i].column = column < 0 ? -1 : column;
+  }
+  return changed;
+}
+
 plat::lang::Ref<DataItem> LookupRows::cellItem(const DataItem* lookup, int row, int column) {
   if (lookup == nullptr || row < 0 || column < 0) return nullptr;
   const auto* rows = dynamic_cast<const MutableCollectionItem*>(lookup);

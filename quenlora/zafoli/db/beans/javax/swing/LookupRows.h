@@ -27,6 +27,15 @@ class LookupRows {
   // cells are read in place under their locks, in one pass over the row list.
   static std::vector<std::vector<plat::lang::Value>> columns(const binding::databus::DataItem* lookup,
                                                              const std::vector<int>& columns, int rows);
+  // A row whose members' status says it changed, with the one column that changed in it (-1: several, or the row
+  // is one value).
+  struct ChangedRow {
+    int row;
+    int column;
+  };
+  // The rows of a collection lookup whose status is not EXISTING (the change record its members keep until it
+  // has been seen), in order; none for a one-value lookup or when more than limit rows changed.
+  static std::vector<ChangedRow> changedRows(const binding::databus::DataItem* lookup, std::size_t limit);
   // The item holding the cell (for writing); null outside.
   static plat::lang::Ref<binding::databus::DataItem> cellItem(const binding::databus::DataItem* lookup, int row,
                                                               int column);

@@ -8,6 +8,7 @@
 #include "platform/gui/TableModelEvent.h"
 #include "platform/lang/System.h"
 #include "platform/lang/Throwable.h"
+#include "quenlora/zafoli/db/beans/javax/swing/ColumnCellEditors.h"
 #include "quenlora/zafoli/db/beans/javax/swing/DBColumnModel.h"
 #include "quenlora/zafoli/db/beans/javax/swing/LookupRows.h"
 #include "quenlora/zafoli/db/beans/javax/swing/ShuttleSort.h"
@@ -125,7 +126,27 @@ int TableBindingModel::convertRowIndexToModel(int viewRow) const {
 }
 
 Value TableBindingModel::getValueAt(int row, int column) const {
-  return BindingModel::getValueAt(convertRowIndexToModel(row), column);
+  const int modelRow = convertRowIndexToModel(row);
+  // A masked or currency column lays its value out itself: a localized text ("4.800" in German) would be read
+  // again by its renderer and editor as another value.
+  if (ownFormatColumns_.load() && formatsItself(column)) return rawValueAt(modelRow, column);
+  return BindingModel::getValueAt(modelRow, column);
+}
+
+bool TableBindingModel::formatsItself(int column) const {
+  std::lock_guard lock(orderMutex_);
+  if (column < 0 || static_cast<std::size_t>(column) >= columnAttributes_.size()) return false;
+  const auto& attributes = columnAttributes_[static_cast<std::size_t>(column)];
+  if (!attributes) return false;
+  const auto editor = attributes->getCellEditor();
+  return dynamic_cast<const ColumnAttributes::MaskedEditor*>(editor.get()) != nullptr ||
+         dynamic_cast<const ColumnAttributes::CurrencyEditor*>(editor.get()) != nullptr;
+}
+
+void TableBindingModel::noteOwnFormatColumns() {
+  bool any = false;
+  for (std::size_t c = 0; c < columnAttributes_.size() && !any; ++c) any = formatsItself(static_cast<int>(c));
+  ownFormatColumns_.store(any);
 }
 
 void TableBindingModel::setValueAt(const Value& value, int row, int column) {
@@ -154,6 +175,7 @@ void TableBindingModel::setColumnAttributes(std::vector<Ref<ColumnAttributes>> a
   {
     std::lock_guard lock(orderMutex_);
     columnAttributes_ = attributes;
+    noteOwnFormatColumns();
   }
   if (attributes.empty() || plat::beans::Beans::isDesignTime()) return;
   auto table = getTable();
@@ -171,6 +193,7 @@ void TableBindingModel::setColumnAttributes(int column, Ref<ColumnAttributes> at
   std::lock_guard lock(orderMutex_);
   if (column < 0 || static_cast<std::size_t>(column) >= columnAttributes_.size()) return;
   columnAttributes_[static_cast<std::size_t>(column)] = std::move(attributes);
+  noteOwnFormatColumns();
 }
 
 void TableBindingModel::addColumnSorter(const Ref<ColumnSorter>& sorter) {

@@ -5,6 +5,7 @@
 // Thread contract as BindingModel; sorting and the row map belong to the GUI thread. Make it with makeRef.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -72,6 +73,10 @@ class TableBindingModel : public BindingModel {
   void headerClicked(int viewColumn, int clickCount, int modifiers);
   void sort();
   plat::lang::Value rawValueAt(int modelRow, int column) const;
+  // Whether the column's editor and renderer lay the value out themselves (masked, currency): they get the value.
+  bool formatsItself(int column) const;
+  // Under orderMutex_: notes whether any column formats itself.
+  void noteOwnFormatColumns();
   std::vector<std::vector<plat::lang::Value>> rawColumns(const std::vector<int>& columns, int rows) const;
   // The keys of the sort under way, for the built-in algorithm on the sorting thread (which holds orderMutex_ for
   // the whole sort); null when no sort runs.
@@ -83,6 +88,7 @@ class TableBindingModel : public BindingModel {
   std::vector<plat::lang::Ref<ColumnAttributes>> columnAttributes_;  // guarded by orderMutex_
   mutable plat::lang::Ref<HeaderListener> headerListener_;           // guarded by orderMutex_; null until added
   mutable bool columnNamesRead_ = false;                             // guarded by orderMutex_
+  std::atomic<bool> ownFormatColumns_{false};                        // a column formats itself
 };
 
 }  // namespace quenlora::zafoli::db::beans::javax::swing

@@ -270,7 +270,8 @@ TEST_F(DataAccessTest, SetsTellTheCurrentColumnAndTheStateOnce) {
       return true;
     }
   };
-  v->bindProj(7, std::make_shared<Pusher>());
+  auto pusher = std::make_shared<Pusher>();  // the binder holds its links weakly
+  v->bindProj(7, pusher);
   Ref<Record> second = v->getRecord();
   field->seen.clear();
   ASSERT_TRUE(v->prev());

@@ -156,6 +156,16 @@ TEST_F(DataAccessTest, TextParsedByTypeIsStoredAndReadBack) {
   EXPECT_EQ(ValueText::asciiStreamtoString(*in), text);
 }
 
+TEST_F(DataAccessTest, TheBinaryTextOfAHeldValueShowsItsFirst255Bytes) {
+  server().execute("update vals set bin = zeroblob(300) where id = 2");
+  auto v = view();
+  ASSERT_TRUE(v->goTo(2));
+  ASSERT_EQ(v->getBytes(9).size(), 300u);
+  std::string shown;
+  for (int i = 0; i < 255; ++i) shown += "/0";
+  EXPECT_EQ(v->getStringValue(9, true), shown);
+}
+
 TEST_F(DataAccessTest, BlankInputFollowsTheModeAndTheType) {
   auto v = view();
   struct Case {

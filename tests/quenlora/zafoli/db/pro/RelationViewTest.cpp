@@ -272,9 +272,10 @@ TEST_F(RowlaceTest, ARootWalkAfterTheCacheWasDroppedReadsTheNewCache) {
 }
 
 TEST_F(RowlaceTest, ViewDescriptionAndColumnMap) {
-  auto view = open()->createView("select id, name as \"2\", city from cust");
-  EXPECT_EQ(view->findProjByName("id"), 1);
-  EXPECT_EQ(view->findProjByName("2"), 2);  // the number text wins over a column named "2"
+  auto view = open()->createView("select name as \"2\", id, city from cust");
+  EXPECT_EQ(view->findProjByName("id"), 2);
+  EXPECT_EQ(view->findProjByName("1"), 1);
+  EXPECT_EQ(view->findProjByName("2"), 2);  // the number text wins over column 1 named "2"
   EXPECT_TRUE(view->doesProjExist("city"));
   EXPECT_FALSE(view->doesProjExist("nope"));
   EXPECT_THROW(view->findProjByName("nope"), SQLException);

@@ -43,7 +43,8 @@ RelationView::RelationView(MultiView& multiView, RelationView* master, std::int3
   const int n = columns.getColumnCount();
   std::vector<int> sizes;
   for (int c = 1; c <= n; ++c) {
-    // Name first, then the number text: a later entry wins, so a column named "2" yields to column 2.
+    // Column by column, the name and then the number text; a later entry wins, so column 1 named "2" yields to
+    // column 2's number text.
     columnMap_[columns.getColumnName(c)] = c;
     columnMap_[std::to_string(c)] = c;
     sizes.push_back(columns.getColumnDisplaySize(c));

@@ -42,7 +42,7 @@ class ObjectScope {
  private:
   MiddlewareServer& server_;  // back reference: the server owns the objects and outlives them
   std::shared_ptr<SqlScript> script_;
-  std::recursive_mutex mu_;  // held through each call of an object of this scope
+  std::recursive_mutex mu_;                                  // held through each call of an object of this scope
   std::map<const void*, std::vector<std::int32_t>> groups_;  // guarded by mu_
 };
 

@@ -69,7 +69,7 @@ class Projection : public ProjLink {
   void remember(ProjBinder& binder);
   std::shared_ptr<ProjBinder> bound() const;
 
-  ProjBinder* boundTo_ = nullptr;    // identity only, never dereferenced: the binder last bound or notified
+  ProjBinder* boundTo_ = nullptr;     // identity only, never dereferenced: the binder last bound or notified
   std::weak_ptr<ProjBinder> binder_;  // the same binder, sharing its multi-view's ownership
 };
 

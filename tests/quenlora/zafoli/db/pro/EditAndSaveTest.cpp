@@ -153,12 +153,9 @@ TEST_F(EditAndSaveTest, CardinalityTextsAreStoredAndSentAsTheirCodes) {
     const char* text;
     const char* code;
     const char* shown;
-  } cases[] = {{"One To Many", "1", "One To Many"},
-               {"One To One", "2", "One To One"},
-               {"Many To One", "3", "Many To One"},
-               {"Many To Many", "4", "Many To Many"},
-               {"one to one", "3", "Many To One"},
-               {"", "3", "Many To One"}};
+  } cases[] = {{"One To Many", "1", "One To Many"}, {"One To One", "2", "One To One"},
+               {"Many To One", "3", "Many To One"}, {"Many To Many", "4", "Many To Many"},
+               {"one to one", "3", "Many To One"},  {"", "3", "Many To One"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     auto detail = cust->getAutoDetail("select * from orders where cust_id = ?");

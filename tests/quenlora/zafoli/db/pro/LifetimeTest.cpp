@@ -123,7 +123,8 @@ TEST_F(RowlaceTest, HandlesKeepWhatTheyNeedAfterTheApplicationDroppedTheRest) {
   EXPECT_EQ(binder->getString(), "Bob");
   auto tables = metaData->getTables("", "", "%", std::vector<std::string>{"TABLE"});
   std::vector<std::string> names;
-  for (bool on = tables->first(); on; on = tables->next()) names.push_back(tables->getString("TABLE_NAME").value_or(""));
+  for (bool on = tables->first(); on; on = tables->next())
+    names.push_back(tables->getString("TABLE_NAME").value_or(""));
   EXPECT_EQ(names, (std::vector<std::string>{"cust", "items", "orders"}));
 }
 

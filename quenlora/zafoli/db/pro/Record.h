@@ -62,9 +62,11 @@ class Record : public plat::lang::Object, public DataAccess {
   net::NetRecord& row() { return *row_; }
   // Sends the row's changed values to the server (nothing for the blank record); a failure keeps them listed.
   void valueChanged();
-  // valueChanged() when the row holds changes not sent yet.
+  // valueChanged() when the row holds changes not sent yet. Only a modified row can hold any: the others are told
+  // apart by their state alone, without the row's lock, on every move.
   void sendPendingChanges() {
-    if (set_ && row_->hasChanges()) valueChanged();
+    const int s = getState();
+    if ((s == RECSTATE_MODIFIED || s == RECSTATE_NEW_MODIFIED) && set_ && row_->hasChanges()) valueChanged();
   }
   // 103/104/105 nothing; 102/106 "Unable able to delete new record"; otherwise the server deletes the row.
   void deleteRecord();

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 #include "quenlora/zafoli/db/pro/AutoDetail.h"
 #include "quenlora/zafoli/db/pro/MultiView.h"
@@ -31,15 +30,6 @@ using quenlora::zafoli::db::pro::RelationView;
 using testkit::middleware::Bytes;
 using testkit::middleware::MwEncode;
 using testkit::middleware::ParsedRequest;
-
-std::string failure(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const plat::sql::SQLException& e) {
-    return e.getMessage();
-  }
-  return "";
-}
 
 // An editor: pushes its pending text, if any, in the set-data pass; a vetoing one refuses every pass.
 class Editor : public Projection {
@@ -178,7 +168,7 @@ TEST(RowlaceTimeOut, AFrozenServerEndsACallAfterTheSocketTimeout) {
   for (const char* bad : {"-1", "soon"}) {
     plat::util::Properties info;
     info.setProperty(Session::kSocketTimeout, bad);
-    EXPECT_EQ(failure([&] { makeRef<Session>(server.recordSetUrl(), false, info); }),
+    EXPECT_EQ(sqlFailure([&] { makeRef<Session>(server.recordSetUrl(), false, info); }),
               std::string("Invalid socketTimeout \"") + bad + "\": whole seconds, 0 or more, are expected");
   }
   EXPECT_EQ(server.server().connectionCount(), 0u);
@@ -187,7 +177,7 @@ TEST(RowlaceTimeOut, AFrozenServerEndsACallAfterTheSocketTimeout) {
   auto session = makeRef<Session>(server.recordSetUrl(), false, info);
   auto view = session->createView("select n from t");
   server.server().freeze(true);
-  EXPECT_EQ(failure([&] { view->first(); }),
+  EXPECT_EQ(sqlFailure([&] { view->first(); }),
             std::string(quenlora::zafoli::db::net::NetErrors::READ_TIMED_OUT) + "1000 ms.");
   server.server().freeze(false);
 }

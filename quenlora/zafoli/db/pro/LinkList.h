@@ -18,7 +18,7 @@ class LinkList {
  public:
   struct Entry {
     std::weak_ptr<Link> link;
-    const Link* raw;  // identity only: compared, never dereferenced
+    Link* raw;  // the link itself, called only while link has not expired
   };
   using Links = std::vector<Entry>;
 
@@ -34,7 +34,7 @@ class LinkList {
                    [](const Entry& e) { return !e.link.expired(); });
     }
     next->push_back(Entry{link, link.get()});
-    links_ = std::move(next);
+    replace(std::move(next));
   }
   void remove(const Link* link) {
     if (!links_ || std::none_of(links_->begin(), links_->end(), [link](const Entry& e) { return e.raw == link; })) {
@@ -42,45 +42,70 @@ class LinkList {
     }
     auto next = std::make_shared<Links>(*links_);
     std::erase_if(*next, [link](const Entry& e) { return e.raw == link || e.link.expired(); });
-    links_ = std::move(next);
+    replace(std::move(next));
   }
-  void clear() { links_.reset(); }
+  void clear() { replace(nullptr); }
 
   // Calls f(link) for each link still alive, in order; a bool answer of false stops the walk, and forEach answers
   // false then.
   template <class F>
   bool forEach(F&& f) {
-    const std::shared_ptr<const Links> links = links_;
-    if (!links) return true;
+    if (!links_) return true;
     bool gone = false;
-    for (const Entry& e : *links) {
-      const std::shared_ptr<Link> link = e.link.lock();
-      if (!link) {
-        gone = true;
-        continue;
-      }
-      if constexpr (std::is_same_v<decltype(f(*link)), bool>) {
-        if (!f(*link)) return false;
-      } else {
-        f(*link);
+    {
+      // The list walked stays alive while any walk is on it: a list replaced meanwhile is only retired.
+      const Links& links = *links_;
+      const Walk walk(*this);
+      for (const Entry& e : links) {
+        // Told through the pointer, without taking a reference (two atomic operations per link and notice, on
+        // every move): the list is used on one thread, so a link found alive here is alive when its call starts,
+        // and once called it is not touched again, whatever the call lets go of.
+        Link* link = e.link.expired() ? nullptr : e.raw;
+        if (!link) {
+          gone = true;
+          continue;
+        }
+        if constexpr (std::is_same_v<decltype(f(*link)), bool>) {
+          if (!f(*link)) return false;
+        } else {
+          f(*link);
+        }
       }
     }
-    if (gone && links == links_) prune();
+    if (gone && walking_ == 0 && links_) prune();
     return true;
   }
 
  private:
+  // Counts a walk under way for as long as it lives.
+  class Walk {
+   public:
+    explicit Walk(LinkList& list) : list_(list) { ++list_.walking_; }
+    ~Walk() {
+      if (--list_.walking_ == 0) list_.retired_.clear();
+    }
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
+
+   private:
+    LinkList& list_;
+  };
+
+  void replace(std::shared_ptr<const Links> next) {
+    if (walking_ > 0 && links_) retired_.push_back(std::move(links_));
+    links_ = next && !next->empty() ? std::move(next) : nullptr;
+  }
   void prune() {
     auto next = std::make_shared<Links>(*links_);
     std::erase_if(*next, [](const Entry& e) { return e.link.expired(); });
-    if (next->empty()) {
-      links_.reset();
-    } else {
-      links_ = std::move(next);
-    }
+    replace(std::move(next));
   }
 
   std::shared_ptr<const Links> links_;  // null while empty; never changed in place
+  // Walks under way (callbacks may start walks of their own), and the lists replaced during them: a walk reads its
+  // list without holding it, so a replaced list is let go only once no walk is left.
+  int walking_ = 0;
+  std::vector<std::shared_ptr<const Links>> retired_;
 };
 
 }  // namespace quenlora::zafoli::db::pro

@@ -138,6 +138,27 @@ TEST_F(RowlaceTest, ALinkThatHoldsItsViewLetsTheMultiViewCloseOnceTheApplication
   EXPECT_EQ(callsTo(multiView, MultiView::METHOD_close).size(), 1u);
 }
 
+TEST_F(RowlaceTest, ALinkThatLetsItselfGoInItsCallbackIsNotToldAgain) {
+  struct Once : RecordLink {
+    void init() override {}
+    void notifyRecordChange(Record&) override {
+      ++(*told);
+      self.reset();  // the last handle: this link ends inside its own call
+    }
+    std::shared_ptr<int> told = std::make_shared<int>(0);
+    std::shared_ptr<Once> self;
+  };
+  auto view = open()->createView("select * from cust order by id");
+  auto once = std::make_shared<Once>();
+  const auto told = once->told;
+  view->bindCurrentRecord(once);
+  once->self = once;
+  once.reset();
+  ASSERT_TRUE(view->first());
+  ASSERT_TRUE(view->next());
+  EXPECT_EQ(*told, 2);  // the bind's notice, then the first move's
+}
+
 TEST_F(RowlaceTest, AClosedMultiViewLeavesNothingOnTheServer) {
   server().execute("create table docs (id integer primary key, body text)");
   server().execute("insert into docs values (1, 'a long text')");

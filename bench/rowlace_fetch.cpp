@@ -224,7 +224,8 @@ void BM_CachedNavigation(benchmark::State& state) {
     links.push_back(std::make_shared<NoOpLink>());
     view->bindProj(c, links.back());
   }
-  view->bindCurrentRecord(std::make_shared<NoOpRecordLink>());
+  auto recordLink = std::make_shared<NoOpRecordLink>();  // held here: a view holds its links weakly
+  view->bindCurrentRecord(recordLink);
   std::int64_t moves = 0;
   for (auto _ : state) {
     for (bool on = view->first(); on; on = view->next()) ++moves;

@@ -609,6 +609,25 @@ std::size_t MiddlewareServer::objectCount() const {
   return objects_.size();
 }
 
+std::size_t MiddlewareServer::objectCount(std::int32_t session) const {
+  std::lock_guard<std::mutex> hold(mu_);
+  return static_cast<std::size_t>(std::count_if(objects_.begin(), objects_.end(),
+                                                [session](const auto& o) { return o.second->session == session; }));
+}
+
+void MiddlewareServer::dropObjects(const std::vector<std::int32_t>& ids) {
+  std::vector<std::shared_ptr<HeldObject>> dropped;  // released outside the lock: they may close databases
+  {
+    std::lock_guard<std::mutex> hold(mu_);
+    for (std::int32_t id : ids) {
+      auto it = objects_.find(id);
+      if (it == objects_.end()) continue;
+      dropped.push_back(std::move(it->second));
+      objects_.erase(it);
+    }
+  }
+}
+
 void MiddlewareServer::pushConnectAnswer(ConnectAnswer answer) {
   std::lock_guard<std::mutex> hold(mu_);
   connectAnswers_.push_back(std::move(answer));

@@ -109,6 +109,10 @@ class MiddlewareServer {
   std::int32_t addObject(std::shared_ptr<ServerObject> object);
   std::shared_ptr<ServerObject> object(std::int32_t id) const;
   std::size_t objectCount() const;
+  // The live objects made for the session with that connection id (a test of what a closed object leaves behind).
+  std::size_t objectCount(std::int32_t session) const;
+  // Drops the objects as "proxy" "delete" does; a call running on one of them ends first.
+  void dropObjects(const std::vector<std::int32_t>& ids);
 
   void pushConnectAnswer(ConnectAnswer answer);
   // The fault applies to the next request whose command starts with commandPrefix.

@@ -22,6 +22,25 @@ std::vector<Encoded> ObjectScope::call(const std::function<std::vector<Encoded>(
   }
 }
 
+std::int32_t ObjectScope::add(std::shared_ptr<ServerObject> object, const void* group) {
+  std::lock_guard<std::recursive_mutex> hold(mu_);
+  const std::int32_t id = server_.addObject(std::move(object));
+  groups_[group].push_back(id);
+  return id;
+}
+
+void ObjectScope::dropGroup(const void* group) {
+  std::vector<std::int32_t> ids;
+  {
+    std::lock_guard<std::recursive_mutex> hold(mu_);
+    auto it = groups_.find(group);
+    if (it == groups_.end()) return;
+    ids = std::move(it->second);
+    groups_.erase(it);
+  }
+  server_.dropObjects(ids);
+}
+
 void noSuchMethod(const std::string& className, int method) {
   throw ServerFailure(3, kCategoryNoSupport, className + " has no method " + std::to_string(method));
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -25,6 +26,10 @@ class ObjectScope {
   ObjectScope& operator=(const ObjectScope&) = delete;
 
   std::int32_t add(std::shared_ptr<ServerObject> object) { return server_.addObject(std::move(object)); }
+  // The same, as a member of group (a multi-view's model): dropGroup lets every member go at once.
+  std::int32_t add(std::shared_ptr<ServerObject> object, const void* group);
+  // Drops the group's objects from the server, as a client's close of the group's multi-view frees them.
+  void dropGroup(const void* group);
   SqlScript& script() const { return *script_; }
   const std::shared_ptr<SqlScript>& scriptRef() const { return script_; }
 
@@ -37,7 +42,8 @@ class ObjectScope {
  private:
   MiddlewareServer& server_;  // back reference: the server owns the objects and outlives them
   std::shared_ptr<SqlScript> script_;
-  std::recursive_mutex mu_;  // held through each call of an object of this scope
+  std::recursive_mutex mu_;                                  // held through each call of an object of this scope
+  std::map<const void*, std::vector<std::int32_t>> groups_;  // guarded by mu_
 };
 
 // A server error for a method number the class does not have.

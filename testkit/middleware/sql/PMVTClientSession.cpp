@@ -37,7 +37,7 @@ std::vector<Encoded> PMVTClientSession::invoke(int method, const std::vector<Arg
         session_->checkLogin(a.text(7), a.text(8));
         auto model = session_->makeModel(a.boolean(5));
         auto multiView = std::make_shared<PMVTMultiView>(session_, model);
-        const std::int32_t id = session_->scope->add(multiView);
+        const std::int32_t id = session_->scope->add(multiView, model.get());
         return openView(session_, model, 0, a.text(2), {}, id);
       }
       default:

@@ -39,10 +39,12 @@ std::vector<Encoded> PMVTMultiView::invoke(int method, const std::vector<Arg>& a
       case METHOD_mvClose:
         closed_ = true;
         model_->close();
+        // The multi-view, its views, detail requests, list proxies and streams go with it, as on the real server.
+        session_->scope->dropGroup(model_.get());
         return {};
       case METHOD_getStream: {
         auto stream = model_->stream(pathFrom(a, 3), a.int32(0), a.int32(1), a.boolean(2));
-        return {MwEncode::dataInt(session_->scope->add(stream))};
+        return {MwEncode::dataInt(session_->scope->add(stream, model_.get()))};
       }
       case METHOD_restart:
         model_->restart(a.size() > 0 ? a.text(0) : "");

@@ -16,10 +16,12 @@ std::vector<Encoded> PMVTRelView::invoke(int method, const std::vector<Arg>& arg
     const ArgReader a(args, "PMVTRelView." + std::to_string(method));
     switch (method) {
       case METHOD_getPreparedRelView:
-        return {MwEncode::dataInt(session_->scope->add(std::make_shared<PMVTPreparedRelView>(session_, model_, id_)))};
+        return {MwEncode::dataInt(
+            session_->scope->add(std::make_shared<PMVTPreparedRelView>(session_, model_, id_), model_.get()))};
       case METHOD_getListProxy:
         session_->checkLogin(a.text(1), a.text(2));
-        return {MwEncode::dataInt(session_->scope->add(std::make_shared<ProxyListView>(session_, a.text(3))))};
+        return {MwEncode::dataInt(
+            session_->scope->add(std::make_shared<ProxyListView>(session_, a.text(3)), model_.get()))};
       case METHOD_setName:
         name_ = a.text(0);
         return {};

@@ -221,7 +221,9 @@ RecordSetModel::RowSet& RecordSetModel::setFor(const RecordSetPath& path) {
       set.statement = std::move(set.view->idle);
       set.view->idle = nullptr;
     } else {
-      set.statement = db_->prepareStatement(set.plainSql ? set.view->sql : set.view->sql + " where " + where_);
+      // The root query as a whole is filtered, so that its own where, group by or order by clause stays valid.
+      set.statement =
+          db_->prepareStatement(set.plainSql ? set.view->sql : "select * from (" + set.view->sql + ") where " + where_);
     }
     if (path.size() > 1) {
       RecordSetPath masterPath(path.begin(), path.end() - 1);

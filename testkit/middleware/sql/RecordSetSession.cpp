@@ -39,7 +39,7 @@ std::vector<Encoded> openView(const std::shared_ptr<RecordSetSession>& session,
                               const std::shared_ptr<RecordSetModel>& model, const std::shared_ptr<RecordSetView>& view,
                               std::int32_t multiViewID) {
   auto relView = std::make_shared<PMVTRelView>(session, model);
-  const std::int32_t id = session->scope->add(relView);
+  const std::int32_t id = session->scope->add(relView, model.get());
   relView->setID(id);
   model->setViewID(view, id);
   std::vector<Encoded> reply;
@@ -60,7 +60,7 @@ std::vector<Encoded> openRowsView(const std::shared_ptr<RecordSetSession>& sessi
                                   const std::function<std::shared_ptr<RecordSetView>(RecordSetModel&)>& make) {
   auto model = session->makeModel(true);
   auto multiView = std::make_shared<PMVTMultiView>(session, model);
-  const std::int32_t id = session->scope->add(multiView);
+  const std::int32_t id = session->scope->add(multiView, model.get());
   return openView(session, model, make(*model), id);
 }
 

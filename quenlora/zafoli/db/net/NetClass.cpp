@@ -55,6 +55,8 @@ struct ReadingState {
   bool counting = false;    // inside a ReplyScope
   std::uint64_t objects = 0;
   std::uint64_t maxObjects = 0;
+  std::uint64_t heldBytes = 0;  // bytes objects of the reply hold beyond their wire bytes (inflated data)
+  std::uint64_t maxBytes = 0;
 };
 
 // Initial-exec: the library's thread-locals then sit at a fixed offset from the thread pointer, so the many accesses
@@ -221,10 +223,12 @@ bool NetClass::deferError(const Ref<ServerObject>& object) {
   return true;
 }
 
-NetClass::ReplyScope::ReplyScope(std::uint64_t maxObjects) {
+NetClass::ReplyScope::ReplyScope(std::uint64_t maxObjects, std::uint64_t maxBytes) {
   state.counting = true;
   state.objects = 0;
   state.maxObjects = maxObjects;
+  state.heldBytes = 0;
+  state.maxBytes = maxBytes;
   state.broken = false;
   dropPending();
 }
@@ -232,6 +236,14 @@ NetClass::ReplyScope::ReplyScope(std::uint64_t maxObjects) {
 NetClass::ReplyScope::~ReplyScope() {
   state.counting = false;
   dropPending();
+}
+
+void NetClass::chargeBytes(std::uint64_t bytes) {
+  if (!state.counting) return;
+  state.heldBytes += bytes;
+  if (state.heldBytes > state.maxBytes) {
+    throw SQLServerConnException(NetErrors::REPLY_TOO_LARGE + std::to_string(state.maxBytes) + " bytes.");
+  }
 }
 
 bool NetClass::ReplyScope::broken() const {

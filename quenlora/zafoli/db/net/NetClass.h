@@ -46,11 +46,17 @@ class NetClass {
   // kept. Any other object gives false, and the reader applies the object-error rule.
   static bool deferError(const plat::lang::Ref<ServerObject>& object);
 
+  // For an object about to hold more bytes than came on the wire (inflated data): counts them against the reply's
+  // byte limit before they are allocated; SQLServerConnException "... larger than the limit of n bytes." past it.
+  // Nothing outside a ReplyScope.
+  static void chargeBytes(std::uint64_t bytes);
+
   // The reading of one reply on this thread: counts its objects (SQLServerConnException past maxObjects, as the
   // reply cannot be trusted) and tells whether a failure left an object half read, i.e. the stream out of step.
   class ReplyScope {
    public:
-    explicit ReplyScope(std::uint64_t maxObjects);
+    // maxBytes bounds what the reply's objects hold beyond their wire bytes (see chargeBytes).
+    explicit ReplyScope(std::uint64_t maxObjects, std::uint64_t maxBytes = ~std::uint64_t{0});
     ~ReplyScope();
     ReplyScope(const ReplyScope&) = delete;
     ReplyScope& operator=(const ReplyScope&) = delete;

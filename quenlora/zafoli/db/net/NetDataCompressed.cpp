@@ -9,6 +9,7 @@
 #include "platform/zip/DataFormatException.h"
 #include "platform/zip/Inflater.h"
 #include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/NetClass.h"
 #include "quenlora/zafoli/db/net/NetErrors.h"
 
 namespace quenlora::zafoli::db::net {
@@ -30,6 +31,8 @@ void NetDataCompressed::read(plat::io::DataInputStream& in) {
   // Nothing is allocated from a size that was not checked; a bad frame leaves the stream out of step, so it is an
   // I/O failure, which the request layer reports as a lost connection.
   if (!acceptableSizes(zipLen, origLen)) throw plat::io::IOException(NetErrors::EXPAND_FAILED);
+  // The reply's byte limit counts what the client will hold: the inflated size, charged before it is allocated.
+  NetClass::chargeBytes(static_cast<std::uint64_t>(origLen));
   std::vector<std::uint8_t> compressed(static_cast<std::size_t>(zipLen));
   in.readFully(compressed.data(), compressed.size());
   try {

@@ -276,6 +276,11 @@ NetRecord::Fields NetRecord::getChangedFields() const {
   return changed;
 }
 
+bool NetRecord::hasChanges() const {
+  std::lock_guard<RowLock> lock(mutex_);
+  return !changedColumns_.empty();
+}
+
 void NetRecord::clearChanges() {
   std::lock_guard<RowLock> lock(mutex_);
   changedColumns_.clear();

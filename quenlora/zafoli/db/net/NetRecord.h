@@ -119,6 +119,7 @@ class NetRecord : public ServerObject {
 
   // The values changed since the change list was last cleared, each once, in order of first change.
   Fields getChangedFields() const;
+  bool hasChanges() const;
   // Called once the request that carried the changes succeeded.
   void clearChanges();
 

@@ -128,7 +128,7 @@ void Requester::execute() {
     io->getOutputStream().write(buffer->bytes().data(), buffer->size());
     const ReplyLimits limits = _mplex->getReplyLimits();
     input.startReply(limits.maxBytes);
-    NetClass::ReplyScope reply(limits.maxObjects);
+    NetClass::ReplyScope reply(limits.maxObjects, limits.maxBytes);
     try {
       readResults(io->getDataInput());
     } catch (...) {

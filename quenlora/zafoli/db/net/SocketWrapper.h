@@ -25,7 +25,8 @@ struct ReplyLimits {
   static constexpr std::uint64_t kDefaultMaxObjects = 1'000'000;
   static constexpr std::uint64_t kDefaultMaxBytes = std::uint64_t{256} << 20;
   std::uint64_t maxObjects = kDefaultMaxObjects;  // wire objects, nested ones included
-  std::uint64_t maxBytes = kDefaultMaxBytes;      // packet payload bytes
+  // packet payload bytes, and apart from them the inflated sizes of the reply's compressed data objects
+  std::uint64_t maxBytes = kDefaultMaxBytes;
 };
 
 class SocketWrapper : public plat::lang::Object {

@@ -13,7 +13,7 @@ using plat::lang::makeRef;
 using plat::lang::Ref;
 
 AutoDetail::AutoDetail(Ref<RelationView> master, Ref<ConnectionInfo> conn)
-    : Request(&master->multiView().session(), std::move(conn)), master_(std::move(master)) {}
+    : Request(master->multiView().sessionRef(), std::move(conn)), master_(std::move(master)) {}
 
 ServerHandle& AutoDetail::prepared() {
   if (!prepared_) {

@@ -44,7 +44,7 @@ class AutoDetail : public Request {
 
   // Prepares and runs the detail query (logon retry) and answers the new detail view, already in its initial
   // position under the master's current row.
-  plat::lang::Ref<RelationView> executeRequest();
+  plat::lang::Ref<RelationView> executeRequest() override;
 
  private:
   ServerHandle& prepared();

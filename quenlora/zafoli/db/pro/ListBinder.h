@@ -1,7 +1,8 @@
 // A lookup list kept in step with chosen columns of a master view: one ListProjection per master column, and a
 // server list (ProxyListView) re-queried with those columns' current values whenever one of them may have changed.
 // Each re-query makes a new registered multi-view, closes the previous one best-effort, and tells the ListLink.
-// Held by the application; dropping it unbinds its projections. Used on the master view's thread.
+// Held by the application; dropping it unbinds its projections. It holds its ListLink (which must therefore not
+// hold this binder's handle) and its master's handle. Used on the master view's thread.
 #pragma once
 
 #include <cstdint>

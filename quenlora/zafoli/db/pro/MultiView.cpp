@@ -109,6 +109,14 @@ bool MultiView::save() {
   if (!isDesignTime()) {
     if (!root_->setDataPass()) return false;
     server_->invoke(METHOD_save);
+    try {
+      dropCache(false);
+    } catch (const plat::sql::SQLException&) {
+      // The server committed: that is the answer. The rows could not be read again, so every view stands on no
+      // row, and the next navigation fetches again and reports what fails then.
+      root_->standOnNoRow();
+    }
+    return true;
   }
   dropCache(false);
   return true;

@@ -47,7 +47,8 @@ class MultiView : public plat::lang::Object {
   MultiView& operator=(const MultiView&) = delete;
 
   plat::lang::Ref<RelationView> getRootRelView();
-  // False when a binder vetoed: then nothing is sent and nothing is dropped.
+  // False when a binder vetoed: then nothing is sent and nothing is dropped. True once the server committed, even
+  // when the rows cannot be read again afterwards (the views then stand on no row).
   bool save();
   void undoDataChanges();
   bool isDataChanged();

@@ -240,17 +240,12 @@ void ProjBinder::removeLink(const ProjLink* link) {
 }
 
 void ProjBinder::notifyLinks() {
-  const auto links = links_.snapshot();
-  for (const auto& link : *links) link->notifyDataChange(*this);
+  links_.forEach([this](ProjLink& link) { link.notifyDataChange(*this); });
 }
 
 bool ProjBinder::passLinks() {
   FlagScope scope(inSetData_);
-  const auto links = links_.snapshot();
-  for (const auto& link : *links) {
-    if (!link->notifySetData(*this)) return false;
-  }
-  return true;
+  return links_.forEach([this](ProjLink& link) { return link.notifySetData(*this); });
 }
 
 }  // namespace quenlora::zafoli::db::pro

@@ -3,6 +3,9 @@
 #include <exception>
 
 #include "platform/lang/Exceptions.h"
+#include "platform/sql/SQLException.h"
+#include "quenlora/zafoli/db/pro/MultiView.h"
+#include "quenlora/zafoli/db/pro/RelationView.h"
 
 namespace quenlora::zafoli::db::pro {
 
@@ -12,154 +15,164 @@ constexpr const char* kUnbound = "Projection is not bound to a column";
 
 }  // namespace
 
-ProjBinder& Projection::bound() const {
-  if (!binder_) throw plat::lang::NullPointerException(kUnbound);
-  return *binder_;
+void Projection::remember(ProjBinder& binder) {
+  boundTo_ = &binder;
+  // Empty while the multi-view is being destroyed: the binder is going too.
+  auto owner = binder.getRelationView().multiView().weak_from_this().lock();
+  binder_ = owner ? std::shared_ptr<ProjBinder>(owner, &binder) : std::shared_ptr<ProjBinder>();
+}
+
+std::shared_ptr<ProjBinder> Projection::bound() const {
+  if (!boundTo_) throw plat::lang::NullPointerException(kUnbound);
+  auto binder = binder_.lock();
+  if (!binder) throw plat::sql::SQLException(MultiView::kClosed);
+  return binder;
 }
 
 std::string Projection::toString() const {
-  if (!binder_) return "";
+  auto binder = binder_.lock();
+  if (!binder) return "";
   try {
-    return binder_->getString().value_or("");
+    return binder->getString().value_or("");
   } catch (const std::exception&) {
     return "";
   }
 }
 
 Projection::StreamRef Projection::getAsciiStream() {
-  return bound().getAsciiStream();
+  return bound()->getAsciiStream();
 }
 
 std::optional<plat::math::Decimal> Projection::getBigDecimal(int scale) {
-  return bound().getBigDecimal(scale);
+  return bound()->getBigDecimal(scale);
 }
 
 Projection::StreamRef Projection::getBinaryStream() {
-  return bound().getBinaryStream();
+  return bound()->getBinaryStream();
 }
 
 bool Projection::getBoolean() {
-  return bound().getBoolean();
+  return bound()->getBoolean();
 }
 
 std::int8_t Projection::getByte() {
-  return bound().getByte();
+  return bound()->getByte();
 }
 
 Projection::Bytes Projection::getBytes() {
-  return bound().getBytes();
+  return bound()->getBytes();
 }
 
 std::optional<plat::time::Date> Projection::getDate() {
-  return bound().getDate();
+  return bound()->getDate();
 }
 
 double Projection::getDouble() {
-  return bound().getDouble();
+  return bound()->getDouble();
 }
 
 float Projection::getFloat() {
-  return bound().getFloat();
+  return bound()->getFloat();
 }
 
 std::int32_t Projection::getInt() {
-  return bound().getInt();
+  return bound()->getInt();
 }
 
 std::int64_t Projection::getLong() {
-  return bound().getLong();
+  return bound()->getLong();
 }
 
 std::int16_t Projection::getShort() {
-  return bound().getShort();
+  return bound()->getShort();
 }
 
 std::optional<std::string> Projection::getString() {
-  return bound().getString();
+  return bound()->getString();
 }
 
 std::optional<plat::time::Time> Projection::getTime() {
-  return bound().getTime();
+  return bound()->getTime();
 }
 
 std::optional<plat::time::Timestamp> Projection::getTimestamp() {
-  return bound().getTimestamp();
+  return bound()->getTimestamp();
 }
 
 Projection::StreamRef Projection::getUnicodeStream() {
-  return bound().getUnicodeStream();
+  return bound()->getUnicodeStream();
 }
 
 bool Projection::isNull() {
-  return bound().isNull();
+  return bound()->isNull();
 }
 
 void Projection::setAsciiStream(const StreamRef& stream, int length) {
-  bound().setAsciiStream(stream, length);
+  bound()->setAsciiStream(stream, length);
 }
 
 void Projection::setBigDecimal(const std::optional<plat::math::Decimal>& value) {
-  bound().setBigDecimal(value);
+  bound()->setBigDecimal(value);
 }
 
 void Projection::setBinaryStream(const StreamRef& stream, int length) {
-  bound().setBinaryStream(stream, length);
+  bound()->setBinaryStream(stream, length);
 }
 
 void Projection::setBoolean(bool value) {
-  bound().setBoolean(value);
+  bound()->setBoolean(value);
 }
 
 void Projection::setByte(std::int8_t value) {
-  bound().setByte(value);
+  bound()->setByte(value);
 }
 
 void Projection::setBytes(const Bytes& value) {
-  bound().setBytes(value);
+  bound()->setBytes(value);
 }
 
 void Projection::setDate(const plat::time::Date& value) {
-  bound().setDate(value);
+  bound()->setDate(value);
 }
 
 void Projection::setDouble(double value) {
-  bound().setDouble(value);
+  bound()->setDouble(value);
 }
 
 void Projection::setFloat(float value) {
-  bound().setFloat(value);
+  bound()->setFloat(value);
 }
 
 void Projection::setInt(std::int32_t value) {
-  bound().setInt(value);
+  bound()->setInt(value);
 }
 
 void Projection::setLong(std::int64_t value) {
-  bound().setLong(value);
+  bound()->setLong(value);
 }
 
 void Projection::setNull(int sqlType) {
-  bound().setNull(sqlType);
+  bound()->setNull(sqlType);
 }
 
 void Projection::setShort(std::int16_t value) {
-  bound().setShort(value);
+  bound()->setShort(value);
 }
 
 void Projection::setString(const std::string& value) {
-  bound().setString(value);
+  bound()->setString(value);
 }
 
 void Projection::setTime(const plat::time::Time& value) {
-  bound().setTime(value);
+  bound()->setTime(value);
 }
 
 void Projection::setTimestamp(const plat::time::Timestamp& value) {
-  bound().setTimestamp(value);
+  bound()->setTimestamp(value);
 }
 
 void Projection::setUnicodeStream(const StreamRef& stream, int length) {
-  bound().setUnicodeStream(stream, length);
+  bound()->setUnicodeStream(stream, length);
 }
 
 }  // namespace quenlora::zafoli::db::pro

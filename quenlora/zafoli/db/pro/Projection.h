@@ -1,8 +1,10 @@
 // The ready-made column consumer: remembers the binder it was bound to, gives the column's value as text and
-// forwards the typed operations to that binder. Components extend it and override the callbacks they need. Used on
-// the view's thread.
+// forwards the typed operations to that binder. Components extend it and override the callbacks they need. The
+// binder is held weakly (through its multi-view), so a projection kept after its view is gone reads nothing freed:
+// its text is empty and its operations fail. Used on the view's thread.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "quenlora/zafoli/db/pro/ProjBinder.h"
@@ -15,16 +17,19 @@ class Projection : public ProjLink {
   using StreamRef = ProjBinder::StreamRef;
   using Bytes = ProjBinder::Bytes;
 
-  void init(ProjBinder& binder) override { binder_ = &binder; }
-  void notifyDataChange(ProjBinder& binder) override { binder_ = &binder; }
+  void init(ProjBinder& binder) override { remember(binder); }
+  void notifyDataChange(ProjBinder& binder) override {
+    if (&binder != boundTo_) remember(binder);
+  }
   bool notifySetData(ProjBinder&) override { return true; }
 
-  // Null until bound; the binder lives as long as its view.
-  ProjBinder* getBinder() const { return binder_; }
-  // The binder's getString; empty text when unbound, NULL, or on any failure.
+  // A handle of the binder that keeps its multi-view alive; null until bound and once the view is gone.
+  std::shared_ptr<ProjBinder> getBinder() const { return binder_.lock(); }
+  // The binder's getString; empty text when unbound, NULL, once the view is gone, or on any failure.
   std::string toString() const;
 
-  // The binder's operations; NullPointerException while unbound.
+  // The binder's operations; NullPointerException while unbound, SQLException "MultiView has been closed" once the
+  // view is gone.
   StreamRef getAsciiStream();
   std::optional<plat::math::Decimal> getBigDecimal(int scale);
   StreamRef getBinaryStream();
@@ -61,9 +66,11 @@ class Projection : public ProjLink {
   void setUnicodeStream(const StreamRef& stream, int length);
 
  private:
-  ProjBinder& bound() const;
+  void remember(ProjBinder& binder);
+  std::shared_ptr<ProjBinder> bound() const;
 
-  ProjBinder* binder_ = nullptr;
+  ProjBinder* boundTo_ = nullptr;     // identity only, never dereferenced: the binder last bound or notified
+  std::weak_ptr<ProjBinder> binder_;  // the same binder, sharing its multi-view's ownership
 };
 
 }  // namespace quenlora::zafoli::db::pro

@@ -84,7 +84,7 @@ void Record::undoRecord() {
 
 std::unique_ptr<plat::io::InputStream> Record::getInputStream(int column) {
   closeStream();
-  if (getState() == RECSTATE_INVALID || !set_) throw plat::sql::SQLException("Record is invalid.");
+  if (getState() == RECSTATE_INVALID || !set_) throw plat::sql::SQLException(kInvalid);
   return set_->inputStream(getRecordNumber(), column);
 }
 
@@ -93,7 +93,7 @@ std::unique_ptr<plat::io::OutputStream> Record::getOutputStream(int column) {
   const int s = getState();
   if (s == RECSTATE_DELETED) throw plat::sql::SQLException("Record has been marked for deletion.");
   if (s == RECSTATE_DB_DELETED) throw plat::sql::SQLException("Record has been deleted.");
-  if (s == RECSTATE_INVALID || !set_) throw plat::sql::SQLException("Record is invalid.");
+  if (s == RECSTATE_INVALID || !set_) throw plat::sql::SQLException(kInvalid);
   row_->setNotNull(column);
   auto out = set_->outputStream(getRecordNumber(), column);
   // The server holds the value the stream writes; the row counts as changed from here on.
@@ -113,14 +113,19 @@ int Record::columnCount() const {
   return view_ && !multiView_.expired() ? view_->columnCount() : row_->getColumnCount();
 }
 
-int Record::columnType(int column) const {
+const net::Entity& Record::viewColumns(int column) const {
+  // The description is the view's: once the multi-view is gone the record has none left to convert with.
+  if (!view_ || multiView_.expired()) throw plat::sql::SQLException(kInvalid);
   checkColumn(column);
-  return view_->columns().getColumnType(column);
+  return view_->columns();
+}
+
+int Record::columnType(int column) const {
+  return viewColumns(column).getColumnType(column);
 }
 
 int Record::columnScale(int column) const {
-  checkColumn(column);
-  return view_->columns().getScale(column);
+  return viewColumns(column).getScale(column);
 }
 
 int Record::columnNumber(const std::string& name) {

@@ -11,6 +11,7 @@
 
 #include "platform/lang/Object.h"
 #include "quenlora/zafoli/db/net/Define.h"
+#include "quenlora/zafoli/db/net/Entity.h"
 #include "quenlora/zafoli/db/net/NetRecord.h"
 #include "quenlora/zafoli/db/pro/DataAccess.h"
 #include "quenlora/zafoli/db/pro/RecordSet.h"
@@ -30,6 +31,7 @@ class Record : public plat::lang::Object, public DataAccess {
   static constexpr std::int8_t RECSTATE_INVALID = net::Define::RECSTATE_INVALID;
   static constexpr std::int8_t RECSTATE_NEW_MODIFIED = net::Define::RECSTATE_NEW_MODIFIED;
   static constexpr const char* kDeleteNew = "Unable able to delete new record";
+  static constexpr const char* kInvalid = "Record is invalid.";
 
   // set is null for the blank record; the view is a back reference kept valid by multiView.
   Record(plat::lang::Ref<net::NetRecord> row, RelationView* view, plat::lang::Ref<RecordSet> set,
@@ -55,10 +57,17 @@ class Record : public plat::lang::Object, public DataAccess {
     set_ = std::move(set);
   }
 
-  // The wire row: typed reads and local sets go through it; valueChanged() then tells the server.
+  // The wire row: typed reads and local sets go through it; valueChanged() then tells the server. A set made on it
+  // and not told is sent by the view's next move, save or change test while this is the view's current record.
   net::NetRecord& row() { return *row_; }
   // Sends the row's changed values to the server (nothing for the blank record); a failure keeps them listed.
   void valueChanged();
+  // valueChanged() when the row holds changes not sent yet. Only a modified row can hold any: the others are told
+  // apart by their state alone, without the row's lock, on every move.
+  void sendPendingChanges() {
+    const int s = getState();
+    if ((s == RECSTATE_MODIFIED || s == RECSTATE_NEW_MODIFIED) && set_ && row_->hasChanges()) valueChanged();
+  }
   // 103/104/105 nothing; 102/106 "Unable able to delete new record"; otherwise the server deletes the row.
   void deleteRecord();
   // 102/104/105 nothing; otherwise the server's row replaces this one.
@@ -110,6 +119,7 @@ class Record : public plat::lang::Object, public DataAccess {
   // "Column index is out-of-range: n" outside 1..count.
   void checkColumn(int column) const;
   int columnCount() const;
+  // The view's type and scale of a column; "Record is invalid." once the multi-view is gone.
   int columnType(int column) const;
   int columnScale(int column) const;
 
@@ -118,6 +128,7 @@ class Record : public plat::lang::Object, public DataAccess {
   int columnNumber(const std::string& name) override;
 
  private:
+  const net::Entity& viewColumns(int column) const;
   // Tells the view of the column change and, when the state moved, of the row-state change.
   void columnChanged(int column, int stateBefore);
 

@@ -1,4 +1,5 @@
-// A consumer of a view's current record: told when the current record or its state changed. Called on the thread
+// A consumer of a view's current record: told when the current record or its state changed. The view holds it
+// weakly: whoever binds it keeps it, and it may hold its view's handle (to call next(), say). Called on the thread
 // of the view call that caused it.
 #pragma once
 

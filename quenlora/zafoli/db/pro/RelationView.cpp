@@ -43,7 +43,8 @@ RelationView::RelationView(MultiView& multiView, RelationView* master, std::int3
   const int n = columns.getColumnCount();
   std::vector<int> sizes;
   for (int c = 1; c <= n; ++c) {
-    // Name first, then the number text: a later entry wins, so a column named "2" yields to column 2.
+    // Column by column, the name and then the number text; a later entry wins, so column 1 named "2" yields to
+    // column 2's number text.
     columnMap_[columns.getColumnName(c)] = c;
     columnMap_[std::to_string(c)] = c;
     sizes.push_back(columns.getColumnDisplaySize(c));
@@ -222,6 +223,14 @@ void RelationView::reset(bool close) {
   notifyRecordSetChange();
 }
 
+void RelationView::standOnNoRow() {
+  current_->closeStream();
+  clearCurrent();
+  notifyRowChange();
+  for (std::size_t i = 0, n = details_.size(); i < n; ++i) details_[i]->standOnNoRow();
+  notifyRecordSetChange();
+}
+
 void RelationView::resetDetails() {
   for (std::size_t i = 0, n = details_.size(); i < n; ++i) details_[i]->reset(false);
 }
@@ -245,6 +254,8 @@ bool RelationView::setDataPass() {
   for (auto& binder : binders_) {
     if (!binder->setDataPass()) return false;
   }
+  // A set made on the wire row and not told yet goes out like a typed set's, so no edit is lost by the move.
+  current_->sendPendingChanges();
   for (std::size_t i = 0, n = details_.size(); i < n; ++i) {
     if (!details_[i]->setDataPass()) return false;
   }
@@ -254,9 +265,8 @@ bool RelationView::setDataPass() {
 void RelationView::notifyRowChange() {
   if (multiView_.isDesignTime() || !bindingNotify_) return;
   if (!recordLinks_.empty()) {
-    const auto links = recordLinks_.snapshot();
     const auto record = current_;
-    for (const auto& link : *links) link->notifyRecordChange(*record);
+    recordLinks_.forEach([&record](RecordLink& link) { link.notifyRecordChange(*record); });
   }
   for (auto& binder : binders_) binder->notifyDataChange();
 }
@@ -264,8 +274,7 @@ void RelationView::notifyRowChange() {
 void RelationView::notifyRecordSetChange() {
   if (multiView_.isDesignTime() || !bindingNotify_) return;
   if (recordSetLinks_.empty()) return;
-  const auto links = recordSetLinks_.snapshot();
-  for (const auto& link : *links) link->notifyRecordSetChange(*this);
+  recordSetLinks_.forEach([this](RecordSetLink& link) { link.notifyRecordSetChange(*this); });
 }
 
 void RelationView::recordChanged(Record& record) {
@@ -280,8 +289,7 @@ void RelationView::columnChanged(Record& record, int column) {
 void RelationView::recordStateChanged(Record& record) {
   if (&record != current_.get() || multiView_.isDesignTime() || !bindingNotify_) return;
   if (recordLinks_.empty()) return;
-  const auto links = recordLinks_.snapshot();
-  for (const auto& link : *links) link->notifyRecordChange(record);
+  recordLinks_.forEach([&record](RecordLink& link) { link.notifyRecordChange(record); });
 }
 
 std::shared_ptr<ProjBinder> RelationView::bindProj(int column, const std::shared_ptr<ProjLink>& link) {

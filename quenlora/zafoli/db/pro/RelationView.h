@@ -105,7 +105,8 @@ class RelationView : public plat::lang::Object, public DataAccess {
   void enableDetailSQL(bool enable);
   bool isDetailSQLEnabled() const { return detailSQL_; }
 
-  // Binders.
+  // Binders. Links are held weakly: the caller keeps each link alive as long as it should be told, and a link may
+  // hold this view's handle without keeping the multi-view open.
   // The column's binder, as a handle that keeps the multi-view alive.
   std::shared_ptr<ProjBinder> bindProj(int column, const std::shared_ptr<ProjLink>& link);
   void bindCurrentRecord(const std::shared_ptr<RecordLink>& link);
@@ -135,6 +136,8 @@ class RelationView : public plat::lang::Object, public DataAccess {
   // Forgets the current row; close: details too and the server handle disabled; else back to the initial position.
   void reset(bool close);
   void resetDetails();
+  // No current row here and in every detail, without reading any row; the links are told.
+  void standOnNoRow();
   bool setDataPass();
   void recordChanged(Record& record);
   void recordStateChanged(Record& record);

@@ -5,7 +5,8 @@
 
 namespace quenlora::zafoli::db::pro {
 
-Request::Request(Session* session, plat::lang::Ref<ConnectionInfo> conn) : session_(session), conn_(std::move(conn)) {}
+Request::Request(plat::lang::Ref<Session> session, plat::lang::Ref<ConnectionInfo> conn)
+    : session_(std::move(session)), conn_(std::move(conn)) {}
 
 void Request::setOptimisticConcurrency(const std::string& text) {
   setProperty(kOptConc, text == "All" ? ALL : text == "Unique" ? UNIQUE : UNIQUE_MODIFIED);

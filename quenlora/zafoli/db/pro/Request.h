@@ -1,6 +1,7 @@
 // A query to run on a session: SQL text, connection values and, as its own property set, the view properties
 // (optConc, recPosition, and maxRecords, readOnly and sharable when set). Setters store the exact texts the
-// server expects. Not locked beyond the property set: one thread at a time.
+// server expects. Holds its session, so a request kept after the application let the session go still runs (or
+// fails with the session's own closed text). Not locked beyond the property set: one thread at a time.
 #pragma once
 
 #include <string>
@@ -25,14 +26,13 @@ class Request : public plat::util::Properties {
   static constexpr const char* kOptConc = "optConc";
   static constexpr const char* kRecPosition = "recPosition";
 
-  // The session must outlive the request.
-  Request(Session* session, plat::lang::Ref<ConnectionInfo> conn);
+  Request(plat::lang::Ref<Session> session, plat::lang::Ref<ConnectionInfo> conn);
 
   const std::string& getSQL() const { return sql_; }
   void setSQL(std::string sql) { sql_ = std::move(sql); }
   const plat::lang::Ref<ConnectionInfo>& getConnectionInfo() const { return conn_; }
   void setConnectionInfo(plat::lang::Ref<ConnectionInfo> conn) { conn_ = std::move(conn); }
-  Session* getSession() const { return session_; }
+  const plat::lang::Ref<Session>& getSession() const { return session_; }
 
   // "All" stores "2", "Unique" "0", anything else "1" (exact comparison).
   void setOptimisticConcurrency(const std::string& text);
@@ -45,11 +45,11 @@ class Request : public plat::util::Properties {
   int optConcValue() const;
   std::string recPositionValue() const;
 
-  // The session's createView with this request's connection, SQL and properties.
-  plat::lang::Ref<RelationView> executeRequest();
+  // The session's createView with this request's connection, SQL and properties; a detail request runs its detail.
+  virtual plat::lang::Ref<RelationView> executeRequest();
 
  private:
-  Session* session_;  // back reference: the session outlives its requests
+  plat::lang::Ref<Session> session_;
   plat::lang::Ref<ConnectionInfo> conn_;
   std::string sql_;
 };

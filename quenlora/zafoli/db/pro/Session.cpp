@@ -1,7 +1,9 @@
 #include "quenlora/zafoli/db/pro/Session.h"
 
 #include <algorithm>
+#include <limits>
 
+#include "platform/lang/Exceptions.h"
 #include "platform/lang/Integer.h"
 #include "platform/sql/SQLException.h"
 #include "quenlora/zafoli/db/net/BestEffort.h"
@@ -75,6 +77,22 @@ struct ViewProperties {
         sharable(flag(p, "sharable")) {}
 };
 
+// The read time-out of the socketTimeout property (whole seconds, 0 = none, the default) in milliseconds.
+int socketTimeoutMs(const plat::util::Properties& info) {
+  const std::string text = info.getProperty(Session::kSocketTimeout, "");
+  if (text.empty()) return 0;
+  std::int64_t seconds = -1;
+  try {
+    seconds = plat::lang::Integer::parseInt(text);
+  } catch (const plat::lang::NumberFormatException&) {
+  }
+  if (seconds < 0) {
+    throw plat::sql::SQLException(std::string("Invalid ") + Session::kSocketTimeout + " \"" + text +
+                                  "\": whole seconds, 0 or more, are expected");
+  }
+  return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
+}
+
 Ref<net::ServerObject> text(const std::string& v) {
   return makeRef<net::TextParam>(0, v);
 }
@@ -86,8 +104,18 @@ Session::Session() = default;
 Session::Session(std::string serverURL) : Session(std::move(serverURL), true) {}
 
 Session::Session(std::string serverURL, bool designtime)
+    : Session(std::move(serverURL), designtime, plat::util::Properties()) {}
+
+Session::Session(std::string serverURL, bool designtime, const plat::util::Properties& info)
     : closed_(false), designTime_(designtime), url_(std::move(serverURL)), defaultConn_(makeRef<ConnectionInfo>("")) {
-  if (!designTime_) connect();
+  const int timeoutMs = socketTimeoutMs(info);
+  if (!designTime_) connect(timeoutMs);
+}
+
+Ref<Session> Session::self() {
+  auto held = weak_from_this().lock();
+  if (!held) throw plat::sql::SQLException(kNotShared);
+  return std::static_pointer_cast<Session>(held);
 }
 
 Session::~Session() {
@@ -97,7 +125,7 @@ Session::~Session() {
   }
 }
 
-void Session::connect() {
+void Session::connect(int timeoutMs) {
   wire_.reset();
   remote_.reset();
   closed_ = true;
@@ -108,7 +136,10 @@ void Session::connect() {
   try {
     const Address address = parseUrl(url_);
     const int port = plat::lang::Integer::parseInt(address.port);
-    wire_ = makeRef<net::ClientSession>(address.host, port, "", true);
+    net::SocketTimeouts timeouts;
+    timeouts.connectMs = timeoutMs;
+    timeouts.readMs = timeoutMs;
+    wire_ = makeRef<net::ClientSession>(address.host, port, "", true, timeouts);
     auto handle = std::make_unique<ServerHandle>(wire_, kClassName, 0);
     const std::int32_t id = handle->construct("1");
     remote_ = std::make_unique<ServerHandle>(wire_, kClassName, id);
@@ -165,6 +196,7 @@ Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std
 Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std::string& sql,
                                       const plat::util::Properties& requestProps, bool registered) {
   if (!conn) throw plat::sql::SQLException(kNoConnection);
+  auto owner = self();
   const ViewProperties props(requestProps);
   std::int32_t multiViewID = 0;
   ViewDescriptor root = ViewDescriptor::designTime();
@@ -189,14 +221,13 @@ Ref<RelationView> Session::createView(const Ref<ConnectionInfo>& conn, const std
   root.concurrency = props.optConc;
   root.cardinality = 1;
   root.sql = sql;
-  auto self = std::static_pointer_cast<Session>(shared_from_this());
-  auto multiView = MultiView::create(self, multiViewID, std::move(root), conn);
+  auto multiView = MultiView::create(std::move(owner), multiViewID, std::move(root), conn);
   if (registered) registerMultiView(multiView);
   return multiView->getRootRelView();
 }
 
 Ref<Request> Session::getRequest(const std::string& sql) {
-  auto request = makeRef<Request>(this, defaultConn_);
+  auto request = makeRef<Request>(self(), defaultConn_);
   request->setSQL(sql);
   return request;
 }
@@ -205,10 +236,11 @@ Ref<SessionMetaData> Session::getMetaData(const Ref<ConnectionInfo>& conn) {
   if (designTime_) throw plat::sql::SQLException(kNoDesignMetaData);
   if (!conn) throw plat::sql::SQLException(kNoConnection);
   if (!remote_) throw plat::sql::SQLException(net::SessionErrors::REMOTE_OBJECT_CLOSED);
+  auto owner = self();
   const net::Reply reply = invokeWithLogon(*remote_, METHOD_getMetaData, *conn, [](const ConnectionInfo& c) {
     return ServerHandle::Args{text(c.getDBString()), text(c.getUser()), text(c.getPassword())};
   });
-  auto snapshot = makeRef<SessionMetaData>(std::static_pointer_cast<Session>(shared_from_this()), conn, reply);
+  auto snapshot = makeRef<SessionMetaData>(std::move(owner), conn, reply);
   std::lock_guard lock(mu_);
   std::erase_if(metaData_, [](const auto& w) { return w.expired(); });
   metaData_.push_back(snapshot);
@@ -216,6 +248,7 @@ Ref<SessionMetaData> Session::getMetaData(const Ref<ConnectionInfo>& conn) {
 }
 
 Ref<RelationView> Session::inquireDSN() {
+  auto owner = self();
   std::int32_t multiViewID = 0;
   ViewDescriptor root = ViewDescriptor::designTime();
   if (!designTime_) {
@@ -224,8 +257,7 @@ Ref<RelationView> Session::inquireDSN() {
     multiViewID = reply.getInt(0);
     root = ViewDescriptor::read(reply, 1);
   }
-  auto multiView = MultiView::create(std::static_pointer_cast<Session>(shared_from_this()), multiViewID,
-                                     std::move(root), makeRef<ConnectionInfo>(""));
+  auto multiView = MultiView::create(std::move(owner), multiViewID, std::move(root), makeRef<ConnectionInfo>(""));
   registerMultiView(multiView);
   return multiView->getRootRelView();
 }

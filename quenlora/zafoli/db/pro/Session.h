@@ -2,7 +2,8 @@
 // and its server session object, from which multi-views are created with the logon-retry rule. A design-time
 // session connects nothing and builds every view locally. The session holds its registered multi-views weakly;
 // every view handle holds its multi-view and so this session, so a session lives while anything made on it does.
-// Held by Ref (views keep it through shared ownership). Not locked beyond the multi-view list: one thread at a time.
+// Made by makeRef only: views, requests and snapshots share its ownership, and a session that is not held by a Ref
+// refuses to make them with a clear SQLException. Not locked beyond the multi-view list: one thread at a time.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +36,9 @@ class Session : public plat::lang::Object {
   static constexpr int METHOD_inquireDSN = 3;
   static constexpr const char* kClassName = "PMVTClientSession";
   static constexpr const char* kNoConnection = "ConnectionInfo object is null";
+  static constexpr const char* kNotShared = "Session was not made by makeRef: views and requests cannot hold it";
+  // Connection property: the read time-out in whole seconds (0 = none, the default), also bounding the connect.
+  static constexpr const char* kSocketTimeout = "socketTimeout";
 
   // An unconnected shell: no URL, no default connection; calls fail, nothing crashes.
   Session();
@@ -42,6 +46,9 @@ class Session : public plat::lang::Object {
   explicit Session(std::string serverURL);
   // Connects unless designtime; any failure is SQLException "<type name>: <message>".
   Session(std::string serverURL, bool designtime);
+  // The same with connection properties (socketTimeout); an invalid time-out is refused before connecting. A call
+  // that waits longer than the time-out for the server gives the connection up and fails.
+  Session(std::string serverURL, bool designtime, const plat::util::Properties& info);
   ~Session() override;
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -94,7 +101,9 @@ class Session : public plat::lang::Object {
   std::size_t openMultiViews();
 
  private:
-  void connect();
+  void connect(int timeoutMs);
+  // This session as a Ref; kNotShared when it is not held by one.
+  plat::lang::Ref<Session> self();
 
   bool closed_ = true;
   bool designTime_ = false;

@@ -47,6 +47,16 @@ Wire rows(int from, int n) {
   return w;
 }
 
+// Compressed data objects (79) of 85 bytes each, every one inflating to 70,000 zero bytes.
+Wire inflatingZeros(int n) {
+  Bytes body = {0xED, 0xC1, 0x31, 0x01, 0x00, 0x00, 0x00, 0xC2, 0xA0, 0xF5, 0x4F, 0x6D, 0x09, 0x4F, 0xA0};
+  body.insert(body.end(), 67, 0x00);
+  body.insert(body.end(), {0x80, 0xB7, 0x01});
+  Wire w;
+  for (int i = 0; i < n; ++i) w.u8(79).i16(static_cast<int>(body.size())).i32(70000).raw(body);
+  return w;
+}
+
 Wire errorList(int n) {
   return Wire(MwEncode::errorList(static_cast<std::size_t>(n), "chained", "S1000").bytes);
 }
@@ -163,11 +173,16 @@ TEST_F(ReplyInStep, RepliesPastTheLimitsLoseTheConnection) {
   ReplyLimits objects;  // the defaults: 400,000 errors are three objects each
   ReplyLimits bytes;
   bytes.maxBytes = 4096;
+  ReplyLimits inflated;
+  inflated.maxBytes = 200000;
   const std::vector<Case> cases = {
       {"objects", objects, list(errorList(400'000)),
        "Lost connection to Kestrovane server: the reply holds more wire objects than the limit of 1000000 objects."},
       {"bytes", bytes, list(rows(1, 400)),
        "Lost connection to Kestrovane server: the reply is larger than the limit of 4096 bytes."},
+      // Some 300 bytes on the wire, but 210,000 once inflated: the client would hold those.
+      {"inflated", inflated, list(inflatingZeros(3)),
+       "Lost connection to Kestrovane server: the reply is larger than the limit of 200000 bytes."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -272,10 +272,13 @@ TEST_F(RowlaceTest, ARootWalkAfterTheCacheWasDroppedReadsTheNewCache) {
 }
 
 TEST_F(RowlaceTest, ViewDescriptionAndColumnMap) {
-  auto view = open()->createView("select id, name as \"2\", city from cust");
-  EXPECT_EQ(view->findProjByName("id"), 1);
-  EXPECT_EQ(view->findProjByName("2"), 2);  // the number text wins over a column named "2"
+  // Filled column by column, a later entry replacing an earlier one.
+  auto view = open()->createView("select name as \"2\", id, city, id as \"1\" from cust");
+  EXPECT_EQ(view->findProjByName("id"), 2);
+  EXPECT_EQ(view->findProjByName("2"), 2);  // column 2's number text replaced column 1's name
+  EXPECT_EQ(view->findProjByName("1"), 4);  // column 4's name replaced column 1's number text
   EXPECT_TRUE(view->doesProjExist("city"));
+  EXPECT_TRUE(view->doesProjExist("4"));
   EXPECT_FALSE(view->doesProjExist("nope"));
   EXPECT_THROW(view->findProjByName("nope"), SQLException);
   view->setName("customers");

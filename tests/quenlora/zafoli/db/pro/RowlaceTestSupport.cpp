@@ -2,7 +2,20 @@
 
 #include <cstdlib>
 
+#include "platform/sql/SQLException.h"
+
 namespace rowlacetest {
+
+std::string sqlFailure(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const plat::sql::SQLException& e) {
+    return e.getMessage();
+  } catch (const std::exception&) {
+    return "other";
+  }
+  return "";
+}
 
 void RowlaceTest::SetUp() {
   testkit::middleware::sql::SqlMiddlewareServer::Options options;

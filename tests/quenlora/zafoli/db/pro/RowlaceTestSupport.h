@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ struct Call {
   // Integer argument i.
   std::int32_t intArg(std::size_t i) const { return args.at(i).asInt(); }
 };
+
+// The SQL message a call raised, "" for none, "other" for any other failure.
+std::string sqlFailure(const std::function<void()>& f);
 
 class RowlaceTest : public ::testing::Test {
  protected:

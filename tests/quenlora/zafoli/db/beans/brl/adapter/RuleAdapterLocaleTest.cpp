@@ -92,7 +92,7 @@ TEST_F(RulesLocale, NumbersKeepTheirValueAndTextsAreReadTheLocalesWay) {
       {Value::ofLong(5), "!=", Value(localText(5.0)), Outcome::kBroken},
       {Value(1.5), "<", Value("zwei"), Outcome::kNotPerformed},
   };
-  const std::string& country = plat::text::Locale::getDefault().getCountry();
+  const std::string country = plat::text::Locale::getDefault().getCountry();
   if (country == "DE" || country == "FR") {
     ASSERT_NE(localText(2000.5).find(','), std::string::npos) << "the run must see the comma locale";
   }

@@ -49,22 +49,6 @@ int loginTimeoutMs() {
   return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
 }
 
-// The read time-out of the connection property socketTimeout (seconds, 0 = none, the default) in milliseconds.
-int socketTimeoutMs(const plat::util::Properties& info) {
-  const std::string text = info.getProperty(Driver::kSocketTimeout, "");
-  if (text.empty()) return 0;
-  std::int64_t seconds = -1;
-  try {
-    seconds = plat::lang::Integer::parseInt(text);
-  } catch (const plat::lang::NumberFormatException&) {
-  }
-  if (seconds < 0) {
-    throw plat::sql::SQLException(std::string("Invalid ") + Driver::kSocketTimeout + " \"" + text +
-                                  "\": whole seconds, 0 or more, are expected");
-  }
-  return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
-}
-
 bool isForeign(const std::string& message) {
   return message == kBadProtocol || message == kBadSubprotocol;
 }
@@ -155,7 +139,7 @@ plat::lang::Ref<plat::sql::Connection> Driver::connect(const std::string& url, c
   try {
     const std::string portText = parts.getProperty("port", "");
     const int port = portText.empty() ? 0 : plat::lang::Integer::parseInt(portText);
-    const int readMs = socketTimeoutMs(info);
+    const int readMs = net::ClientSession::socketTimeoutMs(info);
     // The login time-out bounds the connect and every wait of the logon; the read time-out takes over after it.
     net::SocketTimeouts timeouts;
     timeouts.connectMs = loginTimeoutMs();

@@ -1,5 +1,11 @@
 #include "quenlora/zafoli/db/net/ClientSession.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "platform/lang/Exceptions.h"
+#include "platform/lang/Integer.h"
 #include "platform/net/NetExceptions.h"
 #include "platform/net/Resolver.h"
 #include "platform/sql/SQLException.h"
@@ -10,6 +16,21 @@
 #include "quenlora/zafoli/db/net/SessionRequest.h"
 
 namespace quenlora::zafoli::db::net {
+
+int ClientSession::socketTimeoutMs(const plat::util::Properties& info) {
+  const std::string text = info.getProperty(kSocketTimeout, "");
+  if (text.empty()) return 0;
+  std::int64_t seconds = -1;
+  try {
+    seconds = plat::lang::Integer::parseInt(text);
+  } catch (const plat::lang::NumberFormatException&) {
+  }
+  if (seconds < 0) {
+    throw plat::sql::SQLException(std::string("Invalid ") + kSocketTimeout + " \"" + text +
+                                  "\": whole seconds, 0 or more, are expected");
+  }
+  return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
+}
 
 using plat::lang::Ref;
 

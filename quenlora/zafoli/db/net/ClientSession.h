@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/lang/Object.h"
+#include "platform/util/Properties.h"
 #include "quenlora/zafoli/db/net/MPlex.h"
 #include "quenlora/zafoli/db/net/SocketWrapper.h"
 
@@ -20,6 +21,11 @@ class ClientSession : public plat::lang::Object {
   // Redirects followed before the session gives up with "Unable to connect to server.".
   static constexpr int kMaxRedirects = 16;
   static constexpr int kMaxPort = 65535;
+  // The connection property that bounds every wait for the server, in whole seconds (0 = none, the default).
+  static constexpr const char* kSocketTimeout = "socketTimeout";
+
+  // kSocketTimeout of the properties in milliseconds; SQLException for a text that is not whole seconds, 0 or more.
+  static int socketTimeoutMs(const plat::util::Properties& info);
 
   // Resolves the host (UnknownHostException when it cannot be), then connects; NetException when that fails.
   // The repository name is not used. Time-outs are off unless given; one that expires marks the connection lost.

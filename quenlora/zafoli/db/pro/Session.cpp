@@ -77,22 +77,6 @@ struct ViewProperties {
         sharable(flag(p, "sharable")) {}
 };
 
-// The read time-out of the socketTimeout property (whole seconds, 0 = none, the default) in milliseconds.
-int socketTimeoutMs(const plat::util::Properties& info) {
-  const std::string text = info.getProperty(Session::kSocketTimeout, "");
-  if (text.empty()) return 0;
-  std::int64_t seconds = -1;
-  try {
-    seconds = plat::lang::Integer::parseInt(text);
-  } catch (const plat::lang::NumberFormatException&) {
-  }
-  if (seconds < 0) {
-    throw plat::sql::SQLException(std::string("Invalid ") + Session::kSocketTimeout + " \"" + text +
-                                  "\": whole seconds, 0 or more, are expected");
-  }
-  return static_cast<int>(std::min<std::int64_t>(seconds * 1000, std::numeric_limits<int>::max()));
-}
-
 Ref<net::ServerObject> text(const std::string& v) {
   return makeRef<net::TextParam>(0, v);
 }
@@ -108,7 +92,7 @@ Session::Session(std::string serverURL, bool designtime)
 
 Session::Session(std::string serverURL, bool designtime, const plat::util::Properties& info)
     : closed_(false), designTime_(designtime), url_(std::move(serverURL)), defaultConn_(makeRef<ConnectionInfo>("")) {
-  const int timeoutMs = socketTimeoutMs(info);
+  const int timeoutMs = net::ClientSession::socketTimeoutMs(info);
   if (!designTime_) connect(timeoutMs);
 }
 

@@ -38,7 +38,7 @@ class Session : public plat::lang::Object {
   static constexpr const char* kNoConnection = "ConnectionInfo object is null";
   static constexpr const char* kNotShared = "Session was not made by makeRef: views and requests cannot hold it";
   // Connection property: the read time-out in whole seconds (0 = none, the default), also bounding the connect.
-  static constexpr const char* kSocketTimeout = "socketTimeout";
+  static constexpr const char* kSocketTimeout = net::ClientSession::kSocketTimeout;
 
   // An unconnected shell: no URL, no default connection; calls fail, nothing crashes.
   Session();

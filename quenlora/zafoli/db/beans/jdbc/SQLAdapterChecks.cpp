@@ -1,4 +1,5 @@
 // The SQL adapter's validation of parameters and result columns, its name helpers and its saved settings.
+#include <limits>
 #include <set>
 
 #include "platform/beans/Beans.h"
@@ -15,6 +16,7 @@
 #include "quenlora/zafoli/db/beans/jdbc/ParameterMarkers.h"
 #include "quenlora/zafoli/db/beans/jdbc/SQLAdapter.h"
 #include "quenlora/zafoli/db/beans/jdbc/SQLAdapterException.h"
+#include "quenlora/zafoli/db/beans/util/SavedValue.h"
 
 namespace quenlora::zafoli::db::beans::jdbc {
 
@@ -66,82 +68,6 @@ SQLAdapter::Parameters ofKinds(const SQLAdapter::Parameters& parameters, std::in
     }
   }
   return chosen;
-}
-
-// A default value as its kind and text; the kinds a text gives back exactly.
-void writeValue(plat::serial::ObjectOutput& out, const Value& value) {
-  using Kind = Value::Kind;
-  switch (value.kind()) {
-    case Kind::Null:
-    case Kind::Boolean:
-    case Kind::Byte:
-    case Kind::Short:
-    case Kind::Int:
-    case Kind::Long:
-    case Kind::Float:
-    case Kind::Double:
-    case Kind::Decimal:
-    case Kind::String:
-    case Kind::Date:
-    case Kind::Time:
-    case Kind::Timestamp:
-      out.writeInt(static_cast<std::int32_t>(value.kind()));
-      out.writeUTF(value.isNull() ? std::string() : value.toString());
-      return;
-    default:
-      throw plat::serial::InvalidObjectException("A default value of class " + value.getClassName() +
-                                                 " cannot be saved");
-  }
-}
-
-Value parseValue(Value::Kind kind, const std::string& text) {
-  using Kind = Value::Kind;
-  try {
-    switch (kind) {
-      case Kind::Null:
-        return Value();
-      case Kind::Boolean:
-        return Value(text == "true");
-      case Kind::Byte:
-        return Value::ofByte(static_cast<std::int8_t>(plat::lang::Integer::parseInt(text)));
-      case Kind::Short:
-        return Value::ofShort(static_cast<std::int16_t>(plat::lang::Integer::parseInt(text)));
-      case Kind::Int:
-        return Value(plat::lang::Integer::parseInt(text));
-      case Kind::Long:
-        return Value::ofLong(plat::lang::Long::parseLong(text));
-      case Kind::Float:
-        return Value(plat::lang::Float::parseFloat(text));
-      case Kind::Double:
-        return Value(plat::lang::Double::parseDouble(text));
-      case Kind::Decimal:
-        return Value(plat::math::Decimal::parse(text));
-      case Kind::String:
-        return Value(text);
-      case Kind::Date:
-        return Value(plat::time::Date::valueOf(text));
-      case Kind::Time:
-        return Value(plat::time::Time::valueOf(text));
-      case Kind::Timestamp:
-        return Value(plat::time::Timestamp::valueOf(text));
-      default:
-        break;
-    }
-  } catch (const plat::lang::RuntimeException& e) {
-    throw plat::serial::StreamCorruptedException("Saved default value is damaged: " + e.getMessage());
-  }
-  throw plat::serial::StreamCorruptedException("Saved default value has an unknown kind");
-}
-
-Value readValue(plat::serial::ObjectInput& in) {
-  const auto kind = static_cast<Value::Kind>(in.readInt());
-  const std::string text = in.readUTF();
-  Value value = parseValue(kind, text);
-  // Only the text the value writes itself is its saved form: anything else was damaged on the way.
-  if ((value.isNull() ? std::string() : value.toString()) != text) {
-    throw plat::serial::StreamCorruptedException("Saved default value is damaged: " + text);
-  }
-  return value;
 }
 
 std::int32_t readCount(plat::serial::ObjectInput& in) {
@@ -343,7 +269,7 @@ void SQLAdapter::writeSettings(plat::serial::ObjectOutput& out) const {
     out.writeInt(parameter->getDataType());
     out.writeInt(parameter->getScale());
     out.writeBoolean(parameter->isWritable());
-    writeValue(out, parameter->getDefaultValue());
+    util::writeSavedValue(out, parameter->getDefaultValue(), "default value");
   }
   out.writeInt(static_cast<std::int32_t>(columns_.size()));
   for (const auto& column : columns_) out.writeUTF(column);
@@ -368,7 +294,7 @@ void SQLAdapter::readSettings(plat::serial::ObjectInput& in) {
     const int dataType = in.readInt();
     const int scale = in.readInt();
     const bool writable = in.readBoolean();
-    auto parameter = plat::lang::makeRef<ParameterMetaData>(name, index, kind, dataType, scale, readValue(in));
+    auto parameter = plat::lang::makeRef<ParameterMetaData>(name, index, kind, dataType, scale, util::readSavedValue(in, "default value", std::numeric_limits<std::uint32_t>::max()));
     parameter->setWritable(writable);
     metaData_.push_back(parameter);
   }

@@ -228,51 +228,12 @@ void PostgresServer::start(const std::string& binDir) {
   Account who = account();
   removeStaleFolders();
   std::string source = templateFolder(binDir, who);
+  binDir_ = binDir;
   folder_ = makeFolder("/tmp/plat-pg-run-" + std::to_string(getpid()) + "-XXXXXX", who);
   run({"/bin/cp", "-a", source + "/data", folder_ + "/data"}, who, folder_ + "/copy.log", 60);
   for (int attempt = 0;; ++attempt) {
     port_ = freePort();
-    pid_ = spawn({binDir + "/postgres",
-                  "-D",
-                  folder_ + "/data",
-                  "-p",
-                  std::to_string(port_),
-                  "-c",
-                  "listen_addresses=127.0.0.1",
-                  "-c",
-                  "unix_socket_directories=" + folder_,
-                  "-c",
-                  "fsync=off",
-                  "-c",
-                  "synchronous_commit=off",
-                  "-c",
-                  "full_page_writes=off",
-                  "-c",
-                  "shared_buffers=16MB",
-                  "-c",
-                  "max_connections=60",
-                  "-c",
-                  "logging_collector=off",
-                  "-c",
-                  "timezone=" + serverTimeZone()},
-                 who, folder_ + "/server.log");
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    std::string info = conninfo("postgres");
-    bool exited = false;
-    while (PQping(info.c_str()) != PQPING_OK) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        exited = true;
-        break;
-      }
-      if (std::chrono::steady_clock::now() > deadline) {
-        stop();
-        throw std::runtime_error("PostgreSQL did not accept connections within 30 s");
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    if (!exited) break;
-    pid_ = 0;
+    if (launch()) break;
     // Another process may have taken the port between our probe and the server's bind: try another once more.
     if (attempt == 2) {
       std::string log = readTail(folder_ + "/server.log");
@@ -283,16 +244,73 @@ void PostgresServer::start(const std::string& binDir) {
   exec("postgres", std::string("CREATE ROLE ") + kOtherUser + " LOGIN PASSWORD '" + kOtherPassword + "'");
 }
 
+bool PostgresServer::launch() {
+  pid_ = spawn({binDir_ + "/postgres",
+                "-D",
+                folder_ + "/data",
+                "-p",
+                std::to_string(port_),
+                "-c",
+                "listen_addresses=127.0.0.1",
+                "-c",
+                "unix_socket_directories=" + folder_,
+                "-c",
+                "fsync=off",
+                "-c",
+                "synchronous_commit=off",
+                "-c",
+                "full_page_writes=off",
+                "-c",
+                "shared_buffers=16MB",
+                "-c",
+                "max_connections=60",
+                "-c",
+                "logging_collector=off",
+                "-c",
+                "timezone=" + serverTimeZone()},
+               account(), folder_ + "/server.log");
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  std::string info = conninfo("postgres");
+  while (PQping(info.c_str()) != PQPING_OK) {
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = 0;
+      return false;
+    }
+    if (std::chrono::steady_clock::now() > deadline) {
+      stop();
+      throw std::runtime_error("PostgreSQL did not accept connections within 30 s");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
 PostgresServer::~PostgresServer() {
   stop();
 }
 
-void PostgresServer::stop() {
+void PostgresServer::shutDown() {
   if (pid_ > 0) {
     kill(pid_, SIGINT);  // fast shutdown: no waiting for clients
     if (waitFor(pid_, 10) < 0) kill(pid_, SIGKILL);
     pid_ = 0;
   }
+}
+
+void PostgresServer::restart() {
+  if (folder_.empty()) throw std::runtime_error("the PostgreSQL server was stopped");
+  shutDown();
+  // The same folder and port: clients reconnect to where they were.
+  if (!launch()) {
+    std::string log = readTail(folder_ + "/server.log");
+    stop();
+    throw std::runtime_error("PostgreSQL did not restart: " + log);
+  }
+}
+
+void PostgresServer::stop() {
+  shutDown();
   if (!folder_.empty()) {
     std::error_code error;
     fs::remove_all(folder_, error);

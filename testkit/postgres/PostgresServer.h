@@ -35,13 +35,20 @@ class PostgresServer {
   std::string createDatabase();
   // Runs SQL as the superuser on database; std::runtime_error with the server's message on failure.
   void exec(const std::string& database, const std::string& sql);
+  // Shuts the server down at once (its clients' connections end) and starts it again on the same port and data;
+  // returns once it accepts connections. std::runtime_error when it does not come back; it is then stopped.
+  void restart();
   // Stops the server at once and removes its folder; later calls do nothing.
   void stop();
 
  private:
   PostgresServer() = default;
   void start(const std::string& binDir);
+  // Runs the server on port_; false when it exited before accepting connections.
+  bool launch();
+  void shutDown();
 
+  std::string binDir_;
   std::string folder_;
   int port_ = 0;
   int pid_ = 0;

@@ -533,13 +533,16 @@ bool JdbcConnection::failed(const Pooled& pooled, const SQLException& exception)
   // A restarted or unreachable server has taken the others with it: the idle ones go too, so that the next
   // statement opens a fresh connection instead of failing on the next dead one. Outside a transaction only, where
   // an idle connection holds no uncommitted work.
-  if (m_TransactionState.empty()) {
-    const std::vector<Pooled> pool = connectionsPool_;
-    for (const auto& other : pool) {
-      if (other->openedStatements == 0 && !other->ownTransaction) dropConnection(other, "dropped with connection lost");
-    }
-  }
+  if (m_TransactionState.empty()) dropIdleConnections();
   return true;
+}
+
+void JdbcConnection::dropIdleConnections() {
+  // Every caller holds the monitor.
+  const std::vector<Pooled> pool = connectionsPool_;
+  for (const auto& other : pool) {
+    if (other->openedStatements == 0 && !other->ownTransaction) dropConnection(other, "dropped with connection lost");
+  }
 }
 
 bool JdbcConnection::statementFailed(const Ref<plat::sql::Statement>& statement, const SQLException& e) {
@@ -714,6 +717,7 @@ void JdbcConnection::endTransaction(bool commitWanted) {
   m_TransactionState.pop_back();
   levelFailures_.pop_back();
   m_AutoCommitMode.pop_back();
+  const bool lost = lostInTransaction_ && m_TransactionState.empty();
   if (m_TransactionState.empty()) lostInTransaction_ = false;
 
   std::shared_ptr<plat::lang::Throwable> commitFailure;
@@ -741,6 +745,9 @@ void JdbcConnection::endTransaction(bool commitWanted) {
     } catch (const SQLException&) {
     }
   }
+  // The connection lost inside the transaction most likely took the idle ones with it (a restarted server); now
+  // that nothing uncommitted is left they go, so that the next statement opens a fresh one.
+  if (lost) dropIdleConnections();
   // A failed inner level fails every level around it.
   std::shared_ptr<plat::lang::Throwable> levelFailure = commitFailure != nullptr ? commitFailure : failure;
   if ((!succeeded || commitFailure != nullptr) && !m_TransactionState.empty() && m_TransactionState.back()) {

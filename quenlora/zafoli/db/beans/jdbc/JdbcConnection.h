@@ -212,6 +212,8 @@ class JdbcConnection : public JDBCBean, public binding::Connection {
   bool failed(const Pooled& pooled, const plat::sql::SQLException& exception);
   bool connectionLost(const Pooled& pooled, const plat::sql::SQLException& exception);
   void dropConnection(const Pooled& pooled, const std::string& reason);
+  // Drops the connections without open statements or a row write's own transaction.
+  void dropIdleConnections();
   // Ends a row write's own transaction: commit keeps it, else it is rolled back.
   void endOwnTransaction(const Pooled& pooled, bool commit);
   void closePooled(std::vector<Pooled> opened);

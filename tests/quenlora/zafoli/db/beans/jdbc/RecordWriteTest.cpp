@@ -233,8 +233,8 @@ TEST(SqlitePool, ThreadsWritingThroughSeveralConnectionsAllSucceed) {
 namespace quenlora::zafoli::db::beans::jdbc {
 namespace {
 
-// A bean on the PostgreSQL server whose backend is ended from a second connection, or whose statement runs out of
-// time.
+// A bean on the PostgreSQL server whose backend is ended from a second connection, whose server restarts, or whose
+// statement runs out of time.
 class PostgresLostConnection : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -320,6 +320,42 @@ TEST_F(PostgresLostConnection, ATransactionThatLostItsConnectionOnlyRollsBack) {
   EXPECT_TRUE(bean_->isAutoCommit());
   exec("insert into T values (4)");
   EXPECT_EQ(number("select sum(ID) from T"), 4);
+}
+
+TEST_F(PostgresLostConnection, AfterARestartedServerOneStatementAtMostFailsAndATransactionOnlyRollsBack) {
+  bean_->setConnectionClosed(true);
+  bean_->setMinConnections(3);
+  bean_->connect();
+  ASSERT_EQ(bean_->poolCounts().size(), 3u);
+  exec("insert into T values (1)");
+  const int before = number("select pg_backend_pid()");
+  server_->restart();
+  // The bean cannot know before it tries; the first statement may fail, and then only with a connection failure.
+  try {
+    exec("insert into T values (2)");
+  } catch (const plat::sql::SQLException& e) {
+    EXPECT_EQ(e.getSQLState().substr(0, 2), "08") << e.getMessage();
+    EXPECT_TRUE(bean_->isConnectionClosed());
+    exec("insert into T values (2)");
+  }
+  EXPECT_FALSE(bean_->isConnectionClosed());
+  EXPECT_NE(number("select pg_backend_pid()"), before);
+  EXPECT_EQ(number("select sum(ID) from T"), 3);
+
+  bean_->beginTransaction();
+  exec("insert into T values (10)");
+  server_->restart();
+  EXPECT_THROW(exec("insert into T values (20)"), plat::sql::SQLException);
+  try {
+    exec("insert into T values (30)");
+    ADD_FAILURE() << "the transaction went on over another connection";
+  } catch (const plat::sql::SQLException& e) {
+    EXPECT_EQ(e.getSQLState().substr(0, 2), "08") << e.getMessage();
+  }
+  EXPECT_THROW(bean_->endTransaction(true), plat::sql::SQLException);
+  EXPECT_TRUE(bean_->isAutoCommit());
+  exec("insert into T values (40)");
+  EXPECT_EQ(number("select sum(ID) from T"), 43);
 }
 
 TEST_F(PostgresLostConnection, AStatementPastItsQueryTimeOutFailsAndTheConnectionStays) {

@@ -228,6 +228,30 @@ Ref<plat::sql::Connection> directConnection() {
   return connection;
 }
 
+// One row of valuesOf(i) through the direct prepared INSERT.
+void insertDirect(plat::sql::PreparedStatement& insert, int i) {
+  const RowValues v = valuesOf(i);
+  insert.setInt(1, v.id.getInt());
+  insert.setString(2, v.name.getString());
+  insert.setBigDecimal(3, v.amount.getDecimal());
+  insert.setDate(4, v.day.getDate());
+  insert.setDouble(5, v.ratio.getDouble());
+  insert.executeUpdate();
+}
+
+// Inserts the kRows rows in one transaction; answers their names, as the UPDATE's WHERE reads them.
+std::vector<std::string> seedDirect(plat::sql::Connection& connection) {
+  auto insert = connection.prepareStatement(kInsert);
+  connection.setAutoCommit(false);
+  for (int i = 0; i < kRows; ++i) insertDirect(*insert, i);
+  connection.commit();
+  connection.setAutoCommit(true);
+  insert->close();
+  std::vector<std::string> names(kRows);
+  for (int i = 0; i < kRows; ++i) names[static_cast<std::size_t>(i)] = valuesOf(i).name.getString();
+  return names;
+}
+
 void BM_Insert_Reference(benchmark::State& state) {
   auto connection = directConnection();
   auto insert = connection->prepareStatement(kInsert);
@@ -240,13 +264,7 @@ void BM_Insert_Reference(benchmark::State& state) {
     for (int from = 0; from < kRows; from += kBatch) {
       connection->setAutoCommit(false);
       for (int i = 0; i < kBatch; ++i, ++next) {
-        const RowValues v = valuesOf(next);
-        insert->setInt(1, v.id.getInt());
-        insert->setString(2, v.name.getString());
-        insert->setBigDecimal(3, v.amount.getDecimal());
-        insert->setDate(4, v.day.getDate());
-        insert->setDouble(5, v.ratio.getDouble());
-        insert->executeUpdate();
+        insertDirect(*insert, next);
       }
       connection->commit();
       connection->setAutoCommit(true);
@@ -261,24 +279,7 @@ void BM_Insert_Reference(benchmark::State& state) {
 
 void BM_Update_Reference(benchmark::State& state) {
   auto connection = directConnection();
-  {
-    auto insert = connection->prepareStatement(kInsert);
-    connection->setAutoCommit(false);
-    for (int i = 0; i < kRows; ++i) {
-      const RowValues v = valuesOf(i);
-      insert->setInt(1, v.id.getInt());
-      insert->setString(2, v.name.getString());
-      insert->setBigDecimal(3, v.amount.getDecimal());
-      insert->setDate(4, v.day.getDate());
-      insert->setDouble(5, v.ratio.getDouble());
-      insert->executeUpdate();
-    }
-    connection->commit();
-    connection->setAutoCommit(true);
-    insert->close();
-  }
-  std::vector<std::string> names(kRows);
-  for (int i = 0; i < kRows; ++i) names[static_cast<std::size_t>(i)] = valuesOf(i).name.getString();
+  std::vector<std::string> names = seedDirect(*connection);
   auto update = connection->prepareStatement(kUpdate);
   int round = 0;
   double seconds = 0;
@@ -310,24 +311,7 @@ void BM_Update_Reference(benchmark::State& state) {
 
 void BM_AutoCommit_Reference(benchmark::State& state) {
   auto connection = directConnection();
-  {
-    auto insert = connection->prepareStatement(kInsert);
-    connection->setAutoCommit(false);
-    for (int i = 0; i < kRows; ++i) {
-      const RowValues v = valuesOf(i);
-      insert->setInt(1, v.id.getInt());
-      insert->setString(2, v.name.getString());
-      insert->setBigDecimal(3, v.amount.getDecimal());
-      insert->setDate(4, v.day.getDate());
-      insert->setDouble(5, v.ratio.getDouble());
-      insert->executeUpdate();
-    }
-    connection->commit();
-    connection->setAutoCommit(true);
-    insert->close();
-  }
-  std::vector<std::string> names(kRows);
-  for (int i = 0; i < kRows; ++i) names[static_cast<std::size_t>(i)] = valuesOf(i).name.getString();
+  std::vector<std::string> names = seedDirect(*connection);
   auto update = connection->prepareStatement(kUpdate);
   int round = 0;
   double seconds = 0;

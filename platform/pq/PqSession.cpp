@@ -85,6 +85,10 @@ void PqSession::connectionClosed() {
 void PqSession::close() {
   std::lock_guard lock(mutex_);
   if (conn_ == nullptr) return;
+  finishLocked();
+}
+
+void PqSession::finishLocked() {
   closed_.store(true, std::memory_order_release);
   // Closing abandons an open transaction: the server rolls it back.
   PQfinish(conn_);
@@ -98,15 +102,7 @@ void PqSession::close() {
 }
 
 void PqSession::giveUpLocked(const std::string& message) {
-  closed_.store(true, std::memory_order_release);
-  PQfinish(conn_);
-  conn_ = nullptr;
-  inTransaction_ = false;
-  for (const auto& weak : cursors_) {
-    if (auto cursor = weak.lock()) cursor->open = false;
-  }
-  cursors_.clear();
-  prefetching_ = nullptr;
+  finishLocked();
   throw SQLException(message, "08006");
 }
 

@@ -93,6 +93,8 @@ class PqSession {
   void awaitResultLocked(Wait& wait);
   // Closes the connection after it broke or went silent, and throws SQL state 08006 with message.
   [[noreturn]] void giveUpLocked(const std::string& message);
+  // Ends the connection and every cursor on it; the caller holds mutex_ and conn_ is not null.
+  void finishLocked();
   // Sends the commands as one pipeline and waits for every result; an error result stands for the first failure
   // (the commands after it were not run).
   std::vector<PqResultRef> pipelineLocked(
